@@ -1,0 +1,62 @@
+#include "engine/Engine.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+
+namespace Framework {
+
+Engine& Engine::Instance() {
+  static Engine engine;
+  return engine;
+}
+
+Engine::Engine()
+    : clock_([] { return static_cast<std::uint32_t>(SDL_GetTicks()); }),
+      sleep_([](std::uint32_t ms) { SDL_Delay(ms); }) {}
+
+void Engine::AddSystem(InterfaceSystem* system) { Systems.push_back(system); }
+
+void Engine::SetClock(MillisecondClock clock, MillisecondSleep sleep) {
+  clock_ = std::move(clock);
+  sleep_ = std::move(sleep);
+}
+
+void Engine::RunFrame(float step) {
+  // Indexing (not iterators) keeps the walk valid even if a system registers another.
+  for (std::size_t i = 0; i < Systems.size(); ++i) {
+    Systems[i]->Update(step, Paused);
+  }
+}
+
+float Engine::WaitForFrameEnd(std::uint32_t& now) {
+  LastTime = now;
+  now = clock_();
+  // Unsigned subtraction survives the clock's wrap-around.
+  float dt = static_cast<float>(now - LastTime) / 1000.0f;
+  while (dt < FrameTime) {
+    // Sleep only while comfortably more than the margin remains; the last
+    // couple of milliseconds are polled so the frame ends on the same tick a busy wait would.
+    const float remainingMs = (FrameTime - dt) * 1000.0f;
+    if (remainingMs > static_cast<float>(SleepMarginMs) + 1.0f) {
+      sleep_(static_cast<std::uint32_t>(remainingMs) - SleepMarginMs);
+    }
+    now = clock_();
+    dt = static_cast<float>(now - LastTime) / 1000.0f;
+  }
+  Fps = static_cast<std::int32_t>(1.0f / dt + 0.5f);
+  return dt;
+}
+
+void Engine::MainLoop() {
+  std::uint32_t now = clock_();
+  LastTime = now;
+  float dt = 0.0f;
+  if (!Running) return;
+  do {
+    RunFrame(std::min(dt, MaxStep));
+    dt = WaitForFrameEnd(now);
+  } while (Running);
+}
+
+}  // namespace Framework

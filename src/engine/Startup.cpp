@@ -1,0 +1,23 @@
+#include "engine/Startup.h"
+
+#include "engine/Engine.h"
+#include "engine/EventSystem.h"
+#include "objects/Factory.h"
+#include "objects/Scripting.h"
+
+namespace Framework {
+
+int RunGame() {
+  Engine& engine = Engine::Instance();
+  // Registration order is update order, and construction order: the singletons are
+  // destroyed in reverse, so the Factory goes before Scripting and the EventSystem.
+  engine.AddSystem(&Scripting::Instance());
+  engine.AddSystem(&EventSystem::Instance());
+  engine.AddSystem(&Factory::Instance());
+  for (InterfaceSystem* system : engine.Systems) system->Initialize();
+  engine.MainLoop();
+  engine.Systems.clear();
+  return 0;
+}
+
+}  // namespace Framework

@@ -1,0 +1,60 @@
+#include "objects/FactoryTable.h"
+
+#include <algorithm>
+#include <array>
+
+#include "objects/Factory.h"
+#include "objects/Transform.h"
+
+namespace Framework {
+
+namespace {
+
+template <class T>
+Component* Attach(GameObject& object) {
+  return Factory::Instance().AddComponent<T>(object);
+}
+
+// Attaches T and initialises it a second time (emitters and other scripts that
+// read their own settings once attached).
+template <class T>
+Component* AttachTwice(GameObject& object) {
+  Component* component = Attach<T>(object);
+  component->Initialize();
+  return component;
+}
+
+Component* AttachZeroTransform(GameObject& object) {
+  auto* transform = Factory::Instance().AddComponent<Transform>(object);
+  transform->Position = {0.0f, 0.0f};
+  transform->Scale = {0.0f, 0.0f};
+  return transform;
+}
+
+// Component commands. A command missing from this table does nothing.
+const ComponentCommand kComponentCommands[] = {
+    {14, &AttachZeroTransform, false},
+};
+
+// Archetypes, each built as: new object, its Name, a Transform at (0, 0) with
+// size (0, 0), then these steps in order. An archetype missing here does nothing.
+const std::vector<Archetype>& Archetypes() {
+  static const std::vector<Archetype> table = {};
+  return table;
+}
+
+}  // namespace
+
+const ComponentCommand* FindComponentCommand(std::int32_t command) {
+  auto it = std::find_if(std::begin(kComponentCommands), std::end(kComponentCommands),
+                         [command](const ComponentCommand& row) { return row.Command == command; });
+  return it == std::end(kComponentCommands) ? nullptr : &*it;
+}
+
+const Archetype* FindArchetype(std::int32_t command) {
+  const auto& table = Archetypes();
+  auto it = std::find_if(table.begin(), table.end(), [command](const Archetype& row) { return row.Command == command; });
+  return it == table.end() ? nullptr : &*it;
+}
+
+}  // namespace Framework

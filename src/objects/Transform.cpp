@@ -1,0 +1,7 @@
+#include "objects/Transform.h"
+
+namespace Framework {
+
+void Transform::Initialize() { TypeId = TypeIdOf<Transform>(); }
+
+}  // namespace Framework
