@@ -98,7 +98,7 @@ Canvas Logo(const PixelFont& font) {
   const std::string title = "TUMBRIX";
   const int size = 32;
   const int textW = font.Measure(title, size);
-  Canvas c(textW + 40, 48);
+  Canvas c(textW + 40, 44);
   // A two-pixel rim: one ink pixel is thin next to four-pixel letter strokes.
   DrawText(c, font, 5, 7, title, size, TextLook{Pal::Lemon, Pal::Ink, Pal::Red, Pal::Orange, 3, 2});
   Canvas bomb = PaintBomb().Upscaled(2);

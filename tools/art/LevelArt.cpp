@@ -110,21 +110,19 @@ Canvas PaintPlatform() {
 
 Canvas PaintSpikes() {
   Canvas c(24, 12);
-  for (int k = 0; k < 3; ++k) {
-    const int x0 = k * 8;
-    c.FillRect(x0 + 3, 0, 2, 1, Pal::Ink);
+  // Two spikes per tile, each centred in its 12-pixel cell so rows of tiles stay regular.
+  for (int k = 0; k < 2; ++k) {
+    const int x0 = k * 12;
     for (int y = 1; y <= 9; ++y) {
-      // Even widths keep each spike symmetric in its 8-pixel cell.
-      const int w = 2 + 2 * ((y - 1) * 3 / 8);
-      const int left = x0 + (8 - w) / 2;
-      c.FillRect(left, y, w, 1, Pal::Mist);
+      const int w = 2 + 2 * ((y - 1) / 2);
+      const int left = x0 + (12 - w) / 2;
       c.FillRect(left, y, w / 2, 1, Pal::Snow);
-      c.Set(left, y, Pal::Ink);
-      c.Set(left + w - 1, y, Pal::Ink);
+      c.FillRect(left + w / 2, y, w - w / 2, 1, Pal::Mist);
     }
-    c.Set(x0 + 3, 1, Pal::Snow);
-    c.Set(x0 + 4, 1, Pal::Mist);
+    c.Set(x0 + 6, 8, Pal::Slate);
+    c.Set(x0 + 7, 9, Pal::Slate);
   }
+  c.Outline(Pal::Ink);
   c.FillRect(0, 10, 24, 1, Pal::Slate);
   c.FillRect(0, 11, 24, 1, Pal::Ink);
   return c;
@@ -243,16 +241,16 @@ Canvas PaintHill(bool far) {
 
 Canvas PaintTree() {
   Canvas c(36, 60);
-  c.FillRect(15, 34, 6, 26, Pal::Wood);
-  c.FillRect(15, 34, 2, 26, Pal::Sand);
-  c.FillRect(19, 34, 2, 26, Pal::Bark);
-  c.FillCircle(18, 15, 12, Pal::Leaf);
-  c.FillCircle(9, 26, 8.5f, Pal::Leaf);
-  c.FillCircle(27, 26, 8.5f, Pal::Leaf);
-  c.FillRect(9, 22, 18, 14, Pal::Leaf);
-  ShadeDome(c, Pal::Leaf, Pal::LeafLight, Pal::LeafDark, 18, 22, 17, 16);
+  c.FillRect(15, 36, 6, 24, Pal::Wood);
+  c.FillRect(15, 36, 2, 24, Pal::Sand);
+  c.FillRect(19, 36, 2, 24, Pal::Bark);
+  c.FillCircle(18, 16, 14.5f, Pal::Leaf);
+  c.FillCircle(9.5f, 29, 8.5f, Pal::Leaf);
+  c.FillCircle(26.5f, 29, 8.5f, Pal::Leaf);
+  c.FillRect(9, 24, 18, 14, Pal::Leaf);
+  ShadeDome(c, Pal::Leaf, Pal::LeafLight, Pal::LeafDark, 18, 24, 18, 17);
   // Leaf clusters.
-  for (auto [x, y] : {std::pair{12, 12}, std::pair{22, 18}, std::pair{8, 27}, std::pair{25, 29}, std::pair{16, 24}})
+  for (auto [x, y] : {std::pair{12, 12}, std::pair{23, 17}, std::pair{8, 29}, std::pair{26, 31}, std::pair{16, 25}})
     if (c.Get(x, y).a != 0) { c.FillRect(x, y, 3, 1, Pal::LeafDark); c.Set(x + 1, y - 1, Pal::LeafDark); }
   return Rimmed(c);
 }

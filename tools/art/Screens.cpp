@@ -240,7 +240,7 @@ Canvas Credits(const PixelFont& font) {
   c.Blit(PaintPlayer(), 60, ground - 24);
   c.Blit(PaintCrate(), 150, ground - 24);
   c.Blit(PaintBomb(), 96, ground - 40);
-  DrawBurst(c, 180, 560, 10);
+  DrawBurst(c, 188, 584, 10);
   DrawTextCentered(c, font, w / 2, 660, "THANK YOU", 16, kHeading);
   DrawTextCentered(c, font, w / 2, 684, "FOR PLAYING!", 16, kHeading);
   // Keep the panel's rim over the ground strip.
