@@ -1,5 +1,6 @@
 // tumbrix_art: draws every texture of the game into a textures folder, writes
-// the folder's index file, and (optionally) a contact sheet for reviewing.
+// the folder's index file, and (optionally) a contact sheet and a mock frame of
+// play (<sheet>-scene.png) for reviewing.
 //
 //   tumbrix_art <font.ttf> <textures-dir> [contact-sheet.png]
 //
@@ -8,6 +9,7 @@
 #include "ContactSheet.h"
 #include "PixelFont.h"
 #include "PngFile.h"
+#include "ScenePreview.h"
 #include "TextureSet.h"
 
 #include <chrono>
@@ -75,7 +77,11 @@ int main(int argc, char** argv) {
 
   if (argc == 4) {
     std::string error;
-    if (WritePng(argv[3], sheet.Compose(font), error) == 0) {
+    // Beside the sheet: a mock frame of play from the same textures.
+    fs::path scene = argv[3];
+    scene.replace_filename(scene.stem().string() + "-scene.png");
+    if (WritePng(argv[3], sheet.Compose(font), error) == 0 ||
+        WritePng(scene.string(), PaintScenePreview(font).Upscaled(kTexelsPerArtPixel), error) == 0) {
       std::cerr << "tumbrix_art: " << error << "\n";
       ok = false;
     }
