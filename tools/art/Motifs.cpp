@@ -88,8 +88,11 @@ void DrawLandscape(Canvas& c, int groundTop) {
   c.Blit(cloud, c.Width() / 24, c.Height() / 9);
   c.Blit(cloud, c.Width() * 7 / 8, c.Height() / 12);
   c.Blit(cloud, c.Width() / 4 - 10, groundTop / 2 + 10);
-  const Canvas far = PaintHill(true).Upscaled(2);
-  for (int x = -60; x < c.Width(); x += 150) c.Blit(far, x, groundTop - far.Height() + 8);
+  // The far hills form one silhouette with a single rim, so overlaps leave no stray lines.
+  Canvas far(c.Width(), c.Height());
+  for (int x = 36; x < c.Width() + 96; x += 150) far.FillEllipse(x, groundTop + 8, 92, 94, Pal::HillFar);
+  far.Outline(Pal::TealLight);
+  c.Blit(far, 0, 0);
   const Canvas hill = PaintHill(false);
   for (int x = -20; x < c.Width(); x += 210) c.Blit(hill, x, groundTop - hill.Height() + 2);
   const Canvas tree = PaintTree(), bush = PaintBush();

@@ -59,7 +59,7 @@ Canvas HowToPlay(const PixelFont& font, const HowToPlayWords& w) {
   DrawPanel(c, 16, 6, kScreenW - 32, 262, Pal::Teal, Pal::TealLight, Pal::Navy);
   DrawTextCentered(c, font, kScreenW / 2, 16, w.Title, 16, kHeading);
 
-  const int iconX = 44, textX = 220;
+  const int iconX = 84, textX = 204;
   // Walking.
   int x = iconX;
   x += DrawKeycap(c, font, x, 42, "A") + 3;
@@ -88,14 +88,14 @@ Canvas HowToPlay(const PixelFont& font, const HowToPlayWords& w) {
   DrawText(c, font, textX, 122, w.Boom1, 8, kAccent);
   DrawText(c, font, textX, 134, w.Boom2, 8, kBody);
   // Hazards.
-  c.Blit(PaintSpikes(), iconX, 162);
-  c.Blit(PaintSaw(), iconX + 30, 150);
-  c.Blit(PaintEnemy(), iconX + 60, 158);
-  DrawText(c, font, textX, 162, w.Avoid, 8, kBody);
+  c.Blit(PaintSpikes(), iconX, 160);
+  c.Blit(PaintSaw(), iconX + 30, 148);
+  c.Blit(PaintEnemy(), iconX + 60, 156);
+  DrawText(c, font, textX, 160, w.Avoid, 8, kBody);
   // The goal.
-  c.Blit(PaintPlayer(), iconX + 4, 200);
-  c.Blit(PaintExit(font), iconX + 24, 176);
-  DrawText(c, font, textX, 204, w.Exit, 8, kBody);
+  c.Blit(PaintPlayer(), iconX + 4, 206);
+  c.Blit(PaintExit(font), iconX + 24, 182);
+  DrawText(c, font, textX, 208, w.Exit, 8, kBody);
   // Global keys, one line across the bottom of the panel.
   struct KeyHint { const char* Key; const char* Word; };
   const KeyHint hints[] = {{"ESC", w.Pause}, {"R", w.Restart}, {"F11", w.FullScreen}};
