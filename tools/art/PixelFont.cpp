@@ -65,10 +65,6 @@ PixelFont::~PixelFont() = default;
 
 bool PixelFont::Ok() const { return impl_->face != nullptr; }
 
-bool PixelFont::Has(char32_t codePoint) const {
-  return Ok() && FT_Get_Char_Index(impl_->face, codePoint) != 0;
-}
-
 int PixelFont::Measure(std::string_view text, int size) const {
   if (!Ok() || !impl_->SetSize(size)) return 0;
   int width = 0;
@@ -84,6 +80,7 @@ int PixelFont::Draw(Canvas& canvas, int x, int top, std::string_view text, int s
   const int baseline = top + size;
   int pen = x;
   for (char32_t cp : DecodeUtf8(text)) {
+    if (cp != U' ' && FT_Get_Char_Index(impl_->face, cp) == 0) missing_.insert(cp);
     if (FT_Load_Char(impl_->face, cp, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) != 0) continue;
     const FT_GlyphSlot g = impl_->face->glyph;
     const FT_Bitmap& bm = g->bitmap;

@@ -7,6 +7,7 @@
 #include "Canvas.h"
 
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -28,13 +29,15 @@ class PixelFont {
   // Draws `text` with the top of its em box at `top`; glyph rows cover
   // [top, top + size * 7 / 8). Returns the pen position after the text.
   int Draw(Canvas& canvas, int x, int top, std::string_view text, int size, Rgba color) const;
-  // True when the font has a glyph for the code point.
-  bool Has(char32_t codePoint) const;
+  // Code points asked for so far that the font has no glyph for: a word drawn
+  // with a hole in it must fail the build rather than ship.
+  const std::set<char32_t>& Missing() const { return missing_; }
 
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;
   std::string error_;
+  mutable std::set<char32_t> missing_;
 };
 
 // Decodes UTF-8; malformed bytes become U+FFFD.

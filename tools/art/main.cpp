@@ -66,6 +66,12 @@ int main(int argc, char** argv) {
     if (argc == 4) sheet.Add(spec.Name, art);
   }
 
+  for (char32_t cp : font.Missing()) {
+    std::cerr << "tumbrix_art: the font has no glyph for U+" << std::hex << std::uppercase
+              << static_cast<unsigned long>(cp) << std::dec << "\n";
+    ok = false;
+  }
+
   // The index is written last, so a reader never sees a name whose file is not there yet.
   std::ofstream index(outDir / "00_list_file.txt", std::ios::binary | std::ios::trunc);
   index << list;
