@@ -1,5 +1,6 @@
 #include "engine/Startup.h"
 
+#include "audio/AudioSystem.h"
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
 #include "objects/Factory.h"
@@ -11,6 +12,7 @@ int RunGame() {
   Engine& engine = Engine::Instance();
   // Registration order is update order, and construction order: the singletons are
   // destroyed in reverse, so the Factory goes before Scripting and the EventSystem.
+  engine.AddSystem(&AudioSystem::Instance());
   engine.AddSystem(&Scripting::Instance());
   engine.AddSystem(&EventSystem::Instance());
   engine.AddSystem(&Factory::Instance());
