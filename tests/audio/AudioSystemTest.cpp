@@ -2,6 +2,7 @@
 // the game's generated sounds; list-file and start-up rules also with a fake back end.
 #include "audio/AudioSystem.h"
 
+#include <SDL.h>
 #include <SDL_mixer.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -268,6 +269,15 @@ TEST_F(AudioSystemTest, PostedEventsPlayWhenTheEventSystemDeliversThem) {
   EXPECT_TRUE(channel.IsNull());
   EventSystem::Instance().Update(0.016f, false);
   EXPECT_TRUE(audio.Backend().IsPlaying(channel));
+}
+
+TEST_F(AudioSystemTest, ShuttingDownAfterSdlHasQuitIsHarmless) {
+  audio.Initialize();
+  Play(1, "bgm_looped.ogg", true);
+  SDL_Quit();  // what a window system's teardown may do before the audio system goes
+  audio.Shutdown();
+  EXPECT_TRUE(audio.Sounds.empty());
+  EXPECT_EQ(Playing(), 0);
 }
 
 // --- The list file ---
