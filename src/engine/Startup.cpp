@@ -1,5 +1,6 @@
 #include "engine/Startup.h"
 
+#include "audio/AudioSystem.h"
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
 #include "objects/Factory.h"
@@ -12,12 +13,15 @@ int RunGame() {
   Engine& engine = Engine::Instance();
   // Registration order is update order, and construction order: the singletons are
   // destroyed in reverse, so the Factory goes before Scripting and the EventSystem.
+  engine.AddSystem(&AudioSystem::Instance());
   engine.AddSystem(&Scripting::Instance());
   engine.AddSystem(&EventSystem::Instance());
   engine.AddSystem(&Physics::Instance());
   engine.AddSystem(&Factory::Instance());
   for (InterfaceSystem* system : engine.Systems) system->Initialize();
   engine.MainLoop();
+  // Close the sound device while SDL is certainly still up.
+  AudioSystem::Instance().Shutdown();
   engine.Systems.clear();
   return 0;
 }
