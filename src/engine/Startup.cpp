@@ -2,6 +2,7 @@
 
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
+#include "levels/Serialization.h"
 #include "objects/Factory.h"
 #include "objects/Scripting.h"
 #include "physics/Physics.h"
@@ -16,6 +17,7 @@ int RunGame() {
   engine.AddSystem(&EventSystem::Instance());
   engine.AddSystem(&Physics::Instance());
   engine.AddSystem(&Factory::Instance());
+  engine.AddSystem(&Serialization::Instance());
   for (InterfaceSystem* system : engine.Systems) system->Initialize();
   engine.MainLoop();
   engine.Systems.clear();
