@@ -35,7 +35,8 @@ std::string OneLine(std::string text) {
   for (char& c : text) {
     if (c == '\n' || c == '\r') c = ' ';
   }
-  while (!text.empty() && text.back() == ' ') text.pop_back();
+  // Trailing spaces and the library's closing full stop would sit oddly before "; entry skipped".
+  while (!text.empty() && (text.back() == ' ' || text.back() == '.')) text.pop_back();
   return text;
 }
 
@@ -141,9 +142,11 @@ bool Serialization::ReadFile(const std::string& fileName) {
 void Serialization::BuildWorld() {
   // A copy: building runs component code, which must not be able to pull the
   // document out from under the walk.
+  // Read through a const view: the mutable lookup would add missing members to Root.
+  const Json::Value& root = Root;
   Json::Value objects;
   try {
-    objects = Root["Factory"]["Game_Objects"];
+    objects = root["Factory"]["Game_Objects"];
   } catch (const Json::Exception& e) {
     std::cout << "Level file " << rootSource_ << ": key \"Factory.Game_Objects\": " << OneLine(e.what())
               << "; no objects built\n";
@@ -156,8 +159,8 @@ void Serialization::BuildWorld() {
   }
 
   float gravity = 0.0f;
-  if (Root.isObject()) {
-    BlockReader physics(Root["Physics"], "Physics");
+  if (root.isObject()) {
+    BlockReader physics(root["Physics"], "Physics");
     gravity = physics.Float("Gravity");
     if (physics.Failed()) {
       std::cout << "Level file " << rootSource_ << ": key \"" << physics.FailedKey()

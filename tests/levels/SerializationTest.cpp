@@ -106,6 +106,10 @@ TEST_F(SerializationLoadTest, GravityComesFromTheLevelAndIsZeroWithoutPhysics) {
   serialization.Load(SlotFile(21));
   EXPECT_EQ(Physics::Instance().Gravity, 0.0f);
   EXPECT_TRUE(Factory::Instance().Objects.empty());
+  // Building reads the document without adding the members it looked for.
+  WriteTextFile(SlotFile(22), "{}");
+  serialization.Load(SlotFile(22));
+  EXPECT_EQ(serialization.Root, Json::Value(Json::objectValue));
 }
 
 TEST_F(SerializationLoadTest, GameObjectsOfAnyOtherTypeGiveAnEmptyWorld) {
