@@ -9,6 +9,11 @@
 #include <utility>
 #include <vector>
 
+#if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 #include <json/reader.h>
 #include <json/writer.h>
 
@@ -63,6 +68,21 @@ void PostText(std::string text, float size, float x, float y) {
   event->Lifetime = 0.0f;
   event->Color = kTextColor;
   EventSystem::Instance().Post(std::move(event));
+}
+
+// Pushes the file's content from the system's caches to the disk, so that the
+// rename never publishes a file whose data a power cut could still lose.
+bool SyncToDisk(const std::filesystem::path& path) {
+#if defined(__unix__) || defined(__APPLE__)
+  const int fd = ::open(path.c_str(), O_RDONLY);
+  if (fd < 0) return false;
+  const bool synced = ::fsync(fd) == 0;
+  ::close(fd);
+  return synced;
+#else
+  (void)path;
+  return true;
+#endif
 }
 
 }  // namespace
@@ -270,6 +290,11 @@ bool Serialization::WriteFile(const std::string& fileName) {
       std::filesystem::remove(temporary, ignored);
       return false;
     }
+  }
+  if (!SyncToDisk(temporary)) {
+    std::cout << "Could not write " << fileName << "\n";
+    std::filesystem::remove(temporary, ignored);
+    return false;
   }
   std::error_code renameError;
   std::filesystem::rename(temporary, target, renameError);
