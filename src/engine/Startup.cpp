@@ -3,6 +3,7 @@
 #include "audio/AudioSystem.h"
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
+#include "levels/Serialization.h"
 #include "objects/Factory.h"
 #include "objects/Scripting.h"
 #include "physics/Physics.h"
@@ -18,6 +19,7 @@ int RunGame() {
   engine.AddSystem(&EventSystem::Instance());
   engine.AddSystem(&Physics::Instance());
   engine.AddSystem(&Factory::Instance());
+  engine.AddSystem(&Serialization::Instance());
   for (InterfaceSystem* system : engine.Systems) system->Initialize();
   engine.MainLoop();
   // Close the sound device while SDL is certainly still up.
