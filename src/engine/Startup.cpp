@@ -4,6 +4,7 @@
 #include "engine/EventSystem.h"
 #include "objects/Factory.h"
 #include "objects/Scripting.h"
+#include "physics/Physics.h"
 
 namespace Framework {
 
@@ -13,6 +14,7 @@ int RunGame() {
   // destroyed in reverse, so the Factory goes before Scripting and the EventSystem.
   engine.AddSystem(&Scripting::Instance());
   engine.AddSystem(&EventSystem::Instance());
+  engine.AddSystem(&Physics::Instance());
   engine.AddSystem(&Factory::Instance());
   for (InterfaceSystem* system : engine.Systems) system->Initialize();
   engine.MainLoop();

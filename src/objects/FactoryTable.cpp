@@ -5,6 +5,7 @@
 
 #include "objects/Factory.h"
 #include "objects/Transform.h"
+#include "physics/Body.h"
 
 namespace Framework {
 
@@ -31,9 +32,23 @@ Component* AttachZeroTransform(GameObject& object) {
   return transform;
 }
 
+// A box body, static or dynamic, initialised once more so it picks up the
+// Transform and the settings just made.
+Component* AttachBody(GameObject& object, bool isStatic) {
+  auto* body = Factory::Instance().AddComponent<Body>(object);
+  body->Shape->Kind = ShapeKindBox;
+  body->IsStatic = isStatic;
+  body->Initialize();
+  return body;
+}
+
+Component* AttachDynamicBody(GameObject& object) { return AttachBody(object, false); }
+[[maybe_unused]] Component* AttachStaticBody(GameObject& object) { return AttachBody(object, true); }
+
 // Component commands. A command missing from this table does nothing.
 const ComponentCommand kComponentCommands[] = {
     {14, &AttachZeroTransform, false},
+    {15, &AttachDynamicBody, false},
 };
 
 // Archetypes, each built as: new object, its Name, a Transform at (0, 0) with

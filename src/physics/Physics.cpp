@@ -1,0 +1,238 @@
+#include "physics/Physics.h"
+
+#include <cmath>
+#include <memory>
+
+#include "engine/EventSystem.h"
+#include "engine/Events.h"
+#include "objects/Factory.h"
+#include "objects/Transform.h"
+#include "physics/Body.h"
+
+namespace Framework {
+
+namespace {
+
+constexpr float kVelocityCap = 100.0f;
+// A vertical hit slower than this against a static body stops dead instead of
+// bouncing, so resting bodies do not jitter; between two dynamic bodies the same
+// figure is the least difference of speeds that makes them spring apart.
+constexpr float kRestThreshold = 5.0f;
+// Horizontal speeds at or below this count as standing still in a dynamic pair.
+constexpr float kPushThreshold = 1.0f;
+
+float Sign(float v) { return v > 0.0f ? 1.0f : -1.0f; }
+
+Vec2 SizeOf(const Body& body) { return body.OwnerTransform->Scale; }
+
+Vec2 Sample(const Body& body, float t) { return body.PrevPosition + (body.Position - body.PrevPosition) * t; }
+
+// Places `mover` touching `fixed` along one axis, on the side where it already is.
+void Separate(float& mover, float moverSize, float fixed, float fixedSize) {
+  const float gap = fixedSize * 0.5f + moverSize * 0.5f;
+  if (mover > fixed) {
+    mover = fixed + gap;
+  } else if (mover < fixed) {
+    mover = fixed - gap;
+  }
+}
+
+}  // namespace
+
+Physics& Physics::Instance() {
+  static Physics physics;
+  return physics;
+}
+
+Physics::Physics()
+    : CollisionTests{&Physics::SweptBoxTest, &Physics::NoContact, &Physics::NoContact, &Physics::NoContact} {
+  Contacts.resize(InitialContactCapacity);
+}
+
+Physics::~Physics() = default;
+
+void Physics::Initialize() {}
+
+void Physics::Update(float dt, bool paused) {
+  if (paused) return;
+  Step(dt);
+}
+
+void Physics::Step(float dt) {
+  Bodies.clear();
+  for (auto& [id, object] : Factory::Instance().Objects) {
+    Body* body = object->GetComponent<Body>();
+    if (!body) continue;
+    // The Transform is looked up again because an object's Transform may have been
+    // replaced since the body was initialised; a body without one cannot be moved.
+    body->OwnerTransform = object->GetComponent<Transform>();
+    if (!body->OwnerTransform) continue;
+    Bodies.push_back(body);
+  }
+
+  for (Body* body : Bodies) Integrate(*body, dt);
+  DetectCollisions();
+  ResolvePositions();
+  ResolveVelocities();
+
+  for (Body* body : Bodies) {
+    if (!body->IsStatic) body->OwnerTransform->Position = body->Position;
+  }
+}
+
+void Physics::Integrate(Body& body, float dt) {
+  body.PrevPosition = body.Position;
+  if (body.IsStatic) {
+    body.Position = body.OwnerTransform->Position;
+    return;
+  }
+  const float f = body.Grounded ? body.Friction.XG : body.Friction.X;
+  body.Acceleration = {body.Force.x, body.Force.y + Gravity};
+  body.Velocity.x = (body.Acceleration.x * dt + body.Velocity.x) * f;
+  body.Velocity.y = (body.Acceleration.y * dt + body.Velocity.y) * body.Friction.Y;
+  // Only the positive directions are capped: falls and leftward runs are not.
+  if (body.Velocity.x > kVelocityCap) body.Velocity.x = kVelocityCap;
+  if (body.Velocity.y > kVelocityCap) body.Velocity.y = kVelocityCap;
+  body.Force = {0.0f, 0.0f};
+  body.Grounded = false;
+  body.Position += body.Velocity * dt;
+}
+
+void Physics::DetectCollisions() {
+  ContactCount = 0;
+  const std::size_t count = Bodies.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    Body& a = *Bodies[i];
+    if (!a.IsCollidable) continue;
+    for (std::size_t j = i + 1; j < count; ++j) {
+      Body& b = *Bodies[j];
+      if (!b.IsCollidable) continue;
+      if (a.IsStatic && b.IsStatic) continue;
+      const std::int32_t ka = a.Shape->Kind;
+      const std::int32_t kb = b.Shape->Kind;
+      if (ka < 0 || ka >= ShapeKindCount || kb < 0 || kb >= ShapeKindCount) continue;
+      (this->*CollisionTests[static_cast<std::size_t>(ka * ShapeKindCount + kb)])(a, b);
+    }
+  }
+}
+
+bool Physics::SweptBoxTest(Body& a, Body& b) {
+  for (int k = 1; k <= 2; ++k) {
+    const float t = static_cast<float>(k) / 2.0f;
+    if (BoxOverlap(a, Sample(a, t), b, Sample(b, t))) return true;
+  }
+  return false;
+}
+
+bool Physics::NoContact(Body&, Body&) { return false; }
+
+bool Physics::BoxOverlap(Body& a, Vec2 pa, Body& b, Vec2 pb) {
+  const Vec2 sa = SizeOf(a);
+  const Vec2 sb = SizeOf(b);
+  const float ox = (sa.x * 0.5f + sb.x * 0.5f) - std::fabs(pa.x - pb.x);
+  if (!(ox > 0.0f)) return false;
+  const float oy = (sa.y * 0.5f + sb.y * 0.5f) - std::fabs(pa.y - pb.y);
+  if (!(oy > 0.0f)) return false;
+
+  std::uint8_t axis = 0;
+  if (!(ox < oy)) {
+    axis = 1;
+    Body& upper = a.Position.y <= b.Position.y ? b : a;
+    upper.Grounded = true;
+  }
+  AddContact(a, b, axis);
+
+  EventSystem& events = EventSystem::Instance();
+  events.Post(std::make_unique<CollisionObjectEvent>(a.Owner, b.Owner));
+  events.Post(std::make_unique<CollisionObjectEvent>(b.Owner, a.Owner));
+  return true;
+}
+
+void Physics::AddContact(Body& a, Body& b, std::uint8_t axis) {
+  // A crowded step grows the store rather than losing contacts (a lost contact is
+  // a body falling through a floor); the grown storage is kept for later steps.
+  if (ContactCount == Contacts.size()) Contacts.resize(Contacts.size() * 2);
+  Contacts[ContactCount++] = Contact{&a, &b, axis};
+}
+
+void Physics::ResolvePositions() {
+  for (std::size_t i = 0; i < ContactCount; ++i) {
+    Contact& c = Contacts[i];
+    Body& a = *c.A;
+    Body& b = *c.B;
+    if (a.IsGhost || b.IsGhost) continue;
+    if (a.IsStatic != b.IsStatic) {
+      Body& m = a.IsStatic ? b : a;
+      Body& s = a.IsStatic ? a : b;
+      if (c.Axis == 1) {
+        Separate(m.Position.y, SizeOf(m).y, s.Position.y, SizeOf(s).y);
+      } else {
+        Separate(m.Position.x, SizeOf(m).x, s.Position.x, SizeOf(s).x);
+      }
+    } else if (!a.IsStatic) {
+      if (c.Axis == 1) {
+        if (a.Position.y == b.Position.y) continue;
+        Body& upper = a.Position.y > b.Position.y ? a : b;
+        Body& lower = a.Position.y > b.Position.y ? b : a;
+        upper.Position.y = lower.Position.y + SizeOf(lower).y * 0.5f + SizeOf(upper).y * 0.5f;
+      } else {
+        const float speedA = std::fabs(a.Velocity.x);
+        const float speedB = std::fabs(b.Velocity.x);
+        if (speedA == speedB) continue;
+        Body& mover = speedA > speedB ? a : b;
+        Body& other = speedA > speedB ? b : a;
+        Separate(mover.Position.x, SizeOf(mover).x, other.Position.x, SizeOf(other).x);
+      }
+    }
+  }
+}
+
+void Physics::ResolveVelocities() {
+  for (std::size_t i = 0; i < ContactCount; ++i) {
+    Contact& c = Contacts[i];
+    Body& a = *c.A;
+    Body& b = *c.B;
+    if (a.IsGhost || b.IsGhost) continue;
+    if (a.IsStatic != b.IsStatic) {
+      Body& m = a.IsStatic ? b : a;
+      if (c.Axis == 1) {
+        if (std::fabs(m.Velocity.y) < kRestThreshold) {
+          m.Velocity.y = 0.0f;
+        } else {
+          m.Velocity.y = -(m.Bounce.X * m.Velocity.y);
+        }
+      } else {
+        m.Velocity.x = -(m.Bounce.Y * m.Velocity.x);
+      }
+    } else if (!a.IsStatic) {
+      if (c.Axis == 1) {
+        if (a.Position.y == b.Position.y) continue;
+        const float va = std::fabs(a.Velocity.y);
+        const float vb = std::fabs(b.Velocity.y);
+        const float s = std::fabs(va - vb) >= kRestThreshold ? va + vb : 0.0f;
+        Body& upper = a.Position.y > b.Position.y ? a : b;
+        Body& lower = a.Position.y > b.Position.y ? b : a;
+        upper.Velocity.y = upper.Bounce.X * s;
+        lower.Velocity.y = -(lower.Bounce.X * s);
+      } else {
+        const float va = a.Velocity.x;
+        const float vb = b.Velocity.x;
+        const float s = std::fabs(va) + std::fabs(vb);
+        const bool aMoving = std::fabs(va) > kPushThreshold;
+        const bool bMoving = std::fabs(vb) > kPushThreshold;
+        if (aMoving && bMoving) {
+          // Towards each other both reverse; the same way both keep their direction.
+          const float turn = Sign(va) != Sign(vb) ? -1.0f : 1.0f;
+          a.Velocity.x = turn * Sign(va) * a.Bounce.Y * s;
+          b.Velocity.x = turn * Sign(vb) * b.Bounce.Y * s;
+        } else if (aMoving && std::fabs(vb) < kPushThreshold) {
+          b.Velocity.x = Sign(va) * b.Bounce.Y * s;
+        } else if (bMoving && std::fabs(va) < kPushThreshold) {
+          a.Velocity.x = Sign(vb) * a.Bounce.Y * s;
+        }
+      }
+    }
+  }
+}
+
+}  // namespace Framework

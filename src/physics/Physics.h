@@ -1,0 +1,85 @@
+// Physics: moves every body of the Factory's objects, collides them as
+// axis-aligned boxes, separates and bounces them, marks the ones standing on
+// something and posts a collision event to both objects of each touching pair.
+//
+// One step: gather the bodies in the Factory's order, integrate each (explicit
+// Euler with per-axis multiplicative friction), test every pair at two samples
+// of its motion, resolve positions over all contacts, then velocities, and
+// write dynamic positions back to their Transforms. A paused step does nothing.
+//
+// Invariant: Bodies and the first ContactCount Contacts are valid only during
+// a step; their storage is kept so that steady play does not allocate, and the
+// contact store grows instead of dropping contacts when a step finds many.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "engine/InterfaceSystem.h"
+#include "engine/Vec2.h"
+
+namespace Framework {
+
+class Body;
+
+struct Contact {
+  Body* A = nullptr;
+  Body* B = nullptr;
+  // 0: the pair is separated horizontally; 1: vertically.
+  std::uint8_t Axis = 0;
+};
+
+class Physics : public InterfaceSystem {
+ public:
+  // Reports whether A and B (in that order) touch this step, recording the contact.
+  using CollisionTest = bool (Physics::*)(Body& a, Body& b);
+
+  static Physics& Instance();
+
+  void Initialize() override;
+  // One step of dt seconds unless paused; a paused call changes nothing at all.
+  void Update(float dt, bool paused) override;
+
+  // The parts of a step, public so that tools and tests can drive them.
+  void Step(float dt);
+  void Integrate(Body& body, float dt);
+  void DetectCollisions();
+  void ResolvePositions();
+  void ResolveVelocities();
+
+  // Two samples of each body's motion (half way and at the end); the first that
+  // overlaps makes the pair's one contact.
+  bool SweptBoxTest(Body& a, Body& b);
+  // Overlap of the two boxes placed at pa and pb (sized by their Transforms'
+  // current scale). On overlap: records the contact, posts the two collision
+  // events and marks the upper body of a vertical contact Grounded.
+  bool BoxOverlap(Body& a, Vec2 pa, Body& b, Vec2 pb);
+  // A test slot for shape pairs that never collide.
+  bool NoContact(Body& a, Body& b);
+
+  // The contacts found by the current (or last) step, in test order.
+  const Contact* ContactsBegin() const { return Contacts.data(); }
+  const Contact* ContactsEnd() const { return Contacts.data() + ContactCount; }
+
+  // Vertical acceleration of every dynamic body (negative pulls down). Levels set it.
+  float Gravity = -1.0f;
+  std::vector<Body*> Bodies;
+  // Indexed by first shape's kind * ShapeKindCount + second shape's kind.
+  std::array<CollisionTest, 4> CollisionTests;
+  // Slots 0..ContactCount-1 are this step's contacts; the rest is kept storage.
+  std::vector<Contact> Contacts;
+  std::size_t ContactCount = 0;
+
+  // Storage the contact store starts with; it grows past this when a step needs it.
+  static constexpr std::size_t InitialContactCapacity = 1024;
+
+  ~Physics() override;
+
+ private:
+  Physics();
+  void AddContact(Body& a, Body& b, std::uint8_t axis);
+};
+
+}  // namespace Framework
