@@ -1,0 +1,95 @@
+#include "levels/Localisation.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "levels/TextEncoding.h"
+
+namespace Framework {
+namespace {
+
+const std::string kMissing = "Can not translate, given fraze not in the dictionary\n";
+
+class LocalisationTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Localisation::Instance().Language = 0; }
+  void TearDown() override { Localisation::Instance().Language = 0; }
+};
+
+TEST_F(LocalisationTest, EnglishReturnsThePhraseAndRussianItsTranslation) {
+  Localisation& loc = Localisation::Instance();
+  EXPECT_EQ(loc.Language, 0);
+  EXPECT_EQ(loc.Translate(u"Checkpoint reached"), u"Checkpoint reached");
+  loc.Language = 1;
+  EXPECT_EQ(loc.Translate(u"Checkpoint reached"), u"Игра сохранена");
+  EXPECT_EQ(loc.Translate(u"Try again"), u"Попробуй снова");
+  EXPECT_EQ(loc.Translate(u"LEVEL"), u"УРОВЕНЬ");
+  EXPECT_EQ(loc.Translate(u"SELECT LEVEL"), u"ВЫБОР УРОВНЯ");
+  EXPECT_EQ(loc.Translate(u"FPS"), u"ФПС");
+  EXPECT_EQ(loc.Translate(u"UNMUTE MUSIC"), u"ВЫКЛЮЧИТЬ МУЗЫКУ");
+}
+
+TEST_F(LocalisationTest, GeneratedLevelEntriesCoverOneToEightOnly) {
+  Localisation& loc = Localisation::Instance();
+  loc.Language = 1;
+  EXPECT_EQ(loc.Translate(u"LEVEL 8"), u"УРОВЕНЬ 8");
+  EXPECT_EQ(loc.Translate(u"LEVEL 1"), u"УРОВЕНЬ 1");
+  EXPECT_EQ(loc.Translate(u"Level 3 out of 8"), u"Уровень 3 из 8");
+  EXPECT_EQ(loc.Translate(u"Level 8 out of 8"), u"Уровень 8 из 8");
+
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(loc.Translate(u"Level 9 out of 8"), u"Level 9 out of 8");
+  EXPECT_EQ(loc.Translate(u"LEVEL 0"), u"LEVEL 0");
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), kMissing + kMissing);
+}
+
+TEST_F(LocalisationTest, BothDictionariesHoldTheSameKeysAndEnglishIsIdentity) {
+  const Localisation& loc = Localisation::Instance();
+  ASSERT_EQ(loc.Dictionaries.size(), 2u);
+  const auto& english = loc.Dictionaries.at(0);
+  const auto& russian = loc.Dictionaries.at(1);
+  // 34 fixed phrases ("SELECT LEVEL" only once) and 2 generated entries per level.
+  EXPECT_EQ(english.size(), 34u + 16u);
+  EXPECT_EQ(russian.size(), english.size());
+  for (const auto& [key, value] : english) {
+    EXPECT_EQ(key, value);
+    EXPECT_TRUE(russian.contains(key)) << Utf16ToUtf8(key);
+  }
+  for (const auto& [key, value] : russian) EXPECT_NE(key, value) << Utf16ToUtf8(key);
+}
+
+TEST_F(LocalisationTest, MissingPhraseIsReportedOncePerPhrase) {
+  Localisation& loc = Localisation::Instance();
+  testing::internal::CaptureStdout();
+  for (int frame = 0; frame < 60; ++frame) {
+    EXPECT_EQ(loc.Translate(u"Not a phrase"), u"Not a phrase");
+  }
+  EXPECT_EQ(loc.Translate(u"Another one"), u"Another one");
+  loc.Language = 1;
+  EXPECT_EQ(loc.Translate(u"Not a phrase"), u"Not a phrase");
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), kMissing + kMissing);
+}
+
+TEST_F(LocalisationTest, UnknownLanguageFallsBackToEnglish) {
+  Localisation& loc = Localisation::Instance();
+  loc.Language = 7;
+  EXPECT_EQ(loc.Translate(u"NEW GAME"), u"NEW GAME");
+  loc.Language = -1;
+  EXPECT_EQ(loc.Translate(u"YES"), u"YES");
+}
+
+TEST(TextEncodingTest, RoundTripsCyrillicAndReplacesBrokenSequences) {
+  const std::string utf8 = "Уровень 3 из 8";
+  EXPECT_EQ(Utf8ToUtf16(utf8), u"Уровень 3 из 8");
+  EXPECT_EQ(Utf16ToUtf8(u"Уровень 3 из 8"), utf8);
+  EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16("\xF0\x9F\x98\x80")), "\xF0\x9F\x98\x80");
+  // A lead byte cut off at the end, a stray continuation byte, an overlong slash.
+  EXPECT_EQ(Utf8ToUtf16("a\xD0"), u"a\uFFFD");
+  EXPECT_EQ(Utf8ToUtf16("\x80z"), u"\uFFFDz");
+  EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");
+  EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
+}
+
+}  // namespace
+}  // namespace Framework
