@@ -1,7 +1,9 @@
 #include "engine/Startup.h"
 
+#include "audio/AudioSystem.h"
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
+#include "levels/Serialization.h"
 #include "objects/Factory.h"
 #include "objects/Scripting.h"
 #include "physics/Physics.h"
@@ -12,10 +14,12 @@ int RunGame() {
   Engine& engine = Engine::Instance();
   // Registration order is update order, and construction order: the singletons are
   // destroyed in reverse, so the Factory goes before Scripting and the EventSystem.
+  engine.AddSystem(&AudioSystem::Instance());
   engine.AddSystem(&Scripting::Instance());
   engine.AddSystem(&EventSystem::Instance());
   engine.AddSystem(&Physics::Instance());
   engine.AddSystem(&Factory::Instance());
+  engine.AddSystem(&Serialization::Instance());
   for (InterfaceSystem* system : engine.Systems) system->Initialize();
   engine.MainLoop();
   engine.Systems.clear();

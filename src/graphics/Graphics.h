@@ -121,6 +121,10 @@ class Graphics : public InterfaceSystem {
   void DrawMessages(float dt);
   void DrawDebugOverlay(GameObject& object, const Mat4& model);
   void DrawCursor();
+  // Viewport and camera width from the window's current size.
+  void ApplyWindowSize();
+  // The mouse position in world units.
+  Vec2 MouseWorld() const;
   Framework::Camera::FollowInputs GatherFollowInputs() const;
 
   Subscription graphicsListener_;

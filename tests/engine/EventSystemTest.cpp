@@ -1,0 +1,296 @@
+// Event delivery: order, ownership, the object registry, and safety while
+// handlers change the lists being walked.
+#include "engine/EventSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/Events.h"
+#include "objects/Component.h"
+#include "objects/GameObject.h"
+
+namespace Framework {
+namespace {
+
+// Records every delivery into a shared log and runs an optional hook.
+class RecordingListener : public Listener {
+ public:
+  RecordingListener(std::string name, std::vector<std::string>* log, int* destroyed = nullptr)
+      : name_(std::move(name)), log_(log), destroyed_(destroyed) {}
+  ~RecordingListener() override {
+    if (destroyed_) ++*destroyed_;
+  }
+  void OnEvent(Event*) override {
+    log_->push_back(name_);
+    if (hook) hook();
+  }
+  std::function<void()> hook;
+
+ private:
+  std::string name_;
+  std::vector<std::string>* log_;
+  int* destroyed_;
+};
+
+class CountedEvent : public Event {
+ public:
+  CountedEvent(EventType type, int* destroyed) : Event(type), destroyed_(destroyed) {}
+  ~CountedEvent() override { ++*destroyed_; }
+
+ private:
+  int* destroyed_;
+};
+
+class EventSystemTest : public ::testing::Test {
+ protected:
+  RecordingListener* Add(EventType type, const std::string& name) {
+    auto listener = std::make_unique<RecordingListener>(name, &log, &destroyed);
+    auto* raw = listener.get();
+    events.Subscribe(type, std::move(listener));
+    return raw;
+  }
+  void SetUp() override {
+    log.clear();
+    destroyed = 0;
+  }
+  EventSystem& events = EventSystem::Instance();
+  // Static: listeners still subscribed at exit die with the EventSystem and may still count.
+  static inline std::vector<std::string> log;
+  static inline int destroyed = 0;
+};
+
+TEST_F(EventSystemTest, PostedEventsWaitForUpdateAndArriveInOrder) {
+  auto* a = Add(EventType::Serialization, "a");
+  int deleted = 0;
+  a->hook = [] {};
+  events.Post(std::make_unique<CountedEvent>(EventType::Serialization, &deleted));
+  events.Post(std::make_unique<CountedEvent>(EventType::Serialization, &deleted));
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(events.QueuedCount(), 2u);
+  events.Update(0.0f, false);
+  EXPECT_EQ(log.size(), 2u);
+  EXPECT_EQ(deleted, 2) << "posted events are deleted after delivery";
+  EXPECT_EQ(events.QueuedCount(), 0u);
+}
+
+TEST_F(EventSystemTest, EventPostedDuringDeliveryArrivesInTheSameUpdateAfterTheQueue) {
+  std::vector<int> order;
+  struct Tagged : Event {
+    explicit Tagged(int t) : Event(EventType::Graphics), tag(t) {}
+    int tag;
+  };
+  struct Tagger : Listener {
+    std::vector<int>* order;
+    void OnEvent(Event* e) override {
+      int tag = static_cast<Tagged*>(e)->tag;
+      order->push_back(tag);
+      if (tag == 1) EventSystem::Instance().Post(std::make_unique<Tagged>(3));
+    }
+  };
+  auto tagger = std::make_unique<Tagger>();
+  tagger->order = &order;
+  events.Subscribe(EventType::Graphics, std::move(tagger));
+  events.Post(std::make_unique<Tagged>(1));
+  events.Post(std::make_unique<Tagged>(2));
+  events.Update(0.0f, false);
+  EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(events.QueuedCount(), 0u);
+}
+
+TEST_F(EventSystemTest, ListenersHearOnlyTheirTypeInSubscriptionOrder) {
+  Add(EventType::Keyboard, "first");
+  Add(EventType::Keyboard, "second");
+  Add(EventType::Mouse, "mouse");
+  KeyboardEvent key;
+  events.Send(key);
+  EXPECT_EQ(log, (std::vector<std::string>{"first", "second"}));
+}
+
+TEST_F(EventSystemTest, ReservedTypesReachNoOne) {
+  Add(EventType::Keyboard, "keyboard");
+  Event reserved(EventType::Reserved0);
+  events.Send(reserved);
+  Event reserved1(EventType::Reserved1);
+  events.Send(reserved1);
+  EXPECT_TRUE(log.empty());
+}
+
+TEST_F(EventSystemTest, DuplicateSubscriptionDeliversTwiceAndOneUnsubscribeRemovesBoth) {
+  auto* twice = Add(EventType::Audio, "twice");
+  events.Subscribe(EventType::Audio, twice);
+  AudioEvent sound;
+  events.Send(sound);
+  EXPECT_EQ(log.size(), 2u);
+  events.Unsubscribe(EventType::Audio, twice);
+  events.Send(sound);
+  EXPECT_EQ(log.size(), 2u);
+  EXPECT_EQ(destroyed, 1) << "an owned listener in no list any more is freed";
+}
+
+TEST_F(EventSystemTest, SentEventStaysWithTheCallerAndCanBeSentAgain) {
+  Add(EventType::Factory, "f");
+  int deleted = 0;
+  CountedEvent event(EventType::Factory, &deleted);
+  events.Send(event);
+  events.Send(event);
+  EXPECT_EQ(log.size(), 2u);
+  EXPECT_EQ(deleted, 0);
+  EXPECT_EQ(events.QueuedCount(), 0u);
+}
+
+TEST_F(EventSystemTest, ListenerOnTwoTypesLivesUntilRemovedFromBoth) {
+  auto* both = Add(EventType::Serialization, "both");
+  events.Subscribe(EventType::Graphics, both);
+  events.Unsubscribe(EventType::Serialization, both);
+  EXPECT_EQ(destroyed, 0);
+  GraphicsEvent g;
+  events.Send(g);
+  EXPECT_EQ(log.size(), 1u);
+  events.Unsubscribe(EventType::Graphics, both);
+  EXPECT_EQ(destroyed, 1);
+}
+
+TEST_F(EventSystemTest, UnownedListenerIsObservedNeverDeleted) {
+  int gone = 0;
+  {
+    RecordingListener local("local", &log, &gone);
+    events.Subscribe(EventType::Death, &local);
+    DeathEvent death;
+    events.Send(death);
+    events.Unsubscribe(EventType::Death, &local);
+    EXPECT_EQ(gone, 0);
+  }
+  EXPECT_EQ(gone, 1);
+  EXPECT_EQ(log.size(), 1u);
+}
+
+TEST_F(EventSystemTest, SubscriptionUnsubscribesWhenItsOwnerGoesAway) {
+  {
+    Subscription sub(EventType::Boom, std::make_unique<RecordingListener>("boom", &log, &destroyed));
+    EXPECT_EQ(events.ListenerCount(EventType::Boom), 1u);
+  }
+  EXPECT_EQ(events.ListenerCount(EventType::Boom), 0u);
+  EXPECT_EQ(destroyed, 1);
+}
+
+// --- Safety while handlers change the lists -------------------------------
+
+TEST_F(EventSystemTest, HandlerRemovingALaterListenerStopsItBeingCalled) {
+  auto* first = Add(EventType::Keyboard, "first");
+  auto* second = Add(EventType::Keyboard, "second");
+  auto* third = Add(EventType::Keyboard, "third");
+  first->hook = [&] { events.Unsubscribe(EventType::Keyboard, second); };
+  (void)third;
+  KeyboardEvent key;
+  events.Send(key);
+  EXPECT_EQ(log, (std::vector<std::string>{"first", "third"})) << "the removed one is skipped, none other";
+  EXPECT_EQ(destroyed, 1) << "freed once the delivery has ended";
+}
+
+TEST_F(EventSystemTest, HandlerRemovingItselfAndEarlierOnesKeepsTheRestInOrder) {
+  auto* first = Add(EventType::Keyboard, "first");
+  auto* second = Add(EventType::Keyboard, "second");
+  Add(EventType::Keyboard, "third");
+  second->hook = [&] {
+    events.Unsubscribe(EventType::Keyboard, first);
+    events.Unsubscribe(EventType::Keyboard, second);  // itself; it is still running
+  };
+  KeyboardEvent key;
+  events.Send(key);
+  EXPECT_EQ(log, (std::vector<std::string>{"first", "second", "third"}));
+  log.clear();
+  events.Send(key);
+  EXPECT_EQ(log, (std::vector<std::string>{"third"}));
+  EXPECT_EQ(destroyed, 2);
+}
+
+TEST_F(EventSystemTest, ListenerSubscribedDuringAPassIsReachedInThatPass) {
+  auto* first = Add(EventType::Mouse, "first");
+  first->hook = [&] {
+    first->hook = nullptr;
+    Add(EventType::Mouse, "late");
+  };
+  MouseEvent mouse;
+  events.Send(mouse);
+  EXPECT_EQ(log, (std::vector<std::string>{"first", "late"}));
+}
+
+TEST_F(EventSystemTest, NestedSendThatRemovesListenersIsSafe) {
+  auto* outer = Add(EventType::Keyboard, "outer");
+  auto* victim = Add(EventType::Keyboard, "victim");
+  auto* inner = Add(EventType::Serialization, "inner");
+  outer->hook = [&] {
+    SerializationEvent nested;
+    events.Send(nested);
+  };
+  inner->hook = [&] { events.Unsubscribe(EventType::Keyboard, victim); };
+  KeyboardEvent key;
+  events.Send(key);
+  EXPECT_EQ(log, (std::vector<std::string>{"outer", "inner"}));
+  EXPECT_EQ(destroyed, 1);
+}
+
+// --- Object events ------------------------------------------------------------
+
+class HitCounter : public Component {
+ public:
+  HitCounter() : Component("HitCounter") {}
+  void OnObjectEvent(Event* event) override {
+    ++hits;
+    if (onHit) onHit(event);
+  }
+  int hits = 0;
+  std::function<void(Event*)> onHit;
+};
+
+class OtherCounter : public HitCounter {};
+
+TEST_F(EventSystemTest, ObjectEventsReachOnlyTheAddresseesRegisteredComponents) {
+  GameObject a, b;
+  auto* ca = a.Attach(std::make_unique<HitCounter>());
+  auto* cb = b.Attach(std::make_unique<HitCounter>());
+  events.SubscribeObject<HitCounter>(&a);
+  events.SubscribeObject<HitCounter>(&b);
+  events.Post(std::make_unique<CollisionObjectEvent>(&a, &b));
+  events.Update(0.0f, false);
+  EXPECT_EQ(ca->hits, 1);
+  EXPECT_EQ(cb->hits, 0);
+}
+
+TEST_F(EventSystemTest, ObjectEventAfterLastUnsubscribeIsDropped) {
+  GameObject a;
+  auto* ca = a.Attach(std::make_unique<HitCounter>());
+  events.SubscribeObject<HitCounter>(&a);
+  events.UnsubscribeObject<HitCounter>(&a);
+  EXPECT_FALSE(events.HasObjectEntry(&a));
+  events.Post(std::make_unique<CollisionObjectEvent>(&a, nullptr));
+  events.Update(0.0f, false);
+  EXPECT_EQ(ca->hits, 0);
+}
+
+TEST_F(EventSystemTest, ComponentDestroyedByAnEarlierHandlerIsNotCalled) {
+  auto object = std::make_unique<GameObject>();
+  auto* first = object->Attach(std::make_unique<HitCounter>());
+  auto* second = object->Attach(std::make_unique<OtherCounter>());
+  events.SubscribeObject<HitCounter>(object.get());
+  events.SubscribeObject<OtherCounter>(object.get());
+  GameObject* raw = object.get();
+  // The first handler tears the object down, as a level load would; every
+  // component unregisters itself on the way out.
+  first->onHit = [&](Event*) {
+    events.UnsubscribeObject<HitCounter>(raw);
+    events.UnsubscribeObject<OtherCounter>(raw);
+    object.reset();
+  };
+  (void)second;
+  events.Post(std::make_unique<CollisionObjectEvent>(raw, nullptr));
+  events.Update(0.0f, false);  // the sanitizer build catches a call into freed memory
+  EXPECT_FALSE(events.HasObjectEntry(raw));
+}
+
+}  // namespace
+}  // namespace Framework

@@ -1,0 +1,82 @@
+// Components on objects: class numbering, lookup by exact class, ownership.
+#include "objects/GameObject.h"
+
+#include <gtest/gtest.h>
+
+#include "objects/Transform.h"
+
+namespace Framework {
+namespace {
+
+class Base : public Component {
+ public:
+  Base() : Component("Base") {}
+};
+class Derived : public Base {};
+class First : public Component {
+ public:
+  First() : Component("First") {}
+};
+class Second : public Component {
+ public:
+  Second() : Component("Second") {}
+};
+
+class Tracked : public Component {
+ public:
+  explicit Tracked(int* destroyed) : Component("Tracked"), destroyed_(destroyed) {}
+  ~Tracked() override { ++*destroyed_; }
+
+ private:
+  int* destroyed_;
+};
+
+TEST(TypeIdOf, NumbersClassesInOrderOfFirstUseAndKeepsThem) {
+  const auto first = TypeIdOf<First>();
+  const auto second = TypeIdOf<Second>();
+  EXPECT_EQ(second, first + 1);
+  EXPECT_EQ(TypeIdOf<First>(), first);
+  EXPECT_NE(TypeIdOf<Base>(), TypeIdOf<Derived>());
+}
+
+TEST(GameObject, GetComponentFindsOnlyTheExactClass) {
+  GameObject object;
+  EXPECT_EQ(object.GetComponent<Transform>(), nullptr);
+  auto* derived = object.Attach(std::make_unique<Derived>());
+  EXPECT_EQ(object.GetComponent<Derived>(), derived);
+  EXPECT_EQ(object.GetComponent<Base>(), nullptr) << "a subclass is not found as its base";
+  EXPECT_EQ(derived->Owner, &object);
+  EXPECT_EQ(derived->TypeId, TypeIdOf<Derived>());
+}
+
+TEST(GameObject, AttachingASecondComponentOfAClassReplacesTheFirst) {
+  int destroyed = 0;
+  GameObject object;
+  object.Attach(std::make_unique<Tracked>(&destroyed));
+  auto* second = object.Attach(std::make_unique<Tracked>(&destroyed));
+  EXPECT_EQ(destroyed, 1);
+  EXPECT_EQ(object.GetComponent<Tracked>(), second);
+  EXPECT_EQ(object.Components.size(), 1u);
+}
+
+TEST(GameObject, DestroyComponentsDeletesThemAll) {
+  int destroyed = 0;
+  GameObject object;
+  object.Attach(std::make_unique<Tracked>(&destroyed));
+  object.Attach(std::make_unique<First>());
+  object.DestroyComponents();
+  EXPECT_EQ(destroyed, 1);
+  EXPECT_TRUE(object.Components.empty());
+}
+
+TEST(Transform, DefaultsAreUnitSizeAtTheOrigin) {
+  Transform t;
+  EXPECT_EQ(t.Name, "Transform");
+  EXPECT_EQ(t.Position, (Vec2{0.0f, 0.0f}));
+  EXPECT_EQ(t.Scale, (Vec2{1.0f, 1.0f}));
+  EXPECT_EQ(t.Rotation, 0.0f);
+  EXPECT_EQ(t.ZLayer, 0.0f);
+}
+
+}  // namespace
+}  // namespace Framework
