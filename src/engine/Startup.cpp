@@ -3,6 +3,7 @@
 #include "audio/AudioSystem.h"
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
+#include "engine/Windows.h"
 #include "levels/Serialization.h"
 #include "objects/Factory.h"
 #include "objects/Scripting.h"
@@ -15,6 +16,7 @@ int RunGame() {
   // Registration order is update order, and construction order: the singletons are
   // destroyed in reverse, so the Factory goes before Scripting and the EventSystem.
   engine.AddSystem(&AudioSystem::Instance());
+  engine.AddSystem(&Windows::Instance());
   engine.AddSystem(&Scripting::Instance());
   engine.AddSystem(&EventSystem::Instance());
   engine.AddSystem(&Physics::Instance());
