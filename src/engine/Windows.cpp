@@ -50,8 +50,11 @@ Windows::Windows() {
   }
   SDL_Rect display{0, 0, 0, 0};
   SDL_GetDisplayBounds(0, &display);
+  // Made as large as the desktop: without a window manager nothing resizes a window that
+  // asks for desktop full screen, and its pixels beyond the asked-for size would not exist.
+  // The windowed size (two thirds of the desktop) is set whenever full screen is left.
   Window = SDL_CreateWindow("Tumbrix", SDL_WINDOWPOS_CENTERED_DISPLAY(0), SDL_WINDOWPOS_CENTERED_DISPLAY(0),
-                            static_cast<int>(display.w / 1.5), static_cast<int>(display.h / 1.5),
+                            display.w > 0 ? display.w : 1280, display.h > 0 ? display.h : 720,
                             SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALLOW_HIGHDPI);
   Fullscreen = true;
   if (Window == nullptr) {
@@ -107,6 +110,13 @@ void Windows::SetFullscreen(bool fullscreen) {
   if (fullscreen == Fullscreen) return;
   if (Window != nullptr) {
     if (fullscreen) {
+      // Cover the desktop first, for platforms where no window manager does it.
+      SDL_Rect display{0, 0, 0, 0};
+      SDL_GetDisplayBounds(0, &display);
+      if (display.w > 0 && display.h > 0) {
+        SDL_SetWindowPosition(Window, display.x, display.y);
+        SDL_SetWindowSize(Window, display.w, display.h);
+      }
       SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     } else {
       SDL_SetWindowFullscreen(Window, 0);

@@ -12,6 +12,7 @@
 
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
+#include "graphics/GlScene.h"
 #include "graphics/Graphics.h"
 
 namespace Framework {
@@ -321,6 +322,41 @@ TEST_F(WindowsTest, LosingFocusPausesTheGameAndTheMusicOnceAndFocusResumesThem) 
   EXPECT_FALSE(Engine::Instance().Paused);
   EXPECT_EQ(audio->commands, (std::vector<std::int32_t>{8, 9}));
   EXPECT_FALSE(Windows::MusicPausedByWindow);
+}
+
+}  // namespace
+}  // namespace Framework
+
+namespace Framework {
+namespace {
+
+class WindowsDrawTest : public testing_gl::GlScene {
+ protected:
+  // Whether the far corner of the desktop holds drawn pixels (it does not when the
+  // window is smaller than the size the platform reports for full screen).
+  bool FarCornerIsDrawn() {
+    SDL_Rect display{};
+    SDL_GetDisplayBounds(0, &display);
+    for (int i = 0; i < 5; ++i) {
+      SDL_Delay(20);
+      SDL_PumpEvents();
+    }
+    glViewport(0, 0, display.w, display.h);
+    glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glFinish();
+    std::uint8_t pixel[4] = {0, 0, 0, 0};
+    glReadPixels(display.w - 2, display.h - 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    return pixel[0] == 255 && pixel[1] == 0;
+  }
+};
+
+TEST_F(WindowsDrawTest, FullScreenCoversTheWholeDesktopAtStartAndAfterReturning) {
+  Windows& windows = Windows::Instance();
+  EXPECT_TRUE(FarCornerIsDrawn());
+  windows.SetFullscreen(false);
+  windows.SetFullscreen(true);
+  EXPECT_TRUE(FarCornerIsDrawn());
 }
 
 }  // namespace
