@@ -2,6 +2,7 @@
 
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
+#include "graphics/Graphics.h"
 #include "objects/Factory.h"
 #include "objects/Scripting.h"
 #include "physics/Physics.h"
@@ -12,6 +13,7 @@ int RunGame() {
   Engine& engine = Engine::Instance();
   // Registration order is update order, and construction order: the singletons are
   // destroyed in reverse, so the Factory goes before Scripting and the EventSystem.
+  engine.AddSystem(&Graphics::Instance());
   engine.AddSystem(&Scripting::Instance());
   engine.AddSystem(&EventSystem::Instance());
   engine.AddSystem(&Physics::Instance());
