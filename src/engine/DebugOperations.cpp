@@ -8,6 +8,7 @@
 #include "graphics/Graphics.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
+#include "levels/Serialization.h"
 #include "physics/Body.h"
 
 namespace Framework {
@@ -36,6 +37,30 @@ void Engine::ToggleFlyMode() {
   // A static body is not integrated, so the controller can move the player by hand.
   if (Body* body = player->GetComponent<Body>()) body->IsStatic = FlyMode;
   EventSystem::Instance().Post(DebugNotice(FlyMode ? "Fly Mode Activated" : "Fly Mode Deactivated", 0.0f, 0.0f));
+}
+
+namespace {
+
+// Debug level steps are shown where the frame-rate text sits: the lower left of the view.
+void PostLevelStep(std::int32_t command, const std::string& text) {
+  auto step = std::make_unique<SerializationEvent>();
+  step->Command = command;
+  EventSystem::Instance().Post(std::move(step));
+  const Camera& camera = Graphics::Instance().Camera;
+  EventSystem::Instance().Post(DebugNotice(text, camera.Position.x - camera.ViewHalfWidth * 0.5f,
+                                           camera.Position.y - camera.ViewHalfHeight * 0.5f));
+}
+
+}  // namespace
+
+void Engine::LoadNextLevel() {
+  const std::int32_t level = Serialization::Instance().CurrentLevel;
+  if (level >= 10 && level <= 17) PostLevelStep(4, "Load Next Level");
+}
+
+void Engine::LoadPreviousLevel() {
+  const std::int32_t level = Serialization::Instance().CurrentLevel;
+  if (level >= 11 && level <= 18) PostLevelStep(5, "Load Previous Level");
 }
 
 }  // namespace Framework

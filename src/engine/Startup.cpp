@@ -1,8 +1,11 @@
 #include "engine/Startup.h"
 
+#include "audio/AudioSystem.h"
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
+#include "engine/Windows.h"
 #include "graphics/Graphics.h"
+#include "levels/Serialization.h"
 #include "objects/Factory.h"
 #include "objects/Scripting.h"
 #include "physics/Physics.h"
@@ -13,11 +16,14 @@ int RunGame() {
   Engine& engine = Engine::Instance();
   // Registration order is update order, and construction order: the singletons are
   // destroyed in reverse, so the Factory goes before Scripting and the EventSystem.
+  engine.AddSystem(&AudioSystem::Instance());
+  engine.AddSystem(&Windows::Instance());
   engine.AddSystem(&Graphics::Instance());
   engine.AddSystem(&Scripting::Instance());
   engine.AddSystem(&EventSystem::Instance());
   engine.AddSystem(&Physics::Instance());
   engine.AddSystem(&Factory::Instance());
+  engine.AddSystem(&Serialization::Instance());
   for (InterfaceSystem* system : engine.Systems) system->Initialize();
   engine.MainLoop();
   engine.Systems.clear();

@@ -6,8 +6,10 @@
 #include <memory>
 
 #include "engine/Engine.h"
+#include "audio/AudioSystem.h"
 #include "engine/EventSystem.h"
 #include "graphics/Graphics.h"
+#include "levels/Serialization.h"
 
 namespace Framework {
 namespace {
@@ -21,15 +23,14 @@ SDL_Rect WindowedBounds() {
   return {display.x + (display.w - w) / 2, display.y + (display.h - h) / 2, w, h};
 }
 
-// The level slot being played; -1 while no level system is present.
-int CurrentLevel() { return -1; }
+int CurrentLevel() { return Serialization::Instance().CurrentLevel; }
 
 // Whether the sound system paused the music group itself (then the window leaves it alone).
-bool MusicPausedByAudio() { return false; }
+bool MusicPausedByAudio() { return AudioSystem::Instance().MusicPaused; }
 
-void SetMasterVolume(float) {}
+void SetMasterVolume(float volume) { AudioSystem::Instance().SetMasterVolume(volume); }
 
-// A play level losing the window shows the pause menu (once menus exist).
+// A play level losing the window would show the pause menu here; the menus do not exist yet.
 void OpenPauseMenuIfPlaying() {}
 
 }  // namespace
@@ -253,7 +254,22 @@ void Windows::HandleKey(const SDL_KeyboardEvent& event) {
   }
 }
 
-void Windows::HandleEscape() {}
+void Windows::HandleEscape() {
+  // While paused, Escape walks back through the menus; with no menus yet it does nothing.
+  if (Engine::Instance().Paused) return;
+  Serialization& levels = Serialization::Instance();
+  if (levels.CurrentLevel == 0) {
+    // Skips the splash screens.
+    levels.EnterMainMenu();
+  } else if (levels.CurrentLevel == Serialization::kCreditsLevel) {
+    if (levels.LastLevel == Serialization::kMainMenuLevel || levels.LastLevel == Serialization::kAfterLastLevel) {
+      levels.EnterMainMenu();
+    } else {
+      levels.RestartOrContinue();
+    }
+  }
+  // A play level opens the pause menu, which arrives with the menus.
+}
 
 void Windows::HandleCloseRequest() {
   // Leaving the game normally goes through the menus' quit confirmation; until the

@@ -1,0 +1,178 @@
+#include "audio/SdlMixerBackend.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace Framework {
+
+namespace {
+constexpr int kFrequency = 44100;
+constexpr int kOutputChannels = 2;
+constexpr int kBufferFrames = 1024;
+
+AudioResult MixerError(std::int32_t code) { return {code, Mix_GetError()}; }
+}  // namespace
+
+void SdlMixerBackend::ChunkDeleter::operator()(Mix_Chunk* chunk) const { Mix_FreeChunk(chunk); }
+
+SdlMixerBackend::~SdlMixerBackend() { Close(); }
+
+int SdlMixerBackend::Version() const {
+  const SDL_version* linked = Mix_Linked_Version();
+  return PackAudioVersion(linked->major, linked->minor, linked->patch);
+}
+
+AudioResult SdlMixerBackend::Open(int channels) {
+  if (open_) return {};
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return {AudioDeviceFailed, SDL_GetError()};
+  // Ogg support is loaded on demand by most builds; asking early only makes a
+  // missing decoder show up at the first load instead of silently later.
+  Mix_Init(MIX_INIT_OGG);
+  if (Mix_OpenAudio(kFrequency, MIX_DEFAULT_FORMAT, kOutputChannels, kBufferFrames) != 0) {
+    AudioResult failure = MixerError(AudioDeviceFailed);
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return failure;
+  }
+  const int allocated = Mix_AllocateChannels(std::max(channels, 1));
+  slots_.assign(static_cast<std::size_t>(allocated), Slot{});
+  groupPaused_.fill(false);
+  volume_ = 1.0f;
+  Mix_MasterVolume(MIX_MAX_VOLUME);
+  open_ = true;
+  return {};
+}
+
+void SdlMixerBackend::Close() {
+  if (!open_) return;
+  open_ = false;
+  // If the audio subsystem was already shut down by someone else's SDL_Quit at
+  // exit, the device is gone: only the sample memory is left to free.
+  const bool deviceAlive = SDL_WasInit(SDL_INIT_AUDIO) != 0;
+  if (deviceAlive) Mix_HaltChannel(-1);
+  chunks_.clear();
+  slots_.clear();
+  if (deviceAlive) {
+    Mix_CloseAudio();
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  }
+}
+
+AudioResult SdlMixerBackend::Load(const std::string& path, SoundHandle& sound) {
+  sound = NoSound;
+  if (!open_) return {AudioLoadFailed, "the audio device is not open"};
+  Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+  if (!chunk) return MixerError(AudioLoadFailed);
+  chunks_.emplace_back(chunk);
+  sound = static_cast<SoundHandle>(chunks_.size() - 1);
+  return {};
+}
+
+bool SdlMixerBackend::HeldByGroups(const Slot& slot) const {
+  return groupPaused_[static_cast<std::size_t>(slot.Group)] ||
+         groupPaused_[static_cast<std::size_t>(AudioGroup::Master)];
+}
+
+void SdlMixerBackend::ApplyPause(int index) {
+  const Slot& slot = slots_[static_cast<std::size_t>(index)];
+  if (slot.OwnPause || HeldByGroups(slot)) {
+    Mix_Pause(index);
+  } else {
+    Mix_Resume(index);
+  }
+}
+
+AudioResult SdlMixerBackend::Play(SoundHandle sound, AudioGroup group, bool loop, AudioChannel& channel) {
+  channel = AudioChannel{};
+  if (!open_) return {AudioOperationFailed, "the audio device is not open"};
+  if (sound < 0 || static_cast<std::size_t>(sound) >= chunks_.size()) {
+    return {AudioNoSound, "no loaded sound has handle " + std::to_string(sound)};
+  }
+  if (group == AudioGroup::Master) group = AudioGroup::Sfx;
+  const int index = Mix_GroupAvailable(-1);
+  if (index < 0 || static_cast<std::size_t>(index) >= slots_.size()) {
+    return {AudioNoFreeChannel, "all " + std::to_string(slots_.size()) + " channels are busy"};
+  }
+  Slot& slot = slots_[static_cast<std::size_t>(index)];
+  slot.Group = group;
+  slot.OwnPause = false;
+  slot.Serial = nextSerial_++;
+  if (nextSerial_ == 0) nextSerial_ = 1;  // 0 stays the serial of no play
+  const bool startPaused = HeldByGroups(slot);
+  // The mixer thread may run between starting and pausing; at volume 0 that
+  // moment is inaudible, so a sound in a muted group never blips.
+  if (startPaused) Mix_Volume(index, 0);
+  const int played = Mix_PlayChannel(index, chunks_[static_cast<std::size_t>(sound)].get(), loop ? -1 : 0);
+  if (startPaused) Mix_Pause(index);
+  Mix_Volume(index, MIX_MAX_VOLUME);
+  if (played < 0) return MixerError(AudioOperationFailed);
+  channel = AudioChannel{index, slot.Serial};
+  return {};
+}
+
+bool SdlMixerBackend::IsValid(AudioChannel channel) const {
+  if (!open_ || channel.Index < 0 || static_cast<std::size_t>(channel.Index) >= slots_.size()) return false;
+  return slots_[static_cast<std::size_t>(channel.Index)].Serial == channel.Serial && Mix_Playing(channel.Index) != 0;
+}
+
+AudioResult SdlMixerBackend::Invalid(AudioChannel channel) const {
+  if (channel.IsNull()) return {AudioInvalidHandle, "the channel handle is null"};
+  return {AudioInvalidHandle, "channel " + std::to_string(channel.Index) + " (play " +
+                                  std::to_string(channel.Serial) + ") has ended or was stopped"};
+}
+
+AudioResult SdlMixerBackend::SetChannelPaused(AudioChannel channel, bool paused) {
+  if (!IsValid(channel)) return Invalid(channel);
+  slots_[static_cast<std::size_t>(channel.Index)].OwnPause = paused;
+  ApplyPause(channel.Index);
+  return {};
+}
+
+AudioResult SdlMixerBackend::Stop(AudioChannel channel) {
+  if (!IsValid(channel)) return Invalid(channel);
+  Mix_HaltChannel(channel.Index);
+  return {};
+}
+
+AudioResult SdlMixerBackend::SetGroupPaused(AudioGroup group, bool paused) {
+  groupPaused_[static_cast<std::size_t>(group)] = paused;
+  if (!open_) return {};
+  for (std::size_t i = 0; i < slots_.size(); ++i) {
+    const int index = static_cast<int>(i);
+    if (!Mix_Playing(index)) continue;
+    if (group == AudioGroup::Master || slots_[i].Group == group) ApplyPause(index);
+  }
+  return {};
+}
+
+AudioResult SdlMixerBackend::SetMasterVolume(float volume) {
+  volume_ = std::clamp(volume, 0.0f, 1.0f);
+  if (!open_) return {};
+  Mix_MasterVolume(static_cast<int>(std::lround(volume_ * MIX_MAX_VOLUME)));
+  return {};
+}
+
+// The mixer runs on SDL's audio thread; there is nothing to pump per frame.
+AudioResult SdlMixerBackend::Update() { return {}; }
+
+int SdlMixerBackend::PlayingCount() const {
+  if (!open_) return 0;
+  int count = 0;
+  for (std::size_t i = 0; i < slots_.size(); ++i) {
+    const int index = static_cast<int>(i);
+    if (Mix_Playing(index) && !Mix_Paused(index)) ++count;
+  }
+  return count;
+}
+
+bool SdlMixerBackend::IsPlaying(AudioChannel channel) const { return IsValid(channel); }
+
+bool SdlMixerBackend::IsPaused(AudioChannel channel) const {
+  return IsValid(channel) && Mix_Paused(channel.Index) != 0;
+}
+
+}  // namespace Framework

@@ -1,0 +1,141 @@
+// Serialization: the system that owns the JSON document of the current world,
+// the fifty level slots and the autosave. It builds worlds from level files
+// through FactoryEvents, writes the live world back out, moves along the chain
+// of level slots on SerializationEvents, and posts the level title and the
+// "Checkpoint reached" / "Try again" notices for drawing.
+//
+// Invariants: Root holds the last document read or written, never a half-read
+// one (a failed read leaves it as it was); CurrentLevel only changes to a slot
+// inside 0..49 through the progression commands; a save either replaces the
+// autosave with a complete file or leaves the old one untouched.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <ostream>
+#include <string>
+
+#include <json/value.h>
+
+#include "engine/EventSystem.h"
+#include "engine/InterfaceSystem.h"
+#include "engine/Vec2.h"
+
+namespace Framework {
+
+class GameObject;
+
+enum class SerializationCommand : std::int32_t {
+  SaveGame = 0,
+  LoadGame = 1,
+  Checkpoint = 2,
+  RestartOrContinue = 3,
+  NextLevel = 4,
+  PreviousLevel = 5,
+  NewGame = 6,
+  EnterMainMenu = 7,
+  ShowCredits = 8,
+};
+
+// What Update needs to place texts on screen: the camera's centre and half view.
+struct CameraView {
+  Vec2 Position{0.0f, 0.0f};
+  float ViewHalfWidth = 32.0f * 16.0f / 9.0f;
+  float ViewHalfHeight = 32.0f;
+};
+
+// Connections to systems that are not part of this one. Each may stay empty:
+// the serializer then does without (a default camera, nothing to clear, no menu).
+struct SerializationHooks {
+  // The live camera; empty means the default view centred on (0, 0).
+  std::function<CameraView()> Camera;
+  // The particle system drops every emitter and particle (each load).
+  std::function<void()> ClearParticles;
+  // Main menu: SetMenu(1), ReturnMenu = 1, PlaceMenu(1) on the menu system.
+  std::function<void()> OpenMainMenu;
+  // Continue from the autosave: switch the menu system to the pause menu (2).
+  std::function<void()> OpenPauseMenu;
+  // Before the credits save: give the player back the scale its animation keeps,
+  // and QueueDestroy every object with a BoomScript or FireflyScript (bombs in
+  // flight and fireflies must not end up in the autosave).
+  std::function<void()> PrepareCreditsSave;
+};
+
+class Serialization : public InterfaceSystem {
+ public:
+  static constexpr int kLevelSlotCount = 50;
+  static constexpr int kFirstPlayLevel = 10;
+  static constexpr int kAfterLastLevel = 18;
+  static constexpr int kCreditsLevel = 3;
+  static constexpr int kMainMenuLevel = 2;
+
+  static Serialization& Instance();
+
+  void Initialize() override;
+  void Update(float dt, bool paused) override;
+  ~Serialization() override;
+
+  // Replaces the world by the file's content; a file that cannot be read or
+  // parsed brings back the world of the previous document.
+  void Load(const std::string& fileName);
+  // Parses the file into Root. False (and Root unchanged) when the file cannot
+  // be opened or is not a JSON object.
+  bool ReadFile(const std::string& fileName);
+  // Builds one object per entry of Root; broken entries are reported and skipped.
+  void BuildWorld();
+
+  // Writes the live world to the file; true when the file now holds it.
+  bool Save(const std::string& fileName);
+  // Writes Root to the file through a temporary file renamed over it.
+  bool WriteFile(const std::string& fileName);
+  // Makes Root describe the live world.
+  void WriteWorld();
+  // The level file of a slot; empty (with a message) outside 0..49.
+  std::string GetLevelFile(int slot) const;
+
+  // Carries out one SerializationCommand; unknown numbers do nothing.
+  void Execute(std::int32_t command, const std::string& fileName = {});
+  void Checkpoint();
+  void RestartOrContinue();
+  void NextLevel();
+  void PreviousLevel();
+  void NewGame();
+  void EnterMainMenu();
+  void ShowCredits();
+
+  // A play level shows the title, checkpoints and "Try again".
+  bool InPlayLevel() const { return CurrentLevel >= kFirstPlayLevel && CurrentLevel != kAfterLastLevel; }
+
+  Json::Value Root;
+  std::array<std::string, kLevelSlotCount> LevelFiles;
+  std::string AutosavePath;
+  std::int32_t CurrentLevel = 0;
+  std::int32_t LastLevel = 0;
+  bool ShowCheckpoint = false;
+  bool ShowTryAgain = false;
+  float LevelTitleTimer = 0.0f;
+  float MessageTimer = 0.0f;
+  bool MusicStarted = false;
+
+  SerializationHooks Hooks;
+  // Writes the saved text to the temporary file; false when the write failed.
+  // Tests replace it to interrupt a save part-way.
+  std::function<bool(std::ostream& out, const std::string& text)> WriteText;
+
+  Serialization(const Serialization&) = delete;
+  Serialization& operator=(const Serialization&) = delete;
+
+ private:
+  Serialization();
+  // Loads a slot, or refuses (with a message naming the command) outside 0..49.
+  bool LoadSlot(std::int64_t slot, const char* command);
+  void BuildEntry(const Json::Value& entry, const std::string& entryName);
+  CameraView Camera() const;
+
+  Subscription listener_;
+  // The file Root was last read from or written to, for messages about its entries.
+  std::string rootSource_;
+};
+
+}  // namespace Framework
