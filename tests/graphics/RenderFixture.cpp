@@ -109,6 +109,12 @@ void RenderFixture::SetUp() {
   Graphics& graphics = Graphics::Instance();
   graphics.Initialize();
   ASSERT_TRUE(graphics.IsReady());
+  // Let the desktop full-screen size arrive, as the first frames of the game would.
+  // Without a window manager a desktop full-screen request never resizes the X window,
+  // so the GL framebuffer would keep the window's first size; draw into a plain window.
+  windows.SetFullscreen(false);
+  windows.Update(0.0f, false);
+  graphics.Update(0.0f, false);
   // Keep the cursor out of the pictures the tests look at.
   windows.Mouse.MouseX = 10000.0f;
   windows.Mouse.MouseY = 10000.0f;
