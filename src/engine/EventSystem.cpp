@@ -94,6 +94,19 @@ void EventSystem::UnsubscribeComponent(GameObject* object, Component* component)
   if (list.empty()) registry_.erase(it);
 }
 
+void EventSystem::ForgetObject(GameObject* object) {
+  std::erase_if(queue_, [object](std::unique_ptr<Event>& event) {
+    if (event->Type != EventType::Object) return false;
+    auto* objectEvent = static_cast<ObjectEvent*>(event.get());
+    if (objectEvent->Object == object) return true;
+    if (auto* collision = dynamic_cast<CollisionObjectEvent*>(objectEvent); collision && collision->Other == object) {
+      collision->Other = nullptr;
+    }
+    return false;
+  });
+  registry_.erase(object);
+}
+
 std::size_t EventSystem::ListenerCount(EventType type) const {
   const auto& list = listeners_[static_cast<std::size_t>(type)];
   return static_cast<std::size_t>(std::count_if(list.begin(), list.end(), [](Listener* l) { return l != nullptr; }));

@@ -57,6 +57,11 @@ class EventSystem : public InterfaceSystem {
   void SubscribeComponent(GameObject* object, Component* component);
   void UnsubscribeComponent(GameObject* object, Component* component);
 
+  // Called when an object is deleted: queued object events addressed to it are
+  // dropped, and those naming it as the Other party get a null Other, so no
+  // handler ever reads a deleted object through a collision found before it died.
+  void ForgetObject(GameObject* object);
+
   void Update(float dt, bool paused) override;
 
   std::size_t QueuedCount() const { return queue_.size(); }

@@ -4,6 +4,7 @@
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
 #include "engine/Windows.h"
+#include "graphics/Graphics.h"
 #include "levels/Serialization.h"
 #include "objects/Factory.h"
 #include "objects/Scripting.h"
@@ -17,6 +18,7 @@ int RunGame() {
   // destroyed in reverse, so the Factory goes before Scripting and the EventSystem.
   engine.AddSystem(&AudioSystem::Instance());
   engine.AddSystem(&Windows::Instance());
+  engine.AddSystem(&Graphics::Instance());
   engine.AddSystem(&Scripting::Instance());
   engine.AddSystem(&EventSystem::Instance());
   engine.AddSystem(&Physics::Instance());
@@ -24,6 +26,8 @@ int RunGame() {
   engine.AddSystem(&Serialization::Instance());
   for (InterfaceSystem* system : engine.Systems) system->Initialize();
   engine.MainLoop();
+  // Close the sound device while SDL is certainly still up.
+  AudioSystem::Instance().Shutdown();
   engine.Systems.clear();
   return 0;
 }

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "engine/Engine.h"
+#include "engine/Windows.h"
 #include "graphics/AssetStore.h"
 #include "graphics/DirLight.h"
 #include "graphics/LightUniforms.h"
@@ -57,13 +58,15 @@ void InstanceMatrixAttribute(GLuint firstLocation, GLuint buffer) {
 }  // namespace
 
 Graphics& Graphics::Instance() {
-  // The event system must outlive our subscriptions.
+  // The window must exist before its context is made and outlive it; the event
+  // system must outlive our subscriptions.
+  Windows::Instance();
   EventSystem::Instance();
   static Graphics instance;
   return instance;
 }
 
-Graphics::Graphics() {
+Graphics::Graphics() : Window(Windows::Instance().Window) {
   Camera.RebuildMatrices();
 }
 
@@ -171,6 +174,11 @@ void Graphics::Initialize() {
 
 void Graphics::Update(float dt, bool /*paused*/) {
   if (!initialized_) return;
+  DrawFrame(dt);
+  SDL_GL_SwapWindow(Window);
+}
+
+void Graphics::DrawFrame(float dt) {
   glClearColor(kSky[0], kSky[1], kSky[2], kSky[3]);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   Camera.Follow(dt, GatherFollowInputs());
@@ -182,7 +190,6 @@ void Graphics::Update(float dt, bool /*paused*/) {
                      Camera.Position.y - Camera.ViewHalfHeight * 0.5f, 12.0f, Color3{0.0f, 1.0f, 0.0f});
   }
   DrawCursor();
-  SDL_GL_SwapWindow(Window);
 }
 
 Mat4 Graphics::WorldMatrix(Vec3 position, Vec3 scale, float rotation) const {
@@ -359,17 +366,12 @@ void Graphics::OnSerializationEvent(const SerializationEvent& event) {
   if (const auto* t = player->GetComponent<Transform>()) Camera.SnapTo(t->Position);
 }
 
-void Graphics::ApplyWindowSize() {
-  int w = 0, h = 0;
-  SDL_GL_GetDrawableSize(Window, &w, &h);
-  if (w <= 0 || h <= 0) return;
-  glViewport(0, 0, w, h);
-  Camera.ViewHalfWidth = Camera.ViewHalfHeight * static_cast<float>(w) / static_cast<float>(h);
-  Camera.RebuildMatrices();
-  Camera.Position.z = 0.0f;
-}
+void Graphics::ApplyWindowSize() { Windows::Instance().ApplyWindowSize(); }
 
-Vec2 Graphics::MouseWorld() const { return {}; }
+Vec2 Graphics::MouseWorld() const {
+  const MouseRecord& mouse = Windows::Instance().Mouse;
+  return {mouse.MouseX, mouse.MouseY};
+}
 
 Camera::FollowInputs Graphics::GatherFollowInputs() const {
   Framework::Camera::FollowInputs inputs;

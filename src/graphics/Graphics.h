@@ -58,7 +58,11 @@ class Graphics : public InterfaceSystem {
   // Creates the GL context for Window, loads the assets, makes the GPU objects,
   // subscribes the listeners and builds the cursor.
   void Initialize() override;
+  // Draws the frame (DrawFrame) and shows it.
   void Update(float dt, bool paused) override;
+  // Everything a frame draws, into the back buffer, without showing it.
+  void DrawFrame(float dt);
+  bool IsReady() const { return initialized_; }
   ~Graphics() override;
   std::string GetName() const { return "Graphics"; }
 

@@ -9,6 +9,11 @@
 #include <utility>
 #include <vector>
 
+#if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 #include <json/reader.h>
 #include <json/writer.h>
 
@@ -35,7 +40,8 @@ std::string OneLine(std::string text) {
   for (char& c : text) {
     if (c == '\n' || c == '\r') c = ' ';
   }
-  while (!text.empty() && text.back() == ' ') text.pop_back();
+  // Trailing spaces and the library's closing full stop would sit oddly before "; entry skipped".
+  while (!text.empty() && (text.back() == ' ' || text.back() == '.')) text.pop_back();
   return text;
 }
 
@@ -62,6 +68,21 @@ void PostText(std::string text, float size, float x, float y) {
   event->Lifetime = 0.0f;
   event->Color = kTextColor;
   EventSystem::Instance().Post(std::move(event));
+}
+
+// Pushes the file's content from the system's caches to the disk, so that the
+// rename never publishes a file whose data a power cut could still lose.
+bool SyncToDisk(const std::filesystem::path& path) {
+#if defined(__unix__) || defined(__APPLE__)
+  const int fd = ::open(path.c_str(), O_RDONLY);
+  if (fd < 0) return false;
+  const bool synced = ::fsync(fd) == 0;
+  ::close(fd);
+  return synced;
+#else
+  (void)path;
+  return true;
+#endif
 }
 
 }  // namespace
@@ -141,9 +162,11 @@ bool Serialization::ReadFile(const std::string& fileName) {
 void Serialization::BuildWorld() {
   // A copy: building runs component code, which must not be able to pull the
   // document out from under the walk.
+  // Read through a const view: the mutable lookup would add missing members to Root.
+  const Json::Value& root = Root;
   Json::Value objects;
   try {
-    objects = Root["Factory"]["Game_Objects"];
+    objects = root["Factory"]["Game_Objects"];
   } catch (const Json::Exception& e) {
     std::cout << "Level file " << rootSource_ << ": key \"Factory.Game_Objects\": " << OneLine(e.what())
               << "; no objects built\n";
@@ -156,8 +179,8 @@ void Serialization::BuildWorld() {
   }
 
   float gravity = 0.0f;
-  if (Root.isObject()) {
-    BlockReader physics(Root["Physics"], "Physics");
+  if (root.isObject()) {
+    BlockReader physics(root["Physics"], "Physics");
     gravity = physics.Float("Gravity");
     if (physics.Failed()) {
       std::cout << "Level file " << rootSource_ << ": key \"" << physics.FailedKey()
@@ -267,6 +290,11 @@ bool Serialization::WriteFile(const std::string& fileName) {
       std::filesystem::remove(temporary, ignored);
       return false;
     }
+  }
+  if (!SyncToDisk(temporary)) {
+    std::cout << "Could not write " << fileName << "\n";
+    std::filesystem::remove(temporary, ignored);
+    return false;
   }
   std::error_code renameError;
   std::filesystem::rename(temporary, target, renameError);

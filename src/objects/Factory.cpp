@@ -61,6 +61,9 @@ void Factory::DestroyAll() {
   Objects.clear();
   Player = nullptr;
   for (auto& [id, object] : doomed) object->DestroyComponents();
+  if (EventSystem::IsAlive()) {
+    for (auto& [id, object] : doomed) EventSystem::Instance().ForgetObject(object.get());
+  }
   doomed.clear();
 }
 
@@ -74,6 +77,7 @@ void Factory::Update(float, bool) {
     std::unique_ptr<GameObject> object = std::move(it->second);
     Objects.erase(it);
     object->DestroyComponents();
+    if (EventSystem::IsAlive()) EventSystem::Instance().ForgetObject(object.get());
   }
 }
 

@@ -112,6 +112,35 @@ TEST_F(FactoryTest, DestroyAllClearsThePlayerButQueuedDestructionDoesNot) {
   EXPECT_EQ(factory.Player, nullptr);
 }
 
+class CollisionProbe : public Component {
+ public:
+  CollisionProbe() : Component("CollisionProbe") {}
+  void OnObjectEvent(Event* event) override {
+    ++hits;
+    lastOther = static_cast<CollisionObjectEvent*>(event)->Other;
+  }
+  int hits = 0;
+  GameObject* lastOther = reinterpret_cast<GameObject*>(1);
+};
+
+TEST_F(FactoryTest, CollisionsFoundBeforeAnObjectDiedNeverReachItOrNameIt) {
+  GameObject* hazard = factory.CreateObject();
+  GameObject* player = factory.CreateObject();
+  auto* hazardProbe = factory.AddComponent<CollisionProbe>(*hazard);
+  auto* playerProbe = factory.AddComponent<CollisionProbe>(*player);
+  events.SubscribeObject<CollisionProbe>(hazard);
+  events.SubscribeObject<CollisionProbe>(player);
+  // Physics found the contact this frame; the hazard was queued for destruction earlier.
+  events.Post(std::make_unique<CollisionObjectEvent>(hazard, player));
+  events.Post(std::make_unique<CollisionObjectEvent>(player, hazard));
+  factory.QueueDestroy(hazard->Id);
+  factory.Update(0.0f, false);
+  events.Update(0.0f, false);
+  EXPECT_EQ(playerProbe->hits, 1);
+  EXPECT_EQ(playerProbe->lastOther, nullptr) << "the dead hazard is not handed out";
+  (void)hazardProbe;  // deleted with the hazard; the sanitizer build catches any call into it
+}
+
 // A script that listens to the keyboard, like the player or a menu does.
 class KeyScript : public Script {
  public:

@@ -1,0 +1,293 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/Engine.h"
+#include "levels/LevelTestSupport.h"
+#include "levels/Serialization.h"
+#include "objects/Factory.h"
+
+namespace Framework {
+namespace {
+
+using testing_support::LevelFixture;
+using testing_support::LevelWithMarkers;
+using testing_support::MarkersInWorld;
+using testing_support::ReadTextFile;
+using testing_support::Recorder;
+using testing_support::WriteTextFile;
+
+class SerializationProgressionTest : public LevelFixture {
+ protected:
+  void SetUp() override {
+    LevelFixture::SetUp();
+    WriteMarkedSlots(0, 49);
+  }
+  // Loads a slot the way the level-select menu does.
+  void Enter(int slot) {
+    Serialization& serialization = Serialization::Instance();
+    serialization.CurrentLevel = slot;
+    serialization.Load(SlotFile(slot));
+  }
+  void PostCommand(SerializationCommand command) {
+    auto event = std::make_unique<SerializationEvent>();
+    event->Command = static_cast<std::int32_t>(command);
+    EventSystem::Instance().Post(std::move(event));
+  }
+};
+
+TEST_F(SerializationProgressionTest, NextAndPreviousMoveOneSlotAndTwoPostedNextsMoveTwo) {
+  Serialization& serialization = Serialization::Instance();
+  serialization.Initialize();
+  Enter(10);
+  serialization.NextLevel();
+  EXPECT_EQ(serialization.CurrentLevel, 11);
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{11}));
+  serialization.PreviousLevel();
+  EXPECT_EQ(serialization.CurrentLevel, 10);
+  EXPECT_EQ(serialization.LastLevel, 10);
+
+  PostCommand(SerializationCommand::NextLevel);
+  PostCommand(SerializationCommand::NextLevel);
+  EventSystem::Instance().Update(0.0f, false);
+  EXPECT_EQ(serialization.CurrentLevel, 12);
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{12}));
+}
+
+TEST_F(SerializationProgressionTest, CommandsThatWouldLeaveTheFiftySlotsAreRefused) {
+  Serialization& serialization = Serialization::Instance();
+  Enter(49);
+  testing::internal::CaptureStdout();
+  serialization.NextLevel();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "NextLevel refused: slot 50 is outside the level slots 0 to 49\n");
+  // Nothing was torn down: the world and the slot stay as they were.
+  EXPECT_EQ(serialization.CurrentLevel, 49);
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{49}));
+
+  Enter(0);
+  testing::internal::CaptureStdout();
+  serialization.PreviousLevel();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "PreviousLevel refused: slot -1 is outside the level slots 0 to 49\n");
+  EXPECT_EQ(serialization.CurrentLevel, 0);
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{0}));
+
+  // A sender that set a slot past the end cannot make a restart read past the table.
+  serialization.CurrentLevel = 2147483647;
+  testing::internal::CaptureStdout();
+  serialization.RestartOrContinue();
+  serialization.NextLevel();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "RestartOrContinue refused: slot 2147483647 is outside the level slots 0 to 49\n"
+            "NextLevel refused: slot 2147483648 is outside the level slots 0 to 49\n");
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{0}));
+  EXPECT_FALSE(serialization.ShowTryAgain);
+}
+
+TEST_F(SerializationProgressionTest, RestartReloadsThePlayLevelWithTryAgainButNotAfterTheLast) {
+  Serialization& serialization = Serialization::Instance();
+  Enter(14);
+  Factory::Instance().CreateObject();  // something that appeared during play
+  serialization.Execute(static_cast<std::int32_t>(SerializationCommand::RestartOrContinue));
+  EXPECT_EQ(serialization.CurrentLevel, 14);
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{14}));
+  EXPECT_EQ(Factory::Instance().Objects.size(), 1u);
+  EXPECT_TRUE(serialization.ShowTryAgain);
+
+  serialization.ShowTryAgain = false;
+  Enter(18);
+  serialization.RestartOrContinue();
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{18}));
+  EXPECT_FALSE(serialization.ShowTryAgain);
+}
+
+TEST_F(SerializationProgressionTest, ContinueBelowThePlayLevelsLoadsTheAutosavePausedOnThePauseMenu) {
+  Serialization& serialization = Serialization::Instance();
+  int pauseMenus = 0;
+  serialization.Hooks.OpenPauseMenu = [&pauseMenus] { ++pauseMenus; };
+  Enter(13);
+  WriteTextFile(serialization.AutosavePath, LevelWithMarkers({1300}));
+  Enter(3);
+  Engine::Instance().Paused = false;
+  serialization.RestartOrContinue();
+  EXPECT_EQ(serialization.CurrentLevel, 13);
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{1300}));
+  EXPECT_TRUE(Engine::Instance().Paused);
+  EXPECT_EQ(pauseMenus, 1);
+  EXPECT_FALSE(serialization.ShowTryAgain);
+}
+
+TEST_F(SerializationProgressionTest, CheckpointSavesOnlyInPlayLevels) {
+  Serialization& serialization = Serialization::Instance();
+  Enter(5);
+  serialization.Checkpoint();
+  EXPECT_FALSE(std::filesystem::exists(serialization.AutosavePath));
+  EXPECT_FALSE(serialization.ShowCheckpoint);
+
+  Enter(18);
+  serialization.Checkpoint();
+  EXPECT_FALSE(std::filesystem::exists(serialization.AutosavePath));
+
+  Enter(11);
+  testing::internal::CaptureStdout();
+  serialization.Execute(static_cast<std::int32_t>(SerializationCommand::Checkpoint));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Game saved\n\n");
+  EXPECT_TRUE(serialization.ShowCheckpoint);
+  serialization.Load(serialization.AutosavePath);
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{11}));
+}
+
+TEST_F(SerializationProgressionTest, FailedCheckpointDoesNotClaimTheGameWasSaved) {
+  Serialization& serialization = Serialization::Instance();
+  WriteTextFile(dir.File("blocker"), "x");
+  serialization.AutosavePath = dir.File("blocker") + "/autosave.json";
+  Enter(11);
+  testing::internal::CaptureStdout();
+  serialization.Checkpoint();
+  EXPECT_NE(testing::internal::GetCapturedStdout().find("Failed to save"), std::string::npos);
+  EXPECT_FALSE(serialization.ShowCheckpoint);
+}
+
+TEST_F(SerializationProgressionTest, NewGameStartsAtSlotTenAndSaveLoadCommandsUseTheFileName) {
+  Serialization& serialization = Serialization::Instance();
+  Enter(2);
+  serialization.Execute(static_cast<std::int32_t>(SerializationCommand::NewGame));
+  EXPECT_EQ(serialization.CurrentLevel, 10);
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{10}));
+
+  const std::string file = dir.File("named.json");
+  serialization.Execute(static_cast<std::int32_t>(SerializationCommand::SaveGame), file);
+  Enter(20);
+  serialization.Execute(static_cast<std::int32_t>(SerializationCommand::LoadGame), file);
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{10}));
+  // Numbers that are no command do nothing.
+  serialization.Execute(9);
+  serialization.Execute(-1);
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{10}));
+}
+
+TEST_F(SerializationProgressionTest, EnterMainMenuStartsTheMusicOnceAndOpensTheMenuPaused) {
+  Serialization& serialization = Serialization::Instance();
+  std::vector<AudioEvent> sounds;
+  Subscription recorder(EventType::Audio, std::make_unique<Recorder<AudioEvent>>(&sounds));
+  int menus = 0;
+  serialization.Hooks.OpenMainMenu = [&menus] { ++menus; };
+  Engine::Instance().Paused = false;
+  serialization.Execute(static_cast<std::int32_t>(SerializationCommand::EnterMainMenu));
+  EXPECT_EQ(serialization.CurrentLevel, 2);
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{2}));
+  EXPECT_TRUE(Engine::Instance().Paused);
+  EXPECT_EQ(menus, 1);
+  serialization.EnterMainMenu();
+  EventSystem::Instance().Update(0.0f, false);
+  ASSERT_EQ(sounds.size(), 1u);
+  EXPECT_EQ(sounds[0].Command, 1);
+  EXPECT_TRUE(sounds[0].Loop);
+  EXPECT_EQ(sounds[0].SoundName, "bgm_looped.ogg");
+  EXPECT_EQ(menus, 2);
+}
+
+TEST_F(SerializationProgressionTest, CreditsWithoutAPlayerJustLoadTheCreditsWorld) {
+  Serialization& serialization = Serialization::Instance();
+  Enter(1);
+  serialization.ShowCredits();
+  EXPECT_EQ(serialization.CurrentLevel, 3);
+  EXPECT_EQ(serialization.LastLevel, 1);
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{3}));
+  EXPECT_FALSE(std::filesystem::exists(serialization.AutosavePath));
+}
+
+TEST_F(SerializationProgressionTest, CreditsFromAPlayLevelSaveWithoutBombsAndContinueReturnsThere) {
+  Serialization& serialization = Serialization::Instance();
+  Enter(13);
+  Factory& factory = Factory::Instance();
+  factory.Player = factory.Objects.begin()->second.get();
+  GameObject* bomb = factory.CreateObject();
+  factory.AddComponent<Transform>(*bomb)->Position = {555.0f, 0.0f};
+  // Gameplay's part: queue the bombs in flight.
+  serialization.Hooks.PrepareCreditsSave = [bombId = bomb->Id] { Factory::Instance().QueueDestroy(bombId); };
+  serialization.ShowCheckpoint = true;
+
+  serialization.Execute(static_cast<std::int32_t>(SerializationCommand::ShowCredits));
+  EXPECT_EQ(serialization.CurrentLevel, 3);
+  EXPECT_FALSE(serialization.ShowCheckpoint);
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{3}));
+  EXPECT_EQ(ReadTextFile(serialization.AutosavePath).find("555"), std::string::npos);
+
+  serialization.RestartOrContinue();
+  EXPECT_EQ(serialization.CurrentLevel, 13);
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{13}));
+}
+
+// Title and notices -------------------------------------------------------------
+
+class SerializationNoticeTest : public SerializationProgressionTest {
+ protected:
+  // One frame of the serializer, then the EventSystem delivers what it posted.
+  std::vector<GraphicsEvent> Frame(float dt) {
+    texts.clear();
+    Serialization::Instance().Update(dt, false);
+    EventSystem::Instance().Update(0.0f, false);
+    return texts;
+  }
+  std::vector<GraphicsEvent> texts;
+  Subscription recorder{EventType::Graphics, std::make_unique<Recorder<GraphicsEvent>>(&texts)};
+};
+
+TEST_F(SerializationNoticeTest, TitleShowsTheLevelNumberForThreeSecondsAfterEachLoad) {
+  Serialization& serialization = Serialization::Instance();
+  serialization.Hooks.Camera = [] { return CameraView{{5.0f, -2.0f}, 10.0f, 8.0f}; };
+  Enter(12);
+  for (int second = 1; second <= 3; ++second) {
+    auto shown = Frame(1.0f);
+    ASSERT_EQ(shown.size(), 1u) << second;
+    EXPECT_EQ(shown[0].Command, 0);
+    EXPECT_EQ(shown[0].Text, "Level 3 out of 8");
+    EXPECT_EQ(shown[0].Size, 12.0f);
+    EXPECT_FLOAT_EQ(shown[0].X, 5.0f - 10.0f / 4.5f);
+    EXPECT_FLOAT_EQ(shown[0].Y, 8.0f * 0.5f - 2.0f - 4.0f);
+    EXPECT_EQ(shown[0].Lifetime, 0.0f);
+    EXPECT_FLOAT_EQ(shown[0].Color.B, 0.37647f);
+  }
+  EXPECT_TRUE(Frame(0.01f).empty());
+  // A restart shows it again.
+  serialization.RestartOrContinue();
+  serialization.ShowTryAgain = false;
+  EXPECT_EQ(Frame(0.1f).size(), 1u);
+
+  Enter(17);
+  EXPECT_EQ(Frame(0.1f).at(0).Text, "Level 8 out of 8");
+  Enter(18);
+  EXPECT_TRUE(Frame(0.1f).empty());
+  Enter(9);
+  EXPECT_TRUE(Frame(0.1f).empty());
+}
+
+TEST_F(SerializationNoticeTest, NoticesLastHalfASecondAndUseTheDefaultCameraWithoutOne) {
+  Serialization& serialization = Serialization::Instance();
+  Enter(5);  // no title below the play levels
+  const float halfWidth = 32.0f * 16.0f / 9.0f;
+  serialization.ShowCheckpoint = true;
+  for (int frame = 0; frame < 2; ++frame) {
+    auto shown = Frame(0.2f);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].Text, "Checkpoint reached");
+    EXPECT_EQ(shown[0].Size, 9.0f);
+    EXPECT_FLOAT_EQ(shown[0].X, -halfWidth / 5.5f);
+    EXPECT_EQ(shown[0].Y, 0.0f);
+  }
+  EXPECT_TRUE(Frame(0.2f).empty());
+  EXPECT_FALSE(serialization.ShowCheckpoint);
+  EXPECT_EQ(serialization.MessageTimer, 0.0f);
+
+  serialization.ShowTryAgain = true;
+  auto shown = Frame(0.5f);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].Text, "Try again");
+  EXPECT_FLOAT_EQ(shown[0].X, -halfWidth / 10.0f);
+  EXPECT_TRUE(Frame(0.01f).empty());
+  EXPECT_FALSE(serialization.ShowTryAgain);
+}
+
+}  // namespace
+}  // namespace Framework

@@ -1,0 +1,443 @@
+#include "levels/Serialization.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "levels/LevelTestSupport.h"
+#include "objects/Factory.h"
+#include "objects/Transform.h"
+#include "physics/Body.h"
+#include "physics/Physics.h"
+
+namespace Framework {
+namespace {
+
+using testing_support::LevelFixture;
+using testing_support::LevelWithMarkers;
+using testing_support::MarkersInWorld;
+using testing_support::ReadTextFile;
+using testing_support::WriteTextFile;
+
+using SerializationLoadTest = LevelFixture;
+
+TEST_F(SerializationLoadTest, ArrayEntriesAreBuiltInIndexOrderAndObjectMembersInByteWiseKeyOrder) {
+  Serialization& serialization = Serialization::Instance();
+  WriteTextFile(SlotFile(20), LevelWithMarkers({3, 1, 2}));
+  serialization.Load(SlotFile(20));
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{3, 1, 2}));
+
+  // The saver's keys: "Object #10" and "Object #11" sort between #1 and #2.
+  std::string level = "{\"Factory\": {\"Game_Objects\": {";
+  for (int n = 1; n <= 11; ++n) {
+    if (n > 1) level += ", ";
+    level += "\"Object #" + std::to_string(n) + "\": {\"Transform\": {\"Position\": {\"X\": " + std::to_string(n) + "}}}";
+  }
+  level += "}}}";
+  WriteTextFile(SlotFile(21), level);
+  serialization.Load(SlotFile(21));
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{1, 10, 11, 2, 3, 4, 5, 6, 7, 8, 9}));
+}
+
+TEST_F(SerializationLoadTest, EntriesGetOnlyTheComponentsTheyNameWithAbsentMembersReadAsZero) {
+  Serialization& serialization = Serialization::Instance();
+  WriteTextFile(SlotFile(20), R"({"Factory": {"Game_Objects": [
+      {}, null, {"Transform": {}}, {"Name": "ignored", "Unknown": 5, "Sprite": {"Filename": "x"}},
+      {"Body": {"IsStatic": 1, "Bounce": {"X": 0.25}}, "Transform": {"Scale": {"X": 4, "Y": 2}, "ZLayer": -3}}
+  ]}})");
+  serialization.Load(SlotFile(20));
+  auto& objects = Factory::Instance().Objects;
+  ASSERT_EQ(objects.size(), 5u);
+  std::vector<GameObject*> built;
+  for (auto& [id, object] : objects) built.push_back(object.get());
+  EXPECT_TRUE(built[0]->Components.empty());
+  EXPECT_TRUE(built[1]->Components.empty());
+  // Names are written on save but never read back.
+  EXPECT_EQ(built[3]->Name, "");
+  EXPECT_TRUE(built[3]->Components.empty());
+
+  auto* zero = built[2]->GetComponent<Transform>();
+  ASSERT_NE(zero, nullptr);
+  EXPECT_EQ(zero->Position, (Vec2{0, 0}));
+  EXPECT_EQ(zero->Scale, (Vec2{0, 0}));  // not the class default of (1, 1)
+  EXPECT_EQ(zero->Rotation, 0.0f);
+  EXPECT_EQ(zero->ZLayer, 0.0f);
+
+  // The Transform is attached first although the file names the Body first, so
+  // the body takes its size from it; absent Body members are 0, not the defaults.
+  auto* transform = built[4]->GetComponent<Transform>();
+  auto* body = built[4]->GetComponent<Body>();
+  ASSERT_NE(transform, nullptr);
+  ASSERT_NE(body, nullptr);
+  EXPECT_EQ(transform->ZLayer, -3.0f);
+  EXPECT_EQ(body->OwnerTransform, transform);
+  EXPECT_EQ(body->Shape->HalfWidth, 2.0f);
+  EXPECT_TRUE(body->IsStatic);
+  EXPECT_FALSE(body->IsCollidable);
+  EXPECT_EQ(body->Bounce.X, 0.25f);
+  EXPECT_EQ(body->Bounce.Y, 0.0f);
+  EXPECT_EQ(body->Friction.X, 0.0f);
+  EXPECT_EQ(body->Friction.XG, 0.0f);
+}
+
+TEST_F(SerializationLoadTest, ReaderAcceptsCommentsRepeatedKeysAndTrailingText) {
+  Serialization& serialization = Serialization::Instance();
+  WriteTextFile(SlotFile(20), R"(// a level
+{ /* block */ "Physics": {"Gravity": -3, "Gravity": -7.5},
+  "Factory": {"Game_Objects": [{"Transform": {"Position": {"X": 1, "X": 4}}}]}}
+trailing words that are not JSON)");
+  testing::internal::CaptureStdout();
+  serialization.Load(SlotFile(20));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Game loaded\n");
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{4}));
+  EXPECT_EQ(Physics::Instance().Gravity, -7.5f);
+}
+
+TEST_F(SerializationLoadTest, GravityComesFromTheLevelAndIsZeroWithoutPhysics) {
+  Serialization& serialization = Serialization::Instance();
+  WriteTextFile(SlotFile(20), LevelWithMarkers({1}, -12.5f));
+  serialization.Load(SlotFile(20));
+  EXPECT_EQ(Physics::Instance().Gravity, -12.5f);
+  WriteTextFile(SlotFile(21), R"({"Factory": {"Game_Objects": []}})");
+  serialization.Load(SlotFile(21));
+  EXPECT_EQ(Physics::Instance().Gravity, 0.0f);
+  EXPECT_TRUE(Factory::Instance().Objects.empty());
+  // Building reads the document without adding the members it looked for.
+  WriteTextFile(SlotFile(22), "{}");
+  serialization.Load(SlotFile(22));
+  EXPECT_EQ(serialization.Root, Json::Value(Json::objectValue));
+}
+
+TEST_F(SerializationLoadTest, GameObjectsOfAnyOtherTypeGiveAnEmptyWorld) {
+  Serialization& serialization = Serialization::Instance();
+  for (const char* objects : {"\"none\"", "7", "null", "true"}) {
+    WriteTextFile(SlotFile(20), LevelWithMarkers({1}));
+    serialization.Load(SlotFile(20));
+    WriteTextFile(SlotFile(21), std::string(R"({"Factory": {"Game_Objects": )") + objects + "}}");
+    serialization.Load(SlotFile(21));
+    EXPECT_TRUE(Factory::Instance().Objects.empty()) << objects;
+  }
+}
+
+TEST_F(SerializationLoadTest, MissingFileReportsAndRebuildsThePreviousWorld) {
+  Serialization& serialization = Serialization::Instance();
+  WriteTextFile(SlotFile(20), LevelWithMarkers({5, 6}, -4.0f));
+  serialization.Load(SlotFile(20));
+  const std::uint32_t firstIds = Factory::Instance().NextId;
+
+  testing::internal::CaptureStdout();
+  serialization.Load(SlotFile(33));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Could not open " + SlotFile(33) + "\nFailed to load\n");
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{5, 6}));
+  EXPECT_EQ(Physics::Instance().Gravity, -4.0f);
+  // Rebuilt objects are new objects: ids are never reused.
+  EXPECT_GT(Factory::Instance().Objects.begin()->first, firstIds);
+}
+
+TEST_F(SerializationLoadTest, MissingFileBeforeAnyLevelGivesAnEmptyWorld) {
+  Factory::Instance().CreateObject();
+  testing::internal::CaptureStdout();
+  Serialization::Instance().Load(SlotFile(33));
+  testing::internal::GetCapturedStdout();
+  EXPECT_TRUE(Factory::Instance().Objects.empty());
+}
+
+TEST_F(SerializationLoadTest, LastLevelFollowsEveryLoadButTheCredits) {
+  Serialization& serialization = Serialization::Instance();
+  WriteMarkedSlots(0, 14);
+  serialization.CurrentLevel = 13;
+  serialization.Load(SlotFile(13));
+  EXPECT_EQ(serialization.LastLevel, 13);
+  serialization.CurrentLevel = 3;
+  serialization.Load(SlotFile(3));
+  EXPECT_EQ(serialization.LastLevel, 13);
+  // Loading the autosave returns to the level the player left.
+  WriteTextFile(serialization.AutosavePath, LevelWithMarkers({99}));
+  serialization.Load(serialization.AutosavePath);
+  EXPECT_EQ(serialization.CurrentLevel, 13);
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{99}));
+  serialization.CurrentLevel = 2;
+  serialization.Load(SlotFile(2));
+  EXPECT_EQ(serialization.LastLevel, 2);
+}
+
+TEST_F(SerializationLoadTest, InitializeListensForCommandsAndLoadsSlotZero) {
+  Serialization& serialization = Serialization::Instance();
+  WriteMarkedSlots(0, 1);
+  serialization.Initialize();
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{0}));
+  auto next = std::make_unique<SerializationEvent>();
+  next->Command = static_cast<std::int32_t>(SerializationCommand::NextLevel);
+  EventSystem::Instance().Post(std::move(next));
+  EventSystem::Instance().Update(0.0f, false);
+  EXPECT_EQ(serialization.CurrentLevel, 1);
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{1}));
+  // The default command does nothing.
+  SerializationEvent nothing;
+  EventSystem::Instance().Send(nothing);
+  EXPECT_EQ(serialization.CurrentLevel, 1);
+}
+
+TEST(SerializationSlotsTest, LevelFilesAndTheAutosavePath) {
+  Serialization& serialization = Serialization::Instance();
+  EXPECT_EQ(serialization.GetLevelFile(0), "saves/Save0.json");
+  EXPECT_EQ(serialization.GetLevelFile(12), "saves/Save12.json");
+  EXPECT_EQ(serialization.GetLevelFile(49), "saves/Save49.json");
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(serialization.GetLevelFile(50), "");
+  EXPECT_EQ(serialization.GetLevelFile(-1), "");
+  EXPECT_NE(testing::internal::GetCapturedStdout().find("No level slot 50"), std::string::npos);
+  // The tests' environment sets APPDATA; the folder is made when the system is.
+  const std::filesystem::path autosave(serialization.AutosavePath);
+  EXPECT_EQ(autosave.filename(), "autosave.json");
+  EXPECT_EQ(autosave.parent_path().filename(), "Tumbrix");
+  EXPECT_TRUE(std::filesystem::is_directory(autosave.parent_path()));
+}
+
+// Saving ----------------------------------------------------------------------
+
+using SerializationSaveTest = LevelFixture;
+
+GameObject* MakePlatform(Vec2 position, Vec2 scale) {
+  Factory& factory = Factory::Instance();
+  GameObject* object = factory.CreateObject();
+  object->Name = "Platform";
+  auto* transform = factory.AddComponent<Transform>(*object);
+  transform->Position = position;
+  transform->Scale = scale;
+  transform->ZLayer = 0.5f;
+  auto* body = factory.AddComponent<Body>(*object);
+  body->IsStatic = true;
+  return object;
+}
+
+TEST_F(SerializationSaveTest, WritesTheDefaultWriterTextExactly) {
+  Serialization& serialization = Serialization::Instance();
+  Physics::Instance().Gravity = -20.0f;
+  MakePlatform({1.5f, 0.1f}, {2.0f, 3.0f});
+  GameObject* bare = Factory::Instance().CreateObject();
+  bare->Name = "Marker";
+
+  ASSERT_TRUE(serialization.Save(serialization.AutosavePath));
+  const std::string expected =
+      "{\n"
+      "\t\"Factory\" : \n"
+      "\t{\n"
+      "\t\t\"Game_Objects\" : \n"
+      "\t\t{\n"
+      "\t\t\t\"Object #1\" : \n"
+      "\t\t\t{\n"
+      "\t\t\t\t\"Body\" : \n"
+      "\t\t\t\t{\n"
+      "\t\t\t\t\t\"Bounce\" : \n"
+      "\t\t\t\t\t{\n"
+      "\t\t\t\t\t\t\"X\" : 0.5,\n"
+      "\t\t\t\t\t\t\"Y\" : 0.5\n"
+      "\t\t\t\t\t},\n"
+      "\t\t\t\t\t\"Friction\" : \n"
+      "\t\t\t\t\t{\n"
+      "\t\t\t\t\t\t\"X\" : 0.99000000953674316,\n"
+      "\t\t\t\t\t\t\"XG\" : 0.89999997615814209,\n"
+      "\t\t\t\t\t\t\"Y\" : 0.99000000953674316\n"
+      "\t\t\t\t\t},\n"
+      "\t\t\t\t\t\"IsCollidable\" : true,\n"
+      "\t\t\t\t\t\"IsGhost\" : false,\n"
+      "\t\t\t\t\t\"IsStatic\" : true\n"
+      "\t\t\t\t},\n"
+      "\t\t\t\t\"Name\" : \"Platform\",\n"
+      "\t\t\t\t\"Transform\" : \n"
+      "\t\t\t\t{\n"
+      "\t\t\t\t\t\"Position\" : \n"
+      "\t\t\t\t\t{\n"
+      "\t\t\t\t\t\t\"X\" : 1.5,\n"
+      "\t\t\t\t\t\t\"Y\" : 0.10000000149011612\n"
+      "\t\t\t\t\t},\n"
+      "\t\t\t\t\t\"Rotation\" : 0.0,\n"
+      "\t\t\t\t\t\"Scale\" : \n"
+      "\t\t\t\t\t{\n"
+      "\t\t\t\t\t\t\"X\" : 2.0,\n"
+      "\t\t\t\t\t\t\"Y\" : 3.0\n"
+      "\t\t\t\t\t},\n"
+      "\t\t\t\t\t\"ZLayer\" : 0.5\n"
+      "\t\t\t\t}\n"
+      "\t\t\t},\n"
+      "\t\t\t\"Object #2\" : \n"
+      "\t\t\t{\n"
+      "\t\t\t\t\"Name\" : \"Marker\"\n"
+      "\t\t\t}\n"
+      "\t\t}\n"
+      "\t},\n"
+      "\t\"Physics\" : \n"
+      "\t{\n"
+      "\t\t\"Gravity\" : -20.0\n"
+      "\t}\n"
+      "}";
+  EXPECT_EQ(ReadTextFile(serialization.AutosavePath), expected);
+}
+
+TEST_F(SerializationSaveTest, TwelveObjectsAreNumberedOneToTwelveAndAnEmptyWorldSavesNoEntries) {
+  Serialization& serialization = Serialization::Instance();
+  for (int i = 0; i < 12; ++i) MakePlatform({static_cast<float>(i), 0.0f}, {1.0f, 1.0f});
+  serialization.WriteWorld();
+  const Json::Value& entries = serialization.Root["Factory"]["Game_Objects"];
+  ASSERT_EQ(entries.size(), 12u);
+  for (int n = 1; n <= 12; ++n) {
+    const Json::Value& entry = entries["Object #" + std::to_string(n)];
+    // Numbered in the Factory's (creation) order.
+    EXPECT_EQ(entry["Transform"]["Position"]["X"].asFloat(), static_cast<float>(n - 1));
+  }
+  Factory::Instance().DestroyAll();
+  serialization.WriteWorld();
+  EXPECT_TRUE(serialization.Root["Factory"]["Game_Objects"].isObject());
+  EXPECT_EQ(serialization.Root["Factory"]["Game_Objects"].size(), 0u);
+}
+
+// The objects of the world as comparable records, in creation order.
+using ObjectRecord = std::tuple<std::size_t, float, float, float, float, float, float, bool, bool, bool, bool, float,
+                                float, float, float, float>;
+std::vector<ObjectRecord> DescribeWorld() {
+  std::vector<ObjectRecord> records;
+  for (const auto& [id, object] : Factory::Instance().Objects) {
+    ObjectRecord record{};
+    std::get<0>(record) = object->Components.size();
+    if (auto* t = object->GetComponent<Transform>()) {
+      std::get<1>(record) = t->Position.x;
+      std::get<2>(record) = t->Position.y;
+      std::get<3>(record) = t->Scale.x;
+      std::get<4>(record) = t->Scale.y;
+      std::get<5>(record) = t->Rotation;
+      std::get<6>(record) = t->ZLayer;
+    }
+    if (auto* b = object->GetComponent<Body>()) {
+      std::get<7>(record) = true;
+      std::get<8>(record) = b->IsStatic;
+      std::get<9>(record) = b->IsCollidable;
+      std::get<10>(record) = b->IsGhost;
+      std::get<11>(record) = b->Bounce.X;
+      std::get<12>(record) = b->Bounce.Y;
+      std::get<13>(record) = b->Friction.X;
+      std::get<14>(record) = b->Friction.XG;
+      std::get<15>(record) = b->Friction.Y;
+    }
+    records.push_back(record);
+  }
+  return records;
+}
+
+TEST_F(SerializationSaveTest, RoundTripRebuildsTheSameObjectsComponentsAndValues) {
+  Serialization& serialization = Serialization::Instance();
+  WriteTextFile(SlotFile(12), R"({"Physics": {"Gravity": -9.8100004196167}, "Factory": {"Game_Objects": [
+    {"Transform": {"Position": {"X": 0.1, "Y": -7.25}, "Scale": {"X": 64, "Y": 1.5}, "Rotation": 0.3, "ZLayer": 2},
+     "Body": {"IsStatic": true, "IsCollidable": true, "Friction": {"X": 0.9, "Y": 0.8, "XG": 0.7},
+              "Bounce": {"X": 0.1, "Y": 0.2}}},
+    {"Transform": {"Position": {"X": 3, "Y": 4}, "Scale": {"X": 1, "Y": 2}},
+     "Body": {"IsGhost": true, "IsCollidable": false, "Friction": {"X": 1e-7, "Y": 123456.789, "XG": -0.5}}},
+    {"Transform": {"Position": {"X": -1e10, "Y": 3.4e38}}},
+    {},
+    {"Player_Controller": ""}
+  ]}})");
+  serialization.CurrentLevel = 12;
+  serialization.Load(SlotFile(12));
+  const auto original = DescribeWorld();
+  ASSERT_EQ(original.size(), 5u);
+  const float gravity = Physics::Instance().Gravity;
+
+  ASSERT_TRUE(serialization.Save(serialization.AutosavePath));
+  const std::string firstSave = ReadTextFile(serialization.AutosavePath);
+  Physics::Instance().Gravity = 0.0f;
+  serialization.Load(serialization.AutosavePath);
+  EXPECT_EQ(DescribeWorld(), original);
+  EXPECT_EQ(Physics::Instance().Gravity, gravity);
+
+  // Saving the rebuilt world gives the same text again (fewer than ten objects,
+  // so the key order is the creation order).
+  ASSERT_TRUE(serialization.Save(dir.File("second.json")));
+  EXPECT_EQ(ReadTextFile(dir.File("second.json")), firstSave);
+}
+
+TEST_F(SerializationSaveTest, SuccessfulSaveReplacesTheOldFileAndLeavesNoTemporary) {
+  Serialization& serialization = Serialization::Instance();
+  WriteTextFile(serialization.AutosavePath, "old save");
+  MakePlatform({1, 2}, {3, 4});
+  testing::internal::CaptureStdout();
+  EXPECT_TRUE(serialization.Save(serialization.AutosavePath));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Game saved\n\n");
+  EXPECT_NE(ReadTextFile(serialization.AutosavePath), "old save");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path), std::filesystem::directory_iterator()), 1);
+}
+
+TEST_F(SerializationSaveTest, SaveIntoAPathThatCannotHoldFilesFailsAndReportsIt) {
+  Serialization& serialization = Serialization::Instance();
+  // A regular file standing where the folder should be: no one, not even root, can write under it.
+  WriteTextFile(dir.File("blocker"), "x");
+  const std::string target = dir.File("blocker") + "/autosave.json";
+  MakePlatform({1, 2}, {3, 4});
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(serialization.Save(target));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Could not open " + target + "\nFailed to save\n\n");
+  // Root keeps the world just built.
+  EXPECT_EQ(serialization.Root["Factory"]["Game_Objects"].size(), 1u);
+  EXPECT_EQ(ReadTextFile(dir.File("blocker")), "x");
+}
+
+TEST_F(SerializationSaveTest, ReplacingAFolderFailsAndLeavesItUntouched) {
+  Serialization& serialization = Serialization::Instance();
+  // The save target is a folder with a file in it: the rename must fail.
+  const std::string target = dir.File("occupied");
+  std::filesystem::create_directories(target);
+  WriteTextFile(target + "/keep.txt", "keep");
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(serialization.Save(target));
+  const std::string output = testing::internal::GetCapturedStdout();
+  EXPECT_NE(output.find("Could not replace " + target), std::string::npos) << output;
+  EXPECT_NE(output.find("Failed to save\n\n"), std::string::npos);
+  EXPECT_EQ(ReadTextFile(target + "/keep.txt"), "keep");
+  EXPECT_FALSE(std::filesystem::exists(target + ".tmp"));
+}
+
+TEST_F(SerializationSaveTest, SaveInterruptedPartWayLeavesThePreviousAutosaveIntact) {
+  Serialization& serialization = Serialization::Instance();
+  MakePlatform({1, 2}, {3, 4});
+  ASSERT_TRUE(serialization.Save(serialization.AutosavePath));
+  const std::string previous = ReadTextFile(serialization.AutosavePath);
+
+  for (int i = 0; i < 5; ++i) MakePlatform({9, 9}, {1, 1});
+  std::size_t offered = 0;
+  // The disk fills up half way through the text.
+  serialization.WriteText = [&offered](std::ostream& out, const std::string& text) {
+    offered = text.size();
+    out.write(text.data(), static_cast<std::streamsize>(text.size() / 2));
+    return false;
+  };
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(serialization.Save(serialization.AutosavePath));
+  const std::string output = testing::internal::GetCapturedStdout();
+  EXPECT_NE(output.find("Failed to save\n\n"), std::string::npos);
+  EXPECT_GT(offered, previous.size());
+  EXPECT_EQ(ReadTextFile(serialization.AutosavePath), previous);
+  EXPECT_FALSE(std::filesystem::exists(serialization.AutosavePath + ".tmp"));
+
+  // A stream that goes bad after a complete write (a failed flush) is a failure too.
+  serialization.WriteText = [](std::ostream& out, const std::string& text) {
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.setstate(std::ios::badbit);
+    return true;
+  };
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(serialization.Save(serialization.AutosavePath));
+  testing::internal::GetCapturedStdout();
+  EXPECT_EQ(ReadTextFile(serialization.AutosavePath), previous);
+
+  // With the disk back, the save goes through and the autosave loads the six objects.
+  serialization.WriteText = nullptr;
+  EXPECT_TRUE(serialization.Save(serialization.AutosavePath));
+  serialization.Load(serialization.AutosavePath);
+  EXPECT_EQ(Factory::Instance().Objects.size(), 6u);
+}
+
+}  // namespace
+}  // namespace Framework

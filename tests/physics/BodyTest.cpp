@@ -1,0 +1,127 @@
+// Body: its defaults, what Initialize takes from the Transform, the Factory's
+// body command and attach steps, and bodies whose object is incomplete.
+#include "physics/Body.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/Events.h"
+#include "objects/Factory.h"
+#include "objects/Transform.h"
+#include "physics/Physics.h"
+#include "physics/PhysicsScene.h"
+
+namespace Framework {
+namespace {
+
+TEST(Body, DefaultsAreTheOnesLevelFilesLeaveOut) {
+  Body body;
+  EXPECT_EQ(body.Name, "Body");
+  EXPECT_FALSE(body.IsStatic);
+  EXPECT_TRUE(body.IsCollidable);
+  EXPECT_FALSE(body.IsGhost);
+  EXPECT_FALSE(body.Grounded);
+  EXPECT_FLOAT_EQ(body.Bounce.X, 0.5f);
+  EXPECT_FLOAT_EQ(body.Bounce.Y, 0.5f);
+  EXPECT_FLOAT_EQ(body.Friction.X, 0.99f);
+  EXPECT_FLOAT_EQ(body.Friction.XG, 0.9f);
+  EXPECT_FLOAT_EQ(body.Friction.Y, 0.99f);
+  ASSERT_NE(body.Shape, nullptr);
+  EXPECT_EQ(body.Shape->Kind, ShapeKindBox);
+  EXPECT_EQ(body.OwnerTransform, nullptr);
+  EXPECT_EQ(Physics::Instance().Gravity, -1.0f);
+}
+
+TEST(Body, InitializeTakesPositionAndHalfSizeFromTheTransform) {
+  Factory& factory = Factory::Instance();
+  GameObject* object = factory.CreateObject();
+  auto* transform = factory.AddComponent<Transform>(*object);
+  transform->Position = {3.0f, -2.0f};
+  transform->Scale = {4.0f, 1.5f};
+  Body* body = factory.AddComponent<Body>(*object);
+  EXPECT_EQ(body->OwnerTransform, transform);
+  EXPECT_EQ(body->Position, (Vec2{3.0f, -2.0f}));
+  EXPECT_FLOAT_EQ(body->Shape->HalfWidth, 2.0f);
+  EXPECT_FLOAT_EQ(body->Shape->HalfHeight, 0.75f);
+  EXPECT_EQ(body->Shape->Owner, body);
+  // Initialising again picks up a Transform changed since.
+  transform->Position = {-1.0f, 8.0f};
+  transform->Scale = {2.0f, 2.0f};
+  body->Initialize();
+  EXPECT_EQ(body->Position, (Vec2{-1.0f, 8.0f}));
+  EXPECT_FLOAT_EQ(body->Shape->HalfWidth, 1.0f);
+}
+
+TEST(Body, FactoryCommand15AttachesADynamicBoxToTheTarget) {
+  Factory& factory = Factory::Instance();
+  GameObject* object = factory.CreateObject();
+  auto* transform = factory.AddComponent<Transform>(*object);
+  transform->Position = {5.0f, 6.0f};
+  transform->Scale = {2.0f, 3.0f};
+  FactoryEvent event;
+  event.Command = 15;
+  event.Object = object;
+  GameObject* calledWith = nullptr;
+  Body* seenInCallback = nullptr;
+  event.Callback = [&](GameObject* target) {
+    calledWith = target;
+    seenInCallback = target->GetComponent<Body>();
+  };
+  factory.Execute(event);
+  Body* body = object->GetComponent<Body>();
+  ASSERT_NE(body, nullptr);
+  EXPECT_EQ(calledWith, object);
+  EXPECT_EQ(seenInCallback, body) << "the callback configures the body just attached";
+  EXPECT_FALSE(body->IsStatic);
+  EXPECT_EQ(body->Shape->Kind, ShapeKindBox);
+  EXPECT_EQ(body->Owner, object);
+  EXPECT_EQ(body->Position, (Vec2{5.0f, 6.0f}));
+  EXPECT_FLOAT_EQ(body->Shape->HalfHeight, 1.5f);
+  // Without a target the command does nothing rather than crash.
+  FactoryEvent stray;
+  stray.Command = 15;
+  factory.Execute(stray);
+}
+
+TEST(Body, AnObjectWithoutTransformIsReportedAndLeftOutOfPhysics) {
+  Factory& factory = Factory::Instance();
+  Physics& physics = Physics::Instance();
+  GameObject* object = factory.CreateObject();
+  object->Name = "Orphan";
+  testing::internal::CaptureStdout();
+  Body* body = factory.AddComponent<Body>(*object);
+  const std::string printed = testing::internal::GetCapturedStdout();
+  EXPECT_NE(printed.find("\"Orphan\""), std::string::npos) << printed;
+  EXPECT_NE(printed.find("Transform"), std::string::npos) << printed;
+  EXPECT_EQ(body->OwnerTransform, nullptr);
+
+  physics.Update(0.025f, false);
+  EXPECT_TRUE(physics.Bodies.empty());
+  EXPECT_EQ(body->Position, (Vec2{0.0f, 0.0f}));
+
+  // Once the object gets a Transform the body joins the simulation.
+  auto* transform = factory.AddComponent<Transform>(*object);
+  transform->Position = {0.0f, 10.0f};
+  body->Initialize();
+  physics.Update(0.025f, false);
+  ASSERT_EQ(physics.Bodies.size(), 1u);
+  EXPECT_LT(transform->Position.y, 10.0f) << "it falls";
+}
+
+TEST(Body, AReplacedTransformIsTheOneThatMoves) {
+  Factory& factory = Factory::Instance();
+  Body* body = PhysicsScene::AddBox({0.0f, 0.0f}, {1.0f, 1.0f});
+  GameObject* object = body->Owner;
+  // A second Transform replaces (and deletes) the first; the body must not keep
+  // writing through its old pointer.
+  auto* replacement = factory.AddComponent<Transform>(*object);
+  replacement->Position = {0.0f, 0.0f};
+  Physics::Instance().Update(0.025f, false);
+  EXPECT_EQ(body->OwnerTransform, replacement);
+  EXPECT_EQ(replacement->Position, body->Position);
+  EXPECT_LT(replacement->Position.y, 0.0f);
+}
+
+}  // namespace
+}  // namespace Framework

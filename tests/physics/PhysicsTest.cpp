@@ -1,0 +1,457 @@
+// The physics step: integration, the swept box test, contacts, resolution,
+// grounded marks and collision events, on small scenes with exact numbers.
+#include "physics/Physics.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "engine/Engine.h"
+#include "engine/EventSystem.h"
+#include "objects/Factory.h"
+#include "physics/Body.h"
+#include "physics/PhysicsScene.h"
+
+namespace Framework {
+namespace {
+
+using PhysicsScene::AddBox;
+using PhysicsScene::AddStaticBox;
+using PhysicsScene::MakeFrictionless;
+
+constexpr float kDt = 0.025f;
+
+// Remembers every object event addressed to its owner.
+class CollisionRecorder : public Component {
+ public:
+  CollisionRecorder() : Component("CollisionRecorder") {}
+  ~CollisionRecorder() override {
+    if (Owner && EventSystem::IsAlive()) EventSystem::Instance().UnsubscribeComponent(Owner, this);
+  }
+  void OnObjectEvent(Event* event) override {
+    auto* collision = static_cast<CollisionObjectEvent*>(event);
+    addressees.push_back(collision->Object);
+    others.push_back(collision->Other);
+  }
+  std::vector<GameObject*> addressees;
+  std::vector<GameObject*> others;
+};
+
+CollisionRecorder* Record(Body& body) {
+  auto* recorder = Factory::Instance().AddComponent<CollisionRecorder>(*body.Owner);
+  EventSystem::Instance().SubscribeObject<CollisionRecorder>(body.Owner);
+  return recorder;
+}
+
+class PhysicsStep : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Factory::Instance().Initialize();
+    physics.Gravity = -1.0f;
+  }
+  std::vector<Contact> ContactsOfLastStep() const { return {physics.ContactsBegin(), physics.ContactsEnd()}; }
+  // A box that moves with exactly the velocity it is given.
+  Body* AddInertBox(Vec2 position, Vec2 size, Vec2 velocity) {
+    physics.Gravity = 0.0f;
+    Body* body = AddBox(position, size);
+    MakeFrictionless(*body);
+    body->Velocity = velocity;
+    return body;
+  }
+  Physics& physics = Physics::Instance();
+};
+
+// --- Integration ----------------------------------------------------------
+
+TEST_F(PhysicsStep, IntegratesGravityForceAndFrictionPerAxis) {
+  physics.Gravity = -2.0f;
+  Body* body = AddBox({0.0f, 0.0f}, {1.0f, 1.0f});
+  body->Velocity = {10.0f, 4.0f};
+  body->Force = {40.0f, 8.0f};
+  physics.Update(kDt, false);
+  // In the air: x uses Friction X (0.99), y uses Friction Y (0.99).
+  const float vx = (40.0f * kDt + 10.0f) * 0.99f;
+  const float vy = ((8.0f - 2.0f) * kDt + 4.0f) * 0.99f;
+  EXPECT_FLOAT_EQ(body->Velocity.x, vx);
+  EXPECT_FLOAT_EQ(body->Velocity.y, vy);
+  EXPECT_FLOAT_EQ(body->Acceleration.x, 40.0f);
+  EXPECT_FLOAT_EQ(body->Acceleration.y, 6.0f);
+  EXPECT_FLOAT_EQ(body->Position.x, vx * kDt);
+  EXPECT_FLOAT_EQ(body->Position.y, vy * kDt);
+  EXPECT_EQ(body->PrevPosition, (Vec2{0.0f, 0.0f}));
+  EXPECT_EQ(body->Force, (Vec2{0.0f, 0.0f})) << "the frame's force is used up";
+  // The new position reaches the object's Transform.
+  EXPECT_EQ(body->OwnerTransform->Position, body->Position);
+}
+
+TEST_F(PhysicsStep, GroundedBodiesUseGroundFrictionAndAreUngroundedByIntegration) {
+  physics.Gravity = 0.0f;
+  Body* body = AddBox({0.0f, 50.0f}, {1.0f, 1.0f});
+  body->Grounded = true;
+  body->Velocity = {10.0f, 10.0f};
+  physics.Update(kDt, false);
+  EXPECT_FLOAT_EQ(body->Velocity.x, 9.0f);   // XG 0.9
+  EXPECT_FLOAT_EQ(body->Velocity.y, 9.9f);   // Y 0.99
+  EXPECT_FALSE(body->Grounded) << "nothing under it any more";
+  physics.Update(kDt, false);
+  EXPECT_FLOAT_EQ(body->Velocity.x, 9.0f * 0.99f) << "in the air again: Friction X";
+}
+
+TEST_F(PhysicsStep, WithoutGravityBodiesOnlySlowDownByFriction) {
+  physics.Gravity = 0.0f;
+  Body* body = AddBox({0.0f, 0.0f}, {1.0f, 1.0f});
+  body->Velocity = {0.0f, 0.0f};
+  for (int i = 0; i < 10; ++i) physics.Update(kDt, false);
+  EXPECT_EQ(body->Velocity, (Vec2{0.0f, 0.0f}));
+  EXPECT_EQ(body->Position, (Vec2{0.0f, 0.0f}));
+}
+
+TEST_F(PhysicsStep, CapsOnlyThePositiveVelocities) {
+  Body* right = AddInertBox({0.0f, 0.0f}, {1.0f, 1.0f}, {150.0f, 150.0f});
+  Body* left = AddInertBox({100.0f, 100.0f}, {1.0f, 1.0f}, {-150.0f, -150.0f});
+  physics.Update(kDt, false);
+  EXPECT_FLOAT_EQ(right->Velocity.x, 100.0f);
+  EXPECT_FLOAT_EQ(right->Velocity.y, 100.0f);
+  EXPECT_FLOAT_EQ(right->Position.x, 100.0f * kDt) << "the capped speed is the one that moves it";
+  EXPECT_FLOAT_EQ(left->Velocity.x, -150.0f);
+  EXPECT_FLOAT_EQ(left->Velocity.y, -150.0f);
+  EXPECT_FLOAT_EQ(left->Position.x, 100.0f - 150.0f * kDt);
+}
+
+TEST_F(PhysicsStep, StaticBodiesFollowTheirTransformAndKeepTheirState) {
+  Body* platform = AddStaticBox({0.0f, 0.0f}, {4.0f, 1.0f});
+  platform->Velocity = {3.0f, 3.0f};
+  platform->Force = {7.0f, 7.0f};
+  platform->Grounded = true;
+  platform->OwnerTransform->Position = {2.0f, 5.0f};  // a script moves the platform
+  physics.Update(kDt, false);
+  EXPECT_EQ(platform->Position, (Vec2{2.0f, 5.0f}));
+  EXPECT_EQ(platform->PrevPosition, (Vec2{0.0f, 0.0f}));
+  EXPECT_EQ(platform->Velocity, (Vec2{3.0f, 3.0f}));
+  EXPECT_EQ(platform->Force, (Vec2{7.0f, 7.0f})) << "kept for when the body turns dynamic";
+  EXPECT_TRUE(platform->Grounded);
+  // Its force acts once the body is made dynamic again.
+  platform->IsStatic = false;
+  physics.Gravity = 0.0f;
+  MakeFrictionless(*platform);
+  platform->Velocity = {0.0f, 0.0f};
+  physics.Update(kDt, false);
+  EXPECT_FLOAT_EQ(platform->Velocity.x, 7.0f * kDt);
+}
+
+TEST_F(PhysicsStep, PausedStepChangesNothingAndPostsNothing) {
+  AddStaticBox({0.0f, 0.0f}, {10.0f, 1.0f});
+  Body* box = AddBox({0.0f, 0.9f}, {1.0f, 1.0f});  // sunk into the platform
+  box->Velocity = {2.0f, -3.0f};
+  box->Force = {1.0f, 1.0f};
+  box->Grounded = true;
+  const std::size_t queued = EventSystem::Instance().QueuedCount();
+  for (int i = 0; i < 5; ++i) physics.Update(kDt, true);
+  EXPECT_EQ(box->Position, (Vec2{0.0f, 0.9f}));
+  EXPECT_EQ(box->OwnerTransform->Position, (Vec2{0.0f, 0.9f}));
+  EXPECT_EQ(box->Velocity, (Vec2{2.0f, -3.0f}));
+  EXPECT_EQ(box->Force, (Vec2{1.0f, 1.0f}));
+  EXPECT_TRUE(box->Grounded);
+  EXPECT_EQ(EventSystem::Instance().QueuedCount(), queued);
+}
+
+// --- Static against dynamic -------------------------------------------------
+
+TEST_F(PhysicsStep, SlowLandingComesToRestExactlyOnThePlatform) {
+  AddStaticBox({0.0f, 0.0f}, {10.0f, 1.0f});
+  Body* box = AddBox({0.0f, 1.01f}, {1.0f, 1.0f});
+  box->Velocity = {0.0f, -3.0f};
+  physics.Update(kDt, false);
+  EXPECT_FLOAT_EQ(box->Position.y, 1.0f);
+  EXPECT_EQ(box->Velocity.y, 0.0f);
+  EXPECT_TRUE(box->Grounded);
+  // And it stays there, grounded, frame after frame under gravity.
+  for (int i = 0; i < 120; ++i) {
+    physics.Update(kDt, false);
+    ASSERT_FLOAT_EQ(box->Position.y, 1.0f) << "frame " << i;
+    ASSERT_TRUE(box->Grounded) << "frame " << i;
+  }
+  EXPECT_FLOAT_EQ(box->OwnerTransform->Position.y, 1.0f);
+}
+
+TEST_F(PhysicsStep, FastLandingBouncesWithBounceX) {
+  AddStaticBox({0.0f, 0.0f}, {10.0f, 1.0f});
+  Body* box = AddInertBox({0.0f, 1.2f}, {1.0f, 1.0f}, {0.0f, -20.0f});
+  box->Bounce = {0.5f, 0.1f};  // Y must not matter for a landing
+  physics.Update(kDt, false);
+  EXPECT_FLOAT_EQ(box->Velocity.y, 10.0f);
+  EXPECT_FLOAT_EQ(box->Position.y, 1.0f);
+  EXPECT_TRUE(box->Grounded);
+}
+
+TEST_F(PhysicsStep, HittingACeilingPlacesTheBodyBelowIt) {
+  AddStaticBox({0.0f, 0.0f}, {10.0f, 1.0f});
+  Body* box = AddInertBox({0.0f, -1.2f}, {1.0f, 1.0f}, {0.0f, 20.0f});
+  physics.Update(kDt, false);
+  EXPECT_FLOAT_EQ(box->Position.y, -1.0f);
+  EXPECT_FLOAT_EQ(box->Velocity.y, -10.0f);
+  EXPECT_FALSE(box->Grounded) << "the platform above is the upper body, not the box";
+}
+
+TEST_F(PhysicsStep, WallReboundUsesBounceYAndTouchesTheWall) {
+  AddStaticBox({0.0f, 0.0f}, {1.0f, 10.0f});
+  Body* box = AddInertBox({-1.15f, 0.0f}, {1.0f, 1.0f}, {8.0f, 0.0f});
+  box->Bounce = {0.1f, 0.5f};  // X must not matter for a wall
+  physics.Update(kDt, false);
+  EXPECT_FLOAT_EQ(box->Position.x, -1.0f);
+  EXPECT_FLOAT_EQ(box->Velocity.x, -4.0f);
+  EXPECT_FALSE(box->Grounded);
+  ASSERT_EQ(ContactsOfLastStep().size(), 1u);
+  EXPECT_EQ(ContactsOfLastStep()[0].Axis, 0);
+}
+
+TEST_F(PhysicsStep, EqualOverlapsMakeAVerticalContact) {
+  AddStaticBox({0.0f, 0.0f}, {1.0f, 1.0f});
+  Body* box = AddInertBox({0.9f, 0.9f}, {1.0f, 1.0f}, {0.0f, 0.0f});
+  physics.Update(kDt, false);
+  ASSERT_EQ(ContactsOfLastStep().size(), 1u);
+  EXPECT_EQ(ContactsOfLastStep()[0].Axis, 1);
+  EXPECT_TRUE(box->Grounded);
+  EXPECT_FLOAT_EQ(box->Position.y, 1.0f);
+  EXPECT_FLOAT_EQ(box->Position.x, 0.9f) << "only the contact's axis is corrected";
+}
+
+TEST_F(PhysicsStep, EdgesThatOnlyTouchDoNotCollide) {
+  AddStaticBox({0.0f, 0.0f}, {1.0f, 1.0f});
+  Body* beside = AddInertBox({1.0f, 0.0f}, {1.0f, 1.0f}, {0.0f, 0.0f});
+  Body* above = AddInertBox({0.0f, 1.0f}, {1.0f, 1.0f}, {0.0f, 0.0f});
+  Body* corner = AddInertBox({-1.0f, -1.0f}, {1.0f, 1.0f}, {0.0f, 0.0f});
+  const std::size_t queued = EventSystem::Instance().QueuedCount();
+  physics.Update(kDt, false);
+  EXPECT_EQ(physics.ContactCount, 0u);
+  EXPECT_EQ(EventSystem::Instance().QueuedCount(), queued);
+  EXPECT_FALSE(above->Grounded);
+  EXPECT_FALSE(beside->Grounded);
+  EXPECT_FALSE(corner->Grounded);
+}
+
+TEST_F(PhysicsStep, OverlapHalfWayThroughTheStepStillCollides) {
+  // A thin wall at x = 0; the box jumps from x = -1 to x = +1 in one step and
+  // overlaps the wall only at the half-way sample.
+  AddStaticBox({0.0f, 0.0f}, {0.2f, 10.0f});
+  Body* box = AddInertBox({-1.0f, 0.0f}, {0.2f, 0.2f}, {80.0f, 0.0f});
+  physics.Update(kDt, false);
+  ASSERT_EQ(physics.ContactCount, 1u);
+  EXPECT_EQ(ContactsOfLastStep()[0].Axis, 0);
+  EXPECT_FLOAT_EQ(box->Velocity.x, -40.0f);
+  // Placed against the wall on the side where its step ended.
+  EXPECT_FLOAT_EQ(box->Position.x, 0.2f);
+}
+
+TEST_F(PhysicsStep, PassingWhollyThroughBetweenSamplesIsMissed) {
+  // From x = -0.3 at 100 units/s: the samples are at 0.95 and 2.2, both clear of the wall.
+  AddStaticBox({0.0f, 0.0f}, {0.2f, 10.0f});
+  Body* box = AddInertBox({-0.3f, 0.0f}, {0.2f, 0.2f}, {100.0f, 0.0f});
+  physics.Update(kDt, false);
+  EXPECT_EQ(physics.ContactCount, 0u);
+  EXPECT_FLOAT_EQ(box->Velocity.x, 100.0f);
+  EXPECT_FLOAT_EQ(box->Position.x, -0.3f + 2.5f);
+}
+
+TEST_F(PhysicsStep, GhostsReportAndGroundButNeverPushOrStop) {
+  Body* ghost = AddStaticBox({0.0f, 0.0f}, {10.0f, 1.0f});
+  ghost->IsGhost = true;
+  Body* box = AddInertBox({0.0f, 0.9f}, {1.0f, 1.0f}, {0.0f, -3.0f});
+  CollisionRecorder* seenByGhost = Record(*ghost);
+  CollisionRecorder* seenByBox = Record(*box);
+  physics.Update(kDt, false);
+  EXPECT_EQ(physics.ContactCount, 1u);
+  EXPECT_TRUE(box->Grounded);
+  EXPECT_FLOAT_EQ(box->Velocity.y, -3.0f);
+  EXPECT_FLOAT_EQ(box->Position.y, 0.9f - 3.0f * kDt);
+  EventSystem::Instance().Update(kDt, false);
+  EXPECT_EQ(seenByGhost->others.size(), 1u);
+  EXPECT_EQ(seenByBox->others.size(), 1u);
+
+  // A dynamic ghost falls through a solid platform just the same.
+  Body* platform = AddStaticBox({0.0f, -20.0f}, {10.0f, 1.0f});
+  Body* falling = AddInertBox({0.0f, -19.2f}, {1.0f, 1.0f}, {0.0f, -10.0f});
+  falling->IsGhost = true;
+  physics.Update(kDt, false);
+  EXPECT_FLOAT_EQ(falling->Position.y, -19.2f - 10.0f * kDt);
+  EXPECT_FLOAT_EQ(falling->Velocity.y, -10.0f);
+  EXPECT_TRUE(falling->Grounded);
+  EXPECT_EQ(platform->Position, (Vec2{0.0f, -20.0f}));
+}
+
+TEST_F(PhysicsStep, NonCollidableBodiesTakePartInNoTest) {
+  Body* platform = AddStaticBox({0.0f, 0.0f}, {10.0f, 1.0f});
+  Body* box = AddInertBox({0.0f, 0.9f}, {1.0f, 1.0f}, {0.0f, -3.0f});
+  box->IsCollidable = false;
+  CollisionRecorder* recorder = Record(*box);
+  physics.Update(kDt, false);
+  EXPECT_EQ(physics.ContactCount, 0u);
+  EXPECT_EQ(EventSystem::Instance().QueuedCount(), 0u);
+  EXPECT_FALSE(box->Grounded);
+  EXPECT_FLOAT_EQ(box->Position.y, 0.9f - 3.0f * kDt);
+  // The same holds when the platform is the one switched off.
+  box->IsCollidable = true;
+  platform->IsCollidable = false;
+  physics.Update(kDt, false);
+  EXPECT_EQ(physics.ContactCount, 0u);
+  EventSystem::Instance().Update(kDt, false);
+  EXPECT_TRUE(recorder->others.empty());
+}
+
+TEST_F(PhysicsStep, StaticPairsAreNeverTested) {
+  AddStaticBox({0.0f, 0.0f}, {4.0f, 4.0f});
+  AddStaticBox({1.0f, 1.0f}, {4.0f, 4.0f});
+  physics.Update(kDt, false);
+  EXPECT_EQ(physics.ContactCount, 0u);
+  EXPECT_EQ(EventSystem::Instance().QueuedCount(), 0u);
+}
+
+// --- Dynamic against dynamic ------------------------------------------------
+
+TEST_F(PhysicsStep, DynamicBoxesMeetingHeadOnBothRebound) {
+  Body* a = AddInertBox({-0.45f, 0.0f}, {1.0f, 1.0f}, {3.0f, 0.0f});
+  Body* b = AddInertBox({0.45f, 0.0f}, {1.0f, 1.0f}, {-2.0f, 0.0f});
+  physics.Update(kDt, false);
+  ASSERT_EQ(physics.ContactCount, 1u);
+  EXPECT_EQ(ContactsOfLastStep()[0].Axis, 0);
+  EXPECT_FLOAT_EQ(a->Velocity.x, -2.5f);
+  EXPECT_FLOAT_EQ(b->Velocity.x, 2.5f);
+  // The faster one is moved to touch the slower one, which stays where it got to.
+  EXPECT_FLOAT_EQ(b->Position.x, 0.45f - 2.0f * kDt);
+  EXPECT_FLOAT_EQ(a->Position.x, b->Position.x - 1.0f);
+}
+
+TEST_F(PhysicsStep, DynamicBoxesMovingTheSameWayShareTheirSpeed) {
+  Body* a = AddInertBox({-0.45f, 0.0f}, {1.0f, 1.0f}, {4.0f, 0.0f});
+  Body* b = AddInertBox({0.45f, 0.0f}, {1.0f, 1.0f}, {2.0f, 0.0f});
+  physics.Update(kDt, false);
+  ASSERT_EQ(physics.ContactCount, 1u);
+  EXPECT_FLOAT_EQ(a->Velocity.x, 3.0f);
+  EXPECT_FLOAT_EQ(b->Velocity.x, 3.0f);
+}
+
+TEST_F(PhysicsStep, APushedBoxTakesThePushersDirection) {
+  Body* pusher = AddInertBox({0.45f, 0.0f}, {1.0f, 1.0f}, {-4.0f, 0.0f});
+  Body* resting = AddInertBox({-0.45f, 0.0f}, {1.0f, 1.0f}, {0.5f, 0.0f});
+  physics.Update(kDt, false);
+  ASSERT_EQ(physics.ContactCount, 1u);
+  EXPECT_FLOAT_EQ(resting->Velocity.x, -0.5f * 4.5f);
+  EXPECT_FLOAT_EQ(pusher->Velocity.x, -4.0f) << "the pusher keeps its velocity";
+}
+
+TEST_F(PhysicsStep, SlowDynamicPairsDoNotChangeSpeed) {
+  Body* a = AddInertBox({-0.45f, 0.0f}, {1.0f, 1.0f}, {1.0f, 0.0f});
+  Body* b = AddInertBox({0.45f, 0.0f}, {1.0f, 1.0f}, {-0.5f, 0.0f});
+  physics.Update(kDt, false);
+  ASSERT_EQ(physics.ContactCount, 1u);
+  EXPECT_FLOAT_EQ(a->Velocity.x, 1.0f);
+  EXPECT_FLOAT_EQ(b->Velocity.x, -0.5f);
+}
+
+TEST_F(PhysicsStep, ABoxLandingOnAnotherSpringsBothApart) {
+  Body* lower = AddInertBox({0.0f, 0.0f}, {1.0f, 1.0f}, {0.0f, 0.0f});
+  Body* upper = AddInertBox({0.0f, 0.95f}, {1.0f, 1.0f}, {0.0f, -10.0f});
+  physics.Update(kDt, false);
+  ASSERT_EQ(physics.ContactCount, 1u);
+  EXPECT_EQ(ContactsOfLastStep()[0].Axis, 1);
+  EXPECT_TRUE(upper->Grounded);
+  EXPECT_FALSE(lower->Grounded);
+  EXPECT_FLOAT_EQ(upper->Position.y, 1.0f) << "stacked on the lower box";
+  EXPECT_FLOAT_EQ(lower->Position.y, 0.0f);
+  EXPECT_FLOAT_EQ(upper->Velocity.y, 5.0f);
+  EXPECT_FLOAT_EQ(lower->Velocity.y, -5.0f);
+}
+
+TEST_F(PhysicsStep, AGentleLandingOnAnotherBoxStopsBoth) {
+  Body* lower = AddInertBox({0.0f, 0.0f}, {1.0f, 1.0f}, {0.0f, 1.0f});
+  Body* upper = AddInertBox({0.0f, 0.95f}, {1.0f, 1.0f}, {0.0f, -3.0f});
+  physics.Update(kDt, false);
+  ASSERT_EQ(physics.ContactCount, 1u);
+  EXPECT_EQ(upper->Velocity.y, 0.0f);
+  EXPECT_EQ(lower->Velocity.y, 0.0f);
+}
+
+// --- Contacts and events ----------------------------------------------------
+
+TEST_F(PhysicsStep, ContactsBeyondTheInitialStoreAreAllResolved) {
+  // 1100 boxes, each sunk into its own platform far from the others.
+  constexpr int kPairs = 1100;
+  std::vector<Body*> boxes;
+  for (int i = 0; i < kPairs; ++i) {
+    const float x = static_cast<float>(i) * 10.0f;
+    AddStaticBox({x, 0.0f}, {4.0f, 1.0f});
+    boxes.push_back(AddBox({x, 0.95f}, {1.0f, 1.0f}));
+  }
+  physics.Update(kDt, false);
+  EXPECT_EQ(physics.ContactCount, static_cast<std::size_t>(kPairs));
+  for (int i = 0; i < kPairs; ++i) {
+    ASSERT_FLOAT_EQ(boxes[i]->Position.y, 1.0f) << "box " << i << " fell into its platform";
+    ASSERT_TRUE(boxes[i]->Grounded) << "box " << i;
+  }
+  EXPECT_EQ(EventSystem::Instance().QueuedCount(), 2u * kPairs);
+  // The grown store is kept: the next steps find room without reallocating.
+  const Contact* storage = physics.Contacts.data();
+  for (int i = 0; i < 3; ++i) physics.Update(kDt, false);
+  EXPECT_EQ(physics.ContactCount, static_cast<std::size_t>(kPairs));
+  EXPECT_EQ(physics.Contacts.data(), storage);
+}
+
+TEST_F(PhysicsStep, CollisionEventsReachBothObjectsAtTheNextDelivery) {
+  Body* platform = AddStaticBox({0.0f, 0.0f}, {10.0f, 1.0f});
+  Body* box = AddBox({0.0f, 0.95f}, {1.0f, 1.0f});
+  CollisionRecorder* onPlatform = Record(*platform);
+  CollisionRecorder* onBox = Record(*box);
+  physics.Update(kDt, false);
+  EXPECT_TRUE(onPlatform->others.empty()) << "posted, not sent";
+  EXPECT_TRUE(onBox->others.empty());
+  EventSystem::Instance().Update(kDt, false);
+  ASSERT_EQ(onPlatform->others.size(), 1u);
+  ASSERT_EQ(onBox->others.size(), 1u);
+  EXPECT_EQ(onPlatform->addressees[0], platform->Owner);
+  EXPECT_EQ(onPlatform->others[0], box->Owner);
+  EXPECT_EQ(onBox->addressees[0], box->Owner);
+  EXPECT_EQ(onBox->others[0], platform->Owner);
+}
+
+TEST_F(PhysicsStep, InTheFrameLoopCollisionsAreHeardOneFrameLater) {
+  Engine& engine = Engine::Instance();
+  engine.AddSystem(&EventSystem::Instance());
+  engine.AddSystem(&physics);
+  engine.AddSystem(&Factory::Instance());
+  engine.Paused = false;
+  Body* platform = AddStaticBox({0.0f, 0.0f}, {10.0f, 1.0f});
+  Body* box = AddBox({0.0f, 0.95f}, {1.0f, 1.0f});
+  CollisionRecorder* onBox = Record(*box);
+  engine.RunFrame(kDt);
+  EXPECT_TRUE(onBox->others.empty());
+  engine.RunFrame(kDt);
+  ASSERT_EQ(onBox->others.size(), 1u);
+  EXPECT_EQ(onBox->others[0], platform->Owner);
+  // While paused the box keeps resting and nothing new is heard.
+  engine.Paused = true;
+  engine.RunFrame(kDt);
+  engine.RunFrame(kDt);
+  EXPECT_EQ(onBox->others.size(), 2u) << "only the event posted before the pause";
+  EXPECT_FLOAT_EQ(box->Position.y, 1.0f);
+  engine.Systems.clear();
+}
+
+TEST_F(PhysicsStep, BodiesDestroyedBetweenStepsLeaveTheSimulation) {
+  AddStaticBox({0.0f, 0.0f}, {10.0f, 1.0f});
+  Body* doomed = AddBox({0.0f, 0.95f}, {1.0f, 1.0f});
+  Body* survivor = AddBox({20.0f, 5.0f}, {1.0f, 1.0f});
+  physics.Update(kDt, false);
+  EXPECT_EQ(physics.Bodies.size(), 3u);
+  Factory::Instance().QueueDestroy(doomed->Owner->Id);
+  Factory::Instance().Update(kDt, false);
+  physics.Update(kDt, false);
+  EXPECT_EQ(physics.Bodies.size(), 2u);
+  EXPECT_EQ(physics.ContactCount, 0u);
+  EXPECT_LT(survivor->Position.y, 5.0f);
+  Factory::Instance().DestroyAll();
+  physics.Update(kDt, false);
+  EXPECT_TRUE(physics.Bodies.empty());
+}
+
+}  // namespace
+}  // namespace Framework
