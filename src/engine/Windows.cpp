@@ -68,8 +68,9 @@ Windows::Windows() {
 Windows::~Windows() {
   if (Window != nullptr) SDL_DestroyWindow(Window);
   Window = nullptr;
-  // Only the video part: the sound system, made earlier, shuts its own part down.
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  // This runs at process exit. SDL's video shutdown would unload the display libraries it
+  // opened (X11, GL) while the process still holds their allocations, which then show up
+  // as leaks in unknown code; the operating system closes the display connection anyway.
 }
 
 const std::uint8_t* Windows::KeyState() const {
