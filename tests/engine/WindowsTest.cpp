@@ -10,10 +10,12 @@
 #include <memory>
 #include <vector>
 
+#include "audio/AudioSystem.h"
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
 #include "graphics/GlScene.h"
 #include "graphics/Graphics.h"
+#include "levels/Serialization.h"
 
 namespace Framework {
 namespace {
@@ -324,6 +326,26 @@ TEST_F(WindowsTest, LosingFocusPausesTheGameAndTheMusicOnceAndFocusResumesThem) 
   EXPECT_FALSE(Engine::Instance().Paused);
   EXPECT_EQ(audio->commands, (std::vector<std::int32_t>{8, 9}));
   EXPECT_FALSE(Windows::MusicPausedByWindow);
+
+  // Minimised during play: restoring brings the music back but leaves the game paused.
+  Serialization::Instance().CurrentLevel = 12;
+  pushWindowEvent(SDL_WINDOWEVENT_MINIMIZED);
+  Frame();
+  EXPECT_TRUE(Engine::Instance().Paused);
+  pushWindowEvent(SDL_WINDOWEVENT_RESTORED);
+  Frame();
+  EXPECT_TRUE(Engine::Instance().Paused);
+  EXPECT_EQ(audio->commands, (std::vector<std::int32_t>{8, 9, 8, 9}));
+  Serialization::Instance().CurrentLevel = 0;
+
+  // Music the options had already paused is not the window's to pause or resume.
+  AudioSystem::Instance().MusicPaused = true;
+  pushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+  Frame();
+  pushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+  Frame();
+  EXPECT_EQ(audio->commands, (std::vector<std::int32_t>{8, 9, 8, 9}));
+  AudioSystem::Instance().MusicPaused = false;
 }
 
 }  // namespace
