@@ -3,6 +3,8 @@
 #include "audio/AudioSystem.h"
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
+#include "engine/Windows.h"
+#include "graphics/Graphics.h"
 #include "levels/Serialization.h"
 #include "objects/Factory.h"
 #include "objects/Scripting.h"
@@ -15,6 +17,8 @@ int RunGame() {
   // Registration order is update order, and construction order: the singletons are
   // destroyed in reverse, so the Factory goes before Scripting and the EventSystem.
   engine.AddSystem(&AudioSystem::Instance());
+  engine.AddSystem(&Windows::Instance());
+  engine.AddSystem(&Graphics::Instance());
   engine.AddSystem(&Scripting::Instance());
   engine.AddSystem(&EventSystem::Instance());
   engine.AddSystem(&Physics::Instance());

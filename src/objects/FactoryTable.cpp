@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <array>
 
+#include "graphics/DirLight.h"
+#include "graphics/Light.h"
+#include "graphics/PointLight.h"
+#include "graphics/Sprite.h"
 #include "objects/Factory.h"
 #include "objects/Transform.h"
 #include "physics/Body.h"
@@ -45,10 +49,23 @@ Component* AttachBody(GameObject& object, bool isStatic) {
 Component* AttachDynamicBody(GameObject& object) { return AttachBody(object, false); }
 [[maybe_unused]] Component* AttachStaticBody(GameObject& object) { return AttachBody(object, true); }
 
+// A Sprite with the look of sprite type N, applied right after attaching, as the
+// archetype rows and component command 16 need.
+template <int N>
+Component* AttachSprite(GameObject& object) {
+  auto* sprite = Factory::Instance().AddComponent<Sprite>(object);
+  sprite->SetFilename(N);
+  return sprite;
+}
+
 // Component commands. A command missing from this table does nothing.
 const ComponentCommand kComponentCommands[] = {
     {14, &AttachZeroTransform, false},
     {15, &AttachDynamicBody, false},
+    {16, &AttachSprite<2>, false},
+    {29, &Attach<Light>, false},
+    {30, &Attach<PointLight>, false},
+    {31, &Attach<DirLight>, false},
 };
 
 // Archetypes, each built as: new object, its Name, a Transform at (0, 0) with

@@ -1,0 +1,24 @@
+#version 330 core
+// Every untextured quad and particle of a frame, drawn in one instanced call.
+layout(location = 0) in vec3 aPos;
+layout(location = 1) in vec4 aColor;
+layout(location = 2) in mat4 aModel;   // projection * view * world
+layout(location = 6) in mat4 aWorld;   // camera-relative world placement
+layout(location = 10) in float aDepth;
+
+out vec4 vColor;
+out vec3 vWorldPos;   // camera-relative, like the point-light positions
+out vec2 vLocal;      // position inside the quad, -0.5 .. 0.5
+out vec2 vSize;       // the quad's width and height in world units
+
+float LayerDepth(float layer) { return layer / (1.0 + abs(layer)); }
+
+void main() {
+  vec4 p = aModel * vec4(aPos, 1.0);
+  p.z = LayerDepth(aDepth) * p.w;
+  gl_Position = p;
+  vColor = aColor;
+  vWorldPos = (aWorld * vec4(aPos.xy, 0.0, 1.0)).xyz;
+  vLocal = aPos.xy;
+  vSize = vec2(length(aWorld[0].xyz), length(aWorld[1].xyz));
+}

@@ -1,0 +1,7 @@
+#version 330 core
+in vec2 vTexCoord;
+out vec4 FragColor;
+
+uniform sampler2D image;
+
+void main() { FragColor = texture(image, vTexCoord); }

@@ -1,0 +1,21 @@
+#version 330 core
+// One textured quad (sprite, cursor, menu part) with its own depth layer.
+layout(location = 0) in vec3 aPos;
+layout(location = 1) in vec3 aColor;
+layout(location = 2) in vec2 aTexCoord;
+
+uniform mat4 transform;
+uniform float z_layer;
+
+out vec2 vTexCoord;
+
+// Any layer maps into the clip range, monotonically: a smaller layer is nearer.
+float LayerDepth(float layer) { return layer / (1.0 + abs(layer)); }
+
+void main() {
+  vec4 p = transform * vec4(aPos, 1.0);
+  p.z = LayerDepth(z_layer) * p.w;
+  gl_Position = p;
+  // Image rows arrive top row first; v = 1 is the top of the quad.
+  vTexCoord = vec2(aTexCoord.x, 1.0 - aTexCoord.y);
+}

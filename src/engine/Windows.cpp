@@ -1,0 +1,291 @@
+#include "engine/Windows.h"
+
+#include <GL/glew.h>
+
+#include <iostream>
+#include <memory>
+
+#include "engine/Engine.h"
+#include "audio/AudioSystem.h"
+#include "engine/EventSystem.h"
+#include "graphics/Graphics.h"
+#include "levels/Serialization.h"
+
+namespace Framework {
+namespace {
+
+// Size of the window when not in full screen: two thirds of the desktop, centred.
+SDL_Rect WindowedBounds() {
+  SDL_Rect display{0, 0, 0, 0};
+  SDL_GetDisplayBounds(0, &display);
+  const int w = static_cast<int>(display.w / 1.5);
+  const int h = static_cast<int>(display.h / 1.5);
+  return {display.x + (display.w - w) / 2, display.y + (display.h - h) / 2, w, h};
+}
+
+int CurrentLevel() { return Serialization::Instance().CurrentLevel; }
+
+// Whether the sound system paused the music group itself (then the window leaves it alone).
+bool MusicPausedByAudio() { return AudioSystem::Instance().MusicPaused; }
+
+void SetMasterVolume(float volume) { AudioSystem::Instance().SetMasterVolume(volume); }
+
+// A play level losing the window would show the pause menu here; the menus do not exist yet.
+void OpenPauseMenuIfPlaying() {}
+
+}  // namespace
+
+Windows& Windows::Instance() {
+  static Windows windows;
+  return windows;
+}
+
+Windows::Windows() {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    std::cout << "Graphics could not initialize! Error: " << SDL_GetError() << "\n";
+    return;
+  }
+  if (!SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "1")) {
+    std::cout << "Warning: Linear texture filtering not enabled!";
+  }
+  SDL_Rect display{0, 0, 0, 0};
+  SDL_GetDisplayBounds(0, &display);
+  // Made as large as the desktop: without a window manager nothing resizes a window that
+  // asks for desktop full screen, and its pixels beyond the asked-for size would not exist.
+  // The windowed size (two thirds of the desktop) is set whenever full screen is left.
+  Window = SDL_CreateWindow("Tumbrix", SDL_WINDOWPOS_CENTERED_DISPLAY(0), SDL_WINDOWPOS_CENTERED_DISPLAY(0),
+                            display.w > 0 ? display.w : 1280, display.h > 0 ? display.h : 720,
+                            SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALLOW_HIGHDPI);
+  Fullscreen = true;
+  if (Window == nullptr) {
+    std::cout << "Window could not be created! Error: " << SDL_GetError() << "\n";
+  }
+  std::cout.flush();
+  // The game draws its own cursor.
+  SDL_ShowCursor(SDL_DISABLE);
+}
+
+Windows::~Windows() {
+  if (Window != nullptr) SDL_DestroyWindow(Window);
+  Window = nullptr;
+  // This runs at process exit. SDL's video shutdown would unload the display libraries it
+  // opened (X11, GL) while the process still holds their allocations, which then show up
+  // as leaks in unknown code; the operating system closes the display connection anyway.
+}
+
+const std::uint8_t* Windows::KeyState() const {
+  return keyState_ != nullptr ? keyState_ : SDL_GetKeyboardState(nullptr);
+}
+
+Vec2 Windows::ScreenToWorld(float px, float py) const {
+  const Camera& camera = Graphics::Instance().Camera;
+  int w = 0, h = 0;
+  if (Window != nullptr) SDL_GL_GetDrawableSize(Window, &w, &h);
+  // A window without an area (none made, or minimised to nothing) maps everything to the centre.
+  if (w <= 0 || h <= 0) return {camera.Position.x, camera.Position.y};
+  return {camera.Position.x + (px / static_cast<float>(w) - 0.5f) * camera.ViewHalfWidth,
+          camera.Position.y + (0.5f - py / static_cast<float>(h)) * camera.ViewHalfHeight};
+}
+
+Vec2 Windows::WindowPointToWorld(int x, int y) const {
+  int ww = 0, wh = 0, dw = 0, dh = 0;
+  if (Window != nullptr) {
+    SDL_GetWindowSize(Window, &ww, &wh);
+    SDL_GL_GetDrawableSize(Window, &dw, &dh);
+  }
+  // SDL reports the mouse in window points; the drawable may have more pixels per point.
+  const float sx = ww > 0 ? static_cast<float>(dw) / static_cast<float>(ww) : 1.0f;
+  const float sy = wh > 0 ? static_cast<float>(dh) / static_cast<float>(wh) : 1.0f;
+  return ScreenToWorld(static_cast<float>(x) * sx, static_cast<float>(y) * sy);
+}
+
+void Windows::UpdateMouseFromPointer() {
+  int x = 0, y = 0;
+  SDL_GetMouseState(&x, &y);
+  const Vec2 world = WindowPointToWorld(x, y);
+  Mouse.MouseX = world.x;
+  Mouse.MouseY = world.y;
+}
+
+void Windows::SetFullscreen(bool fullscreen) {
+  if (fullscreen == Fullscreen) return;
+  if (Window != nullptr) {
+    if (fullscreen) {
+      // Cover the desktop first, for platforms where no window manager does it.
+      SDL_Rect display{0, 0, 0, 0};
+      SDL_GetDisplayBounds(0, &display);
+      if (display.w > 0 && display.h > 0) {
+        SDL_SetWindowPosition(Window, display.x, display.y);
+        SDL_SetWindowSize(Window, display.w, display.h);
+      }
+      SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    } else {
+      SDL_SetWindowFullscreen(Window, 0);
+      // Some platforms keep the full-screen size after leaving it; ask for a usable window.
+      const SDL_Rect bounds = WindowedBounds();
+      SDL_SetWindowSize(Window, bounds.w, bounds.h);
+      SDL_SetWindowPosition(Window, bounds.x, bounds.y);
+    }
+  }
+  UpdateMouseFromPointer();
+  ApplyWindowSize();
+  Fullscreen = fullscreen;
+}
+
+void Windows::ApplyWindowSize() {
+  if (Window == nullptr) return;
+  int w = 0, h = 0;
+  SDL_GL_GetDrawableSize(Window, &w, &h);
+  if (w <= 0 || h <= 0) return;  // minimised to nothing: keep the last good view
+  if (SDL_GL_GetCurrentContext() != nullptr) glViewport(0, 0, w, h);
+
+  Camera& camera = Graphics::Instance().Camera;
+  camera.ViewHalfWidth = camera.ViewHalfHeight * (static_cast<float>(w) / static_cast<float>(h));
+  const Vec3 kept = camera.Position;
+  camera.Position = {0.0f, 0.0f, 0.0f};
+  camera.RebuildMatrices();
+  camera.Position = {kept.x, kept.y, 0.0f};
+
+  int ww = 0, wh = 0;
+  SDL_GetWindowSize(Window, &ww, &wh);
+  // Warping takes window points, which on a high-DPI screen are fewer than pixels.
+  SDL_WarpMouseInWindow(Window, ww / 2, wh / 2);
+}
+
+void Windows::Update(float, bool) {
+  Mouse.Button = 0;
+  Mouse.ButtonEventType = 0;
+  bool mouseActivity = false;
+
+  SDL_Event event;
+  while (SDL_PollEvent(&event) != 0) {
+    switch (event.type) {
+      case SDL_QUIT: HandleCloseRequest(); break;
+      case SDL_WINDOWEVENT: HandleWindowEvent(event.window); break;
+      case SDL_KEYDOWN:
+        if (event.key.keysym.sym != 0) HandleKey(event.key);
+        break;
+      case SDL_MOUSEMOTION: {
+        const Vec2 world = WindowPointToWorld(event.motion.x, event.motion.y);
+        Mouse.MouseX = world.x;
+        Mouse.MouseY = world.y;
+        mouseActivity = true;
+        break;
+      }
+      case SDL_MOUSEBUTTONDOWN:
+        if (event.button.button == SDL_BUTTON_LEFT) {
+          Mouse.Button = SDL_BUTTON_LEFT;
+          Mouse.ButtonEventType = ButtonDown;
+          mouseActivity = true;
+        } else if (event.button.button == SDL_BUTTON_RIGHT) {
+          // Scripts read the right button from the record; it alone raises no MouseEvent.
+          Mouse.Button = SDL_BUTTON_RIGHT;
+          Mouse.ButtonEventType = ButtonDown;
+        }
+        break;
+      case SDL_MOUSEBUTTONUP:
+        if (event.button.button == SDL_BUTTON_LEFT) {
+          Mouse.Button = SDL_BUTTON_LEFT;
+          Mouse.ButtonEventType = ButtonUp;
+          mouseActivity = true;
+        }
+        break;
+      default: break;
+    }
+  }
+
+  auto keyboard = std::make_unique<KeyboardEvent>();
+  keyboard->KeyState = KeyState();
+  EventSystem::Instance().Post(std::move(keyboard));
+  if (mouseActivity) EventSystem::Instance().Post(std::make_unique<MouseEvent>(&Mouse));
+
+  // The world under a still mouse changes as the camera moves.
+  UpdateMouseFromPointer();
+}
+
+void Windows::HandleWindowEvent(const SDL_WindowEvent& event) {
+  Engine& engine = Engine::Instance();
+  switch (event.event) {
+    case SDL_WINDOWEVENT_SIZE_CHANGED: ApplyWindowSize(); break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      engine.Paused = true;
+      if (!MusicPausedByWindow && !MusicPausedByAudio()) {
+        auto pause = std::make_unique<AudioEvent>();
+        pause->Command = 8;
+        EventSystem::Instance().Post(std::move(pause));
+        MusicPausedByWindow = true;
+      }
+      OpenPauseMenuIfPlaying();
+      break;
+    case SDL_WINDOWEVENT_RESTORED: {
+      const int level = CurrentLevel();
+      if (level == 3 || level == 0) engine.Paused = false;
+      MusicCheck();
+      break;
+    }
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      if (CurrentLevel() <= 3) {
+        engine.Paused = false;
+        SetMasterVolume(1.0f);
+      }
+      MusicCheck();
+      break;
+    default: break;
+  }
+}
+
+void Windows::MusicCheck() {
+  if (!MusicPausedByWindow) return;
+  auto resume = std::make_unique<AudioEvent>();
+  resume->Command = 9;
+  EventSystem::Instance().Post(std::move(resume));
+  MusicPausedByWindow = false;
+}
+
+void Windows::HandleKey(const SDL_KeyboardEvent& event) {
+  // The global keys are switches: holding one down must not flip it again with every repeat.
+  if (event.repeat != 0) return;
+  Engine& engine = Engine::Instance();
+  switch (event.keysym.sym) {
+    case SDLK_ESCAPE: HandleEscape(); break;
+    case SDLK_F2: Graphics::Instance().ShowDebug = !Graphics::Instance().ShowDebug; break;
+    case SDLK_F10: engine.Running = false; break;
+    case SDLK_r: {
+      auto restart = std::make_unique<SerializationEvent>();
+      restart->Command = 3;
+      EventSystem::Instance().Post(std::move(restart));
+      break;
+    }
+    case SDLK_x: engine.LoadNextLevel(); break;
+    case SDLK_z: engine.LoadPreviousLevel(); break;
+    case SDLK_f: engine.ToggleFlyMode(); break;
+    case SDLK_F11: SetFullscreen(!Fullscreen); break;
+    default: break;
+  }
+}
+
+void Windows::HandleEscape() {
+  // While paused, Escape walks back through the menus; with no menus yet it does nothing.
+  if (Engine::Instance().Paused) return;
+  Serialization& levels = Serialization::Instance();
+  if (levels.CurrentLevel == 0) {
+    // Skips the splash screens.
+    levels.EnterMainMenu();
+  } else if (levels.CurrentLevel == Serialization::kCreditsLevel) {
+    if (levels.LastLevel == Serialization::kMainMenuLevel || levels.LastLevel == Serialization::kAfterLastLevel) {
+      levels.EnterMainMenu();
+    } else {
+      levels.RestartOrContinue();
+    }
+  }
+  // A play level opens the pause menu, which arrives with the menus.
+}
+
+void Windows::HandleCloseRequest() {
+  // Leaving the game normally goes through the menus' quit confirmation; until the
+  // menus exist, closing the window must still end the game.
+  Engine::Instance().Running = false;
+}
+
+}  // namespace Framework

@@ -1,0 +1,203 @@
+#include "graphics/AssetStore.h"
+
+#include <SDL.h>
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <vector>
+
+#include "graphics/Graphics.h"
+
+// The image decoder is compiled into this one source; nothing links a prebuilt copy.
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#pragma GCC diagnostic ignored "-Wunused-but-set-variable"
+#endif
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb_image.h>
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
+namespace Framework {
+namespace {
+
+const char* const kRule = "=======================================\n";
+
+// GL calls at exit are only safe while the context that made the objects is current.
+bool GlReady() { return SDL_GL_GetCurrentContext() != nullptr && glCreateShader != nullptr; }
+
+// Compiles one stage; prints the compile report when it fails.
+GLuint CompileStage(GLenum stage, const std::string& source) {
+  const GLuint shader = glCreateShader(stage);
+  const GLchar* text = source.data();
+  const GLint length = static_cast<GLint>(source.size());
+  glShaderSource(shader, 1, &text, &length);
+  glCompileShader(shader);
+  GLint ok = 0;
+  glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+  if (ok == 0) {
+    GLint logLength = 0;
+    glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &logLength);
+    std::vector<GLchar> log(static_cast<std::size_t>(logLength > 0 ? logLength : 0) + 1, '\0');
+    if (logLength > 0) glGetShaderInfoLog(shader, logLength, nullptr, log.data());
+    std::cout << kRule << "Shader compilation failed : \n"
+              << "\tError info : " << log.data() << "\n"
+              << kRule << "\n";
+  }
+  return shader;
+}
+
+}  // namespace
+
+void ImageDeleter::operator()(unsigned char* pixels) const { stbi_image_free(pixels); }
+
+AssetStore& AssetStore::Instance() {
+  // The fonts' text scale depends on the window's shape, which the camera holds once
+  // the window size has been applied (before the store is first reached).
+  static AssetStore store([] {
+    const Camera& camera = Graphics::Instance().Camera;
+    return camera.ViewHalfHeight > 0.0f ? camera.ViewHalfWidth / camera.ViewHalfHeight : 0.0f;
+  }());
+  return store;
+}
+
+AssetStore::AssetStore(float viewAspect) : viewAspect_(viewAspect) {
+  LoadAssetList(AssetKind::Shaders);
+  LoadAssetList(AssetKind::Textures);
+  LoadAssetList(AssetKind::Fonts);
+}
+
+AssetStore::~AssetStore() {
+  if (GlReady()) {
+    for (auto& [name, program] : Programs) {
+      glUseProgram(0);
+      if (program.Program != 0) {
+        if (program.VertexShader != 0) glDetachShader(program.Program, program.VertexShader);
+        if (program.FragmentShader != 0) glDetachShader(program.Program, program.FragmentShader);
+        glDeleteProgram(program.Program);
+      }
+      if (program.VertexShader != 0) glDeleteShader(program.VertexShader);
+      if (program.FragmentShader != 0) glDeleteShader(program.FragmentShader);
+    }
+    CurrentProgram = 0;
+  }
+  Programs.clear();
+  Fonts.clear();     // each face releases its FreeType face and library
+  Textures.clear();  // pixel buffers; GL texture objects go with the context
+}
+
+void AssetStore::LoadAssetList(AssetKind kind) {
+  for (const AssetIndexEntry& entry : AssetIndex::ReadFile(kind, std::cout)) {
+    switch (kind) {
+      case AssetKind::Shaders: LoadShader(entry); break;
+      case AssetKind::Textures: LoadTexture(entry); break;
+      case AssetKind::Fonts: LoadFontEntry(entry); break;
+    }
+  }
+  std::cout.flush();
+}
+
+std::string AssetStore::ReadTextFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return "";
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::pair<ShaderProgram, bool> AssetStore::CompileShaderPair(const std::string& vertexPath,
+                                                             const std::string& fragmentPath) {
+  ShaderProgram record;
+  std::cout << "Linking Vertex shader\n";
+  record.VertexShader = CompileStage(GL_VERTEX_SHADER, ReadTextFile(vertexPath));
+  std::cout << "Loading Fragment Shader\n";
+  record.FragmentShader = CompileStage(GL_FRAGMENT_SHADER, ReadTextFile(fragmentPath));
+
+  record.Program = glCreateProgram();
+  glAttachShader(record.Program, record.VertexShader);
+  glAttachShader(record.Program, record.FragmentShader);
+  glLinkProgram(record.Program);
+  GLint linked = 0;
+  glGetProgramiv(record.Program, GL_LINK_STATUS, &linked);
+  if (linked == 0) {
+    GLint logLength = 0;
+    glGetProgramiv(record.Program, GL_INFO_LOG_LENGTH, &logLength);
+    std::vector<GLchar> log(static_cast<std::size_t>(logLength > 0 ? logLength : 0) + 1, '\0');
+    if (logLength > 0) glGetProgramInfoLog(record.Program, logLength, nullptr, log.data());
+    std::cout << kRule << "Shader linking failed : \n"
+              << "Info Length : " << logLength << "\n"
+              << "Linker error message : " << log.data() << "\n";
+    std::cout << "Linking Vertex shader FAILED\n";
+  }
+  return {record, linked != 0};
+}
+
+void AssetStore::LoadShader(const AssetIndexEntry& entry) {
+  if (entry.Name.empty()) std::cout << "loadshaderfail";
+  // A failed program is still stored: its name then yields a program that draws nothing.
+  Programs[entry.Name] = CompileShaderPair(entry.Path, entry.FragmentPath).first;
+}
+
+void AssetStore::LoadTexture(const AssetIndexEntry& entry) {
+  if (entry.Name.empty()) std::cout << "loadtexturefail";
+  TextureData record;
+  glGenTextures(1, &record.TextureId);
+  int width = 0, height = 0, channels = 0;
+  unsigned char* pixels = stbi_load(entry.Path.c_str(), &width, &height, &channels, 4);
+  if (pixels != nullptr) {
+    record.Width = width;
+    record.Height = height;
+    record.Pixels.reset(pixels);
+  } else {
+    std::cout << entry.Path << ": cannot decode image (" << stbi_failure_reason() << ")\n";
+  }
+  Textures[entry.Name] = std::move(record);
+}
+
+void AssetStore::LoadFontEntry(const AssetIndexEntry& entry) {
+  if (entry.Name.empty()) std::cout << "loadrenderfail";
+  auto face = std::make_unique<FontFace>(viewAspect_);
+  face->LoadFont(entry.Path);
+  std::unique_ptr<FontFace>& stored = Fonts[entry.Name];
+  stored = std::move(face);
+  if (stored->Face != nullptr) FT_Set_Pixel_Sizes(stored->Face, 0, FontFace::PixelHeight);
+}
+
+void AssetStore::UseProgram(const ShaderProgram& program) {
+  if (program.Program == CurrentProgram) return;
+  glUseProgram(program.Program);
+  CurrentProgram = program.Program;
+}
+
+void AssetStore::UploadTexture(const TextureData& texture) {
+  glBindTexture(GL_TEXTURE_2D, texture.TextureId);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, texture.Width, texture.Height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+               texture.Pixels.get());
+  glGenerateMipmap(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+ShaderProgram& AssetStore::Program(const std::string& name) { return Programs[name]; }
+
+TextureData& AssetStore::Texture(const std::string& name) { return Textures[name]; }
+
+TextureData* AssetStore::FindTexture(const std::string& name) {
+  auto it = Textures.find(name);
+  return it == Textures.end() ? nullptr : &it->second;
+}
+
+FontFace& AssetStore::Font(const std::string& name) {
+  std::unique_ptr<FontFace>& face = Fonts[name];
+  if (!face) face = std::make_unique<FontFace>(viewAspect_);
+  return *face;
+}
+
+}  // namespace Framework

@@ -1,0 +1,92 @@
+// AssetStore: the one home of the game's shader programs, decoded images and fonts,
+// found by name. Everything is read once, when the store is first reached (with the
+// OpenGL context current), from the three index files under the working directory.
+//
+// Invariants: records are never removed while the game runs, so pointers to them
+// (a Sprite's texture, the text renderer's font) stay valid; the store owns every
+// record, the GL programs and shaders named in them and the pixel buffers.
+// Looking up an unknown program or font inserts an empty record under that name.
+#pragma once
+
+#include <GL/glew.h>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "graphics/AssetIndex.h"
+#include "graphics/FontFace.h"
+
+namespace Framework {
+
+struct ShaderProgram {
+  GLuint Program = 0;
+  GLint TransformLocation = 0;  // "transform"; filled by Graphics for "Basic" and "Texture"
+  GLuint VertexShader = 0;
+  GLuint FragmentShader = 0;
+};
+
+// Frees a buffer that stb_image allocated.
+struct ImageDeleter {
+  void operator()(unsigned char* pixels) const;
+};
+
+struct TextureData {
+  GLuint TextureId = 0;  // made at load time; pixels go to the GPU only in UploadTexture
+  std::int32_t Width = 0;
+  std::int32_t Height = 0;
+  // RGBA, 8 bits a channel, rows in file order; null when the image could not be read.
+  std::unique_ptr<unsigned char, ImageDeleter> Pixels;
+};
+
+class AssetStore {
+ public:
+  // Creates the store on first call and loads the shader, texture and font lists.
+  static AssetStore& Instance();
+  ~AssetStore();
+  AssetStore(const AssetStore&) = delete;
+  AssetStore& operator=(const AssetStore&) = delete;
+
+  // Reads one index file (relative to the working directory) and loads each entry,
+  // replacing records of the same name.
+  void LoadAssetList(AssetKind kind);
+
+  // Compiles both files and links them; the bool is whether linking succeeded.
+  // Failures are reported on standard output; the program record is returned either way.
+  static std::pair<ShaderProgram, bool> CompileShaderPair(const std::string& vertexPath,
+                                                          const std::string& fragmentPath);
+  // The whole file, or an empty string when it cannot be read.
+  static std::string ReadTextFile(const std::string& path);
+
+  // Makes the program current unless it already is (through this function).
+  static void UseProgram(const ShaderProgram& program);
+  // Sends the record's pixels to its GL texture (repeat wrap, mipmapped).
+  static void UploadTexture(const TextureData& texture);
+
+  // Lookup by name; unknown names get an empty record.
+  ShaderProgram& Program(const std::string& name);
+  TextureData& Texture(const std::string& name);
+  FontFace& Font(const std::string& name);
+  // Strict texture lookup: null when the name is unknown.
+  TextureData* FindTexture(const std::string& name);
+
+  std::map<std::string, ShaderProgram> Programs;
+  std::map<std::string, TextureData> Textures;
+  std::map<std::string, std::unique_ptr<FontFace>> Fonts;
+
+  // The GL program last made current through UseProgram.
+  static inline GLuint CurrentProgram = 0;
+
+ private:
+  // `viewAspect` is the window's aspect ratio, which fixes the fonts' TextScale.
+  explicit AssetStore(float viewAspect);
+  void LoadShader(const AssetIndexEntry& entry);
+  void LoadTexture(const AssetIndexEntry& entry);
+  void LoadFontEntry(const AssetIndexEntry& entry);
+
+  float viewAspect_;
+};
+
+}  // namespace Framework

@@ -1,0 +1,17 @@
+// DirLight: the scene-wide directional light. When several are collected in one
+// frame the last one wins.
+#pragma once
+
+#include "graphics/Light.h"
+#include "graphics/Vec3.h"
+
+namespace Framework {
+
+class DirLight : public Light {
+ public:
+  DirLight() : Light("DirLight", Color3{}) {}
+
+  Vec3 Direction{};
+};
+
+}  // namespace Framework

@@ -1,0 +1,83 @@
+// Text drawing of the Graphics system: one textured quad per character in the font
+// "PressStart2P", placed in world units with (x, y) the left end of the baseline.
+#include <array>
+
+#include "graphics/AssetStore.h"
+#include "graphics/FontFace.h"
+#include "graphics/Graphics.h"
+#include "levels/Localisation.h"
+
+namespace Framework {
+namespace {
+
+const char* const kTextFont = "PressStart2P";
+
+}  // namespace
+
+void Graphics::RenderText(const std::u16string& text, float x, float y, float size, Color3 color) {
+  const std::u16string shown = Localisation::Instance().Translate(text);
+  if (shown.empty()) return;
+
+  AssetStore& store = AssetStore::Instance();
+  FontFace& font = store.Font(kTextFont);
+  const ShaderProgram& program = store.Program("Font");
+  const Mat4 transform = Camera.Projection * Camera.View;
+  // World units per glyph pixel.
+  const float scale = size / static_cast<float>(FontFace::PixelHeight) / font.TextScale;
+  float penX = x - Camera.Position.x;
+  const float penY = y - Camera.Position.y;
+
+  AssetStore::UseProgram(program);
+  if (font.ProjectionLocation < 0) font.ProjectionLocation = glGetUniformLocation(program.Program, "projection");
+  if (font.TextColorLocation < 0) font.TextColorLocation = glGetUniformLocation(program.Program, "textColor");
+  glUniformMatrix4fv(font.ProjectionLocation, 1, GL_FALSE, transform.Data());
+  glUniform3f(font.TextColorLocation, color.R, color.G, color.B);
+  glActiveTexture(GL_TEXTURE0);
+  glBindVertexArray(font.Vao);
+
+  for (char16_t code : shown) {
+    auto it = font.Glyphs.find(code);
+    // A character outside the cache draws nothing and does not move the pen.
+    if (it == font.Glyphs.end()) continue;
+    const Glyph& glyph = it->second;
+    const float left = penX + static_cast<float>(glyph.Bearing.x) * scale;
+    const float bottom = penY - static_cast<float>(glyph.Size.y - glyph.Bearing.y) * scale;
+    const float w = static_cast<float>(glyph.Size.x) * scale;
+    const float h = static_cast<float>(glyph.Size.y) * scale;
+    const std::array<float, 24> vertices{
+        left,     bottom + h, 0.0f, 0.0f,  //
+        left,     bottom,     0.0f, 1.0f,  //
+        left + w, bottom,     1.0f, 1.0f,  //
+        left,     bottom + h, 0.0f, 0.0f,  //
+        left + w, bottom,     1.0f, 1.0f,  //
+        left + w, bottom + h, 1.0f, 0.0f,
+    };
+    glBindTexture(GL_TEXTURE_2D, glyph.TextureId);
+    glBindBuffer(GL_ARRAY_BUFFER, font.Vbo);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, sizeof(vertices), vertices.data());
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glDrawArrays(GL_TRIANGLES, 0, 6);
+    penX += static_cast<float>(glyph.Advance >> 6) * scale;
+  }
+  glBindVertexArray(0);
+  glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void Graphics::RenderTextNarrow(const std::string& text, float x, float y, float size, Color3 color) {
+  std::u16string wide;
+  wide.reserve(text.size());
+  // Each byte becomes one character by sign extension, so bytes above 127 land on
+  // codes the glyph cache does not hold and draw as nothing.
+  for (char byte : text) {
+    wide.push_back(static_cast<char16_t>(static_cast<std::int16_t>(static_cast<signed char>(byte))));
+  }
+  RenderText(wide, x, y, size, color);
+}
+
+float Graphics::TextWidth(const std::u16string& text, float size) const {
+  const FontFace& font = AssetStore::Instance().Font(kTextFont);
+  // The font is monospaced: every character is one advance wide.
+  return size / font.TextScale * static_cast<float>(text.size());
+}
+
+}  // namespace Framework

@@ -1,0 +1,151 @@
+// The debug keys' engine operations: fly mode and stepping through the play levels.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "engine/Engine.h"
+#include "engine/EventSystem.h"
+#include "graphics/Graphics.h"
+#include "levels/Serialization.h"
+#include "objects/Factory.h"
+#include "objects/Script.h"
+#include "objects/Transform.h"
+#include "physics/Body.h"
+
+namespace Framework {
+namespace {
+
+// Behaviours that do nothing, to give the player its full set of components
+// (an object holds one component per class, hence the number).
+template <int N>
+class IdleScript : public Script {
+ public:
+  explicit IdleScript(const char* name) : Script(name) {}
+  void Update(float) override {}
+};
+
+struct Posted {
+  std::vector<GraphicsEvent> graphics;
+  std::vector<std::int32_t> serialization;
+};
+
+// Collects the graphics and serialization events the operations post.
+class DebugOperationsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto owned = std::make_unique<Collector>(&posted);
+    collector = owned.get();
+    sub = Subscription(EventType::Graphics, std::move(owned));
+    EventSystem::Instance().Subscribe(EventType::Serialization, collector);
+    Engine::Instance().FlyMode = false;
+  }
+  void TearDown() override { EventSystem::Instance().Unsubscribe(EventType::Serialization, collector); }
+  void Deliver() { EventSystem::Instance().Update(0.0f, false); }
+
+  class Collector : public Listener {
+   public:
+    explicit Collector(Posted* out) : out_(out) {}
+    void OnEvent(Event* e) override {
+      if (e->Type == EventType::Graphics) out_->graphics.push_back(*static_cast<GraphicsEvent*>(e));
+      if (e->Type == EventType::Serialization) {
+        out_->serialization.push_back(static_cast<SerializationEvent*>(e)->Command);
+      }
+    }
+
+   private:
+    Posted* out_;
+  };
+
+  GameObject* MakePlayer(int components) {
+    Factory& factory = Factory::Instance();
+    GameObject* player = factory.CreateObject();
+    if (components >= 1) factory.AddComponent<Transform>(*player);
+    if (components >= 2) factory.AddComponent<Body>(*player);
+    if (components >= 3) player->Attach(std::make_unique<IdleScript<1>>("IdleA"));
+    if (components >= 4) player->Attach(std::make_unique<IdleScript<2>>("IdleB"));
+    factory.Player = player;
+    return player;
+  }
+
+  Posted posted;
+  Collector* collector = nullptr;
+  Subscription sub;
+};
+
+TEST_F(DebugOperationsTest, FlyModeNeedsAFullyBuiltPlayer) {
+  Engine& engine = Engine::Instance();
+  Factory::Instance().Player = nullptr;
+  engine.ToggleFlyMode();
+  MakePlayer(3);
+  engine.ToggleFlyMode();
+  Deliver();
+  EXPECT_FALSE(engine.FlyMode);
+  EXPECT_TRUE(posted.graphics.empty());
+}
+
+TEST_F(DebugOperationsTest, FlyModeTogglesTheFlagAndThePlayersStaticBodyAndSaysSo) {
+  Engine& engine = Engine::Instance();
+  GameObject* player = MakePlayer(4);
+  Body* body = player->GetComponent<Body>();
+  ASSERT_NE(body, nullptr);
+  ASSERT_EQ(player->Components.size(), 4u);
+
+  engine.ToggleFlyMode();
+  Deliver();
+  EXPECT_TRUE(engine.FlyMode);
+  EXPECT_TRUE(body->IsStatic);
+  ASSERT_EQ(posted.graphics.size(), 1u);
+  const GraphicsEvent& on = posted.graphics[0];
+  EXPECT_EQ(on.Text, "Fly Mode Activated");
+  EXPECT_EQ(on.Command, 0);
+  EXPECT_FLOAT_EQ(on.Size, 12.0f);
+  EXPECT_FLOAT_EQ(on.Lifetime, 1.0f);
+  EXPECT_FLOAT_EQ(on.Color.R, 1.0f);
+  EXPECT_FLOAT_EQ(on.Color.G, 0.0f);
+
+  engine.ToggleFlyMode();
+  Deliver();
+  EXPECT_FALSE(engine.FlyMode);
+  EXPECT_FALSE(body->IsStatic);
+  ASSERT_EQ(posted.graphics.size(), 2u);
+  EXPECT_EQ(posted.graphics[1].Text, "Fly Mode Deactivated");
+}
+
+TEST_F(DebugOperationsTest, LevelStepsActOnlyInsideThePlayLevels) {
+  Engine& engine = Engine::Instance();
+  Serialization& levels = Serialization::Instance();
+  Camera& camera = Graphics::Instance().Camera;
+  camera.Position = {20.0f, 6.0f, 0.0f};
+  camera.ViewHalfWidth = 32.0f * 16.0f / 9.0f;
+
+  levels.CurrentLevel = 18;
+  engine.LoadNextLevel();
+  levels.CurrentLevel = 10;
+  engine.LoadPreviousLevel();
+  levels.CurrentLevel = 2;
+  engine.LoadNextLevel();
+  engine.LoadPreviousLevel();
+  EXPECT_EQ(EventSystem::Instance().QueuedCount(), 0u);
+
+  levels.CurrentLevel = 17;
+  engine.LoadNextLevel();
+  // Only posted: the level does not change before delivery.
+  EXPECT_EQ(levels.CurrentLevel, 17);
+  ASSERT_EQ(EventSystem::Instance().QueuedCount(), 2u);
+  levels.CurrentLevel = 18;
+  engine.LoadPreviousLevel();
+  // The level system is not initialised here, so nothing but the collector acts on them.
+  Deliver();
+  EXPECT_EQ(posted.serialization, (std::vector<std::int32_t>{4, 5}));
+  ASSERT_EQ(posted.graphics.size(), 2u);
+  EXPECT_EQ(posted.graphics[0].Text, "Load Next Level");
+  EXPECT_EQ(posted.graphics[1].Text, "Load Previous Level");
+  // Shown where the frame-rate text sits: the lower left of the view.
+  EXPECT_FLOAT_EQ(posted.graphics[0].X, 20.0f - camera.ViewHalfWidth * 0.5f);
+  EXPECT_FLOAT_EQ(posted.graphics[0].Y, 6.0f - 16.0f);
+  EXPECT_FLOAT_EQ(posted.graphics[0].Lifetime, 1.0f);
+}
+
+}  // namespace
+}  // namespace Framework

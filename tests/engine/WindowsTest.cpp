@@ -1,0 +1,387 @@
+// The window and input pump: one KeyboardEvent a frame, the mouse record and its
+// MouseEvents, the global keys, full-screen switching and screen-to-world mapping.
+// Needs a display (the test script runs a virtual one).
+#include "engine/Windows.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "audio/AudioSystem.h"
+#include "engine/Engine.h"
+#include "engine/EventSystem.h"
+#include "graphics/GlScene.h"
+#include "graphics/Graphics.h"
+#include "levels/Serialization.h"
+
+namespace Framework {
+namespace {
+
+// Records every event of the types it is subscribed to, by copy of what matters.
+class Recorder : public Listener {
+ public:
+  void OnEvent(Event* event) override {
+    types.push_back(event->Type);
+    if (event->Type == EventType::Keyboard) keyStates.push_back(static_cast<KeyboardEvent*>(event)->KeyState);
+    if (event->Type == EventType::Mouse) {
+      const MouseRecord* record = static_cast<MouseEvent*>(event)->MouseState;
+      mouse.push_back(*record);
+      mousePointers.push_back(record);
+    }
+    if (event->Type == EventType::Serialization) {
+      serializationCommands.push_back(static_cast<SerializationEvent*>(event)->Command);
+    }
+  }
+  int Count(EventType type) const { return static_cast<int>(std::count(types.begin(), types.end(), type)); }
+  std::vector<EventType> types;
+  std::vector<const std::uint8_t*> keyStates;
+  std::vector<MouseRecord> mouse;
+  std::vector<const MouseRecord*> mousePointers;
+  std::vector<std::int32_t> serializationCommands;
+};
+
+class WindowsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(windows.Window, nullptr) << "no display: run under xvfb-run";
+    auto owned = std::make_unique<Recorder>();
+    recorder = owned.get();
+    subscriptions.emplace_back(EventType::Keyboard, std::move(owned));
+    EventSystem::Instance().Subscribe(EventType::Mouse, recorder);
+    EventSystem::Instance().Subscribe(EventType::Serialization, recorder);
+    Engine::Instance().Running = true;
+    Settle();
+  }
+  void TearDown() override {
+    EventSystem::Instance().Unsubscribe(EventType::Mouse, recorder);
+    EventSystem::Instance().Unsubscribe(EventType::Serialization, recorder);
+  }
+
+  // Lets the window system deliver what creating and placing the window caused
+  // (exposure, focus, the pointer warp), then forgets it.
+  void Settle() {
+    for (int i = 0; i < 5; ++i) {
+      SDL_Delay(20);
+      Frame();
+    }
+    Clear();
+  }
+  // One frame of the input pump, with the posted events delivered.
+  void Frame() {
+    windows.Update(0.0f, false);
+    EventSystem::Instance().Update(0.0f, false);
+  }
+  void Clear() { *recorder = Recorder{}; }
+
+  static void PushButton(std::uint32_t type, std::uint8_t button) {
+    SDL_Event e{};
+    e.type = type;
+    e.button.button = button;
+    e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+    e.button.windowID = SDL_GetWindowID(Windows::Instance().Window);
+    SDL_PushEvent(&e);
+  }
+  static void PushKey(SDL_Keycode key, std::uint8_t repeat = 0) {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.keysym.sym = key;
+    e.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+    e.key.state = SDL_PRESSED;
+    e.key.repeat = repeat;
+    e.key.windowID = SDL_GetWindowID(Windows::Instance().Window);
+    SDL_PushEvent(&e);
+  }
+
+  Windows& windows = Windows::Instance();
+  Recorder* recorder = nullptr;
+  std::vector<Subscription> subscriptions;
+};
+
+TEST_F(WindowsTest, TheWindowStartsInDesktopFullScreenTitledTumbrix) {
+  EXPECT_STREQ(SDL_GetWindowTitle(windows.Window), "Tumbrix");
+  EXPECT_TRUE(windows.Fullscreen);
+  EXPECT_TRUE(SDL_GetWindowFlags(windows.Window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
+  EXPECT_EQ(windows.GetName(), "Windows");
+}
+
+TEST_F(WindowsTest, AFrameWithoutEventsPostsOneKeyboardEventAndNoMouseEvent) {
+  Frame();
+  EXPECT_EQ(recorder->Count(EventType::Keyboard), 1);
+  EXPECT_EQ(recorder->Count(EventType::Mouse), 0);
+  EXPECT_EQ(windows.Mouse.Button, 0);
+  EXPECT_EQ(windows.Mouse.ButtonEventType, 0u);
+  Frame();
+  EXPECT_EQ(recorder->Count(EventType::Keyboard), 2);
+}
+
+TEST_F(WindowsTest, TheKeyboardEventCarriesTheKeyStateArrayItWasGiven) {
+  Frame();
+  ASSERT_EQ(recorder->keyStates.size(), 1u);
+  EXPECT_EQ(recorder->keyStates[0], SDL_GetKeyboardState(nullptr));
+
+  std::array<std::uint8_t, SDL_NUM_SCANCODES> keys{};
+  keys[SDL_SCANCODE_A] = 1;
+  windows.SetKeyState(keys.data());
+  Frame();
+  ASSERT_EQ(recorder->keyStates.size(), 2u);
+  EXPECT_EQ(recorder->keyStates[1], keys.data());
+  EXPECT_EQ(recorder->keyStates[1][SDL_SCANCODE_A], 1);
+  windows.SetKeyState(nullptr);
+}
+
+TEST_F(WindowsTest, RightButtonAloneIsRecordedButPostsNoMouseEvent) {
+  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
+  windows.Update(0.0f, false);
+  EXPECT_EQ(windows.Mouse.Button, 3);
+  EXPECT_EQ(windows.Mouse.ButtonEventType, 1025u);
+  EventSystem::Instance().Update(0.0f, false);
+  EXPECT_EQ(recorder->Count(EventType::Mouse), 0);
+
+  // The record only describes the frame its event came in.
+  Frame();
+  EXPECT_EQ(windows.Mouse.Button, 0);
+  EXPECT_EQ(windows.Mouse.ButtonEventType, 0u);
+
+  // A right release changes nothing; a middle press neither.
+  PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT);
+  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE);
+  Frame();
+  EXPECT_EQ(windows.Mouse.Button, 0);
+  EXPECT_EQ(recorder->Count(EventType::Mouse), 0);
+}
+
+TEST_F(WindowsTest, LeftButtonEventsPostOneMouseEventAndTheLastEventWins) {
+  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+  Frame();
+  ASSERT_EQ(recorder->Count(EventType::Mouse), 1);
+  EXPECT_EQ(recorder->mouse[0].Button, 1);
+  EXPECT_EQ(recorder->mouse[0].ButtonEventType, 1025u);
+  EXPECT_EQ(recorder->mousePointers[0], &windows.Mouse);
+
+  // Down then up in one frame: one MouseEvent, the record holds the release.
+  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+  PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
+  Frame();
+  ASSERT_EQ(recorder->Count(EventType::Mouse), 2);
+  EXPECT_EQ(recorder->mouse[1].Button, 1);
+  EXPECT_EQ(recorder->mouse[1].ButtonEventType, 1026u);
+
+  // Left down then right down: the right press is kept, and the left one made it a mouse frame.
+  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
+  Frame();
+  ASSERT_EQ(recorder->Count(EventType::Mouse), 3);
+  EXPECT_EQ(recorder->mouse[2].Button, 3);
+  EXPECT_EQ(recorder->mouse[2].ButtonEventType, 1025u);
+}
+
+TEST_F(WindowsTest, MouseMotionPostsAMouseEventAndTheRecordFollowsThePointer) {
+  int w = 0, h = 0;
+  SDL_GetWindowSize(windows.Window, &w, &h);
+  SDL_WarpMouseInWindow(windows.Window, w / 4, h / 4);
+  // The motion comes back through the X server; give it time on a busy machine.
+  for (int i = 0; i < 100 && recorder->Count(EventType::Mouse) == 0; ++i) {
+    SDL_Delay(10);
+    Frame();
+  }
+  EXPECT_EQ(recorder->Count(EventType::Mouse), 1);
+  const Vec2 expected = windows.WindowPointToWorld(w / 4, h / 4);
+  EXPECT_FLOAT_EQ(windows.Mouse.MouseX, expected.x);
+  EXPECT_FLOAT_EQ(windows.Mouse.MouseY, expected.y);
+  EXPECT_LT(windows.Mouse.MouseX, Graphics::Instance().Camera.Position.x);  // left of centre
+  EXPECT_GT(windows.Mouse.MouseY, Graphics::Instance().Camera.Position.y);  // above centre
+
+  // A still mouse keeps its world position in step with a moving camera.
+  Clear();
+  Graphics::Instance().Camera.Position.x += 7.0f;
+  Frame();
+  EXPECT_FLOAT_EQ(windows.Mouse.MouseX, expected.x + 7.0f);
+  Graphics::Instance().Camera.Position.x -= 7.0f;
+}
+
+TEST_F(WindowsTest, ScreenToWorldSpansTheVisibleAreaAroundTheCamera) {
+  windows.ApplyWindowSize();
+  int w = 0, h = 0;
+  SDL_GL_GetDrawableSize(windows.Window, &w, &h);
+  Camera& camera = Graphics::Instance().Camera;
+  EXPECT_FLOAT_EQ(camera.ViewHalfWidth, 32.0f * static_cast<float>(w) / static_cast<float>(h));
+  camera.Position = {10.0f, -4.0f, 0.0f};
+
+  const Vec2 centre = windows.ScreenToWorld(w / 2.0f, h / 2.0f);
+  EXPECT_FLOAT_EQ(centre.x, 10.0f);
+  EXPECT_FLOAT_EQ(centre.y, -4.0f);
+  const Vec2 topLeft = windows.ScreenToWorld(0.0f, 0.0f);
+  EXPECT_FLOAT_EQ(topLeft.x, 10.0f - camera.ViewHalfWidth / 2.0f);
+  EXPECT_FLOAT_EQ(topLeft.y, -4.0f + 16.0f);
+  const Vec2 bottomRight = windows.ScreenToWorld(static_cast<float>(w), static_cast<float>(h));
+  EXPECT_FLOAT_EQ(bottomRight.x, 10.0f + camera.ViewHalfWidth / 2.0f);
+  EXPECT_FLOAT_EQ(bottomRight.y, -4.0f - 16.0f);
+  camera.Position = {};
+}
+
+TEST_F(WindowsTest, ApplyingTheWindowSizeKeepsTheCameraPlaceAndCentresTheMouse) {
+  Camera& camera = Graphics::Instance().Camera;
+  camera.Position = {3.0f, 5.0f, 2.0f};
+  windows.ApplyWindowSize();
+  EXPECT_EQ(camera.Position, (Vec3{3.0f, 5.0f, 0.0f}));
+  // The matrices never carry the position: the projection maps the half widths to the screen edge.
+  const auto edge = (camera.Projection * camera.View).Apply(camera.ViewHalfWidth / 2.0f, camera.ViewHalfHeight / 2.0f, 0.0f);
+  EXPECT_NEAR(edge[0], 1.0f, 1e-5f);
+  EXPECT_NEAR(edge[1], 1.0f, 1e-5f);
+  SDL_Delay(30);
+  SDL_PumpEvents();
+  int w = 0, h = 0, x = 0, y = 0;
+  SDL_GetWindowSize(windows.Window, &w, &h);
+  SDL_GetMouseState(&x, &y);
+  EXPECT_EQ(x, w / 2);
+  EXPECT_EQ(y, h / 2);
+  camera.Position = {};
+}
+
+TEST_F(WindowsTest, F11TwiceReturnsToTheStartingModeAndLeavingGivesAUsableWindow) {
+  SDL_Rect display{};
+  SDL_GetDisplayBounds(0, &display);
+  PushKey(SDLK_F11);
+  Frame();
+  EXPECT_FALSE(windows.Fullscreen);
+  EXPECT_FALSE(SDL_GetWindowFlags(windows.Window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
+  int w = 0, h = 0;
+  SDL_GetWindowSize(windows.Window, &w, &h);
+  EXPECT_EQ(w, static_cast<int>(display.w / 1.5));
+  EXPECT_EQ(h, static_cast<int>(display.h / 1.5));
+  Settle();
+
+  PushKey(SDLK_F11);
+  Frame();
+  EXPECT_TRUE(windows.Fullscreen);
+  EXPECT_TRUE(SDL_GetWindowFlags(windows.Window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
+
+  // Asking for the mode already in force does nothing, and a held key does not toggle again.
+  windows.SetFullscreen(true);
+  EXPECT_TRUE(windows.Fullscreen);
+  PushKey(SDLK_F11, 1);
+  Frame();
+  EXPECT_TRUE(windows.Fullscreen);
+}
+
+TEST_F(WindowsTest, GlobalKeysF10F2AndR) {
+  Graphics& graphics = Graphics::Instance();
+  const bool debugBefore = graphics.ShowDebug;
+  PushKey(SDLK_F2);
+  Frame();
+  EXPECT_NE(graphics.ShowDebug, debugBefore);
+  EXPECT_TRUE(Engine::Instance().Running);
+
+  PushKey(SDLK_r);
+  Frame();
+  EXPECT_EQ(recorder->serializationCommands, std::vector<std::int32_t>{3});
+
+  PushKey(SDLK_F10);
+  Frame();
+  EXPECT_FALSE(Engine::Instance().Running);
+  // Every frame still posted its keyboard event.
+  EXPECT_EQ(recorder->Count(EventType::Keyboard), 3);
+}
+
+TEST_F(WindowsTest, ACloseRequestEndsTheGame) {
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  SDL_PushEvent(&quit);
+  Frame();
+  EXPECT_FALSE(Engine::Instance().Running);
+}
+
+TEST_F(WindowsTest, LosingFocusPausesTheGameAndTheMusicOnceAndFocusResumesThem) {
+  class AudioRecorder : public Listener {
+   public:
+    void OnEvent(Event* e) override { commands.push_back(static_cast<AudioEvent*>(e)->Command); }
+    std::vector<std::int32_t> commands;
+  };
+  auto owned = std::make_unique<AudioRecorder>();
+  AudioRecorder* audio = owned.get();
+  Subscription sub(EventType::Audio, std::move(owned));
+  Engine::Instance().Paused = false;
+  Windows::MusicPausedByWindow = false;
+
+  auto pushWindowEvent = [&](std::uint8_t kind) {
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = kind;
+    e.window.windowID = SDL_GetWindowID(windows.Window);
+    SDL_PushEvent(&e);
+  };
+  pushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+  pushWindowEvent(SDL_WINDOWEVENT_MINIMIZED);
+  Frame();
+  EXPECT_TRUE(Engine::Instance().Paused);
+  EXPECT_EQ(audio->commands, std::vector<std::int32_t>{8});
+  EXPECT_TRUE(Windows::MusicPausedByWindow);
+
+  // Level slot 0 (the splash screens) is at most 3: focus brings the game back.
+  pushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+  Frame();
+  EXPECT_FALSE(Engine::Instance().Paused);
+  EXPECT_EQ(audio->commands, (std::vector<std::int32_t>{8, 9}));
+  EXPECT_FALSE(Windows::MusicPausedByWindow);
+
+  // Minimised during play: restoring brings the music back but leaves the game paused.
+  Serialization::Instance().CurrentLevel = 12;
+  pushWindowEvent(SDL_WINDOWEVENT_MINIMIZED);
+  Frame();
+  EXPECT_TRUE(Engine::Instance().Paused);
+  pushWindowEvent(SDL_WINDOWEVENT_RESTORED);
+  Frame();
+  EXPECT_TRUE(Engine::Instance().Paused);
+  EXPECT_EQ(audio->commands, (std::vector<std::int32_t>{8, 9, 8, 9}));
+  Serialization::Instance().CurrentLevel = 0;
+
+  // Music the options had already paused is not the window's to pause or resume.
+  AudioSystem::Instance().MusicPaused = true;
+  pushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+  Frame();
+  pushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+  Frame();
+  EXPECT_EQ(audio->commands, (std::vector<std::int32_t>{8, 9, 8, 9}));
+  AudioSystem::Instance().MusicPaused = false;
+}
+
+}  // namespace
+}  // namespace Framework
+
+namespace Framework {
+namespace {
+
+class WindowsDrawTest : public testing_gl::GlScene {
+ protected:
+  // Whether the far corner of the desktop holds drawn pixels (it does not when the
+  // window is smaller than the size the platform reports for full screen).
+  bool FarCornerIsDrawn() {
+    SDL_Rect display{};
+    SDL_GetDisplayBounds(0, &display);
+    for (int i = 0; i < 5; ++i) {
+      SDL_Delay(20);
+      SDL_PumpEvents();
+    }
+    glViewport(0, 0, display.w, display.h);
+    glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glFinish();
+    std::uint8_t pixel[4] = {0, 0, 0, 0};
+    glReadPixels(display.w - 2, display.h - 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    return pixel[0] == 255 && pixel[1] == 0;
+  }
+};
+
+TEST_F(WindowsDrawTest, FullScreenCoversTheWholeDesktopAtStartAndAfterReturning) {
+  Windows& windows = Windows::Instance();
+  EXPECT_TRUE(FarCornerIsDrawn());
+  windows.SetFullscreen(false);
+  windows.SetFullscreen(true);
+  EXPECT_TRUE(FarCornerIsDrawn());
+}
+
+}  // namespace
+}  // namespace Framework

@@ -1,0 +1,135 @@
+// Reading the asset index files: naming, pairing, the end-of-file rule and the
+// lines that cannot be used. No GPU involved.
+#include "graphics/AssetIndex.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+namespace Framework {
+namespace {
+
+struct ReadResult {
+  std::vector<AssetIndexEntry> entries;
+  std::string report;
+};
+
+ReadResult ReadIndex(const std::string& text, AssetKind kind, const std::string& file = "list.txt") {
+  std::istringstream in(text);
+  std::ostringstream report;
+  ReadResult result;
+  result.entries = AssetIndex::Read(in, kind, file, report);
+  result.report = report.str();
+  return result;
+}
+
+std::vector<std::string> Names(const std::vector<AssetIndexEntry>& entries) {
+  std::vector<std::string> names;
+  for (const auto& e : entries) names.push_back(e.Name);
+  return names;
+}
+
+TEST(AssetIndexShaders, PairsAreNamedByTheFirstLetterOfTheVertexLine) {
+  const ReadResult r = ReadIndex(
+      "Basic.vert\nBasic.frag\nFont.vert\nFont.frag\nInstance.vert\nInstance.frag\n"
+      "SpriteInstance.vert\nSpriteInstance.frag\nTexture.vert\nTexture.frag\nbasic.vert\nbasic.frag\n",
+      AssetKind::Shaders);
+  EXPECT_EQ(Names(r.entries),
+            (std::vector<std::string>{"Basic", "Font", "Instance", "TextureInstance", "Texture", ""}));
+  ASSERT_EQ(r.entries.size(), 6u);
+  EXPECT_EQ(r.entries[0].Path, "shaders/Basic.vert");
+  EXPECT_EQ(r.entries[0].FragmentPath, "shaders/Basic.frag");
+  EXPECT_EQ(r.entries[3].Path, "shaders/SpriteInstance.vert");
+  EXPECT_EQ(r.entries[5].Line, 11);
+  EXPECT_EQ(r.report, "");
+}
+
+TEST(AssetIndexShaders, APairIsUsedOnlyWhenBothLinesEndInANewline) {
+  // The fragment line of the second pair is ended by the end of the file.
+  EXPECT_EQ(Names(ReadIndex("B.vert\nB.frag\nT.vert\nT.frag", AssetKind::Shaders).entries),
+            std::vector<std::string>{"Basic"});
+  // A lone vertex line at the end makes no pair.
+  EXPECT_EQ(Names(ReadIndex("B.vert\nB.frag\nT.vert\n", AssetKind::Shaders).entries),
+            std::vector<std::string>{"Basic"});
+}
+
+TEST(AssetIndexShaders, CarriageReturnsAreNotPartOfTheLine) {
+  const ReadResult r = ReadIndex("Basic.vert\r\nBasic.frag\r\n", AssetKind::Shaders);
+  ASSERT_EQ(r.entries.size(), 1u);
+  EXPECT_EQ(r.entries[0].Path, "shaders/Basic.vert");
+  EXPECT_EQ(r.entries[0].FragmentPath, "shaders/Basic.frag");
+}
+
+TEST(AssetIndexShaders, AnOverlongLineSpoilsOnlyItsOwnPair) {
+  const std::string longName(80, 'x');
+  const ReadResult r = ReadIndex("B.vert\n" + longName + "\nT.vert\nT.frag\n", AssetKind::Shaders, "shaders/list");
+  EXPECT_EQ(Names(r.entries), std::vector<std::string>{"Texture"});
+  EXPECT_NE(r.report.find("shaders/list:2:"), std::string::npos) << r.report;
+  EXPECT_NE(r.report.find("longer than 79"), std::string::npos) << r.report;
+}
+
+TEST(AssetIndexTextures, NamesDropTheExtensionAndLinesAreUsedAsWritten) {
+  const ReadResult r = ReadIndex("player.png\n KIV_cursor.png\n.png\n", AssetKind::Textures);
+  EXPECT_EQ(Names(r.entries), (std::vector<std::string>{"player", " KIV_cursor", ""}));
+  ASSERT_EQ(r.entries.size(), 3u);
+  EXPECT_EQ(r.entries[0].Path, "textures/player.png");
+  EXPECT_EQ(r.entries[1].Path, "textures/ KIV_cursor.png");
+  EXPECT_EQ(r.report, "");
+}
+
+TEST(AssetIndexTextures, TheLastLineWithoutANewlineIsNotLoaded) {
+  EXPECT_EQ(Names(ReadIndex("player.png\nsplash.png", AssetKind::Textures).entries),
+            std::vector<std::string>{"player"});
+  EXPECT_TRUE(ReadIndex("", AssetKind::Textures).entries.empty());
+}
+
+TEST(AssetIndexTextures, ShortAndOverlongLinesAreReportedWithTheirLineAndSkipped) {
+  // A 79-character line is still fine; 80 is one too many.
+  const std::string fits = std::string(75, 'a') + ".png";
+  const std::string tooLong = std::string(76, 'b') + ".png";
+  const ReadResult r =
+      ReadIndex("one.png\n\n" + tooLong + "\nab\n" + fits + "\ntwo.png\n", AssetKind::Textures, "textures/00_list_file.txt");
+  EXPECT_EQ(Names(r.entries), (std::vector<std::string>{"one", std::string(75, 'a'), "two"}));
+  EXPECT_EQ(r.entries.back().Line, 6);
+  EXPECT_NE(r.report.find("textures/00_list_file.txt:2: line too short"), std::string::npos) << r.report;
+  EXPECT_NE(r.report.find("textures/00_list_file.txt:3: line longer than 79"), std::string::npos) << r.report;
+  EXPECT_NE(r.report.find("textures/00_list_file.txt:4: line too short"), std::string::npos) << r.report;
+}
+
+TEST(AssetIndexTextures, AVeryLongLineWithoutNewlineEndsTheReading) {
+  // No newline anywhere: the reader must stop at the end of the file with nothing to use.
+  const ReadResult r = ReadIndex(std::string(100000, 'z'), AssetKind::Fonts);
+  EXPECT_TRUE(r.entries.empty());
+}
+
+TEST(AssetIndexFonts, TheFontLineYieldsTheNameTextLooksUp) {
+  const ReadResult r = ReadIndex("PressStart2P.ttf\n", AssetKind::Fonts);
+  ASSERT_EQ(r.entries.size(), 1u);
+  EXPECT_EQ(r.entries[0].Name, "PressStart2P");
+  EXPECT_EQ(r.entries[0].Path, "fonts/PressStart2P.ttf");
+}
+
+TEST(AssetIndexFiles, AMissingIndexFileIsReportedAndYieldsNothing) {
+  const auto dir = std::filesystem::temp_directory_path() / ("tumbrix-index-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir / "textures");
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir);
+  std::ofstream(dir / "textures" / "00_list_file.txt") << "player.png\n";
+
+  std::ostringstream report;
+  EXPECT_TRUE(AssetIndex::ReadFile(AssetKind::Shaders, report).empty());
+  EXPECT_NE(report.str().find("shaders/00_list_file.txt"), std::string::npos) << report.str();
+  std::ostringstream quiet;
+  EXPECT_EQ(Names(AssetIndex::ReadFile(AssetKind::Textures, quiet)), std::vector<std::string>{"player"});
+  EXPECT_EQ(quiet.str(), "");
+
+  std::filesystem::current_path(previous);
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace Framework

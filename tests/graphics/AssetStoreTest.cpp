@@ -1,0 +1,216 @@
+// The asset store with a GL context: the game's own programs, the exact shader
+// reports, images decoded and uploaded, lookup rules and UseProgram.
+#include "graphics/AssetStore.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <unistd.h>
+
+#include "graphics/GlScene.h"
+
+namespace Framework {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kRule = "=======================================\n";
+
+// Runs in a scratch folder with its own index files; the game's assets are loaded
+// first (from the run-time folder) by the scene.
+class AssetStoreTest : public testing_gl::GlScene {
+ protected:
+  void SetUp() override {
+    GlScene::SetUp();
+    store = &AssetStore::Instance();
+    previous = fs::current_path();
+    scratch = fs::temp_directory_path() / ("tumbrix-assets-" + std::to_string(::getpid()));
+    fs::create_directories(scratch / "shaders");
+    fs::create_directories(scratch / "textures");
+    fs::current_path(scratch);
+  }
+  void TearDown() override {
+    fs::current_path(previous);
+    fs::remove_all(scratch);
+  }
+  void Write(const std::string& path, const std::string& text) { std::ofstream(scratch / path, std::ios::binary) << text; }
+  // A binary PPM image: w x h pixels of the given RGB.
+  void WriteImage(const std::string& path, int w, int h, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    std::string data = "P6\n" + std::to_string(w) + " " + std::to_string(h) + "\n255\n";
+    for (int i = 0; i < w * h; ++i) {
+      data.push_back(static_cast<char>(r));
+      data.push_back(static_cast<char>(g));
+      data.push_back(static_cast<char>(b));
+    }
+    Write(path, data);
+  }
+  std::string Load(AssetKind kind) {
+    testing::internal::CaptureStdout();
+    store->LoadAssetList(kind);
+    return testing::internal::GetCapturedStdout();
+  }
+
+  AssetStore* store = nullptr;
+  fs::path previous, scratch;
+};
+
+const char* const kGoodVertex =
+    "#version 330 core\nlayout(location = 0) in vec3 p;\nvoid main() { gl_Position = vec4(p, 1.0); }\n";
+const char* const kGoodFragment = "#version 330 core\nout vec4 c;\nvoid main() { c = vec4(1.0); }\n";
+
+TEST_F(AssetStoreTest, TheGamesProgramsAllLinkAndTheFontIsLoaded) {
+  for (const char* name : {"Basic", "Texture", "Instance", "TextureInstance", "Font"}) {
+    ASSERT_TRUE(store->Programs.contains(name)) << name;
+    GLint linked = 0;
+    glGetProgramiv(store->Programs[name].Program, GL_LINK_STATUS, &linked);
+    EXPECT_EQ(linked, GL_TRUE) << name;
+  }
+  ASSERT_TRUE(store->Fonts.contains("PressStart2P"));
+  const FontFace& font = *store->Fonts["PressStart2P"];
+  EXPECT_EQ(font.Glyphs.size(), 192u);
+  EXPECT_NE(font.GlyphFor(u'A').TextureId, 0u);
+  EXPECT_NE(font.Vao, 0u);
+}
+
+TEST_F(AssetStoreTest, ACompileFailureIsReportedAndTheProgramStillStored) {
+  Write("shaders/00_list_file.txt", "Broken.vert\nBroken.frag\n");
+  Write("shaders/Broken.vert", "#version 330 core\nvoid main() { this is not glsl }\n");
+  Write("shaders/Broken.frag", kGoodFragment);
+  const std::string out = Load(AssetKind::Shaders);
+
+  const std::string compileHead = "Linking Vertex shader\n" + kRule + "Shader compilation failed : \n\tError info : ";
+  ASSERT_EQ(out.rfind(compileHead, 0), 0u) << out;
+  const std::size_t fragment = out.find(kRule + "\nLoading Fragment Shader\n");
+  ASSERT_NE(fragment, std::string::npos) << out;
+  EXPECT_GT(fragment, compileHead.size());  // the compiler's log sits between
+  const std::size_t link = out.find(kRule + "Shader linking failed : \nInfo Length : ", fragment);
+  ASSERT_NE(link, std::string::npos) << out;
+  EXPECT_NE(out.find("Linker error message : ", link), std::string::npos);
+  EXPECT_EQ(out.substr(out.size() - std::string("Linking Vertex shader FAILED\n").size()),
+            "Linking Vertex shader FAILED\n");
+  // The good fragment shader compiled: only one compile report.
+  EXPECT_EQ(out.find("Shader compilation failed", fragment), std::string::npos);
+
+  // Stored under "Broken"'s letter, replacing the game's own "Basic".
+  ASSERT_TRUE(store->Programs.contains("Basic"));
+  GLint linked = 1;
+  glGetProgramiv(store->Programs["Basic"].Program, GL_LINK_STATUS, &linked);
+  EXPECT_EQ(linked, GL_FALSE);
+}
+
+TEST_F(AssetStoreTest, AMissingSourceFileFailsBothCompileAndLink) {
+  Write("shaders/00_list_file.txt", "Texture.vert\nTexture.frag\n");
+  Write("shaders/Texture.frag", kGoodFragment);
+  const std::string out = Load(AssetKind::Shaders);
+  const std::size_t compile = out.find("Linking Vertex shader\n" + kRule + "Shader compilation failed : \n");
+  const std::size_t fragment = out.find("Loading Fragment Shader\n");
+  const std::size_t failed = out.find("Linking Vertex shader FAILED\n");
+  EXPECT_EQ(compile, 0u) << out;
+  EXPECT_NE(fragment, std::string::npos);
+  EXPECT_NE(failed, std::string::npos);
+  EXPECT_LT(compile, fragment);
+  EXPECT_LT(fragment, failed);
+}
+
+TEST_F(AssetStoreTest, GoodPairsLinkQuietlyAndUnknownLettersGoUnderTheEmptyName) {
+  Write("shaders/00_list_file.txt", "Sprite.vert\nGood.frag\nlower.vert\nGood.frag\nInstance.vert\nGood.frag");
+  Write("shaders/Sprite.vert", kGoodVertex);
+  Write("shaders/lower.vert", kGoodVertex);
+  Write("shaders/Good.frag", kGoodFragment);
+  const GLuint instanceBefore = store->Programs["Instance"].Program;
+  const std::string out = Load(AssetKind::Shaders);
+  EXPECT_EQ(out,
+            "Linking Vertex shader\nLoading Fragment Shader\n"
+            "loadshaderfailLinking Vertex shader\nLoading Fragment Shader\n");
+  ASSERT_TRUE(store->Programs.contains("TextureInstance"));
+  ASSERT_TRUE(store->Programs.contains(""));
+  GLint linked = 0;
+  glGetProgramiv(store->Programs[""].Program, GL_LINK_STATUS, &linked);
+  EXPECT_EQ(linked, GL_TRUE);
+  // The last pair has no final newline, so the game's "Instance" stays.
+  EXPECT_EQ(store->Programs["Instance"].Program, instanceBefore);
+}
+
+TEST_F(AssetStoreTest, ImagesDecodeToRgbaAndUploadAsIs) {
+  WriteImage("textures/player.ppm", 3, 2, 200, 100, 50);
+  Write("textures/00_list_file.txt", "player.ppm\nmissing.png\n.ppm\n");
+  WriteImage("textures/.ppm", 1, 1, 0, 0, 0);
+  const std::string out = Load(AssetKind::Textures);
+
+  ASSERT_TRUE(store->Textures.contains("player"));
+  const TextureData& player = store->Textures["player"];
+  EXPECT_EQ(player.Width, 3);
+  EXPECT_EQ(player.Height, 2);
+  ASSERT_NE(player.Pixels, nullptr);
+  EXPECT_EQ(player.Pixels.get()[0], 200);
+  EXPECT_EQ(player.Pixels.get()[1], 100);
+  EXPECT_EQ(player.Pixels.get()[2], 50);
+  EXPECT_EQ(player.Pixels.get()[3], 255);  // opaque where the file has no alpha
+  EXPECT_NE(player.TextureId, 0u);
+
+  // An image that cannot be opened keeps an empty record, reported by path.
+  ASSERT_TRUE(store->Textures.contains("missing"));
+  EXPECT_EQ(store->Textures["missing"].Pixels, nullptr);
+  EXPECT_EQ(store->Textures["missing"].Width, 0);
+  EXPECT_NE(out.find("textures/missing.png"), std::string::npos) << out;
+  // A four-character line names nothing: reported, stored under the empty name.
+  EXPECT_NE(out.find("loadtexturefail"), std::string::npos);
+  EXPECT_TRUE(store->Textures.contains(""));
+
+  AssetStore::UploadTexture(player);
+  std::vector<std::uint8_t> back(3 * 2 * 4, 0);
+  glBindTexture(GL_TEXTURE_2D, player.TextureId);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, back.data());
+  GLint minFilter = 0;
+  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  EXPECT_EQ(std::vector<std::uint8_t>(player.Pixels.get(), player.Pixels.get() + back.size()), back);
+  EXPECT_EQ(minFilter, GL_NEAREST);
+}
+
+TEST_F(AssetStoreTest, AMissingIndexFileIsReportedAndLoadingGoesOn) {
+  fs::remove_all(scratch / "textures");
+  const std::size_t before = store->Textures.size();
+  const std::string out = Load(AssetKind::Textures);
+  EXPECT_NE(out.find("textures/00_list_file.txt"), std::string::npos) << out;
+  EXPECT_EQ(store->Textures.size(), before);
+}
+
+TEST_F(AssetStoreTest, UnknownNamesGetEmptyRecordsAndStrictLookupFindsNothing) {
+  EXPECT_EQ(store->Program("NoSuchProgram").Program, 0u);
+  EXPECT_TRUE(store->Programs.contains("NoSuchProgram"));
+  FontFace& font = store->Font("NoSuchFont");
+  EXPECT_TRUE(font.Glyphs.empty());
+  EXPECT_EQ(font.Face, nullptr);
+  EXPECT_FLOAT_EQ(font.TextScale, 8.0f);
+  EXPECT_EQ(store->FindTexture("NoSuchTexture"), nullptr);
+  EXPECT_FALSE(store->Textures.contains("NoSuchTexture"));
+  TextureData& inserted = store->Texture("NoSuchTexture");
+  EXPECT_EQ(inserted.TextureId, 0u);
+  EXPECT_EQ(store->FindTexture("NoSuchTexture"), &inserted);
+}
+
+TEST_F(AssetStoreTest, UseProgramSwitchesOnlyWhenTheProgramChanges) {
+  const ShaderProgram& basic = store->Program("Basic");
+  const ShaderProgram& font = store->Program("Font");
+  AssetStore::UseProgram(basic);
+  GLint current = 0;
+  glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+  EXPECT_EQ(static_cast<GLuint>(current), basic.Program);
+  EXPECT_EQ(AssetStore::CurrentProgram, basic.Program);
+  AssetStore::UseProgram(font);
+  glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+  EXPECT_EQ(static_cast<GLuint>(current), font.Program);
+  // Already current through UseProgram: no GL call, so a change made behind its back stays.
+  glUseProgram(basic.Program);
+  AssetStore::UseProgram(font);
+  glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+  EXPECT_EQ(static_cast<GLuint>(current), basic.Program);
+  AssetStore::UseProgram(basic);
+}
+
+}  // namespace
+}  // namespace Framework

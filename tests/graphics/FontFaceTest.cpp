@@ -1,0 +1,78 @@
+// The font face: text scale by window shape and the glyph cache (metrics only;
+// drawing is checked with a GL context in the text drawing tests).
+#include "graphics/FontFace.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace Framework {
+namespace {
+
+const std::string kFontPath = std::string(TUMBRIX_GAME_DIR) + "/fonts/PressStart2P.ttf";
+
+TEST(FontFaceTextScale, TheFourCommonShapesUseTheirTableValues) {
+  EXPECT_FLOAT_EQ(FontFace::ScaleForAspect(1920.0f / 1080.0f), 8.0f);
+  EXPECT_FLOAT_EQ(FontFace::ScaleForAspect(1024.0f / 768.0f), 10.0f);
+  EXPECT_FLOAT_EQ(FontFace::ScaleForAspect(1280.0f / 1024.0f), 11.0f);
+  EXPECT_FLOAT_EQ(FontFace::ScaleForAspect(1680.0f / 1050.0f), 9.0f);
+  // Within the tolerance of 0.001 still counts as the shape.
+  EXPECT_FLOAT_EQ(FontFace::ScaleForAspect(1.7777778f + 0.0009f), 8.0f);
+}
+
+TEST(FontFaceTextScale, OtherShapesKeepTextTheSameShareOfTheScreenWidth) {
+  // Glyph width in world units is size / scale; the screen is 32 * aspect units wide.
+  auto widthShare = [](float aspect) { return (1.0f / FontFace::ScaleForAspect(aspect)) / (32.0f * aspect); };
+  const float wide = widthShare(2560.0f / 1080.0f);   // 21:9
+  const float square = widthShare(1.0f);
+  const float tall = widthShare(1080.0f / 1920.0f);   // portrait
+  const float table = widthShare(1.7777778f);
+  EXPECT_NEAR(wide, square, 1e-6f);
+  EXPECT_NEAR(tall, square, 1e-6f);
+  EXPECT_NEAR(wide, table, table * 0.01f);  // matches the 16:9 entry within 1%
+  EXPECT_NEAR(FontFace::ScaleForAspect(1.7777778f + 0.002f), 8.0f, 0.08f);  // no jump (under 1%) just off the table
+}
+
+TEST(FontFaceTextScale, NoShapeGivesAZeroOrBrokenScale) {
+  for (float aspect : {0.0f, -1.0f, 1e-9f, std::numeric_limits<float>::infinity(), std::nanf("")}) {
+    const float scale = FontFace::ScaleForAspect(aspect);
+    EXPECT_TRUE(std::isfinite(scale) && scale > 0.0f) << "aspect " << aspect << " gave " << scale;
+  }
+}
+
+TEST(FontFaceGlyphs, CachesAsciiAndCyrillicAToYaOnly) {
+  FontFace face(1.7777778f);
+  EXPECT_FLOAT_EQ(face.TextScale, 8.0f);
+  ASSERT_TRUE(face.LoadFont(kFontPath)) << kFontPath;
+  EXPECT_EQ(face.Glyphs.size(), 192u);
+  EXPECT_TRUE(face.Glyphs.contains(u'A'));
+  EXPECT_TRUE(face.Glyphs.contains(u'А'));  // U+0410
+  EXPECT_TRUE(face.Glyphs.contains(u'я'));  // U+044F
+  EXPECT_FALSE(face.Glyphs.contains(u'Ё'));
+  EXPECT_FALSE(face.Glyphs.contains(u'ё'));
+  EXPECT_FALSE(face.Glyphs.contains(char16_t(128)));
+
+  const Glyph& a = face.GlyphFor(u'A');
+  EXPECT_EQ(a.Advance, 124u * 64u);  // monospaced, one em per character
+  EXPECT_GT(a.Size.x, 0);
+  EXPECT_GT(a.Size.y, 0);
+  EXPECT_GT(a.Bearing.y, 0);
+  const Glyph& missing = face.GlyphFor(u'Ё');
+  EXPECT_EQ(missing.Advance, 0u);
+  EXPECT_EQ(missing.Size.x, 0);
+  EXPECT_EQ(missing.TextureId, 0u);
+}
+
+TEST(FontFaceGlyphs, AMissingFontFileIsReportedAndLeavesAnEmptyCache) {
+  FontFace face(1.0f);
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(face.LoadFont("fonts/NoSuchFont.ttf"));
+  const std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(out, "ERROR::FREETYPE: Failed to load font\n");
+  EXPECT_TRUE(face.Glyphs.empty());
+  EXPECT_EQ(face.Face, nullptr);
+}
+
+}  // namespace
+}  // namespace Framework

@@ -1,0 +1,287 @@
+// The renderer drawing into a real (virtual-display) framebuffer: pixels are read
+// back and compared with where the world and the camera say things should be.
+#include "graphics/Graphics.h"
+
+#include <GL/glew.h>
+
+#include <gtest/gtest.h>
+
+#include "RenderFixture.h"
+#include "engine/EventSystem.h"
+#include "graphics/AssetStore.h"
+#include "graphics/DirLight.h"
+#include "graphics/PointLight.h"
+#include "graphics/Sprite.h"
+#include "objects/Factory.h"
+#include "objects/Transform.h"
+#include "engine/Windows.h"
+#include "physics/Body.h"
+
+namespace Framework {
+namespace {
+
+using GraphicsRender = RenderFixture;
+
+bool IsRed(Pixel p) { return p.R > 200 && p.G < 60 && p.B < 60; }
+bool IsGreen(Pixel p) { return p.G > 200 && p.R < 60 && p.B < 60; }
+bool IsBlue(Pixel p) { return p.B > 200 && p.R < 60 && p.G < 60; }
+
+template <class L>
+L* AddLight(GameObject* object) {
+  return Factory::Instance().AddComponent<L>(*object);
+}
+
+float UniformFloat(const char* name, int component = 0) {
+  const GLuint program = AssetStore::Instance().Program("Instance").Program;
+  GLfloat values[4] = {-1, -1, -1, -1};
+  glGetUniformfv(program, glGetUniformLocation(program, name), values);
+  return values[component];
+}
+
+int UniformInt(const char* name) {
+  const GLuint program = AssetStore::Instance().Program("Instance").Program;
+  GLint value = -1;
+  glGetUniformiv(program, glGetUniformLocation(program, name), &value);
+  return value;
+}
+
+TEST_F(GraphicsRender, AQuadLandsWhereItsPositionAndTheCameraSay) {
+  Graphics& graphics = Graphics::Instance();
+  EXPECT_EQ(graphics.GetName(), "Graphics");
+  EXPECT_FLOAT_EQ(graphics.Camera.ViewHalfWidth, 32.0f * Width / Height);
+  graphics.Camera.Position = {6.0f, -3.0f, 0.0f};
+  AddBox({10.0f, 2.0f}, {4.0f, 2.0f}, 1.0f, {1.0f, 0.0f, 0.0f});
+  Render();
+  EXPECT_TRUE(IsRed(AtWorld(10.0f, 2.0f)));
+  EXPECT_TRUE(IsRed(AtWorld(11.7f, 2.8f)));
+  EXPECT_TRUE(IsRed(AtWorld(8.3f, 1.2f)));
+  EXPECT_TRUE(IsSky(AtWorld(12.3f, 2.0f)));
+  EXPECT_TRUE(IsSky(AtWorld(7.7f, 2.0f)));
+  EXPECT_TRUE(IsSky(AtWorld(10.0f, 3.3f)));
+  EXPECT_TRUE(IsSky(AtWorld(10.0f, 0.7f)));
+  // With the camera on the box, the box is at the centre of the screen.
+  graphics.Camera.Position = {10.0f, 2.0f, 0.0f};
+  Render();
+  EXPECT_TRUE(IsRed(At(Width / 2, Height / 2)));
+  EXPECT_TRUE(IsSky(At(Width / 4, Height / 2)));
+}
+
+TEST_F(GraphicsRender, ASmallerLayerIsInFrontWhateverTheDrawingOrder) {
+  Graphics& graphics = Graphics::Instance();
+  AddBox({0.0f, 0.0f}, {6.0f, 6.0f}, 1.0f, {1.0f, 0.0f, 0.0f});   // far, made first
+  AddBox({2.0f, 0.0f}, {6.0f, 6.0f}, 0.5f, {0.0f, 1.0f, 0.0f});   // near, made second
+  AddBox({-2.0f, 0.0f}, {6.0f, 6.0f}, 1.5f, {0.0f, 0.0f, 1.0f});  // farthest, made last
+  // A textured sprite (drawn before the instanced quads) in front of the far box.
+  AddTextured(kSplitTexture, {-10.0f, 0.0f}, {4.0f, 4.0f}, 0.3f);
+  AddBox({-10.0f, 0.0f}, {8.0f, 8.0f}, 0.9f, {0.0f, 1.0f, 0.0f});
+  // A particle (depth 0.02) over a near box.
+  AddBox({10.0f, 0.0f}, {4.0f, 4.0f}, 0.1f, {1.0f, 0.0f, 0.0f});
+  graphics.CollectParticles = [](Graphics& g) {
+    g.AddInstance(g.WorldMatrix({10.0f, 0.0f, 1.0f}, {1.0f, 1.0f, 1.0f}, 0.0f),
+                  g.ModelMatrix({10.0f, 0.0f, 1.0f}, {1.0f, 1.0f, 1.0f}, 0.0f), Rgba{0.0f, 0.0f, 1.0f, 1.0f},
+                  Graphics::ParticleDepth);
+  };
+  Render();
+  EXPECT_TRUE(IsGreen(AtWorld(0.5f, 0.0f)));   // near green over far red
+  EXPECT_TRUE(IsRed(AtWorld(-1.5f, 0.0f)));    // red over the farthest blue
+  EXPECT_TRUE(IsBlue(AtWorld(-4.5f, 0.0f)));   // blue alone
+  EXPECT_TRUE(IsRed(AtWorld(-10.0f, 1.0f)));   // texture's top half over the green box
+  EXPECT_TRUE(IsBlue(AtWorld(-10.0f, -1.0f)));  // texture's bottom half
+  EXPECT_TRUE(IsGreen(AtWorld(-10.0f, 3.0f)));  // box around the texture
+  EXPECT_TRUE(IsBlue(AtWorld(10.0f, 0.0f)));   // particle in front
+  EXPECT_TRUE(IsRed(AtWorld(11.5f, 0.0f)));    // box beside the particle
+  EXPECT_EQ(graphics.InstanceModels.size(), 6u);
+  EXPECT_EQ(graphics.InstanceDepths.back(), Graphics::ParticleDepth);
+}
+
+TEST_F(GraphicsRender, ATexturedSpriteShowsItsTextureUpright) {
+  GameObject* object = AddTextured(kSplitTexture, {0.0f, 0.0f}, {8.0f, 8.0f}, 0.5f);
+  auto* sprite = object->GetComponent<Sprite>();
+  EXPECT_TRUE(sprite->BuffersMade);
+  ASSERT_NE(sprite->TextureRef, nullptr);
+  EXPECT_EQ(sprite->TextureRef->Width, 16);
+  Render();
+  EXPECT_TRUE(IsRed(AtWorld(0.0f, 2.0f)));
+  EXPECT_TRUE(IsRed(AtWorld(-3.5f, 3.5f)));
+  EXPECT_TRUE(IsBlue(AtWorld(0.0f, -2.0f)));
+  EXPECT_TRUE(IsBlue(AtWorld(3.5f, -3.5f)));
+  EXPECT_TRUE(IsSky(AtWorld(0.0f, 4.5f)));
+  // Textured sprites are not part of the instanced draw.
+  EXPECT_TRUE(Graphics::Instance().InstanceModels.empty());
+  // By number: type 3 is "container2", which the test folder provides.
+  GameObject* crate = AddBox({12.0f, 0.0f}, {4.0f, 4.0f}, 0.5f, {1, 1, 1});
+  crate->GetComponent<Sprite>()->SetFilename(3);
+  EXPECT_EQ(crate->GetComponent<Sprite>()->TextureRef, AssetStore::Instance().FindTexture("container2"));
+  // An unknown name binds an empty record rather than failing.
+  sprite->SetFilename(std::string("no-such-texture"));
+  EXPECT_EQ(sprite->TextureRef->Pixels, nullptr);
+}
+
+TEST_F(GraphicsRender, AnInvisibleSpriteIsNotDrawnButItsLightStillShines) {
+  Graphics& graphics = Graphics::Instance();
+  GameObject* lamp = AddBox({-6.0f, -5.0f}, {2.0f, 2.0f}, 0.2f, {1.0f, 0.0f, 1.0f}, 0.0f);
+  auto* point = AddLight<PointLight>(lamp);
+  point->Color = {1.0f, 1.0f, 1.0f};
+  point->Radius = 5.0f;
+  GameObject* sunObject = AddBox({40.0f, 40.0f}, {1.0f, 1.0f}, 1.0f, {1, 1, 1}, 0.0f);
+  auto* sun = AddLight<DirLight>(sunObject);
+  sun->Direction = {0.0f, 0.0f, -1.0f};
+  sun->Color = {0.2f, 0.2f, 0.2f};
+  // A long grey floor under the lamp.
+  AddBox({0.0f, -5.0f}, {30.0f, 4.0f}, 1.0f, {0.6f, 0.6f, 0.6f});
+  Render();
+  ASSERT_EQ(graphics.FrameLights.size(), 2u);
+  EXPECT_EQ(graphics.FrameLights[0], point);
+  EXPECT_EQ(graphics.InstanceModels.size(), 1u);  // only the floor
+  EXPECT_EQ(UniformInt("num_lights_used"), 1);
+  // Under the lamp the floor is lit; beyond the lamp's radius the light has faded to nothing.
+  const Pixel lit = AtWorld(-6.0f, -5.0f);
+  const Pixel dark = AtWorld(6.0f, -5.0f);
+  const Pixel edge = AtWorld(-6.0f + 5.2f, -5.0f);
+  EXPECT_GT(lit.R, dark.R + 60);
+  EXPECT_NEAR(edge.R, dark.R, 2);
+  // Ambient light keeps the unlit part from being black.
+  EXPECT_GT(dark.R, 25);
+  // Switching the lamp off removes it from the frame's lights.
+  point->On = false;
+  Render();
+  EXPECT_EQ(graphics.FrameLights.size(), 1u);
+  EXPECT_EQ(UniformInt("num_lights_used"), 0);
+  EXPECT_NEAR(AtWorld(-6.0f, -5.0f).R, dark.R, 2);
+}
+
+TEST_F(GraphicsRender, LightUniformsHoldTheFramesLights) {
+  Graphics& graphics = Graphics::Instance();
+  graphics.Camera.Position = {2.0f, 1.0f, 0.0f};
+  GameObject* sunObject = AddBox({0.0f, 0.0f}, {1.0f, 1.0f}, 1.0f, {1, 1, 1});
+  auto* sun = AddLight<DirLight>(sunObject);
+  sun->Direction = {0.5f, -1.0f, -0.25f};
+  sun->Color = {0.9f, 0.8f, 0.7f};
+  GameObject* a = AddBox({10.0f, 5.0f}, {1.0f, 1.0f}, 0.5f, {1, 1, 1});
+  auto* lightA = AddLight<PointLight>(a);
+  lightA->Offset = {1.0f, 2.0f, 0.25f};
+  lightA->Color = {1.0f, 0.5f, 0.25f};
+  lightA->Radius = 7.0f;
+  GameObject* b = AddBox({-4.0f, -2.0f}, {1.0f, 1.0f}, 0.0f, {1, 1, 1});
+  auto* lightB = AddLight<PointLight>(b);
+  lightB->Color = {0.0f, 1.0f, 0.0f};
+  // A PointLight hides a DirLight on the same object.
+  AddLight<DirLight>(b)->Direction = {9.0f, 9.0f, 9.0f};
+  // Lights on objects without a Sprite, or without a Transform, are never sent.
+  GameObject* bare = Factory::Instance().CreateObject();
+  Factory::Instance().AddComponent<Transform>(*bare);
+  AddLight<PointLight>(bare)->Radius = 100.0f;
+  GameObject* floating = Factory::Instance().CreateObject();
+  Factory::Instance().AddComponent<Sprite>(*floating);
+  AddLight<PointLight>(floating)->Radius = 200.0f;
+
+  Render();
+  ASSERT_EQ(graphics.FrameLights.size(), 3u);
+  EXPECT_EQ(UniformInt("num_lights_used"), 2);
+  EXPECT_FLOAT_EQ(UniformFloat("CameraPos", 0), 2.0f);
+  EXPECT_FLOAT_EQ(UniformFloat("CameraPos", 2), 1.0f);
+  EXPECT_FLOAT_EQ(UniformFloat("dirLight.direction", 0), 0.5f);
+  EXPECT_FLOAT_EQ(UniformFloat("dirLight.direction", 1), -1.0f);
+  EXPECT_FLOAT_EQ(UniformFloat("dirLight.color", 1), 0.8f);
+  EXPECT_FLOAT_EQ(UniformFloat("pointLightsPosition[0]", 0), 9.0f);   // 1 + 10 - 2
+  EXPECT_FLOAT_EQ(UniformFloat("pointLightsPosition[0]", 1), 6.0f);   // 2 + 5 - 1
+  EXPECT_FLOAT_EQ(UniformFloat("pointLightsPosition[0]", 2), 0.75f);  // 0.25 + 0.5
+  EXPECT_FLOAT_EQ(UniformFloat("pointLightsPosition[1]", 0), -6.0f);
+  EXPECT_FLOAT_EQ(UniformFloat("pointLightsColor[0]", 1), 0.5f);
+  EXPECT_FLOAT_EQ(UniformFloat("pointLightsColor[1]", 1), 1.0f);
+  EXPECT_FLOAT_EQ(UniformFloat("pointLightsRadius[0]"), 7.0f);
+  EXPECT_FLOAT_EQ(UniformFloat("pointLightsRadius[1]"), 9.0f);
+
+  // A frame with nothing for the lit program leaves its uniforms as they were.
+  Factory::Instance().DestroyAll();
+  GameObject* other = AddBox({0.0f, 0.0f}, {1.0f, 1.0f}, 1.0f, {1, 1, 1}, 0.0f);
+  AddLight<DirLight>(other)->Direction = {0.0f, 1.0f, 0.0f};
+  Render();
+  EXPECT_TRUE(graphics.InstanceModels.empty());
+  EXPECT_FLOAT_EQ(UniformFloat("dirLight.direction", 0), 0.5f);
+  EXPECT_EQ(UniformInt("num_lights_used"), 2);
+}
+
+TEST_F(GraphicsRender, TimedMessagesAgeOncePerFrameAndExpire) {
+  Graphics& graphics = Graphics::Instance();
+  EventSystem& events = EventSystem::Instance();
+  GraphicsEvent ignored;  // Command 1, the default: shows nothing
+  events.Send(ignored);
+  EXPECT_TRUE(graphics.Messages.empty());
+
+  GraphicsEvent once;
+  once.Command = 0;
+  once.Text = "ONCE";
+  GraphicsEvent shortLived;
+  shortLived.Command = 0;
+  shortLived.Text = "SHORT";
+  shortLived.Lifetime = 0.15f;
+  GraphicsEvent longLived;
+  longLived.Command = 0;
+  longLived.Text = "LONG";
+  longLived.Lifetime = 1.0f;
+  events.Send(once);
+  events.Send(shortLived);
+  events.Send(longLived);
+  ASSERT_EQ(graphics.Messages.size(), 3u);
+  Render(0.1f);
+  ASSERT_EQ(graphics.Messages.size(), 2u);  // lifetime 0: drawn exactly once
+  EXPECT_EQ(graphics.Messages[0]->Text, "SHORT");
+  Render(0.1f);
+  ASSERT_EQ(graphics.Messages.size(), 1u);
+  EXPECT_EQ(graphics.Messages[0]->Text, "LONG");
+  EXPECT_FLOAT_EQ(graphics.Messages[0]->Elapsed, 0.2f);  // still aged in the frame the first expired
+}
+
+TEST_F(GraphicsRender, ALevelChangeSnapsTheCameraToThePlayer) {
+  Graphics& graphics = Graphics::Instance();
+  GameObject* player = AddBox({30.0f, -12.0f}, {1.0f, 1.0f}, 0.5f, {1, 1, 1});
+  Factory::Instance().Player = player;
+  graphics.Camera.Position = {1.0f, 1.0f, 0.5f};
+  SerializationEvent restart;
+  restart.Command = 3;
+  EventSystem::Instance().Send(restart);
+  EXPECT_EQ(graphics.Camera.Position, (Vec3{1.0f, 1.0f, 0.5f}));
+  SerializationEvent next;
+  next.Command = 4;
+  EventSystem::Instance().Send(next);
+  EXPECT_EQ(graphics.Camera.Position, (Vec3{30.0f, -12.0f, 0.5f}));
+  Factory::Instance().Player = nullptr;
+}
+
+TEST_F(GraphicsRender, TheDebugOverlayOutlinesBodiesAndTheCursorFollowsTheMouse) {
+  Graphics& graphics = Graphics::Instance();
+  GameObject* box = AddBox({0.0f, 0.0f}, {8.0f, 8.0f}, 1.0f, {1.0f, 1.0f, 0.0f});
+  Factory::Instance().AddComponent<Body>(*box);
+  graphics.ShowDebug = true;
+  Render();
+  // The blue outline runs along the box's edge.
+  auto outlineNear = [&](float x, float y) {
+    const int px = static_cast<int>(Width * 0.5f + x / graphics.Camera.ViewHalfWidth * Width);
+    const int py = static_cast<int>(Height * 0.5f + y / graphics.Camera.ViewHalfHeight * Height);
+    for (int dy = -2; dy <= 2; ++dy) {
+      const Pixel p = At(px, py + dy);
+      if (p.B > 150 && p.R < 100 && p.G < 100) return true;
+    }
+    return false;
+  };
+  EXPECT_TRUE(outlineNear(0.0f, 4.0f));
+  EXPECT_TRUE(outlineNear(0.0f, -4.0f));
+  EXPECT_FALSE(outlineNear(0.0f, 0.0f));
+  graphics.ShowDebug = false;
+  Render();
+  EXPECT_FALSE(outlineNear(0.0f, 4.0f));
+
+  // The cursor's upper left corner sits on the mouse point.
+  Windows& windows = Windows::Instance();
+  windows.Mouse.MouseX = 10.0f;
+  windows.Mouse.MouseY = 10.0f;
+  Render();
+  const Pixel inside = AtWorld(10.3f, 9.7f);
+  EXPECT_GT(inside.R, 200);
+  EXPECT_GT(inside.G, 200);
+  EXPECT_TRUE(IsSky(AtWorld(9.8f, 10.2f)));
+}
+
+}  // namespace
+}  // namespace Framework

@@ -1,0 +1,167 @@
+// Text drawing, read back from the frame buffer: where glyphs land, how the pen
+// advances, what draws nothing, translation, and the width the menus centre by.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "graphics/AssetStore.h"
+#include "graphics/GlScene.h"
+#include "levels/Localisation.h"
+
+namespace Framework {
+namespace {
+
+using testing_gl::GlScene;
+using testing_gl::Pixel;
+
+// The box of pixels that are clearly coloured (not background black).
+struct InkBox {
+  int count = 0;
+  int minX = 1 << 30, maxX = -1, minY = 1 << 30, maxY = -1;
+};
+
+class GraphicsTextTest : public GlScene {
+ protected:
+  void SetUp() override {
+    GlScene::SetUp();
+    Localisation::Instance().Language = 0;
+    Graphics::Instance().Camera.Position = {};
+  }
+  InkBox Ink(const std::vector<Pixel>& pixels) const {
+    InkBox box;
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        const Pixel& p = At(pixels, x, y);
+        if (p.r + p.g + p.b < 60) continue;
+        ++box.count;
+        box.minX = std::min(box.minX, x);
+        box.maxX = std::max(box.maxX, x);
+        box.minY = std::min(box.minY, y);
+        box.maxY = std::max(box.maxY, y);
+      }
+    }
+    return box;
+  }
+  InkBox Draw(const std::u16string& text, float x, float y, float size, Color3 color) {
+    ClearBlack();
+    Graphics::Instance().RenderText(text, x, y, size, color);
+    last = ReadPixels();
+    return Ink(last);
+  }
+  std::vector<Pixel> last;
+};
+
+TEST_F(GraphicsTextTest, TheWindowIsSixteenByNineSoTheTableScaleApplies) {
+  EXPECT_EQ(width * 9, height * 16);
+  EXPECT_FLOAT_EQ(AssetStore::Instance().Font("PressStart2P").TextScale, 8.0f);
+}
+
+TEST_F(GraphicsTextTest, AGlyphLandsOnItsBaselineInItsColour) {
+  // "A" at (2, 3), size 12: one glyph pixel is 12 / 124 / 8 world units.
+  const Glyph& a = AssetStore::Instance().Font("PressStart2P").GlyphFor(u'A');
+  const float unit = 12.0f / 124.0f / 8.0f;
+  const InkBox box = Draw(u"A", 2.0f, 3.0f, 12.0f, {1.0f, 0.5f, 0.0f});
+  ASSERT_GT(box.count, 100);
+  EXPECT_NEAR(box.minX, ColumnOf(2.0f + a.Bearing.x * unit), 2.0f);
+  EXPECT_NEAR(box.maxX, ColumnOf(2.0f + (a.Bearing.x + a.Size.x) * unit), 2.0f);
+  EXPECT_NEAR(box.maxY, RowOf(3.0f + a.Bearing.y * unit), 2.0f);
+  EXPECT_NEAR(box.minY, RowOf(3.0f - (a.Size.y - a.Bearing.y) * unit), 2.0f);
+  // The middle of the left stroke carries the text colour at full coverage.
+  int solid = 0;
+  for (int y = box.minY; y <= box.maxY; ++y) {
+    for (int x = box.minX; x <= box.maxX; ++x) {
+      const Pixel& p = At(last, x, y);
+      if (p.r == 255 && p.g >= 126 && p.g <= 129 && p.b == 0) ++solid;
+    }
+  }
+  EXPECT_GT(solid, box.count / 2);
+}
+
+TEST_F(GraphicsTextTest, TextFollowsTheCamera) {
+  const InkBox atOrigin = Draw(u"A", 0.0f, 0.0f, 12.0f, {1, 1, 1});
+  Graphics::Instance().Camera.Position = {5.0f, -2.0f, 0.0f};
+  const InkBox moved = Draw(u"A", 5.0f, -2.0f, 12.0f, {1, 1, 1});
+  EXPECT_EQ(moved.minX, atOrigin.minX);
+  EXPECT_EQ(moved.minY, atOrigin.minY);
+  EXPECT_EQ(moved.count, atOrigin.count);
+}
+
+TEST_F(GraphicsTextTest, ThePenAdvancesOneGlyphAdvancePerCharacter) {
+  const InkBox one = Draw(u"I", 0.0f, 0.0f, 12.0f, {1, 1, 1});
+  const InkBox two = Draw(u"II", 0.0f, 0.0f, 12.0f, {1, 1, 1});
+  // 124 px advance at size 12 in 16:9: 124 * 12 / 124 / 8 = 1.5 world units.
+  const float advancePixels = ColumnOf(1.5f) - ColumnOf(0.0f);
+  EXPECT_NEAR(two.maxX - one.maxX, advancePixels, 1.5f);
+  EXPECT_NEAR(two.count, 2 * one.count, one.count / 10);
+}
+
+TEST_F(GraphicsTextTest, UncachedCodesAndEmptyTextDrawNothingAndTakeNoRoom) {
+  EXPECT_EQ(Draw(u"", 0.0f, 0.0f, 12.0f, {1, 1, 1}).count, 0);
+  EXPECT_EQ(Draw(u"Ё", 0.0f, 0.0f, 12.0f, {1, 1, 1}).count, 0);
+  const InkBox plain = Draw(u"AB", 0.0f, 0.0f, 12.0f, {1, 1, 1});
+  const InkBox withIo = Draw(u"AЁB", 0.0f, 0.0f, 12.0f, {1, 1, 1});
+  EXPECT_EQ(withIo.minX, plain.minX);
+  EXPECT_EQ(withIo.maxX, plain.maxX);
+  EXPECT_EQ(withIo.count, plain.count);
+}
+
+TEST_F(GraphicsTextTest, NarrowTextWidensEachByteAndHighBytesDrawNothing) {
+  ClearBlack();
+  Graphics::Instance().RenderTextNarrow("AB", 0.0f, 0.0f, 12.0f, {1, 1, 1});
+  const InkBox narrow = Ink(ReadPixels());
+  const InkBox wide = Draw(u"AB", 0.0f, 0.0f, 12.0f, {1, 1, 1});
+  EXPECT_EQ(narrow.count, wide.count);
+  EXPECT_EQ(narrow.minX, wide.minX);
+
+  ClearBlack();
+  Graphics::Instance().RenderTextNarrow("\xD0\x98\xC3\xA9", 0.0f, 0.0f, 12.0f, {1, 1, 1});  // UTF-8 bytes
+  EXPECT_EQ(Ink(ReadPixels()).count, 0);
+}
+
+TEST_F(GraphicsTextTest, RussianTextDrawsWithTheCyrillicGlyphs) {
+  const InkBox russian = Draw(u"Игра сохранена", -10.0f, 0.0f, 12.0f, {0, 1, 0});
+  EXPECT_GT(russian.count, 1000);
+  // Every character has ink, the space excepted: none is lost at the edge of the drawing.
+  for (int cell = 0; cell < 14; ++cell) {
+    int ink = 0;
+    for (int y = 0; y < height; ++y) {
+      for (int x = static_cast<int>(ColumnOf(-10.0f + cell * 1.5f)) + 1; x < static_cast<int>(ColumnOf(-10.0f + (cell + 1) * 1.5f)); ++x) {
+        if (At(last, x, y).g > 60) ++ink;
+      }
+    }
+    if (cell == 4) {
+      EXPECT_EQ(ink, 0);
+    } else {
+      EXPECT_GT(ink, 300) << "character " << cell;
+    }
+  }
+  // Fourteen characters of 1.5 units each; the last one is "а", which has ink.
+  EXPECT_NEAR(russian.maxX, ColumnOf(-10.0f + 14 * 1.5f), ColumnOf(1.5f) - ColumnOf(0.0f));
+}
+
+TEST_F(GraphicsTextTest, TextIsTranslatedIntoTheCurrentLanguageBeforeDrawing) {
+  Localisation& words = Localisation::Instance();
+  const std::u16string phrase = u"Try again";
+  words.Language = 1;
+  const std::u16string russian = words.Translate(phrase);
+  ASSERT_NE(russian, phrase) << "the dictionary should know this phrase";
+  const InkBox translated = Draw(phrase, -6.0f, 0.0f, 12.0f, {1, 1, 1});
+  const std::vector<Pixel> viaTranslation = last;
+  words.Language = 0;
+  const InkBox direct = Draw(russian, -6.0f, 0.0f, 12.0f, {1, 1, 1});
+  EXPECT_EQ(translated.count, direct.count);
+  EXPECT_TRUE(viaTranslation == last);
+}
+
+TEST_F(GraphicsTextTest, TextWidthIsOneAdvancePerCharacter) {
+  Graphics& graphics = Graphics::Instance();
+  EXPECT_FLOAT_EQ(graphics.TextWidth(u"0123456789", 12.0f), 15.0f);
+  EXPECT_FLOAT_EQ(graphics.TextWidth(u"", 12.0f), 0.0f);
+  EXPECT_FLOAT_EQ(graphics.TextWidth(u"ab", 24.0f), 6.0f);
+  // And it matches what is drawn: "MM" spans close to two advances.
+  const InkBox mm = Draw(u"MM", 0.0f, 0.0f, 12.0f, {1, 1, 1});
+  EXPECT_NEAR(mm.maxX - ColumnOf(0.0f), ColumnOf(graphics.TextWidth(u"MM", 12.0f)) - ColumnOf(0.0f), 12.0f);
+}
+
+}  // namespace
+}  // namespace Framework

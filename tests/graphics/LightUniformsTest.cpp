@@ -1,0 +1,111 @@
+// What the lit program is told about a frame's lights, without a GL context.
+#include "graphics/LightUniforms.h"
+
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "graphics/DirLight.h"
+#include "graphics/PointLight.h"
+#include "objects/GameObject.h"
+#include "objects/Transform.h"
+
+namespace Framework {
+namespace {
+
+class LightUniformsTest : public ::testing::Test {
+ protected:
+  PointLight* AddPoint(Vec2 at, float zLayer, Vec3 offset, Color3 color, float radius) {
+    auto object = std::make_unique<GameObject>();
+    auto* t = object->Attach(std::make_unique<Transform>());
+    t->Position = at;
+    t->ZLayer = zLayer;
+    auto* light = object->Attach(std::make_unique<PointLight>());
+    light->Offset = offset;
+    light->Color = color;
+    light->Radius = radius;
+    objects_.push_back(std::move(object));
+    return light;
+  }
+  DirLight* AddDir(Vec3 direction, Color3 color) {
+    auto object = std::make_unique<GameObject>();
+    object->Attach(std::make_unique<Transform>());
+    auto* light = object->Attach(std::make_unique<DirLight>());
+    light->Direction = direction;
+    light->Color = color;
+    objects_.push_back(std::move(object));
+    return light;
+  }
+  LightUniforms Gather(const std::vector<Light*>& lights, Vec3 camera = {}, int max = 32) {
+    return LightUniforms::Gather(lights, camera, max, positions, colors, radii);
+  }
+
+  std::vector<float> positions{99.0f}, colors{99.0f}, radii{99.0f};  // stale data must go
+
+ private:
+  std::vector<std::unique_ptr<GameObject>> objects_;
+};
+
+TEST_F(LightUniformsTest, OneDirectionalLightAloneSendsNoPointLights) {
+  DirLight* sun = AddDir({0.0f, -1.0f, -1.0f}, {0.9f, 0.8f, 0.7f});
+  const LightUniforms u = Gather({sun});
+  EXPECT_TRUE(u.HasDirLight);
+  EXPECT_EQ(u.DirDirection, (Vec3{0.0f, -1.0f, -1.0f}));
+  EXPECT_FLOAT_EQ(u.DirColor.G, 0.8f);
+  EXPECT_EQ(u.PointCount, 0);
+  EXPECT_TRUE(radii.empty());
+  EXPECT_TRUE(positions.empty());
+}
+
+TEST_F(LightUniformsTest, PointLightsAreSentCameraRelativeWithOffsetAndDepth) {
+  DirLight* sun = AddDir({1.0f, 0.0f, 0.0f}, {1, 1, 1});
+  PointLight* a = AddPoint({10.0f, 4.0f}, 0.5f, {1.0f, -1.0f, 0.25f}, {1.0f, 0.5f, 0.0f}, 6.0f);
+  PointLight* b = AddPoint({-3.0f, 0.0f}, 2.0f, {}, {0.0f, 0.0f, 1.0f}, 9.0f);
+  const LightUniforms u = Gather({a, sun, b}, Vec3{2.0f, 1.0f, 0.5f});
+  EXPECT_EQ(u.PointCount, 2);
+  const std::vector<float> expectPositions{9.0f, 2.0f, 0.25f, -5.0f, -1.0f, 1.5f};
+  EXPECT_EQ(positions, expectPositions);
+  EXPECT_EQ(colors, (std::vector<float>{1.0f, 0.5f, 0.0f, 0.0f, 0.0f, 1.0f}));
+  EXPECT_EQ(radii, (std::vector<float>{6.0f, 9.0f}));
+  EXPECT_EQ(u.DirDirection, (Vec3{1.0f, 0.0f, 0.0f}));
+}
+
+TEST_F(LightUniformsTest, WithoutADirectionalLightTheLastPointLightIsNotCounted) {
+  PointLight* a = AddPoint({0, 0}, 0, {}, {1, 0, 0}, 5);
+  PointLight* b = AddPoint({1, 0}, 0, {}, {0, 1, 0}, 5);
+  PointLight* c = AddPoint({2, 0}, 0, {}, {0, 0, 1}, 5);
+  const LightUniforms u = Gather({a, b, c});
+  EXPECT_FALSE(u.HasDirLight);
+  EXPECT_EQ(u.DirDirection, (Vec3{0.0f, 0.0f, 0.0f}));
+  EXPECT_EQ(u.PointCount, 2);
+  EXPECT_EQ(radii.size(), 3u);
+  EXPECT_EQ(Gather({}).PointCount, 0);
+}
+
+TEST_F(LightUniformsTest, SeveralDirectionalLightsNeverCountMorePointLightsThanGathered) {
+  DirLight* first = AddDir({0.0f, -1.0f, 0.0f}, {1.0f, 0.0f, 0.0f});
+  DirLight* second = AddDir({1.0f, 1.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
+  DirLight* third = AddDir({0.0f, 0.0f, -1.0f}, {0.0f, 0.0f, 1.0f});
+  PointLight* lamp = AddPoint({0, 0}, 0, {}, {1, 1, 1}, 5);
+  // n - 1 would be 3 with one point light's data: the count is clamped to 1.
+  LightUniforms u = Gather({first, lamp, second, third});
+  EXPECT_EQ(u.PointCount, 1);
+  EXPECT_EQ(radii.size(), 1u);
+  // The last directional light wins.
+  EXPECT_EQ(u.DirDirection, (Vec3{0.0f, 0.0f, -1.0f}));
+  EXPECT_FLOAT_EQ(u.DirColor.B, 1.0f);
+  // Only directional lights: nothing to send at all.
+  u = Gather({first, second});
+  EXPECT_EQ(u.PointCount, 0);
+}
+
+TEST_F(LightUniformsTest, TheCountNeverExceedsWhatTheProgramCanHold) {
+  DirLight* sun = AddDir({0.0f, -1.0f, 0.0f}, {1, 1, 1});
+  std::vector<Light*> lights{sun};
+  for (int i = 0; i < 40; ++i) lights.push_back(AddPoint({float(i), 0}, 0, {}, {1, 1, 1}, 3));
+  EXPECT_EQ(Gather(lights, {}, 32).PointCount, 32);
+  EXPECT_EQ(radii.size(), 40u);
+}
+
+}  // namespace
+}  // namespace Framework
