@@ -63,6 +63,7 @@ void main() {
     if (radius <= 0.0) continue;
     vec2 delta = pointLightsPosition[i].xy - vWorldPos.xy;
     float d = length(delta);
+    if (d >= radius) continue;
     // Smooth all the way: full strength at the lamp, nothing at (and beyond) its radius.
     float fade = 1.0 - smoothstep(0.0, radius, d);
     vec3 toLight = normalize(vec3(delta, kLightHeight));
