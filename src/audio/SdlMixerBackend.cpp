@@ -49,17 +49,14 @@ AudioResult SdlMixerBackend::Open(int channels) {
 void SdlMixerBackend::Close() {
   if (!open_) return;
   open_ = false;
-  // If the audio subsystem was already shut down by someone else's SDL_Quit at
-  // exit, the device is gone: only the sample memory is left to free.
-  const bool deviceAlive = SDL_WasInit(SDL_INIT_AUDIO) != 0;
-  if (deviceAlive) Mix_HaltChannel(-1);
+  // At exit another system may already have shut SDL down; SDL_mixer's calls
+  // then find no device and only release their own memory, which is still ours to free.
+  Mix_HaltChannel(-1);
   chunks_.clear();
   slots_.clear();
-  if (deviceAlive) {
-    Mix_CloseAudio();
-    Mix_Quit();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-  }
+  Mix_CloseAudio();
+  Mix_Quit();
+  if (SDL_WasInit(SDL_INIT_AUDIO) != 0) SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 AudioResult SdlMixerBackend::Load(const std::string& path, SoundHandle& sound) {

@@ -48,6 +48,7 @@ void EventSystem::Unsubscribe(EventType type, Listener* listener) {
   if (deliveryDepth_ > 0) {
     // A pass may be walking this list: blank the slots instead of shifting them.
     std::replace(list.begin(), list.end(), listener, static_cast<Listener*>(nullptr));
+    hasHoles_ = true;
   } else {
     std::erase(list, listener);
   }
@@ -88,6 +89,7 @@ void EventSystem::UnsubscribeComponent(GameObject* object, Component* component)
   auto& list = it->second;
   if (deliveryDepth_ > 0) {
     std::replace(list.begin(), list.end(), component, static_cast<Component*>(nullptr));
+    hasHoles_ = true;
     return;  // empty entries are erased when the delivery ends
   }
   std::erase(list, component);
@@ -137,6 +139,8 @@ void EventSystem::Deliver(Event& event) {
 }
 
 void EventSystem::EndDelivery() {
+  if (!hasHoles_ && retired_.empty()) return;
+  hasHoles_ = false;
   for (auto& list : listeners_) std::erase(list, nullptr);
   for (auto it = registry_.begin(); it != registry_.end();) {
     std::erase(it->second, nullptr);

@@ -87,6 +87,8 @@ class EventSystem : public InterfaceSystem {
   // Listeners removed mid-delivery wait here until nothing can still be calling them.
   std::vector<std::unique_ptr<Listener>> retired_;
   int deliveryDepth_ = 0;
+  // Set when a delivery blanked a slot, so the common case skips the compaction walk.
+  bool hasHoles_ = false;
 };
 
 // Subscription: an owner's handle on one listener it handed to the EventSystem.

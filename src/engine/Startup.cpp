@@ -26,6 +26,8 @@ int RunGame() {
   engine.AddSystem(&Serialization::Instance());
   for (InterfaceSystem* system : engine.Systems) system->Initialize();
   engine.MainLoop();
+  // Close the sound device while SDL is certainly still up.
+  AudioSystem::Instance().Shutdown();
   engine.Systems.clear();
   return 0;
 }

@@ -79,6 +79,19 @@ TEST_F(LocalisationTest, UnknownLanguageFallsBackToEnglish) {
   EXPECT_EQ(loc.Translate(u"YES"), u"YES");
 }
 
+TEST_F(LocalisationTest, WithoutAnEnglishDictionaryPhrasesComeBackUnchangedWithOneReport) {
+  Localisation& loc = Localisation::Instance();
+  loc.Dictionaries.erase(0);
+  loc.Language = 3;
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(loc.Translate(u"YES"), u"YES");
+  EXPECT_EQ(loc.Translate(u"NO"), u"NO");
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "English dictionary does not exist\n");
+  // Russian is still there for those who ask for it.
+  loc.Language = 1;
+  EXPECT_EQ(loc.Translate(u"YES"), u"ДА");
+}
+
 TEST(TextEncodingTest, RoundTripsCyrillicAndReplacesBrokenSequences) {
   const std::string utf8 = "Уровень 3 из 8";
   EXPECT_EQ(Utf8ToUtf16(utf8), u"Уровень 3 из 8");

@@ -1,5 +1,6 @@
 #include "Effects.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Framework::SoundTool {

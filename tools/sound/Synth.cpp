@@ -133,10 +133,21 @@ void Scale(Samples& samples, float gain) {
   for (float& s : samples) s *= gain;
 }
 
-void Normalise(Samples& samples, float targetRms, float peakLimit) {
-  const float loudness = LoudestRms(samples, 0.05);
+float PerceivedLoudness(const Samples& samples) {
+  // Ears are far less sensitive to deep bass: weigh it down before measuring,
+  // roughly as loudness meters do, so a low thump is not judged by its rumble.
+  Samples weighted(samples.size());
+  HighPass first, second;
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    weighted[i] = second.Process(first.Process(samples[i], 150.0), 150.0);
+  }
+  return LoudestRms(weighted, 0.05);
+}
+
+void Normalise(Samples& samples, float targetLoudness, float peakLimit) {
+  const float loudness = PerceivedLoudness(samples);
   if (loudness <= 0.0f) return;
-  Scale(samples, targetRms / loudness);
+  Scale(samples, targetLoudness / loudness);
   const float peak = Peak(samples);
   if (peak > peakLimit) Scale(samples, peakLimit / peak);
 }

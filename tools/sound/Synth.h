@@ -92,9 +92,11 @@ float Peak(const Samples& samples);
 // The loudest stretch: the highest RMS over windows of the given length.
 float LoudestRms(const Samples& samples, double windowSeconds);
 void Scale(Samples& samples, float gain);
-// Scales to the target loudness (LoudestRms over 50 ms), then lowers it further
-// if needed so that the peak stays at or below `peakLimit`.
-void Normalise(Samples& samples, float targetRms, float peakLimit);
+// LoudestRms over 50 ms after taking out the deep bass the ear hardly hears.
+float PerceivedLoudness(const Samples& samples);
+// Scales to the target perceived loudness, then lowers it further if needed
+// so that the peak stays at or below `peakLimit`.
+void Normalise(Samples& samples, float targetLoudness, float peakLimit);
 // Soft saturation that keeps small signals linear.
 float SoftClip(float x);
 

@@ -18,7 +18,7 @@ namespace {
 
 using namespace Framework::SoundTool;
 
-// Loudness of the loudest 50 ms. Effects share one level so none jumps out;
+// Perceived loudness of the loudest 50 ms. Effects share one level so none jumps out;
 // menu ticks are meant to be soft, and the music sits well under the effects.
 constexpr float kEffectLoudness = 0.22f;
 constexpr float kTickLoudness = 0.12f;
@@ -76,9 +76,9 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "tumbrix_sound: %s: %s\n", sound.FileName, error.c_str());
       return 1;
     }
-    std::printf("%-18s %7.3f s  peak %6.1f dBFS  loudest 50 ms %6.1f dBFS  %zu bytes\n", sound.FileName,
+    std::printf("%-18s %7.3f s  peak %6.1f dBFS  loudness %6.1f dBFS  %zu bytes\n", sound.FileName,
                 static_cast<double>(samples.size()) / SampleRate, Decibels(Peak(samples)),
-                Decibels(LoudestRms(samples, 0.05)), bytes.size());
+                Decibels(PerceivedLoudness(samples)), bytes.size());
     list += sound.FileName;
     list += '\n';
   }

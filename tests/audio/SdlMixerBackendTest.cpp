@@ -1,0 +1,80 @@
+// The SDL_mixer back end on its own, with SDL's dummy driver: loading, running
+// out of channels, handles that outlive their play, and use before opening.
+#include "audio/SdlMixerBackend.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace Framework {
+namespace {
+
+const std::string kBeep = std::string(TUMBRIX_GAME_DIR) + "/Audio/beep.ogg";
+
+TEST(SdlMixerBackend, ReportsLoadAndPlayFailuresInTheLibrarysWords) {
+  SdlMixerBackend backend;
+  ASSERT_TRUE(backend.Open(4).Ok());
+  EXPECT_GE(backend.Version(), PackAudioVersion(2, 6, 0));
+
+  SoundHandle sound = 123;
+  const AudioResult missing = backend.Load("Audio/not-there.ogg", sound);
+  EXPECT_EQ(missing.Code, AudioLoadFailed);
+  EXPECT_FALSE(missing.Details.empty());
+  EXPECT_EQ(sound, NoSound);
+
+  AudioChannel channel{7, 7};
+  EXPECT_EQ(backend.Play(NoSound, AudioGroup::Sfx, false, channel).Code, AudioNoSound);
+  EXPECT_TRUE(channel.IsNull()) << "a failed play hands back no channel";
+}
+
+TEST(SdlMixerBackend, AFullMixerRefusesAPlayWithoutDisturbingTheOthers) {
+  SdlMixerBackend backend;
+  ASSERT_TRUE(backend.Open(2).Ok());
+  SoundHandle beep = NoSound;
+  ASSERT_TRUE(backend.Load(kBeep, beep).Ok());
+  AudioChannel a, b, c;
+  ASSERT_TRUE(backend.Play(beep, AudioGroup::Sfx, true, a).Ok());
+  ASSERT_TRUE(backend.Play(beep, AudioGroup::Music, true, b).Ok());
+  const AudioResult full = backend.Play(beep, AudioGroup::Menu, true, c);
+  EXPECT_EQ(full.Code, AudioNoFreeChannel);
+  EXPECT_TRUE(c.IsNull());
+  EXPECT_TRUE(backend.IsPlaying(a));
+  EXPECT_TRUE(backend.IsPlaying(b));
+
+  // A paused channel still holds its slot but is not counted as playing.
+  ASSERT_TRUE(backend.SetChannelPaused(a, true).Ok());
+  EXPECT_EQ(backend.PlayingCount(), 1);
+  EXPECT_EQ(backend.Play(beep, AudioGroup::Menu, true, c).Code, AudioNoFreeChannel);
+
+  // Stopping frees the slot; the new play there gets a handle the old one cannot reach.
+  ASSERT_TRUE(backend.Stop(a).Ok());
+  ASSERT_TRUE(backend.Play(beep, AudioGroup::Menu, true, c).Ok());
+  EXPECT_EQ(c.Index, a.Index);
+  EXPECT_NE(c.Serial, a.Serial);
+  EXPECT_EQ(backend.Stop(a).Code, AudioInvalidHandle);
+  EXPECT_EQ(backend.SetChannelPaused(a, true).Code, AudioInvalidHandle);
+  EXPECT_TRUE(backend.IsPlaying(c));
+  EXPECT_FALSE(backend.IsPaused(c));
+}
+
+TEST(SdlMixerBackend, EverythingIsSafeBeforeOpeningAndAfterClosing) {
+  SdlMixerBackend backend;
+  SoundHandle sound = NoSound;
+  AudioChannel channel;
+  EXPECT_FALSE(backend.Load(kBeep, sound).Ok());
+  EXPECT_FALSE(backend.Play(0, AudioGroup::Sfx, false, channel).Ok());
+  EXPECT_EQ(backend.Stop(AudioChannel{0, 1}).Code, AudioInvalidHandle);
+  EXPECT_TRUE(backend.SetGroupPaused(AudioGroup::Master, true).Ok());
+  EXPECT_EQ(backend.PlayingCount(), 0);
+
+  ASSERT_TRUE(backend.Open(4).Ok());
+  ASSERT_TRUE(backend.Load(kBeep, sound).Ok());
+  ASSERT_TRUE(backend.Play(sound, AudioGroup::Sfx, true, channel).Ok());
+  backend.Close();
+  backend.Close();
+  EXPECT_FALSE(backend.IsPlaying(channel));
+  EXPECT_EQ(backend.PlayingCount(), 0);
+}
+
+}  // namespace
+}  // namespace Framework

@@ -1,0 +1,99 @@
+// tumbrix_art: draws every texture of the game into a textures folder, writes
+// the folder's index file, and (optionally) a contact sheet and a mock frame of
+// play (<sheet>-scene.png) for reviewing.
+//
+//   tumbrix_art <font.ttf> <textures-dir> [contact-sheet.png]
+//
+// Exit status 0 when everything was written; otherwise 1 after one line per
+// problem on standard error.
+#include "ContactSheet.h"
+#include "PixelFont.h"
+#include "PngFile.h"
+#include "ScenePreview.h"
+#include "TextureSet.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <set>
+
+namespace fs = std::filesystem;
+using namespace Framework::Art;
+
+int main(int argc, char** argv) {
+  if (argc < 3 || argc > 4) {
+    std::cerr << "usage: tumbrix_art <font.ttf> <textures-dir> [contact-sheet.png]\n";
+    return 1;
+  }
+  const auto start = std::chrono::steady_clock::now();
+  const PixelFont font(argv[1]);
+  if (!font.Ok()) {
+    // Words are part of many textures; a silent build without them would ship blank buttons.
+    std::cerr << "tumbrix_art: " << font.Error() << " (run scripts/setup.sh to fetch the font)\n";
+    return 1;
+  }
+  const fs::path outDir = argv[2];
+  std::error_code ec;
+  fs::create_directories(outDir, ec);
+  if (ec) {
+    std::cerr << "tumbrix_art: cannot create \"" << outDir.string() << "\": " << ec.message() << "\n";
+    return 1;
+  }
+
+  ContactSheet sheet;
+  std::set<std::string> seen;
+  std::string list;
+  std::size_t totalBytes = 0;
+  bool ok = true;
+  for (const TextureSpec& spec : AllTextures()) {
+    if (!seen.insert(spec.Name).second) {
+      std::cerr << "tumbrix_art: texture \"" << spec.Name << "\" is defined twice\n";
+      ok = false;
+      continue;
+    }
+    const Canvas art = spec.Paint(font);
+    std::string error;
+    const std::size_t bytes = WritePng((outDir / (spec.Name + ".png")).string(),
+                                       art.Upscaled(kTexelsPerArtPixel), error);
+    if (bytes == 0) {
+      std::cerr << "tumbrix_art: " << error << "\n";
+      ok = false;
+      continue;
+    }
+    totalBytes += bytes;
+    list += spec.Name + ".png\n";
+    if (argc == 4) sheet.Add(spec.Name, art);
+  }
+
+  for (char32_t cp : font.Missing()) {
+    std::cerr << "tumbrix_art: the font has no glyph for U+" << std::hex << std::uppercase
+              << static_cast<unsigned long>(cp) << std::dec << "\n";
+    ok = false;
+  }
+
+  // The index is written last, so a reader never sees a name whose file is not there yet.
+  std::ofstream index(outDir / "00_list_file.txt", std::ios::binary | std::ios::trunc);
+  index << list;
+  if (!index) {
+    std::cerr << "tumbrix_art: cannot write \"" << (outDir / "00_list_file.txt").string() << "\"\n";
+    ok = false;
+  }
+  index.close();
+
+  if (argc == 4) {
+    std::string error;
+    // Beside the sheet: a mock frame of play from the same textures.
+    fs::path scene = argv[3];
+    scene.replace_filename(scene.stem().string() + "-scene.png");
+    if (WritePng(argv[3], sheet.Compose(font), error) == 0 ||
+        WritePng(scene.string(), PaintScenePreview(font).Upscaled(kTexelsPerArtPixel), error) == 0) {
+      std::cerr << "tumbrix_art: " << error << "\n";
+      ok = false;
+    }
+  }
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+  std::cout << "tumbrix_art: " << seen.size() << " textures, " << totalBytes << " bytes, " << ms.count()
+            << " ms\n";
+  return ok ? 0 : 1;
+}
