@@ -47,7 +47,7 @@ void main() {
     // Half-Lambert keeps in-plane lights from leaving faces black; edges facing the
     // light catch more of it than those turned away.
     float facing = dot(n, normalize(toLight + vec3(0.0, 0.0, 0.6)));
-    light += dirLight.color * (0.35 + 0.65 * clamp(facing, 0.0, 1.0));
+    light += dirLight.color * (0.3 + 0.55 * clamp(facing, 0.0, 1.0));
     // A faint highlight towards the viewer, who sits CameraPos.z above the scene.
     vec3 viewDir = normalize(vec3(-vWorldPos.xy * 0.02, max(CameraPos.z, 0.5)));
     float spec = pow(max(dot(reflect(-normalize(toLight + vec3(0.0, 0.0, 0.6)), n), viewDir), 0.0), 24.0);
@@ -63,11 +63,12 @@ void main() {
     if (radius <= 0.0) continue;
     vec2 delta = pointLightsPosition[i].xy - vWorldPos.xy;
     float d = length(delta);
+    if (d >= radius) continue;
+    // Smooth all the way: full strength at the lamp, nothing at (and beyond) its radius.
     float fade = 1.0 - smoothstep(0.0, radius, d);
-    fade *= fade;
     vec3 toLight = normalize(vec3(delta, kLightHeight));
     float facing = max(dot(n, toLight), 0.0);
-    light += pointLightsColor[i] * fade * facing;
+    light += pointLightsColor[i] * fade * (0.35 + 0.85 * facing);
   }
 
   // Bevel: light from the upper left, shadow towards the lower right.

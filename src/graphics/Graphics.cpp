@@ -11,6 +11,7 @@
 #include "graphics/LightUniforms.h"
 #include "graphics/PointLight.h"
 #include "graphics/Sprite.h"
+#include "levels/Serialization.h"
 #include "objects/Factory.h"
 #include "physics/Body.h"
 #include "objects/Transform.h"
@@ -163,6 +164,11 @@ void Graphics::Initialize() {
 
   graphicsListener_ = Subscription(EventType::Graphics, std::make_unique<GraphicsEventListener>(this));
   serializationListener_ = Subscription(EventType::Serialization, std::make_unique<GraphicsEventListener>(this));
+
+  // Level titles and notices are placed around the live camera.
+  Serialization::Instance().Hooks.Camera = [this] {
+    return CameraView{{Camera.Position.x, Camera.Position.y}, Camera.ViewHalfWidth, Camera.ViewHalfHeight};
+  };
 
   auto* cursorSprite = Cursor.Attach(std::make_unique<Sprite>());
   cursorSprite->Initialize();
@@ -382,7 +388,7 @@ Camera::FollowInputs Graphics::GatherFollowInputs() const {
     }
   }
   inputs.MenuShown = MenuShown && MenuShown();
-  inputs.CurrentLevel = CurrentLevel ? CurrentLevel() : -1;
+  inputs.CurrentLevel = CurrentLevel ? CurrentLevel() : Serialization::Instance().CurrentLevel;
   return inputs;
 }
 

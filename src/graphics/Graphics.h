@@ -116,7 +116,7 @@ class Graphics : public InterfaceSystem {
   std::function<void(Graphics&)> MenuPass;
   // Appends this frame's particles with AddInstance.
   std::function<void(Graphics&)> CollectParticles;
-  // The level slot being played (for the camera pin); -1 when unknown.
+  // The level slot being played (for the camera pin); empty: Serialization's CurrentLevel.
   std::function<int()> CurrentLevel;
 
  private:

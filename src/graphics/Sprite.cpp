@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include <GL/glew.h>
+#include <SDL.h>
 
 #include "graphics/AssetStore.h"
 
@@ -63,6 +64,10 @@ constexpr float kSpriteQuad[32] = {
 };
 constexpr GLuint kSpriteIndices[6] = {0, 1, 3, 1, 2, 3};
 
+// Textures live on the GPU: without a current context (tools, tests of level files)
+// a sprite keeps only its texture name.
+bool GlContextCurrent() { return SDL_GL_GetCurrentContext() != nullptr; }
+
 }  // namespace
 
 const char* Sprite::SpriteTypeFilename(int type) {
@@ -88,7 +93,7 @@ void Sprite::SetFilename(int spriteType) {
     if (spriteType == 6) Color = {0.45f, 0.8f, 0.92f};
     if (spriteType == 7) Color = {0.0196f, 0.3176f, 0.4196f};
   }
-  if (Filename.empty()) return;
+  if (Filename.empty() || !GlContextCurrent()) return;
   AssetStore& store = AssetStore::Instance();
   TextureData* texture = store.FindTexture(Filename);
   if (texture == nullptr) {
@@ -102,6 +107,7 @@ void Sprite::SetFilename(int spriteType) {
 
 void Sprite::SetFilename(const std::string& name) {
   Filename = name;
+  if (!GlContextCurrent()) return;
   SetTexture(AssetStore::Instance().Texture(name));
 }
 

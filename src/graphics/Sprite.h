@@ -2,8 +2,8 @@
 // A sprite without a Filename is a plain coloured quad drawn in the renderer's one
 // instanced, lit call; a textured sprite draws itself through its own quad buffers.
 // Invariant: Vao, Vbo and Ebo exist exactly when BuffersMade is set, and are made
-// only with a GL context current (by SetTexture); a sprite never bound to a texture
-// never touches GL, so untextured sprites can be made in tests without a window.
+// only with a GL context current (by SetTexture). Without a current context the
+// SetFilename forms record the name only, so level files can be read without a window.
 #pragma once
 
 #include <cstdint>

@@ -3,7 +3,13 @@
 #include <algorithm>
 #include <iterator>
 
+#include "graphics/DirLight.h"
+#include "graphics/Light.h"
+#include "graphics/PointLight.h"
+#include "graphics/Sprite.h"
+#include "graphics/SpriteLanguage.h"
 #include "levels/BlockReader.h"
+#include "levels/Localisation.h"
 #include "objects/GameObject.h"
 #include "objects/Transform.h"
 #include "physics/Body.h"
@@ -80,13 +86,133 @@ Json::Value WriteBody(const Component& component) {
   return block;
 }
 
+// Sprite and lights ----------------------------------------------------------
+
+Color3 ReadRGB(BlockReader& block, const char* key) {
+  BlockReader rgb = block.Child(key);
+  Color3 color;
+  color.R = rgb.Float("R");
+  color.G = rgb.Float("G");
+  color.B = rgb.Float("B");
+  return color;
+}
+
+Vec3 ReadXYZ(BlockReader& block, const char* key) {
+  BlockReader xyz = block.Child(key);
+  Vec3 v;
+  v.x = xyz.Float("X");
+  v.y = xyz.Float("Y");
+  v.z = xyz.Float("Z");
+  return v;
+}
+
+Json::Value WriteRGB(Color3 color) {
+  Json::Value rgb(Json::objectValue);
+  rgb["R"] = Number(color.R);
+  rgb["G"] = Number(color.G);
+  rgb["B"] = Number(color.B);
+  return rgb;
+}
+
+Json::Value WriteXYZ(Vec3 v) {
+  Json::Value xyz(Json::objectValue);
+  xyz["X"] = Number(v.x);
+  xyz["Y"] = Number(v.y);
+  xyz["Z"] = Number(v.z);
+  return xyz;
+}
+
+ComponentApplier LoadSprite(BlockReader& block) {
+  // The language is read when the level is read: a world loaded in Russian shows
+  // the Russian versions of the worded textures.
+  const std::string filename = LocalisedTextureName(block.String("Filename"), Localisation::Instance().Language);
+  const Color3 color = ReadRGB(block, "Color");
+  const float alpha = block.Float("Alfa");
+  return [=](GameObject& object) {
+    auto* sprite = object.GetComponent<Sprite>();
+    if (!sprite) return;
+    // An empty name is a plain coloured quad: there is no texture to bind.
+    if (filename.empty()) {
+      sprite->Filename.clear();
+    } else {
+      sprite->SetFilename(filename);
+    }
+    sprite->Color = color;
+    sprite->Alpha = alpha;
+  };
+}
+
+Json::Value WriteSprite(const Component& component) {
+  const auto& sprite = static_cast<const Sprite&>(component);
+  Json::Value block(Json::objectValue);
+  block["Filename"] = sprite.Filename;
+  block["Color"] = WriteRGB(sprite.Color);
+  block["Alfa"] = Number(sprite.Alpha);
+  return block;
+}
+
+template <class L>
+ComponentApplier LoadLightColor(BlockReader& block) {
+  const Color3 color = ReadRGB(block, "Color");
+  return [=](GameObject& object) {
+    if (auto* light = object.GetComponent<L>()) light->Color = color;
+  };
+}
+
+ComponentApplier LoadPointLight(BlockReader& block) {
+  const Color3 color = ReadRGB(block, "Color");
+  const Vec3 offset = ReadXYZ(block, "Offset");
+  const float radius = block.Float("Radius");
+  return [=](GameObject& object) {
+    auto* light = object.GetComponent<PointLight>();
+    if (!light) return;
+    light->Color = color;
+    light->Offset = offset;
+    light->Radius = radius;
+  };
+}
+
+ComponentApplier LoadDirLight(BlockReader& block) {
+  const Color3 color = ReadRGB(block, "Color");
+  const Vec3 direction = ReadXYZ(block, "Direction");
+  return [=](GameObject& object) {
+    auto* light = object.GetComponent<DirLight>();
+    if (!light) return;
+    light->Color = color;
+    light->Direction = direction;
+  };
+}
+
+Json::Value WriteLight(const Component& component) {
+  Json::Value block(Json::objectValue);
+  block["Color"] = WriteRGB(static_cast<const Light&>(component).Color);
+  return block;
+}
+
+Json::Value WritePointLight(const Component& component) {
+  const auto& light = static_cast<const PointLight&>(component);
+  Json::Value block(Json::objectValue);
+  block["Color"] = WriteRGB(light.Color);
+  block["Offset"] = WriteXYZ(light.Offset);
+  block["Radius"] = Number(light.Radius);
+  return block;
+}
+
+Json::Value WriteDirLight(const Component& component) {
+  const auto& light = static_cast<const DirLight&>(component);
+  Json::Value block(Json::objectValue);
+  block["Color"] = WriteRGB(light.Color);
+  block["Direction"] = WriteXYZ(light.Direction);
+  return block;
+}
+
 // Keys in the order they are tested. Rows whose component has members but no
 // loader or writer yet get them when that component class arrives; until its
 // Factory command is wired, the Factory ignores the command and the key adds nothing.
 const ComponentRow kRows[] = {
     {"Transform", 14, &LoadTransform, &WriteTransform},
     {"Body", 15, &LoadBody, &WriteBody},
-    {"Sprite", 16, nullptr, nullptr},
+    {"Sprite", 16, &LoadSprite, &WriteSprite},
     {"CreditsScript", 17, nullptr, nullptr},
     {"DynamicHazardScript", 18, nullptr, nullptr},
     {"Player_Controller", 19, nullptr, nullptr},
@@ -99,9 +225,9 @@ const ComponentRow kRows[] = {
     {"WormSegmentScript", 26, nullptr, nullptr},
     {"EnemyScript", 27, nullptr, nullptr},
     {"EnemyTriggerScript", 28, nullptr, nullptr},
-    {"Light", 29, nullptr, nullptr},
-    {"PointLight", 30, nullptr, nullptr},
-    {"DirLight", 31, nullptr, nullptr},
+    {"Light", 29, &LoadLightColor<Light>, &WriteLight},
+    {"PointLight", 30, &LoadPointLight, &WritePointLight},
+    {"DirLight", 31, &LoadDirLight, &WriteDirLight},
     {"PlayerAnimationScript", 32, nullptr, nullptr},
     {"ParticleEmitter", 33, nullptr, nullptr},
     {"BoomReactScript", 35, nullptr, nullptr},

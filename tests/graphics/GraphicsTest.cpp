@@ -268,9 +268,24 @@ TEST_F(GraphicsRender, TheDebugOverlayOutlinesBodiesAndTheCursorFollowsTheMouse)
   EXPECT_TRUE(outlineNear(0.0f, 4.0f));
   EXPECT_TRUE(outlineNear(0.0f, -4.0f));
   EXPECT_FALSE(outlineNear(0.0f, 0.0f));
+  // The frame-rate text: green, in the lower left corner of the view.
+  auto greenInCorner = [&] {
+    int green = 0;
+    for (int py = 0; py < Height / 20; ++py) {
+      for (int px = 0; px < Width / 6; ++px) {
+        const Pixel p = At(px, py);
+        if (p.G > 200 && p.R < 60 && p.B < 60) ++green;
+      }
+    }
+    return green;
+  };
+  if (AssetStore::Instance().Font("PressStart2P").Face != nullptr) {
+    EXPECT_GT(greenInCorner(), 50);
+  }
   graphics.ShowDebug = false;
   Render();
   EXPECT_FALSE(outlineNear(0.0f, 4.0f));
+  EXPECT_EQ(greenInCorner(), 0);
 
   // The cursor's upper left corner sits on the mouse point.
   Windows& windows = Windows::Instance();

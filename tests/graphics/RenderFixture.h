@@ -22,7 +22,7 @@ struct Pixel {
 };
 
 class RenderFixture : public ::testing::Test {
- protected:
+ public:
   void SetUp() override;
   void TearDown() override;
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "levels/LevelTestSupport.h"
+#include "graphics/Sprite.h"
 #include "objects/Factory.h"
 #include "objects/Transform.h"
 #include "physics/Body.h"
@@ -58,7 +59,10 @@ TEST_F(SerializationLoadTest, EntriesGetOnlyTheComponentsTheyNameWithAbsentMembe
   EXPECT_TRUE(built[1]->Components.empty());
   // Names are written on save but never read back.
   EXPECT_EQ(built[3]->Name, "");
-  EXPECT_TRUE(built[3]->Components.empty());
+  // Only the named component: a Sprite, which keeps its texture name.
+  ASSERT_EQ(built[3]->Components.size(), 1u);
+  ASSERT_NE(built[3]->GetComponent<Sprite>(), nullptr);
+  EXPECT_EQ(built[3]->GetComponent<Sprite>()->Filename, "x");
 
   auto* zero = built[2]->GetComponent<Transform>();
   ASSERT_NE(zero, nullptr);

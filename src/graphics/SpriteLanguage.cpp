@@ -1,0 +1,55 @@
+#include "graphics/SpriteLanguage.h"
+
+#include <array>
+#include <string_view>
+
+#include "graphics/Sprite.h"
+#include "levels/Localisation.h"
+#include "levels/Serialization.h"
+#include "objects/Factory.h"
+
+namespace Framework {
+
+namespace {
+
+constexpr std::array<std::string_view, 3> kWordedTextures = {"tutorial1", "tutorial2", "winscreen"};
+constexpr std::string_view kRussianSuffix = "_RU";
+
+bool IsWorded(std::string_view name) {
+  for (std::string_view worded : kWordedTextures) {
+    if (name == worded) return true;
+  }
+  return false;
+}
+
+bool IsRussianWorded(std::string_view name) {
+  return name.size() > kRussianSuffix.size() && name.ends_with(kRussianSuffix) &&
+         IsWorded(name.substr(0, name.size() - kRussianSuffix.size()));
+}
+
+}  // namespace
+
+std::string LocalisedTextureName(const std::string& filename, std::int32_t language) {
+  if (language == 1 && IsWorded(filename)) return filename + std::string(kRussianSuffix);
+  return filename;
+}
+
+void ApplyLanguageToSprites() {
+  const std::int32_t level = Serialization::Instance().CurrentLevel;
+  if (level != 10 && level != 12 && level != 18) return;
+  Localisation& localisation = Localisation::Instance();
+  if (localisation.Language != 0) localisation.Language = 1;
+  for (auto& [id, object] : Factory::Instance().Objects) {
+    (void)id;
+    Sprite* sprite = object->GetComponent<Sprite>();
+    if (sprite == nullptr) continue;
+    const std::string& name = sprite->Filename;
+    if (localisation.Language == 0 && IsRussianWorded(name)) {
+      sprite->SetFilename(name.substr(0, name.size() - kRussianSuffix.size()));
+    } else if (localisation.Language == 1 && IsWorded(name)) {
+      sprite->SetFilename(name + std::string(kRussianSuffix));
+    }
+  }
+}
+
+}  // namespace Framework
