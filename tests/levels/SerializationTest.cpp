@@ -47,7 +47,7 @@ TEST_F(SerializationLoadTest, ArrayEntriesAreBuiltInIndexOrderAndObjectMembersIn
 TEST_F(SerializationLoadTest, EntriesGetOnlyTheComponentsTheyNameWithAbsentMembersReadAsZero) {
   Serialization& serialization = Serialization::Instance();
   WriteTextFile(SlotFile(20), R"({"Factory": {"Game_Objects": [
-      {}, null, {"Transform": {}}, {"Name": "ignored", "Unknown": 5, "sprite": {"Filename": "x"}},
+      {}, null, {"Transform": {}}, {"Name": "ignored", "Unknown": 5, "sprite": 1, "Sprite": {"Filename": "x"}},
       {"Body": {"IsStatic": 1, "Bounce": {"X": 0.25}}, "Transform": {"Scale": {"X": 4, "Y": 2}, "ZLayer": -3}}
   ]}})");
   serialization.Load(SlotFile(20));
