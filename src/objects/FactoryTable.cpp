@@ -47,7 +47,7 @@ Component* AttachBody(GameObject& object, bool isStatic) {
 }
 
 Component* AttachDynamicBody(GameObject& object) { return AttachBody(object, false); }
-[[maybe_unused]] Component* AttachStaticBody(GameObject& object) { return AttachBody(object, true); }
+Component* AttachStaticBody(GameObject& object) { return AttachBody(object, true); }
 
 // A Sprite with the look of sprite type N, applied right after attaching, as the
 // archetype rows and component command 16 need.
@@ -69,9 +69,12 @@ const ComponentCommand kComponentCommands[] = {
 };
 
 // Archetypes, each built as: new object, its Name, a Transform at (0, 0) with
-// size (0, 0), then these steps in order. An archetype missing here does nothing.
+// size (0, 0), then these steps in order. An archetype missing here does nothing;
+// the ones built from behaviour scripts join as those scripts arrive.
 const std::vector<Archetype>& Archetypes() {
-  static const std::vector<Archetype> table = {};
+  static const std::vector<Archetype> table = {
+      {1, "Platform", false, {&AttachStaticBody, &AttachSprite<2>}},
+  };
   return table;
 }
 

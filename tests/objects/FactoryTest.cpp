@@ -12,7 +12,9 @@
 #include "engine/EventSystem.h"
 #include "engine/Events.h"
 #include "objects/Script.h"
+#include "graphics/Sprite.h"
 #include "objects/Transform.h"
+#include "physics/Body.h"
 
 namespace Framework {
 namespace {
@@ -139,6 +141,37 @@ TEST_F(FactoryTest, CollisionsFoundBeforeAnObjectDiedNeverReachItOrNameIt) {
   EXPECT_EQ(playerProbe->hits, 1);
   EXPECT_EQ(playerProbe->lastOther, nullptr) << "the dead hazard is not handed out";
   (void)hazardProbe;  // deleted with the hazard; the sanitizer build catches any call into it
+}
+
+TEST_F(FactoryTest, PlatformArchetypeIsAStaticBoxWithThePlatformLook) {
+  GameObject* seen = nullptr;
+  Run(1, nullptr, [&](GameObject* o) {
+    seen = o;
+    // The caller places and sizes it; the archetype leaves both at zero.
+    auto* t = o->GetComponent<Transform>();
+    EXPECT_EQ(t->Scale, (Vec2{0.0f, 0.0f}));
+    t->Position = {5.0f, -2.0f};
+    t->Scale = {8.0f, 1.0f};
+  });
+  ASSERT_NE(seen, nullptr);
+  EXPECT_EQ(seen->Name, "Platform");
+  EXPECT_EQ(seen->Components.size(), 3u);
+  auto* body = seen->GetComponent<Body>();
+  ASSERT_NE(body, nullptr);
+  EXPECT_TRUE(body->IsStatic);
+  auto* sprite = seen->GetComponent<Sprite>();
+  ASSERT_NE(sprite, nullptr);
+  EXPECT_EQ(sprite->Filename, Sprite::SpriteTypeFilename(2));
+  EXPECT_EQ(factory.Player, nullptr);
+}
+
+TEST_F(FactoryTest, ArchetypesWhoseScriptsDoNotExistYetBuildNothing) {
+  for (int command : {0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}) {
+    int callbacks = 0;
+    Run(command, nullptr, [&](GameObject*) { ++callbacks; });
+    EXPECT_EQ(callbacks, 0) << "archetype " << command;
+  }
+  EXPECT_TRUE(factory.Objects.empty());
 }
 
 // A script that listens to the keyboard, like the player or a menu does.
