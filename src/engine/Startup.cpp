@@ -12,7 +12,7 @@
 
 namespace Framework {
 
-int RunGame() {
+void StartGame() {
   Engine& engine = Engine::Instance();
   // Registration order is update order, and construction order: the singletons are
   // destroyed in reverse, so the Factory goes before Scripting and the EventSystem.
@@ -25,10 +25,18 @@ int RunGame() {
   engine.AddSystem(&Factory::Instance());
   engine.AddSystem(&Serialization::Instance());
   for (InterfaceSystem* system : engine.Systems) system->Initialize();
-  engine.MainLoop();
+}
+
+void StopGame() {
   // Close the sound device while SDL is certainly still up.
   AudioSystem::Instance().Shutdown();
-  engine.Systems.clear();
+  Engine::Instance().Systems.clear();
+}
+
+int RunGame() {
+  StartGame();
+  Engine::Instance().MainLoop();
+  StopGame();
   return 0;
 }
 
