@@ -50,8 +50,8 @@ void main() {
     light += dirLight.color * (0.3 + 0.55 * clamp(facing, 0.0, 1.0));
     // A faint highlight towards the viewer, who sits CameraPos.z above the scene.
     vec3 viewDir = normalize(vec3(-vWorldPos.xy * 0.02, max(CameraPos.z, 0.5)));
-    float spec = pow(max(dot(reflect(-normalize(toLight + vec3(0.0, 0.0, 0.6)), n), viewDir), 0.0), 24.0);
-    light += dirLight.color * spec * 0.12;
+    float specular = pow(max(dot(reflect(-normalize(toLight + vec3(0.0, 0.0, 0.6)), n), viewDir), 0.0), 24.0);
+    light += dirLight.color * specular * 0.12;
   } else {
     // No directional light in the scene: show the quads in their own colours.
     light += vec3(1.0 - kAmbient) * (0.75 + 0.25 * n.z + 0.25 * n.y);

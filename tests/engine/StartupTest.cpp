@@ -10,14 +10,6 @@
 #include <filesystem>
 #include <vector>
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wunused-function"
-#define STB_IMAGE_WRITE_STATIC
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb_image_write.h>
-#pragma GCC diagnostic pop
-
 #include "audio/AudioSystem.h"
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
@@ -28,6 +20,7 @@
 #include "objects/Factory.h"
 #include "objects/Scripting.h"
 #include "physics/Physics.h"
+#include "support/PngWriter.h"
 
 namespace Framework {
 namespace {
@@ -82,9 +75,7 @@ TEST(Startup, FirstScreenShowsTheSplashPictureAcrossTheView) {
   EXPECT_GT(warm, 40) << "title colours across the top of the view";
 
   const auto out = std::filesystem::path(TUMBRIX_GAME_DIR).parent_path() / "test-artifacts" / "first-screen.png";
-  std::filesystem::create_directories(out.parent_path());
-  stbi_flip_vertically_on_write(1);
-  stbi_write_png(out.string().c_str(), w, h, 4, rgba.data(), w * 4);
+  EXPECT_TRUE(WritePng(out, w, h, rgba, /*bottomUp=*/true));
   StopGame();
 }
 

@@ -6,21 +6,12 @@
 #include <GL/glew.h>
 #include <dlfcn.h>
 
-// The PNG writer is compiled into this file only, privately (static), and its own
-// warnings are not ours.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wunused-function"
-#define STB_IMAGE_WRITE_STATIC
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb_image_write.h>
-#pragma GCC diagnostic pop
-
 #include "engine/Windows.h"
 #include "graphics/Graphics.h"
 #include "graphics/Sprite.h"
 #include "objects/Factory.h"
 #include "objects/Transform.h"
+#include "support/PngWriter.h"
 
 namespace Framework {
 
@@ -29,7 +20,7 @@ namespace fs = std::filesystem;
 namespace {
 
 void WriteImage(const fs::path& path, int w, int h, const std::vector<std::uint8_t>& rgba) {
-  stbi_write_png(path.string().c_str(), w, h, 4, rgba.data(), w * 4);
+  WritePng(path, w, h, rgba);
 }
 
 // The cursor: a white arrow-ish square with a dark rim.
@@ -181,10 +172,8 @@ bool RenderFixture::SaveScreenshot(const fs::path& path) const {
   glReadBuffer(GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, Width, Height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  fs::create_directories(path.parent_path());
   // GL rows run bottom-up; image files top-down.
-  stbi_flip_vertically_on_write(1);
-  return stbi_write_png(path.string().c_str(), Width, Height, 4, rgba.data(), Width * 4) != 0;
+  return WritePng(path, Width, Height, rgba, /*bottomUp=*/true);
 }
 
 bool RenderFixture::IsSky(Pixel p) {

@@ -46,15 +46,15 @@ int main(int argc, char** argv) {
   std::string list;
   std::size_t totalBytes = 0;
   bool ok = true;
-  for (const TextureSpec& spec : AllTextures()) {
-    if (!seen.insert(spec.Name).second) {
-      std::cerr << "tumbrix_art: texture \"" << spec.Name << "\" is defined twice\n";
+  for (const TextureSpec& entry : AllTextures()) {
+    if (!seen.insert(entry.Name).second) {
+      std::cerr << "tumbrix_art: texture \"" << entry.Name << "\" is defined twice\n";
       ok = false;
       continue;
     }
-    const Canvas art = spec.Paint(font);
+    const Canvas art = entry.Paint(font);
     std::string error;
-    const std::size_t bytes = WritePng((outDir / (spec.Name + ".png")).string(),
+    const std::size_t bytes = WritePng((outDir / (entry.Name + ".png")).string(),
                                        art.Upscaled(kTexelsPerArtPixel), error);
     if (bytes == 0) {
       std::cerr << "tumbrix_art: " << error << "\n";
@@ -62,8 +62,8 @@ int main(int argc, char** argv) {
       continue;
     }
     totalBytes += bytes;
-    list += spec.Name + ".png\n";
-    if (argc == 4) sheet.Add(spec.Name, art);
+    list += entry.Name + ".png\n";
+    if (argc == 4) sheet.Add(entry.Name, art);
   }
 
   for (char32_t cp : font.Missing()) {
