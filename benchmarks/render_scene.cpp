@@ -10,14 +10,6 @@
 #include <GL/glew.h>
 #include <benchmark/benchmark.h>
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wunused-function"
-#define STB_IMAGE_WRITE_STATIC
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb_image_write.h>
-#pragma GCC diagnostic pop
-
 #include "engine/Windows.h"
 #include "graphics/DirLight.h"
 #include "graphics/Graphics.h"
@@ -26,6 +18,7 @@
 #include "levels/TextEncoding.h"
 #include "objects/Factory.h"
 #include "objects/Transform.h"
+#include "support/PngWriter.h"
 
 namespace fs = std::filesystem;
 using namespace Framework;
@@ -40,7 +33,7 @@ void WriteSolid(const fs::path& path, int size, std::uint8_t r, std::uint8_t g, 
     px[i + 2] = b;
     px[i + 3] = 255;
   }
-  stbi_write_png(path.string().c_str(), size, size, 4, px.data(), size * 4);
+  WritePng(path, size, size, px);
 }
 
 // A run-time folder of the benchmark's own beside game/.
