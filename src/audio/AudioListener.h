@@ -1,21 +1,13 @@
-// AudioListener: hands every delivered AudioEvent to the AudioSystem it points at.
+// AudioListener: hands every delivered AudioEvent to the AudioSystem.
 // Invariant: it observes the system and never outlives it (the system owns the
 // subscription that owns this listener).
 #pragma once
 
-#include "engine/Event.h"
+#include "audio/AudioSystem.h"
+#include "engine/EventListener.h"
 
 namespace Framework {
 
-class AudioSystem;
-
-class AudioListener : public Listener {
- public:
-  explicit AudioListener(AudioSystem* system) : system_(system) {}
-  void OnEvent(Event* event) override;
-
- private:
-  AudioSystem* system_;
-};
+using AudioListener = EventListener<&AudioSystem::Execute>;
 
 }  // namespace Framework

@@ -50,7 +50,7 @@ void AudioSystem::Initialize() {
     silent_ = true;
   }
   LoadSoundList();
-  listener_ = Subscription(EventType::Audio, std::make_unique<AudioListener>(this));
+  listener_ = Listen<AudioListener>(this);
   SetMasterVolume(StartVolume);
   SfxPaused = MusicPaused = MenuPaused = MasterPaused = false;
 }
@@ -120,7 +120,7 @@ void AudioSystem::SetGroupPaused(AudioGroup group, bool paused, bool& flag) {
 }
 
 void AudioSystem::Execute(const AudioEvent& event) {
-  switch (static_cast<AudioCommand>(event.Command)) {
+  switch (event.Command) {
     case AudioCommand::PlaySfx:
     case AudioCommand::PlayMusic:
     case AudioCommand::PlayMenu: {

@@ -17,29 +17,12 @@
 #include <unordered_map>
 
 #include "audio/AudioBackend.h"
+#include "engine/Commands.h"
 #include "engine/EventSystem.h"
 #include "engine/Events.h"
 #include "engine/InterfaceSystem.h"
 
 namespace Framework {
-
-enum class AudioCommand : std::int32_t {
-  PlaySfx = 0,
-  PlayMusic = 1,
-  PlayMenu = 2,
-  PauseChannel = 3,
-  ResumeChannel = 4,
-  StopChannel = 5,
-  PauseSfx = 6,
-  ResumeSfx = 7,
-  PauseMusic = 8,
-  ResumeMusic = 9,
-  PauseMenu = 10,
-  ResumeMenu = 11,
-  PauseMaster = 12,
-  ResumeMaster = 13,
-  SetVolume = 14,
-};
 
 class AudioSystem : public InterfaceSystem {
  public:

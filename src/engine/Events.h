@@ -25,7 +25,8 @@ struct AudioChannel {
 
 class AudioEvent : public Event {
  public:
-  AudioEvent() : Event(EventType::Audio) {}
+  static constexpr EventType kType = EventType::Audio;
+  AudioEvent() : Event(kType) {}
   bool Loop = false;
   std::int32_t Command = 15;  // 15: nothing
   AudioChannel Channel;
@@ -37,14 +38,16 @@ class AudioEvent : public Event {
 
 class KeyboardEvent : public Event {
  public:
-  KeyboardEvent() : Event(EventType::Keyboard) {}
+  static constexpr EventType kType = EventType::Keyboard;
+  KeyboardEvent() : Event(kType) {}
   // One byte per scancode, non-zero while that key is held; valid for the whole run.
   const std::uint8_t* KeyState = nullptr;
 };
 
 class FactoryEvent : public Event {
  public:
-  FactoryEvent() : Event(EventType::Factory) {}
+  static constexpr EventType kType = EventType::Factory;
+  FactoryEvent() : Event(kType) {}
   std::int32_t Command = 39;  // 39: nothing
   // Called with the new object (archetypes, command 13) or the target (component commands).
   std::function<void(GameObject*)> Callback;
@@ -54,7 +57,8 @@ class FactoryEvent : public Event {
 
 class SerializationEvent : public Event {
  public:
-  SerializationEvent() : Event(EventType::Serialization) {}
+  static constexpr EventType kType = EventType::Serialization;
+  SerializationEvent() : Event(kType) {}
   std::int32_t Command = 9;  // 9: nothing
   std::string FileName;
 };
@@ -65,7 +69,8 @@ struct Color3 {
 
 class GraphicsEvent : public Event {
  public:
-  GraphicsEvent() : Event(EventType::Graphics) {}
+  static constexpr EventType kType = EventType::Graphics;
+  GraphicsEvent() : Event(kType) {}
   std::int32_t Command = 1;
   std::string Text = "ERROR!";
   float Size = 20.0f;
@@ -77,7 +82,8 @@ class GraphicsEvent : public Event {
 
 class ObjectEvent : public Event {
  public:
-  explicit ObjectEvent(GameObject* object) : Event(EventType::Object), Object(object) {}
+  static constexpr EventType kType = EventType::Object;
+  explicit ObjectEvent(GameObject* object) : Event(kType), Object(object) {}
   std::int32_t Kind = 0;  // 0: collision, the only kind made
   GameObject* Object;     // the addressee
 };
@@ -97,20 +103,23 @@ struct MouseRecord {
 
 class MouseEvent : public Event {
  public:
-  explicit MouseEvent(const MouseRecord* state = nullptr) : Event(EventType::Mouse), MouseState(state) {}
+  static constexpr EventType kType = EventType::Mouse;
+  explicit MouseEvent(const MouseRecord* state = nullptr) : Event(kType), MouseState(state) {}
   const MouseRecord* MouseState;
 };
 
 class BoomEvent : public Event {
  public:
-  BoomEvent() : Event(EventType::Boom) {}
+  static constexpr EventType kType = EventType::Boom;
+  BoomEvent() : Event(kType) {}
   float Strength = 0.0f;
   float X = 0.0f, Y = 0.0f;  // explosion centre
 };
 
 class DeathEvent : public Event {
  public:
-  DeathEvent() : Event(EventType::Death) {}
+  static constexpr EventType kType = EventType::Death;
+  DeathEvent() : Event(kType) {}
   std::int32_t Cause = 0;  // 0 static hazard, 2 enemy trigger
   GameObject* Source = nullptr;
 };

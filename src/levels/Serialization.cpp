@@ -317,7 +317,7 @@ std::string Serialization::GetLevelFile(int slot) const {
 // Progression -----------------------------------------------------------------
 
 void Serialization::Execute(std::int32_t command, const std::string& fileName) {
-  switch (static_cast<SerializationCommand>(command)) {
+  switch (command) {
     case SerializationCommand::SaveGame: Save(fileName); break;
     case SerializationCommand::LoadGame: Load(fileName); break;
     case SerializationCommand::Checkpoint: Checkpoint(); break;

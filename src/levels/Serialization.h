@@ -18,6 +18,7 @@
 
 #include <json/value.h>
 
+#include "engine/Commands.h"
 #include "engine/EventSystem.h"
 #include "engine/InterfaceSystem.h"
 #include "engine/Vec2.h"
@@ -25,18 +26,6 @@
 namespace Framework {
 
 class GameObject;
-
-enum class SerializationCommand : std::int32_t {
-  SaveGame = 0,
-  LoadGame = 1,
-  Checkpoint = 2,
-  RestartOrContinue = 3,
-  NextLevel = 4,
-  PreviousLevel = 5,
-  NewGame = 6,
-  EnterMainMenu = 7,
-  ShowCredits = 8,
-};
 
 // What Update needs to place texts on screen: the camera's centre and half view.
 struct CameraView {

@@ -30,9 +30,9 @@ class SerializationProgressionTest : public LevelFixture {
     serialization.CurrentLevel = slot;
     serialization.Load(SlotFile(slot));
   }
-  void PostCommand(SerializationCommand command) {
+  void PostCommand(SerializationCommand::Value command) {
     auto event = std::make_unique<SerializationEvent>();
-    event->Command = static_cast<std::int32_t>(command);
+    event->Command = command;
     EventSystem::Instance().Post(std::move(event));
   }
 };
@@ -88,7 +88,7 @@ TEST_F(SerializationProgressionTest, RestartReloadsThePlayLevelWithTryAgainButNo
   Serialization& serialization = Serialization::Instance();
   Enter(14);
   Factory::Instance().CreateObject();  // something that appeared during play
-  serialization.Execute(static_cast<std::int32_t>(SerializationCommand::RestartOrContinue));
+  serialization.Execute(SerializationCommand::RestartOrContinue);
   EXPECT_EQ(serialization.CurrentLevel, 14);
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{14}));
   EXPECT_EQ(Factory::Instance().Objects.size(), 1u);
@@ -130,7 +130,7 @@ TEST_F(SerializationProgressionTest, CheckpointSavesOnlyInPlayLevels) {
 
   Enter(11);
   testing::internal::CaptureStdout();
-  serialization.Execute(static_cast<std::int32_t>(SerializationCommand::Checkpoint));
+  serialization.Execute(SerializationCommand::Checkpoint);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "Game saved\n\n");
   EXPECT_TRUE(serialization.ShowCheckpoint);
   serialization.Load(serialization.AutosavePath);
@@ -151,14 +151,14 @@ TEST_F(SerializationProgressionTest, FailedCheckpointDoesNotClaimTheGameWasSaved
 TEST_F(SerializationProgressionTest, NewGameStartsAtSlotTenAndSaveLoadCommandsUseTheFileName) {
   Serialization& serialization = Serialization::Instance();
   Enter(2);
-  serialization.Execute(static_cast<std::int32_t>(SerializationCommand::NewGame));
+  serialization.Execute(SerializationCommand::NewGame);
   EXPECT_EQ(serialization.CurrentLevel, 10);
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{10}));
 
   const std::string file = dir.File("named.json");
-  serialization.Execute(static_cast<std::int32_t>(SerializationCommand::SaveGame), file);
+  serialization.Execute(SerializationCommand::SaveGame, file);
   Enter(20);
-  serialization.Execute(static_cast<std::int32_t>(SerializationCommand::LoadGame), file);
+  serialization.Execute(SerializationCommand::LoadGame, file);
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{10}));
   // Numbers that are no command do nothing.
   serialization.Execute(9);
@@ -173,7 +173,7 @@ TEST_F(SerializationProgressionTest, EnterMainMenuStartsTheMusicOnceAndOpensTheM
   int menus = 0;
   serialization.Hooks.OpenMainMenu = [&menus] { ++menus; };
   Engine::Instance().Paused = false;
-  serialization.Execute(static_cast<std::int32_t>(SerializationCommand::EnterMainMenu));
+  serialization.Execute(SerializationCommand::EnterMainMenu);
   EXPECT_EQ(serialization.CurrentLevel, 2);
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{2}));
   EXPECT_TRUE(Engine::Instance().Paused);
@@ -208,7 +208,7 @@ TEST_F(SerializationProgressionTest, CreditsFromAPlayLevelSaveWithoutBombsAndCon
   serialization.Hooks.PrepareCreditsSave = [bombId = bomb->Id] { Factory::Instance().QueueDestroy(bombId); };
   serialization.ShowCheckpoint = true;
 
-  serialization.Execute(static_cast<std::int32_t>(SerializationCommand::ShowCredits));
+  serialization.Execute(SerializationCommand::ShowCredits);
   EXPECT_EQ(serialization.CurrentLevel, 3);
   EXPECT_FALSE(serialization.ShowCheckpoint);
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{3}));

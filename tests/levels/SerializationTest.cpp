@@ -175,7 +175,7 @@ TEST_F(SerializationLoadTest, InitializeListensForCommandsAndLoadsSlotZero) {
   serialization.Initialize();
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{0}));
   auto next = std::make_unique<SerializationEvent>();
-  next->Command = static_cast<std::int32_t>(SerializationCommand::NextLevel);
+  next->Command = SerializationCommand::NextLevel;
   EventSystem::Instance().Post(std::move(next));
   EventSystem::Instance().Update(0.0f, false);
   EXPECT_EQ(serialization.CurrentLevel, 1);
