@@ -24,6 +24,8 @@ class AssetStoreTest : public GlFixture {
  protected:
   void SetUp() override {
     GlFixture::SetUp();
+    // The store loads the game's assets when first asked for, which needs the context.
+    store = &AssetStore::Instance();
     inScratch = std::make_unique<WorkingDirectory>(scratch.Path);
   }
   void TearDown() override {
@@ -41,7 +43,7 @@ class AssetStoreTest : public GlFixture {
     return StdoutOf([&] { store->LoadAssetList(kind); });
   }
 
-  AssetStore* store = &AssetStore::Instance();
+  AssetStore* store = nullptr;
   TempFolder scratch{"tumbrix-assets"};
   std::unique_ptr<WorkingDirectory> inScratch;
 };

@@ -7,6 +7,7 @@
 
 #include "engine/Commands.h"
 #include "engine/Engine.h"
+#include "engine/Events.h"
 #include "levels/Serialization.h"
 #include "objects/Factory.h"
 #include "support/Capture.h"
