@@ -8,22 +8,22 @@
 
 #include "engine/Random.h"
 #include "graphics/Graphics.h"
-#include "graphics/RenderFixture.h"
 #include "objects/Factory.h"
 #include "objects/Transform.h"
 #include "particles/ParticleEffects.h"
 #include "particles/ParticleEmitter.h"
 #include "particles/ParticleSystem.h"
+#include "support/GlFixture.h"
 
 namespace Framework {
 namespace {
 
 using C = ParticleChannel;
 
-class ParticleDrawing : public RenderFixture {
+class ParticleDrawing : public GlFixture {
  protected:
   void SetUp() override {
-    RenderFixture::SetUp();
+    GlFixture::SetUp();
     ParticleSystem::Instance().Clear();
     // The same sparks in every run, so the picture and its checks never change.
     Random::SetMasterSeed(2024);
@@ -90,8 +90,8 @@ TEST_F(ParticleDrawing, TheGamesEffectsMakeAPicture) {
   ApplyDeathSpray(*enemy, DeathSpray::Enemy);
   Step({sparks, burst, above, enemy}, 8);
   Render();
-  const auto artifact = Folder.parent_path().parent_path() / "test-artifacts" / "particles.png";
-  EXPECT_TRUE(SaveScreenshot(artifact)) << artifact;
+  const auto artifact = ArtifactPath("particles.png");
+  EXPECT_TRUE(SaveBackBuffer(artifact)) << artifact;
   // The burst's sparks are yellow to red around its centre.
   const Pixel centre = AtWorld(-4.0f, 0.0f);
   EXPECT_FALSE(IsSky(centre));

@@ -17,6 +17,7 @@
 #include "objects/Transform.h"
 #include "particles/ParticleEffects.h"
 #include "particles/ParticleEmitter.h"
+#include "support/Capture.h"
 
 namespace Framework {
 namespace {
@@ -189,12 +190,12 @@ TEST_F(ParticleSystemTest, HostileSettingsStayBoundedAndAreReportedOnce) {
   std::vector<EmitterObject*> all{&nanRate, &nanLife};
   for (auto& e : flood) all.push_back(e.get());
 
-  testing::internal::CaptureStdout();
-  for (int frame = 0; frame < 10; ++frame) {
-    Frame(all, 0.025f);
-    EXPECT_LE(system.LiveCount(), ParticleSystem::MaxLiveParticles);
-  }
-  const std::string out = testing::internal::GetCapturedStdout();
+  const std::string out = StdoutOf([&] {
+    for (int frame = 0; frame < 10; ++frame) {
+      Frame(all, 0.025f);
+      EXPECT_LE(system.LiveCount(), ParticleSystem::MaxLiveParticles);
+    }
+  });
   // Filled up to the limit (less the sparks that die each frame), not beyond.
   EXPECT_GT(system.LiveCount(), ParticleSystem::MaxLiveParticles - 10);
   std::size_t lines = 0;
