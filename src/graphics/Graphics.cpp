@@ -124,6 +124,9 @@ void Graphics::Initialize() {
     ShaderProgram& program = store.Program(name);
     program.TransformLocation = glGetUniformLocation(program.Program, "transform");
   }
+  ShaderProgram& texture = store.Program("Texture");
+  texture.TintLocation = glGetUniformLocation(texture.Program, "tint");
+  texture.AlphaLocation = glGetUniformLocation(texture.Program, "alpha");
 
   glGenBuffers(1, &ColorBuffer);
   glGenBuffers(1, &QuadBuffer);

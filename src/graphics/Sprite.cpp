@@ -144,6 +144,9 @@ void Sprite::Draw(const ShaderProgram& program, const Mat4& matrix, float z) con
   glBindTexture(GL_TEXTURE_2D, TextureRef ? TextureRef->TextureId : 0);
   glUniformMatrix4fv(program.TransformLocation, 1, GL_FALSE, matrix.Data());
   glUniform1f(glGetUniformLocation(program.Program, "z_layer"), z);
+  // Uniforms keep their value between draws: every textured draw sets its own look.
+  glUniform3f(program.TintLocation, Color.R, Color.G, Color.B);
+  glUniform1f(program.AlphaLocation, Alpha);
   glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, nullptr);
   glBindVertexArray(0);
 }

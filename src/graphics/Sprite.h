@@ -38,7 +38,8 @@ class Sprite : public Component {
   std::string GetFilename() const { return Filename; }
   // Binds `texture` and (re)uploads its pixels; makes the quad buffers on first use.
   void SetTexture(TextureData& texture);
-  // Draws the textured quad with `program`, the full transform `matrix` and depth `z`.
+  // Draws the textured quad with `program`, the full transform `matrix` and depth `z`,
+  // each texel's colour multiplied by Color and its opacity by Alpha.
   void Draw(const ShaderProgram& program, const Mat4& matrix, float z) const;
 
   float Alpha = 1.0f;
