@@ -13,6 +13,7 @@
 #include "audio/AudioSystem.h"
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
+#include "gameplay/GameFlow.h"
 #include "graphics/GlScene.h"
 #include "graphics/Graphics.h"
 #include "levels/Serialization.h"
@@ -304,7 +305,7 @@ TEST_F(WindowsTest, LosingFocusPausesTheGameAndTheMusicOnceAndFocusResumesThem) 
   AudioRecorder* audio = owned.get();
   Subscription sub(EventType::Audio, std::move(owned));
   Engine::Instance().Paused = false;
-  Windows::MusicPausedByWindow = false;
+  GameFlow::Instance().MusicPausedByWindow = false;
 
   auto pushWindowEvent = [&](std::uint8_t kind) {
     SDL_Event e{};
@@ -318,14 +319,14 @@ TEST_F(WindowsTest, LosingFocusPausesTheGameAndTheMusicOnceAndFocusResumesThem) 
   Frame();
   EXPECT_TRUE(Engine::Instance().Paused);
   EXPECT_EQ(audio->commands, std::vector<std::int32_t>{8});
-  EXPECT_TRUE(Windows::MusicPausedByWindow);
+  EXPECT_TRUE(GameFlow::Instance().MusicPausedByWindow);
 
   // Level slot 0 (the splash screens) is at most 3: focus brings the game back.
   pushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
   Frame();
   EXPECT_FALSE(Engine::Instance().Paused);
   EXPECT_EQ(audio->commands, (std::vector<std::int32_t>{8, 9}));
-  EXPECT_FALSE(Windows::MusicPausedByWindow);
+  EXPECT_FALSE(GameFlow::Instance().MusicPausedByWindow);
 
   // Minimised during play: restoring brings the music back but leaves the game paused.
   Serialization::Instance().CurrentLevel = 12;

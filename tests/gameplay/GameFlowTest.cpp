@@ -1,4 +1,5 @@
-// The debug keys' engine operations: fly mode and stepping through the play levels.
+// The game's flow driven directly, without window events: Escape by level, the close
+// request, and the debug operations (fly mode, stepping through the play levels).
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -6,7 +7,9 @@
 
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
+#include "gameplay/GameFlow.h"
 #include "graphics/Graphics.h"
+#include "levels/LevelSlots.h"
 #include "levels/Serialization.h"
 #include "objects/Factory.h"
 #include "objects/Script.h"
@@ -31,7 +34,7 @@ struct Posted {
 };
 
 // Collects the graphics and serialization events the operations post.
-class DebugOperationsTest : public ::testing::Test {
+class GameFlowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     auto owned = std::make_unique<Collector>(&posted);
@@ -73,25 +76,26 @@ class DebugOperationsTest : public ::testing::Test {
   Subscription sub;
 };
 
-TEST_F(DebugOperationsTest, FlyModeNeedsAFullyBuiltPlayer) {
+TEST_F(GameFlowTest, FlyModeNeedsAFullyBuiltPlayer) {
   Engine& engine = Engine::Instance();
+  GameFlow& flow = GameFlow::Instance();
   Factory::Instance().Player = nullptr;
-  engine.ToggleFlyMode();
+  flow.ToggleFlyMode();
   MakePlayer(3);
-  engine.ToggleFlyMode();
+  flow.ToggleFlyMode();
   Deliver();
   EXPECT_FALSE(engine.FlyMode);
   EXPECT_TRUE(posted.graphics.empty());
 }
 
-TEST_F(DebugOperationsTest, FlyModeTogglesTheFlagAndThePlayersStaticBodyAndSaysSo) {
+TEST_F(GameFlowTest, FlyModeTogglesTheFlagAndThePlayersStaticBodyAndSaysSo) {
   Engine& engine = Engine::Instance();
   GameObject* player = MakePlayer(4);
   Body* body = player->GetComponent<Body>();
   ASSERT_NE(body, nullptr);
   ASSERT_EQ(player->Components.size(), 4u);
 
-  engine.ToggleFlyMode();
+  GameFlow::Instance().OnKey(SDLK_f);
   Deliver();
   EXPECT_TRUE(engine.FlyMode);
   EXPECT_TRUE(body->IsStatic);
@@ -112,29 +116,29 @@ TEST_F(DebugOperationsTest, FlyModeTogglesTheFlagAndThePlayersStaticBodyAndSaysS
   EXPECT_EQ(posted.graphics[1].Text, "Fly Mode Deactivated");
 }
 
-TEST_F(DebugOperationsTest, LevelStepsActOnlyInsideThePlayLevels) {
-  Engine& engine = Engine::Instance();
+TEST_F(GameFlowTest, LevelStepsActOnlyInsideThePlayLevels) {
+  GameFlow& flow = GameFlow::Instance();
   Serialization& levels = Serialization::Instance();
   Camera& camera = Graphics::Instance().Camera;
   camera.Position = {20.0f, 6.0f, 0.0f};
   camera.ViewHalfWidth = 32.0f * 16.0f / 9.0f;
 
   levels.CurrentLevel = 18;
-  engine.LoadNextLevel();
+  flow.LoadNextLevel();
   levels.CurrentLevel = 10;
-  engine.LoadPreviousLevel();
+  flow.LoadPreviousLevel();
   levels.CurrentLevel = 2;
-  engine.LoadNextLevel();
-  engine.LoadPreviousLevel();
+  flow.LoadNextLevel();
+  flow.LoadPreviousLevel();
   EXPECT_EQ(EventSystem::Instance().QueuedCount(), 0u);
 
   levels.CurrentLevel = 17;
-  engine.LoadNextLevel();
+  flow.LoadNextLevel();
   // Only posted: the level does not change before delivery.
   EXPECT_EQ(levels.CurrentLevel, 17);
   ASSERT_EQ(EventSystem::Instance().QueuedCount(), 2u);
   levels.CurrentLevel = 18;
-  engine.LoadPreviousLevel();
+  GameFlow::Instance().OnKey(SDLK_z);
   // The level system is not initialised here, so nothing but the collector acts on them.
   Deliver();
   EXPECT_EQ(posted.serialization, (std::vector<std::int32_t>{4, 5}));
@@ -145,6 +149,40 @@ TEST_F(DebugOperationsTest, LevelStepsActOnlyInsideThePlayLevels) {
   EXPECT_FLOAT_EQ(posted.graphics[0].X, 20.0f - camera.ViewHalfWidth * 0.5f);
   EXPECT_FLOAT_EQ(posted.graphics[0].Y, 6.0f - 16.0f);
   EXPECT_FLOAT_EQ(posted.graphics[0].Lifetime, 1.0f);
+}
+
+TEST_F(GameFlowTest, EscapeLeavesTheSplashAndTheCreditsForWhereThePlayerCameFrom) {
+  // No level files here: each load reports the missing file and builds nothing, but
+  // the slot it moves to is what the player would see.
+  Engine& engine = Engine::Instance();
+  Serialization& levels = Serialization::Instance();
+  GameFlow& flow = GameFlow::Instance();
+  for (std::string& file : levels.LevelFiles) file = "no-such-folder/level.json";
+  levels.AutosavePath = "no-such-folder/autosave.json";
+  struct Case {
+    std::int32_t Level, LastLevel;
+    bool Paused;
+    std::int32_t Then;
+  };
+  const Case cases[] = {
+      {LevelSlot::FirstSplash, 0, false, LevelSlot::MainMenu},
+      {LevelSlot::FirstSplash, 0, true, LevelSlot::FirstSplash},  // paused: the menus' Escape
+      {LevelSlot::Credits, LevelSlot::MainMenu, false, LevelSlot::MainMenu},
+      {LevelSlot::Credits, LevelSlot::Finale, false, LevelSlot::MainMenu},
+      {LevelSlot::Credits, 13, false, 13},  // back to the play level the credits interrupted
+      {LevelSlot::SecondSplash, 0, false, LevelSlot::SecondSplash},
+  };
+  for (const Case& c : cases) {
+    levels.CurrentLevel = c.Level;
+    levels.LastLevel = c.LastLevel;
+    engine.Paused = c.Paused;
+    flow.OnKey(SDLK_ESCAPE);
+    EXPECT_EQ(levels.CurrentLevel, c.Then) << "from slot " << c.Level << " after " << c.LastLevel;
+  }
+  engine.Running = true;
+  flow.OnCloseRequest();
+  EXPECT_FALSE(engine.Running);
+  engine.Paused = false;
 }
 
 }  // namespace
