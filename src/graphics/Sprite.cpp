@@ -6,6 +6,7 @@
 #include <GL/glew.h>
 #include <SDL.h>
 
+#include "engine/Commands.h"
 #include "graphics/AssetStore.h"
 
 namespace Framework {
@@ -84,14 +85,14 @@ Sprite::~Sprite() {
 }
 
 void Sprite::SetFilename(int spriteType) {
-  if (spriteType > 39) {
+  if (spriteType > SpriteType::Keep) {
     std::cout << "SPRITE: SetFilename: type is greater than total number of sprites";
     return;
   }
   if (spriteType >= 0 && spriteType < SpriteTypeCount) {
     Filename = kSpriteTypes[spriteType];
-    if (spriteType == 6) Color = {0.45f, 0.8f, 0.92f};
-    if (spriteType == 7) Color = {0.0196f, 0.3176f, 0.4196f};
+    if (spriteType == SpriteType::Sky) Color = {0.45f, 0.8f, 0.92f};
+    if (spriteType == SpriteType::EmptyButton) Color = {0.0196f, 0.3176f, 0.4196f};
   }
   if (Filename.empty() || !GlContextCurrent()) return;
   AssetStore& store = AssetStore::Instance();

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/Commands.h"
 #include "engine/Events.h"
 #include "graphics/Mat4.h"
 #include "objects/Component.h"
@@ -21,7 +22,7 @@ struct TextureData;
 class Sprite : public Component {
  public:
   // Numbers 0 to 38 name a texture in the type table; 39 leaves the sprite as it is.
-  static constexpr int SpriteTypeCount = 39;
+  static constexpr int SpriteTypeCount = SpriteType::Keep;
   // Texture name of a sprite type ("" for an untextured type or a number out of range).
   static const char* SpriteTypeFilename(int type);
 

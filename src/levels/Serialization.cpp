@@ -181,7 +181,7 @@ void Serialization::WriteWorld() {
 bool Serialization::WriteFile(const std::string& fileName) { return JsonFile::Write(fileName, Root, WriteText); }
 
 std::string Serialization::GetLevelFile(int slot) const {
-  if (slot < 0 || slot >= kLevelSlotCount) {
+  if (!IsValidSlot(slot)) {
     std::cout << "No level slot " << slot << ": slots are 0 to " << kLevelSlotCount - 1 << "\n";
     return {};
   }
