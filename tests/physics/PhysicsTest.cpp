@@ -26,9 +26,6 @@ constexpr float kDt = 0.025f;
 class CollisionRecorder : public Component {
  public:
   CollisionRecorder() : Component("CollisionRecorder") {}
-  ~CollisionRecorder() override {
-    if (Owner && EventSystem::IsAlive()) EventSystem::Instance().UnsubscribeComponent(Owner, this);
-  }
   void OnObjectEvent(Event* event) override {
     auto* collision = static_cast<CollisionObjectEvent*>(event);
     addressees.push_back(collision->Object);
