@@ -9,7 +9,8 @@
 // Codecs: Plain<V> for float, bool, uint32 (written as a JSON integer), string,
 // Vec2 (XY), Vec3 (XYZ), Color3 (RGB); BlockOf(list) for a struct with its own
 // field list; PairOf(codec) for {"Low", "High"}; ChannelsOf<N>(codec) for a map
-// keyed "0".."N-1". Codecs nest ("Decay": {"Low": b, "High": b} is PairOf(Plain<bool>)).
+// keyed "0".."N-1". Codecs nest, and PairedMember puts the pair inside each
+// member of a two-sided struct ("Decay": {"Low": b, "High": b}).
 //
 // Invariant: reading never touches a component. It only records, in list order,
 // what to store once the component exists, so a broken block costs nothing; the
@@ -233,6 +234,19 @@ struct ChannelsOf {
     return out;
   }
 };
+
+// One member of both halves of a Pair<T>, written with the pair inside the
+// member: "Decay": {"Low": ..., "High": ...} fills Low.Decay and High.Decay.
+template <class T, class V, class Codec = Plain<V>>
+Field<Pair<T>> PairedMember(std::string key, V T::*member, Codec codec = {}) {
+  return Property<Pair<T>>(
+      std::move(key), [member](const Pair<T>& pair) { return Pair<V>{pair.Low.*member, pair.High.*member}; },
+      [member](Pair<T>& pair, const Pair<V>& value) {
+        pair.Low.*member = value.Low;
+        pair.High.*member = value.High;
+      },
+      PairOf<Codec>{codec});
+}
 
 // Components -----------------------------------------------------------------------
 
