@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include <json/json.h>
+#include "support/JsonText.h"
 
 namespace Framework {
 namespace {
@@ -65,18 +65,8 @@ const FieldsOf<Mover>& MoverFields() {
   return fields;
 }
 
-Json::Value Parse(const std::string& text) {
-  Json::Value value;
-  std::string errors;
-  std::unique_ptr<Json::CharReader> reader(Json::CharReaderBuilder().newCharReader());
-  EXPECT_TRUE(reader->parse(text.data(), text.data() + text.size(), &value, &errors)) << errors;
-  return value;
-}
-
-std::string Text(const Json::Value& value) { return Json::writeString(Json::StreamWriterBuilder(), value); }
-
 Json::Value MoverBlock() {
-  Json::Value block = Parse(R"({
+  Json::Value block = ParseJson(R"({
     "Point1": {"X": 1.5, "Y": -2.5},
     "Delay": 0.25,
     "MaxToSpawn": 10000000,
@@ -105,7 +95,7 @@ TEST(LevelFieldsTest, ABlockReadIntoAComponentIsWrittenBackAsItWasRead) {
   EXPECT_EQ(mover->Lifetime.High.Method, 3u);
 
   // Same text: the pairs sit inside each member and "MaxToSpawn" stays an integer.
-  EXPECT_EQ(Text(MoverFields().Write(*mover)), Text(block));
+  EXPECT_EQ(JsonText(MoverFields().Write(*mover)), JsonText(block));
 }
 
 TEST(LevelFieldsTest, TheFirstBadMemberIsNamedByItsDottedPath) {
