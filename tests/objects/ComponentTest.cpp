@@ -75,18 +75,5 @@ TEST(ComponentTest, ARegisteredComponentIsNeverReachedOnceDeleted) {
   }
 }
 
-TEST(ComponentTest, AReplacementRegistersInItsOwnRightAndTheOldOneIsGone) {
-  Factory& factory = Factory::Instance();
-  EventSystem& events = EventSystem::Instance();
-  GameObject* object = factory.CreateObject();
-  int oldHits = 0, newHits = 0;
-  AddProbe(*object, &oldHits);
-  AddProbe(*object, &newHits);
-  events.Post(std::make_unique<CollisionObjectEvent>(object, nullptr));
-  events.Update(0.0f, false);
-  EXPECT_EQ(oldHits, 0);
-  EXPECT_EQ(newHits, 1);
-}
-
 }  // namespace
 }  // namespace Framework
