@@ -1,33 +1,12 @@
 #include "objects/FactoryTable.h"
 
 #include <algorithm>
-#include <array>
 
-#include "graphics/DirLight.h"
-#include "graphics/Light.h"
-#include "graphics/PointLight.h"
 #include "graphics/Sprite.h"
-#include "objects/Factory.h"
 #include "objects/Transform.h"
 #include "physics/Body.h"
 
 namespace Framework {
-
-namespace {
-
-template <class T>
-Component* Attach(GameObject& object) {
-  return Factory::Instance().AddComponent<T>(object);
-}
-
-// Attaches T and initialises it a second time (emitters and other scripts that
-// read their own settings once attached).
-template <class T>
-Component* AttachTwice(GameObject& object) {
-  Component* component = Attach<T>(object);
-  component->Initialize();
-  return component;
-}
 
 Component* AttachZeroTransform(GameObject& object) {
   auto* transform = Factory::Instance().AddComponent<Transform>(object);
@@ -36,8 +15,8 @@ Component* AttachZeroTransform(GameObject& object) {
   return transform;
 }
 
-// A box body, static or dynamic, initialised once more so it picks up the
-// Transform and the settings just made.
+namespace {
+
 Component* AttachBody(GameObject& object, bool isStatic) {
   auto* body = Factory::Instance().AddComponent<Body>(object);
   body->Shape->Kind = ShapeKindBox;
@@ -46,44 +25,25 @@ Component* AttachBody(GameObject& object, bool isStatic) {
   return body;
 }
 
-Component* AttachDynamicBody(GameObject& object) { return AttachBody(object, false); }
-Component* AttachStaticBody(GameObject& object) { return AttachBody(object, true); }
-
-// A Sprite with the look of sprite type N, applied right after attaching, as the
-// archetype rows and component command 16 need.
-template <int N>
-Component* AttachSprite(GameObject& object) {
-  auto* sprite = Factory::Instance().AddComponent<Sprite>(object);
-  sprite->SetFilename(N);
-  return sprite;
-}
-
-// Component commands. A command missing from this table does nothing.
-const ComponentCommand kComponentCommands[] = {
-    {14, &AttachZeroTransform, false},
-    {15, &AttachDynamicBody, false},
-    {16, &AttachSprite<2>, false},
-    {29, &Attach<Light>, false},
-    {30, &Attach<PointLight>, false},
-    {31, &Attach<DirLight>, false},
-};
-
 // Archetypes, each built as: new object, its Name, a Transform at (0, 0) with
 // size (0, 0), then these steps in order. An archetype missing here does nothing;
 // the ones built from behaviour scripts join as those scripts arrive.
 const std::vector<Archetype>& Archetypes() {
   static const std::vector<Archetype> table = {
-      {1, "Platform", false, {&AttachStaticBody, &AttachSprite<2>}},
+      {FactoryCommand::BuildPlatform, "Platform", false, {&AttachStaticBody, &AttachSprite<SpriteType::Platform>}},
   };
   return table;
 }
 
 }  // namespace
 
-const ComponentCommand* FindComponentCommand(std::int32_t command) {
-  auto it = std::find_if(std::begin(kComponentCommands), std::end(kComponentCommands),
-                         [command](const ComponentCommand& row) { return row.Command == command; });
-  return it == std::end(kComponentCommands) ? nullptr : &*it;
+Component* AttachDynamicBody(GameObject& object) { return AttachBody(object, false); }
+Component* AttachStaticBody(GameObject& object) { return AttachBody(object, true); }
+
+Component* AttachSpriteOfType(GameObject& object, std::int32_t spriteType) {
+  auto* sprite = Factory::Instance().AddComponent<Sprite>(object);
+  sprite->SetFilename(spriteType);
+  return sprite;
 }
 
 const Archetype* FindArchetype(std::int32_t command) {
