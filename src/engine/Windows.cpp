@@ -9,7 +9,9 @@
 #include "audio/AudioSystem.h"
 #include "engine/EventSystem.h"
 #include "graphics/Graphics.h"
+#include "levels/LevelSlots.h"
 #include "levels/Serialization.h"
+#include "menus/MenuSystem.h"
 
 namespace Framework {
 namespace {
@@ -30,8 +32,12 @@ bool MusicPausedByAudio() { return AudioSystem::Instance().MusicPaused; }
 
 void SetMasterVolume(float volume) { AudioSystem::Instance().SetMasterVolume(volume); }
 
-// A play level losing the window would show the pause menu here; the menus do not exist yet.
-void OpenPauseMenuIfPlaying() {}
+// A play level that loses the window waits under the pause menu, so that the
+// player coming back has a visible way to resume.
+void OpenPauseMenuIfPlaying() {
+  MenuSystem& menus = MenuSystem::Instance();
+  if (IsGameLevel(CurrentLevel()) && menus.CurrentMenu == MenuId::None) menus.OpenPauseMenu();
+}
 
 }  // namespace
 
@@ -266,26 +272,33 @@ void Windows::HandleKey(const SDL_KeyboardEvent& event) {
 }
 
 void Windows::HandleEscape() {
-  // While paused, Escape walks back through the menus; with no menus yet it does nothing.
-  if (Engine::Instance().Paused) return;
+  MenuSystem& menus = MenuSystem::Instance();
+  // A glide between menus finishes first; Escape then acts on the menu it reached.
+  if (menus.Transition) return;
+  if (Engine::Instance().Paused) {
+    menus.StepBack();
+    return;
+  }
   Serialization& levels = Serialization::Instance();
-  if (levels.CurrentLevel == 0) {
+  if (IsGameLevel(levels.CurrentLevel)) {
+    menus.OpenPauseMenu();
+  } else if (levels.CurrentLevel == LevelSlot::FirstSplash) {
     // Skips the splash screens.
     levels.EnterMainMenu();
-  } else if (levels.CurrentLevel == Serialization::kCreditsLevel) {
-    if (levels.LastLevel == Serialization::kMainMenuLevel || levels.LastLevel == Serialization::kAfterLastLevel) {
+  } else if (levels.CurrentLevel == LevelSlot::Credits) {
+    if (levels.LastLevel == LevelSlot::MainMenu || levels.LastLevel == LevelSlot::Finale) {
       levels.EnterMainMenu();
     } else {
       levels.RestartOrContinue();
     }
   }
-  // A play level opens the pause menu, which arrives with the menus.
 }
 
 void Windows::HandleCloseRequest() {
-  // Leaving the game normally goes through the menus' quit confirmation; until the
-  // menus exist, closing the window must still end the game.
-  Engine::Instance().Running = false;
+  // The window is never closed directly: the player confirms in the menus (or
+  // presses F10). A minimised window comes back so that the question is seen.
+  if (Window != nullptr && (SDL_GetWindowFlags(Window) & SDL_WINDOW_MINIMIZED) != 0) SDL_RestoreWindow(Window);
+  MenuSystem::Instance().RequestQuit(CurrentLevel());
 }
 
 }  // namespace Framework

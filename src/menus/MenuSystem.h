@@ -78,6 +78,17 @@ class MenuSystem : public InterfaceSystem {
   // Whether a menu is open (the camera drifts and the menu pass runs).
   bool HasActiveMenu() const { return CurrentMenu != MenuId::None; }
 
+  // What the window's keys and events ask of the menus. OpenPauseMenu holds a
+  // running play level (paused, quieter) under the pause menu. StepBack is Escape
+  // while the game is paused: back to the menu the current one came from, and from
+  // the pause menu back to play; the main menu stays. RequestQuit answers a
+  // window-close request on level slot `level` by opening the quit confirmation
+  // through the main or the pause menu; outside play it does nothing while that
+  // confirmation is already up.
+  void OpenPauseMenu();
+  void StepBack();
+  void RequestQuit(std::int32_t level);
+
   // The menu pass: every shown menu, after the world.
   void Draw(Graphics& graphics);
 

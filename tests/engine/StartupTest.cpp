@@ -17,6 +17,7 @@
 #include "graphics/Graphics.h"
 #include "graphics/Sprite.h"
 #include "levels/Serialization.h"
+#include "menus/MenuSystem.h"
 #include "objects/Factory.h"
 #include "objects/Scripting.h"
 #include "physics/Physics.h"
@@ -29,7 +30,7 @@ TEST(Startup, SystemsAreRegisteredInUpdateOrder) {
   StartGame();
   const std::vector<InterfaceSystem*> expected = {
       &AudioSystem::Instance(), &Windows::Instance(), &Graphics::Instance(), &Scripting::Instance(),
-      &EventSystem::Instance(), &Physics::Instance(), &Factory::Instance(), &Serialization::Instance()};
+      &EventSystem::Instance(), &MenuSystem::Instance(), &Physics::Instance(), &Factory::Instance(), &Serialization::Instance()};
   EXPECT_EQ(Engine::Instance().Systems, expected);
   StopGame();
   EXPECT_TRUE(Engine::Instance().Systems.empty());

@@ -286,14 +286,6 @@ TEST_F(WindowsTest, GlobalKeysF10F2AndR) {
   EXPECT_EQ(recorder->Count(EventType::Keyboard), 3);
 }
 
-TEST_F(WindowsTest, ACloseRequestEndsTheGame) {
-  SDL_Event quit{};
-  quit.type = SDL_QUIT;
-  SDL_PushEvent(&quit);
-  Frame();
-  EXPECT_FALSE(Engine::Instance().Running);
-}
-
 TEST_F(WindowsTest, LosingFocusPausesTheGameAndTheMusicOnceAndFocusResumesThem) {
   class AudioRecorder : public Listener {
    public:
