@@ -275,7 +275,9 @@ void Windows::HandleEscape() {
   MenuSystem& menus = MenuSystem::Instance();
   // A glide between menus finishes first; Escape then acts on the menu it reached.
   if (menus.Transition) return;
-  if (Engine::Instance().Paused) {
+  // An open menu takes Escape even when the game runs under it: the window gaining
+  // focus unpauses the menu levels, and Escape must still step back from the options.
+  if (Engine::Instance().Paused || menus.CurrentMenu != MenuId::None) {
     menus.StepBack();
     return;
   }

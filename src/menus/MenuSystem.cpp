@@ -214,9 +214,12 @@ void MenuSystem::HandleMenuMouse() {
 }
 
 void MenuSystem::HandleMenuKeys(const std::uint8_t* keys) {
-  if (keys == nullptr || Transition) return;
+  if (keys == nullptr) return;
   Menu* menu = FindMenu(CurrentMenu);
-  if (menu == nullptr) return;
+  // A press that begins during a glide, or while no menu is open, is used up
+  // without acting; the latches still follow the keys then, or the first press
+  // after a glide (the key that started it was let go during it) would be lost.
+  const bool acting = menu != nullptr && !Transition;
 
   struct Group {
     MenuDirection direction;
@@ -228,22 +231,25 @@ void MenuSystem::HandleMenuKeys(const std::uint8_t* keys) {
                     {MenuDirection::Left, kLeftKeys, leftLatch_},
                     {MenuDirection::Right, kRightKeys, rightLatch_}};
   for (Group& group : groups) {
-    if (group.latch || !AnyDown(keys, group.keys)) continue;
+    if (!AnyDown(keys, group.keys)) {
+      group.latch = false;
+      continue;
+    }
+    if (group.latch) continue;
     group.latch = true;
+    if (!acting) continue;
     const std::int32_t target =
         NavigationTarget(menu->Id, menu->ButtonCount, Selected, group.direction, lastMoveWasLeft_);
     if (group.direction == MenuDirection::Left) lastMoveWasLeft_ = true;
     if (group.direction == MenuDirection::Right) lastMoveWasLeft_ = false;
     if (target != 0) MoveSelection(*menu, target);
   }
-  for (Group& group : groups) {
-    if (!AnyDown(keys, group.keys)) group.latch = false;
-  }
 
   if (!AnyDown(keys, kActivateKeys)) {
     ActivateLatch = false;
   } else if (!ActivateLatch) {
     ActivateLatch = true;
+    if (!acting) return;
     if (MenuButton* button = FindButton(CurrentMenu, Selected)) ActivateButton(*button);
   }
 }

@@ -8,7 +8,7 @@
 // Invariants: at most two menus are shown, the current one and, during a glide,
 // the one it left; Selected always names a button of the current menu; a held key
 // acts once (its latch stays set until every key of its group is up); no input
-// reaches the menus while a glide runs.
+// reaches the menus while a glide runs, and a key pressed during it stays spent.
 #pragma once
 
 #include <cstdint>
