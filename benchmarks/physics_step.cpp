@@ -3,10 +3,10 @@
 // resolves contacts and posts collision events.
 #include <benchmark/benchmark.h>
 
-#include "../tests/physics/PhysicsScene.h"
 #include "engine/EventSystem.h"
 #include "objects/Factory.h"
 #include "physics/Physics.h"
+#include "support/PhysicsScene.h"
 
 namespace {
 

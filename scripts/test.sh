@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up the machine, then builds and runs every test twice: a normal build
 # (build/) and an AddressSanitizer + UndefinedBehaviorSanitizer build (build-asan/).
+# Both treat compiler warnings as errors.
 # Every test process gets its own virtual X display (see tests/CMakeLists.txt).
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -18,5 +19,5 @@ run_suite() {
   ctest --test-dir "$dir" -j "$jobs" --output-on-failure --timeout 600
 }
 
-run_suite build
-run_suite build-asan -DTUMBRIX_SANITIZE=ON
+run_suite build -DTUMBRIX_WERROR=ON
+run_suite build-asan -DTUMBRIX_SANITIZE=ON -DTUMBRIX_WERROR=ON

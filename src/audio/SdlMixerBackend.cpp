@@ -13,7 +13,24 @@ constexpr int kFrequency = 44100;
 constexpr int kOutputChannels = 2;
 constexpr int kBufferFrames = 1024;
 
+// How many times a pause is asked for again before the mixer's word is taken.
+constexpr int kPauseAttempts = 20;
+
 AudioResult MixerError(std::int32_t code) { return {code, Mix_GetError()}; }
+
+// SDL_mixer marks a channel paused with the tick count of the moment, so a pause
+// made in SDL's first millisecond (tick 0) does not take; and it checks, without
+// holding the mixer's lock, that the channel is mid-sound, which a looping sound
+// briefly is not while the mixer thread starts it over. Either way the channel
+// would go on sounding while the game counts it as paused, so ask again until
+// the mixer reports it paused.
+void PauseMixerChannel(int index) {
+  Mix_Pause(index);
+  for (int attempt = 0; attempt < kPauseAttempts && Mix_Playing(index) && !Mix_Paused(index); ++attempt) {
+    SDL_Delay(1);
+    Mix_Pause(index);
+  }
+}
 }  // namespace
 
 void SdlMixerBackend::ChunkDeleter::operator()(Mix_Chunk* chunk) const { Mix_FreeChunk(chunk); }
@@ -77,7 +94,7 @@ bool SdlMixerBackend::HeldByGroups(const Slot& slot) const {
 void SdlMixerBackend::ApplyPause(int index) {
   const Slot& slot = slots_[static_cast<std::size_t>(index)];
   if (slot.OwnPause || HeldByGroups(slot)) {
-    Mix_Pause(index);
+    PauseMixerChannel(index);
   } else {
     Mix_Resume(index);
   }
@@ -104,7 +121,7 @@ AudioResult SdlMixerBackend::Play(SoundHandle sound, AudioGroup group, bool loop
   // moment is inaudible, so a sound in a muted group never blips.
   if (startPaused) Mix_Volume(index, 0);
   const int played = Mix_PlayChannel(index, chunks_[static_cast<std::size_t>(sound)].get(), loop ? -1 : 0);
-  if (startPaused) Mix_Pause(index);
+  if (startPaused) PauseMixerChannel(index);
   Mix_Volume(index, MIX_MAX_VOLUME);
   if (played < 0) return MixerError(AudioOperationFailed);
   channel = AudioChannel{index, slot.Serial};

@@ -14,8 +14,11 @@
 #include <thread>
 
 #include "audio/FakeAudioBackend.h"
-#include "audio/ScopedAudioFolder.h"
+#include "engine/Commands.h"
 #include "engine/EventSystem.h"
+#include "support/Capture.h"
+#include "support/Files.h"
+#include "support/TempFolder.h"
 
 namespace Framework {
 namespace {
@@ -29,6 +32,34 @@ int CountOf(const std::string& text, const std::string& piece) {
   for (std::size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) ++count;
   return count;
 }
+
+// Whether `done` came true within a generous time: the mixer plays on SDL's own
+// thread in real time, and a loaded machine may be slow to get there.
+template <class Condition>
+bool Eventually(Condition done) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (!done() && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return done();
+}
+
+// A working directory of the test's own whose "Audio/" folder holds a list file of the
+// test's choosing (none when null) and, on request, copies of the game's generated sounds.
+class AudioFolder {
+ public:
+  explicit AudioFolder(const char* listText, const std::vector<std::string>& copiedSounds = {}) {
+    std::filesystem::create_directories(folder_.Path / "Audio");
+    for (const std::string& name : copiedSounds) {
+      std::filesystem::copy_file(std::filesystem::path(TUMBRIX_GAME_DIR) / "Audio" / name, folder_.Path / "Audio" / name);
+    }
+    if (listText) WriteFileText(folder_.Path / "Audio" / "00_list_file.txt", listText);
+  }
+
+ private:
+  TempFolder folder_{"tumbrix-audio"};
+  WorkingDirectory inside_{folder_.Path};
+};
 
 class AudioSystemTest : public ::testing::Test {
  protected:
@@ -52,26 +83,29 @@ class AudioSystemTest : public ::testing::Test {
   AudioChannel Play(int command, const std::string& name, bool loop = false) {
     return SendCommand(command, name, loop).value_or(AudioChannel{});
   }
+  void OnChannel(int command, AudioChannel channel) { SendCommand(command, "", false, channel); }
   int Playing() {
     audio.Update(0.016f, false);
     return audio.ChannelsPlaying;
+  }
+  void UseFake(FakeAudioBackend::Record& record, int version = PackAudioVersion(2, 6, 2), AudioResult open = {}) {
+    auto fake = std::make_unique<FakeAudioBackend>(record);
+    fake->VersionNumber = version;
+    fake->OpenResult = open;
+    audio.SetBackend(std::move(fake));
   }
 
   AudioSystem& audio = AudioSystem::Instance();
 };
 
-TEST_F(AudioSystemTest, StartsWithEverySoundTheSilentFlagsAndTheStartVolume) {
-  testing::internal::CaptureStderr();
-  audio.Initialize();
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+TEST_F(AudioSystemTest, StartsQuietlyWithEverySoundAndTheStartVolumeOnce) {
+  EXPECT_EQ(StderrOf([&] { audio.Initialize(); }), "");
   EXPECT_FALSE(audio.IsSilent());
   for (const char* name : {"throw.ogg", "beep.ogg", "push.ogg", "crash.ogg", "winlevel.ogg", "MenuOnClick.ogg",
                            "MenuHoverOver.ogg", "bgm_looped.ogg"}) {
     EXPECT_TRUE(audio.Sounds.contains(name)) << name;
   }
   EXPECT_EQ(audio.Sounds.size(), 8u);
-  EXPECT_FALSE(audio.SfxPaused || audio.MusicPaused || audio.MenuPaused || audio.MasterPaused);
-  EXPECT_FLOAT_EQ(audio.Backend().MasterVolume(), 0.3f);
   EXPECT_EQ(Mix_MasterVolume(-1), 38);  // 0.3 of SDL_mixer's 128
   EXPECT_EQ(EventSystem::Instance().ListenerCount(EventType::Audio), 1u);
 
@@ -83,132 +117,118 @@ TEST_F(AudioSystemTest, StartsWithEverySoundTheSilentFlagsAndTheStartVolume) {
   EXPECT_EQ(EventSystem::Instance().ListenerCount(EventType::Audio), 0u);
 }
 
-TEST_F(AudioSystemTest, MusicPauseAndResumeLeaveTheOtherGroupsAlone) {
-  audio.Initialize();
-  const AudioChannel music = Play(1, "bgm_looped.ogg", true);
-  const AudioChannel effect = Play(0, "throw.ogg", true);
-  const AudioChannel click = Play(2, "MenuOnClick.ogg", true);
-  ASSERT_FALSE(music.IsNull() || effect.IsNull() || click.IsNull());
-  EXPECT_EQ(Playing(), 3);
-
-  SendCommand(8);
-  EXPECT_TRUE(audio.MusicPaused);
-  EXPECT_FALSE(audio.SfxPaused || audio.MenuPaused || audio.MasterPaused);
-  EXPECT_TRUE(audio.Backend().IsPaused(music));
-  EXPECT_TRUE(audio.Backend().IsPlaying(music));  // held, not ended
-  EXPECT_FALSE(audio.Backend().IsPaused(effect));
-  EXPECT_FALSE(audio.Backend().IsPaused(click));
-  EXPECT_EQ(Playing(), 2);  // a paused channel does not count
-
-  SendCommand(9);
-  EXPECT_FALSE(audio.MusicPaused);
-  EXPECT_FALSE(audio.Backend().IsPaused(music));
-  EXPECT_EQ(Playing(), 3);
-}
-
 TEST_F(AudioSystemTest, EachGroupCommandPairSetsAndClearsOnlyItsOwnFlag) {
   audio.Initialize();
   struct Pair {
     int pause;
     bool AudioSystem::*flag;
   };
-  const Pair pairs[] = {{6, &AudioSystem::SfxPaused},
-                        {8, &AudioSystem::MusicPaused},
-                        {10, &AudioSystem::MenuPaused},
-                        {12, &AudioSystem::MasterPaused}};
+  const Pair pairs[] = {{AudioCommand::PauseSfx, &AudioSystem::SfxPaused},
+                        {AudioCommand::PauseMusic, &AudioSystem::MusicPaused},
+                        {AudioCommand::PauseMenu, &AudioSystem::MenuPaused},
+                        {AudioCommand::PauseMaster, &AudioSystem::MasterPaused}};
   for (const Pair& pair : pairs) {
     SendCommand(pair.pause);
     for (const Pair& other : pairs) EXPECT_EQ(audio.*other.flag, other.flag == pair.flag) << pair.pause;
-    SendCommand(pair.pause + 1);
+    SendCommand(pair.pause + 1);  // each resume follows its pause
     for (const Pair& other : pairs) EXPECT_FALSE(audio.*other.flag) << pair.pause + 1;
   }
 }
 
+TEST_F(AudioSystemTest, MusicPauseAndResumeLeaveTheOtherGroupsAlone) {
+  audio.Initialize();
+  const AudioChannel music = Play(AudioCommand::PlayMusic, "bgm_looped.ogg", true);
+  const AudioChannel effect = Play(AudioCommand::PlaySfx, "throw.ogg", true);
+  const AudioChannel click = Play(AudioCommand::PlayMenu, "MenuOnClick.ogg", true);
+  ASSERT_FALSE(music.IsNull() || effect.IsNull() || click.IsNull());
+  EXPECT_EQ(Playing(), 3);
+
+  SendCommand(AudioCommand::PauseMusic);
+  EXPECT_TRUE(audio.Backend().IsPaused(music));
+  EXPECT_TRUE(audio.Backend().IsPlaying(music));  // held, not ended
+  EXPECT_FALSE(audio.Backend().IsPaused(effect));
+  EXPECT_FALSE(audio.Backend().IsPaused(click));
+  EXPECT_EQ(Playing(), 2);  // a paused channel does not count
+
+  SendCommand(AudioCommand::ResumeMusic);
+  EXPECT_FALSE(audio.Backend().IsPaused(music));
+  EXPECT_EQ(Playing(), 3);
+}
+
 TEST_F(AudioSystemTest, SoundsStartedInAPausedGroupWaitForTheirGroup) {
   audio.Initialize();
-  SendCommand(10);
-  const AudioChannel click = Play(2, "MenuOnClick.ogg", true);
-  const AudioChannel effect = Play(0, "beep.ogg", true);
+  SendCommand(AudioCommand::PauseMenu);
+  const AudioChannel click = Play(AudioCommand::PlayMenu, "MenuOnClick.ogg", true);
+  const AudioChannel effect = Play(AudioCommand::PlaySfx, "beep.ogg", true);
   EXPECT_TRUE(audio.Backend().IsPaused(click));
   EXPECT_FALSE(audio.Backend().IsPaused(effect));
-  SendCommand(11);
+  SendCommand(AudioCommand::ResumeMenu);
   EXPECT_FALSE(audio.Backend().IsPaused(click));
   EXPECT_EQ(Playing(), 2);
 }
 
 TEST_F(AudioSystemTest, MasterPauseHoldsEverythingAndItsResumeKeepsAMutedGroupMuted) {
   audio.Initialize();
-  const AudioChannel music = Play(1, "bgm_looped.ogg", true);
-  const AudioChannel effect = Play(0, "push.ogg", true);
-  SendCommand(8);   // the player muted the music
-  SendCommand(12);  // then everything
+  const AudioChannel music = Play(AudioCommand::PlayMusic, "bgm_looped.ogg", true);
+  const AudioChannel effect = Play(AudioCommand::PlaySfx, "push.ogg", true);
+  SendCommand(AudioCommand::PauseMusic);  // the player muted the music
+  SendCommand(AudioCommand::PauseMaster);  // then everything
   EXPECT_TRUE(audio.Backend().IsPaused(effect));
   EXPECT_TRUE(audio.Backend().IsPaused(music));
   EXPECT_EQ(Playing(), 0);
-  SendCommand(13);
+  SendCommand(AudioCommand::ResumeMaster);
   EXPECT_FALSE(audio.Backend().IsPaused(effect));
   EXPECT_TRUE(audio.Backend().IsPaused(music));
-  EXPECT_TRUE(audio.MusicPaused);
-  EXPECT_FALSE(audio.MasterPaused);
 }
 
 TEST_F(AudioSystemTest, AChannelPausedByItselfStaysPausedThroughItsGroupsResume) {
   audio.Initialize();
-  const AudioChannel effect = Play(0, "crash.ogg", true);
-  SendCommand(3, "", false, effect);
+  const AudioChannel effect = Play(AudioCommand::PlaySfx, "crash.ogg", true);
+  OnChannel(AudioCommand::PauseChannel, effect);
   EXPECT_TRUE(audio.Backend().IsPaused(effect));
-  SendCommand(6);
-  SendCommand(7);
+  SendCommand(AudioCommand::PauseSfx);
+  SendCommand(AudioCommand::ResumeSfx);
   EXPECT_TRUE(audio.Backend().IsPaused(effect));
-  SendCommand(4, "", false, effect);
+  OnChannel(AudioCommand::ResumeChannel, effect);
   EXPECT_FALSE(audio.Backend().IsPaused(effect));
-  SendCommand(5, "", false, effect);
+  OnChannel(AudioCommand::StopChannel, effect);
   EXPECT_FALSE(audio.Backend().IsPlaying(effect));
 }
 
 TEST_F(AudioSystemTest, OnlyThePlayThatAsksForLoopingLoops) {
   audio.Initialize();
   // The shortest sound, so the unlooped play ends quickly.
-  const AudioChannel looped = Play(0, "MenuHoverOver.ogg", true);
-  const AudioChannel once = Play(0, "MenuHoverOver.ogg", false);
+  const AudioChannel looped = Play(AudioCommand::PlaySfx, "MenuHoverOver.ogg", true);
+  const AudioChannel once = Play(AudioCommand::PlaySfx, "MenuHoverOver.ogg", false);
   ASSERT_FALSE(looped.IsNull() || once.IsNull());
   EXPECT_NE(looped, once);
-
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (audio.Backend().IsPlaying(once) && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  EXPECT_FALSE(audio.Backend().IsPlaying(once)) << "a 50 ms sound played for over 5 s";
+  EXPECT_TRUE(Eventually([&] { return !audio.Backend().IsPlaying(once); })) << "a 50 ms sound never ended";
   EXPECT_TRUE(audio.Backend().IsPlaying(looped));
   EXPECT_EQ(Playing(), 1);
 
   // The music as the game starts it, then an effect right after: only the music loops.
-  const AudioChannel music = Play(1, "bgm_looped.ogg", true);
-  const AudioChannel hover = Play(0, "MenuHoverOver.ogg", false);
-  while (audio.Backend().IsPlaying(hover) && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  EXPECT_FALSE(audio.Backend().IsPlaying(hover));
+  const AudioChannel music = Play(AudioCommand::PlayMusic, "bgm_looped.ogg", true);
+  const AudioChannel hover = Play(AudioCommand::PlaySfx, "MenuHoverOver.ogg", false);
+  EXPECT_TRUE(Eventually([&] { return !audio.Backend().IsPlaying(hover); }));
   EXPECT_TRUE(audio.Backend().IsPlaying(music));
 }
 
 TEST_F(AudioSystemTest, CommandsOnAStaleOrNullChannelReportItAndTouchNothingElse) {
   audio.Initialize();
-  const AudioChannel first = Play(0, "throw.ogg", true);
-  SendCommand(5, "", false, first);
+  const AudioChannel first = Play(AudioCommand::PlaySfx, "throw.ogg", true);
+  OnChannel(AudioCommand::StopChannel, first);
   ASSERT_FALSE(audio.Backend().IsPlaying(first));
   // The next play may reuse the same mixer channel; the old handle must not reach it.
-  const AudioChannel second = Play(0, "throw.ogg", true);
+  const AudioChannel second = Play(AudioCommand::PlaySfx, "throw.ogg", true);
   ASSERT_TRUE(audio.Backend().IsPlaying(second));
 
-  testing::internal::CaptureStderr();
-  SendCommand(3, "", false, first);
-  SendCommand(4, "", false, first);
-  SendCommand(5, "", false, first);
-  SendCommand(5, "", false, AudioChannel{});
-  SendCommand(3, "", false, AudioChannel{9999, 1});
-  const std::string errors = testing::internal::GetCapturedStderr();
-
+  const std::string errors = StderrOf([&] {
+    for (int command : {AudioCommand::PauseChannel, AudioCommand::ResumeChannel, AudioCommand::StopChannel}) {
+      OnChannel(command, first);
+    }
+    OnChannel(AudioCommand::StopChannel, AudioChannel{});
+    OnChannel(AudioCommand::PauseChannel, AudioChannel{9999, 1});
+  });
   EXPECT_EQ(CountOf(errors, "Audio system encountered invalid channel : 30\nDetails : "), 5) << errors;
   EXPECT_EQ(CountOf(errors, "\n"), 10) << "two lines per report";
   EXPECT_TRUE(audio.Backend().IsPlaying(second));
@@ -217,39 +237,36 @@ TEST_F(AudioSystemTest, CommandsOnAStaleOrNullChannelReportItAndTouchNothingElse
 
 TEST_F(AudioSystemTest, AnUnknownSoundIsReportedAndPlayGoesOn) {
   audio.Initialize();
-  testing::internal::CaptureStderr();
-  const std::optional<AudioChannel> missing = SendCommand(0, "kaboom.ogg");
-  const std::string errors = testing::internal::GetCapturedStderr();
+  std::optional<AudioChannel> missing;
+  const std::string errors = StderrOf([&] { missing = SendCommand(AudioCommand::PlaySfx, "kaboom.ogg"); });
   ASSERT_TRUE(missing.has_value()) << "the callback still hears about the play";
   EXPECT_TRUE(missing->IsNull());
   EXPECT_THAT(errors, StartsWith("Audio error detected : 3\nDetails : "));
   EXPECT_THAT(errors, HasSubstr("kaboom.ogg"));
   EXPECT_EQ(CountOf(errors, "\n"), 2);
-
-  const AudioChannel beep = Play(0, "beep.ogg");
-  EXPECT_TRUE(audio.Backend().IsPlaying(beep));
+  EXPECT_TRUE(audio.Backend().IsPlaying(Play(AudioCommand::PlaySfx, "beep.ogg")));
 }
 
 TEST_F(AudioSystemTest, NumbersOutsideTheCommandTableDoNothing) {
   audio.Initialize();
-  SendCommand(8);
-  testing::internal::CaptureStderr();
-  for (int command : {15, -1, 99}) {
-    const std::optional<AudioChannel> played = SendCommand(command, "beep.ogg", true, AudioChannel{}, 0.9f);
-    EXPECT_FALSE(played.has_value()) << command;
-  }
-  AudioEvent untouched;  // the constructor's own default command
-  EventSystem::Instance().Send(untouched);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  SendCommand(AudioCommand::PauseMusic);
+  const std::string errors = StderrOf([&] {
+    for (int command : {static_cast<int>(AudioCommand::None), -1, 99}) {
+      EXPECT_FALSE(SendCommand(command, "beep.ogg", true, AudioChannel{}, 0.9f).has_value()) << command;
+    }
+    AudioEvent untouched;  // the constructor's own default command
+    EventSystem::Instance().Send(untouched);
+  });
+  EXPECT_EQ(errors, "");
   EXPECT_EQ(Playing(), 0);
   EXPECT_TRUE(audio.MusicPaused);
   EXPECT_FALSE(audio.SfxPaused || audio.MenuPaused || audio.MasterPaused);
-  EXPECT_FLOAT_EQ(audio.Backend().MasterVolume(), 0.3f);
+  EXPECT_FLOAT_EQ(audio.Backend().MasterVolume(), AudioSystem::StartVolume);
 }
 
-TEST_F(AudioSystemTest, VolumeCommandAndDirectCallSetTheMasterVolume) {
+TEST_F(AudioSystemTest, VolumeCommandAndDirectCallSetTheMasterVolumeWithinItsRange) {
   audio.Initialize();
-  SendCommand(14, "", false, {}, 0.75f);
+  SendCommand(AudioCommand::SetVolume, "", false, {}, 0.75f);
   EXPECT_FLOAT_EQ(audio.Backend().MasterVolume(), 0.75f);
   EXPECT_EQ(Mix_MasterVolume(-1), 96);
   audio.SetMasterVolume(3.0f);
@@ -261,7 +278,7 @@ TEST_F(AudioSystemTest, VolumeCommandAndDirectCallSetTheMasterVolume) {
 TEST_F(AudioSystemTest, PostedEventsPlayWhenTheEventSystemDeliversThem) {
   audio.Initialize();
   auto event = std::make_unique<AudioEvent>();
-  event->Command = 0;
+  event->Command = AudioCommand::PlaySfx;
   event->SoundName = "push.ogg";
   AudioChannel channel;
   event->Callback = [&channel](AudioChannel c) { channel = c; };
@@ -273,7 +290,7 @@ TEST_F(AudioSystemTest, PostedEventsPlayWhenTheEventSystemDeliversThem) {
 
 TEST_F(AudioSystemTest, ShuttingDownAfterSdlHasQuitIsHarmless) {
   audio.Initialize();
-  Play(1, "bgm_looped.ogg", true);
+  Play(AudioCommand::PlayMusic, "bgm_looped.ogg", true);
   SDL_Quit();  // what a window system's teardown may do before the audio system goes
   audio.Shutdown();
   EXPECT_TRUE(audio.Sounds.empty());
@@ -283,49 +300,38 @@ TEST_F(AudioSystemTest, ShuttingDownAfterSdlHasQuitIsHarmless) {
 // --- The list file ---
 
 TEST_F(AudioSystemTest, ALastNameWithoutALineBreakIsNotLoaded) {
-  ScopedAudioFolder folder("a.ogg\nb.ogg\nc.ogg");
+  AudioFolder folder("a.ogg\nb.ogg\nc.ogg");
   FakeAudioBackend::Record record;
-  audio.SetBackend(std::make_unique<FakeAudioBackend>(record));
-  testing::internal::CaptureStdout();
-  audio.Initialize();
-  const std::string out = testing::internal::GetCapturedStdout();
+  UseFake(record);
+  const std::string out = StdoutOf([&] { audio.Initialize(); });
   EXPECT_THAT(record.LoadedPaths, ElementsAre("Audio/a.ogg", "Audio/b.ogg"));
-  EXPECT_TRUE(audio.Sounds.contains("b.ogg"));
   EXPECT_FALSE(audio.Sounds.contains("c.ogg"));
   EXPECT_THAT(out, HasSubstr("Audio/00_list_file.txt"));
   EXPECT_THAT(out, HasSubstr("\"c.ogg\""));
 }
 
 TEST_F(AudioSystemTest, AnEmptyMiddleLineAsksForTheFolderAndIsReported) {
-  ScopedAudioFolder folder("beep.ogg\n\nthrow.ogg\n", {"beep.ogg", "throw.ogg"});
-  testing::internal::CaptureStderr();
-  audio.Initialize();
-  const std::string errors = testing::internal::GetCapturedStderr();
+  AudioFolder folder("beep.ogg\n\nthrow.ogg\n", {"beep.ogg", "throw.ogg"});
+  const std::string errors = StderrOf([&] { audio.Initialize(); });
   EXPECT_THAT(errors, StartsWith("Audio error detected : 2\nDetails : "));
   EXPECT_EQ(CountOf(errors, "\n"), 2) << errors;
   EXPECT_GT(errors.size(), std::string("Audio error detected : 2\nDetails : \n").size()) << "SDL_mixer's words";
   EXPECT_TRUE(audio.Sounds.contains("beep.ogg"));
-  EXPECT_TRUE(audio.Sounds.contains("throw.ogg"));
   EXPECT_FALSE(audio.Sounds.contains(""));
-  EXPECT_TRUE(audio.Backend().IsPlaying(Play(0, "throw.ogg")));
+  EXPECT_TRUE(audio.Backend().IsPlaying(Play(AudioCommand::PlaySfx, "throw.ogg")));
 
   FakeAudioBackend::Record record;
-  audio.SetBackend(std::make_unique<FakeAudioBackend>(record));
-  testing::internal::CaptureStderr();
-  audio.Initialize();
-  testing::internal::GetCapturedStderr();
+  UseFake(record);
+  StderrOf([&] { audio.Initialize(); });
   EXPECT_THAT(record.LoadedPaths, ElementsAre("Audio/beep.ogg", "Audio/", "Audio/throw.ogg"));
 }
 
 TEST_F(AudioSystemTest, ListLinesAreTrimmedOfCarriageReturnsLongOnesSkippedAndRepeatsReplace) {
   const std::string longName(80, 'x');
-  const std::string list = "a.ogg\r\n" + longName + "\nb.ogg\na.ogg\n";
-  ScopedAudioFolder folder(list.c_str());
+  AudioFolder folder(("a.ogg\r\n" + longName + "\nb.ogg\na.ogg\n").c_str());
   FakeAudioBackend::Record record;
-  audio.SetBackend(std::make_unique<FakeAudioBackend>(record));
-  testing::internal::CaptureStdout();
-  audio.Initialize();
-  const std::string out = testing::internal::GetCapturedStdout();
+  UseFake(record);
+  const std::string out = StdoutOf([&] { audio.Initialize(); });
   EXPECT_THAT(record.LoadedPaths, ElementsAre("Audio/a.ogg", "Audio/b.ogg", "Audio/a.ogg"));
   EXPECT_THAT(out, HasSubstr("line 2 is longer than 79 characters"));
   ASSERT_EQ(audio.Sounds.size(), 2u);
@@ -333,12 +339,10 @@ TEST_F(AudioSystemTest, ListLinesAreTrimmedOfCarriageReturnsLongOnesSkippedAndRe
 }
 
 TEST_F(AudioSystemTest, AMissingListFileIsReportedAndTheSystemStillWorks) {
-  ScopedAudioFolder folder(nullptr);
-  testing::internal::CaptureStdout();
-  audio.Initialize();
-  EXPECT_THAT(testing::internal::GetCapturedStdout(), HasSubstr("Audio/00_list_file.txt: cannot be opened"));
+  AudioFolder folder(nullptr);
+  EXPECT_THAT(StdoutOf([&] { audio.Initialize(); }), HasSubstr("Audio/00_list_file.txt: cannot be opened"));
   EXPECT_TRUE(audio.Sounds.empty());
-  SendCommand(12);
+  SendCommand(AudioCommand::PauseMaster);
   EXPECT_TRUE(audio.MasterPaused);
 }
 
@@ -346,21 +350,23 @@ TEST_F(AudioSystemTest, AMissingListFileIsReportedAndTheSystemStillWorks) {
 
 TEST_F(AudioSystemTest, WithoutADeviceTheGameRunsSilentlyAndKeepsItsFlags) {
   ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-  testing::internal::CaptureStderr();
-  audio.Initialize();
-  const std::string startup = testing::internal::GetCapturedStderr();
+  const std::string startup = StderrOf([&] { audio.Initialize(); });
   EXPECT_THAT(startup, StartsWith("Audio device unavailable ("));
   EXPECT_EQ(CountOf(startup, "\n"), 1) << startup;
   EXPECT_TRUE(audio.IsSilent());
   EXPECT_EQ(audio.Sounds.size(), 8u) << "the names stay known";
 
-  testing::internal::CaptureStderr();
-  const std::optional<AudioChannel> music = SendCommand(1, "bgm_looped.ogg", true);
-  for (int command = 3; command <= 13; ++command) SendCommand(command, "", false, music.value_or(AudioChannel{}));
-  SendCommand(8);
-  SendCommand(12);
-  SendCommand(14, "", false, {}, 0.5f);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  std::optional<AudioChannel> music;
+  const std::string errors = StderrOf([&] {
+    music = SendCommand(AudioCommand::PlayMusic, "bgm_looped.ogg", true);
+    for (int command = AudioCommand::PauseChannel; command <= AudioCommand::ResumeMaster; ++command) {
+      OnChannel(command, music.value_or(AudioChannel{}));
+    }
+    SendCommand(AudioCommand::PauseMusic);
+    SendCommand(AudioCommand::PauseMaster);
+    SendCommand(AudioCommand::SetVolume, "", false, {}, 0.5f);
+  });
+  EXPECT_EQ(errors, "");
   ASSERT_TRUE(music.has_value());
   EXPECT_TRUE(music->IsNull());
   EXPECT_TRUE(audio.MusicPaused);
@@ -377,12 +383,8 @@ TEST_F(AudioSystemTest, WithoutADeviceTheGameRunsSilentlyAndKeepsItsFlags) {
 
 TEST_F(AudioSystemTest, AnOlderMixerIsReportedAndStartUpGoesOn) {
   FakeAudioBackend::Record record;
-  auto fake = std::make_unique<FakeAudioBackend>(record);
-  fake->VersionNumber = PackAudioVersion(2, 0, 4);
-  audio.SetBackend(std::move(fake));
-  testing::internal::CaptureStderr();
-  audio.Initialize();
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+  UseFake(record, PackAudioVersion(2, 0, 4));
+  EXPECT_EQ(StderrOf([&] { audio.Initialize(); }),
             "SDL_mixer lib/header version mismatch! (linked 2.0.4, need 2.6.0 or newer)\n");
   EXPECT_FALSE(audio.IsSilent());
   EXPECT_EQ(record.LoadedPaths.size(), 8u);
@@ -390,16 +392,12 @@ TEST_F(AudioSystemTest, AnOlderMixerIsReportedAndStartUpGoesOn) {
 
 TEST_F(AudioSystemTest, ABackEndThatCannotOpenIsDroppedForSilence) {
   FakeAudioBackend::Record record;
-  auto fake = std::make_unique<FakeAudioBackend>(record);
-  fake->OpenResult = {AudioDeviceFailed, "device busy"};
-  audio.SetBackend(std::move(fake));
-  testing::internal::CaptureStderr();
-  audio.Initialize();
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+  UseFake(record, PackAudioVersion(2, 6, 2), {AudioDeviceFailed, "device busy"});
+  EXPECT_EQ(StderrOf([&] { audio.Initialize(); }),
             "Audio device unavailable (device busy): the game runs without sound\n");
   EXPECT_TRUE(audio.IsSilent());
   EXPECT_TRUE(record.LoadedPaths.empty()) << "nothing is loaded through a device that failed";
-  SendCommand(0, "beep.ogg");
+  SendCommand(AudioCommand::PlaySfx, "beep.ogg");
   EXPECT_TRUE(record.PlayedGroups.empty());
 }
 

@@ -4,14 +4,17 @@
 #include <memory>
 #include <vector>
 
+#include "engine/Commands.h"
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
 #include "graphics/Graphics.h"
+#include "levels/LevelSlots.h"
 #include "levels/Serialization.h"
 #include "objects/Factory.h"
 #include "objects/Script.h"
 #include "objects/Transform.h"
 #include "physics/Body.h"
+#include "support/EventRecorder.h"
 
 namespace Framework {
 namespace {
@@ -25,37 +28,10 @@ class IdleScript : public Script {
   void Update(float) override {}
 };
 
-struct Posted {
-  std::vector<GraphicsEvent> graphics;
-  std::vector<std::int32_t> serialization;
-};
-
-// Collects the graphics and serialization events the operations post.
 class DebugOperationsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    auto owned = std::make_unique<Collector>(&posted);
-    collector = owned.get();
-    sub = Subscription(EventType::Graphics, std::move(owned));
-    EventSystem::Instance().Subscribe(EventType::Serialization, collector);
-    Engine::Instance().FlyMode = false;
-  }
-  void TearDown() override { EventSystem::Instance().Unsubscribe(EventType::Serialization, collector); }
+  void SetUp() override { Engine::Instance().FlyMode = false; }
   void Deliver() { EventSystem::Instance().Update(0.0f, false); }
-
-  class Collector : public Listener {
-   public:
-    explicit Collector(Posted* out) : out_(out) {}
-    void OnEvent(Event* e) override {
-      if (e->Type == EventType::Graphics) out_->graphics.push_back(*static_cast<GraphicsEvent*>(e));
-      if (e->Type == EventType::Serialization) {
-        out_->serialization.push_back(static_cast<SerializationEvent*>(e)->Command);
-      }
-    }
-
-   private:
-    Posted* out_;
-  };
 
   GameObject* MakePlayer(int components) {
     Factory& factory = Factory::Instance();
@@ -68,9 +44,8 @@ class DebugOperationsTest : public ::testing::Test {
     return player;
   }
 
-  Posted posted;
-  Collector* collector = nullptr;
-  Subscription sub;
+  EventRecorder<GraphicsEvent> texts;
+  EventRecorder<SerializationEvent> levelCommands;
 };
 
 TEST_F(DebugOperationsTest, FlyModeNeedsAFullyBuiltPlayer) {
@@ -81,7 +56,7 @@ TEST_F(DebugOperationsTest, FlyModeNeedsAFullyBuiltPlayer) {
   engine.ToggleFlyMode();
   Deliver();
   EXPECT_FALSE(engine.FlyMode);
-  EXPECT_TRUE(posted.graphics.empty());
+  EXPECT_TRUE(texts.Events.empty());
 }
 
 TEST_F(DebugOperationsTest, FlyModeTogglesTheFlagAndThePlayersStaticBodyAndSaysSo) {
@@ -95,21 +70,14 @@ TEST_F(DebugOperationsTest, FlyModeTogglesTheFlagAndThePlayersStaticBodyAndSaysS
   Deliver();
   EXPECT_TRUE(engine.FlyMode);
   EXPECT_TRUE(body->IsStatic);
-  ASSERT_EQ(posted.graphics.size(), 1u);
-  const GraphicsEvent& on = posted.graphics[0];
-  EXPECT_EQ(on.Text, "Fly Mode Activated");
-  EXPECT_EQ(on.Command, 0);
-  EXPECT_FLOAT_EQ(on.Size, 12.0f);
-  EXPECT_FLOAT_EQ(on.Lifetime, 1.0f);
-  EXPECT_FLOAT_EQ(on.Color.R, 1.0f);
-  EXPECT_FLOAT_EQ(on.Color.G, 0.0f);
-
   engine.ToggleFlyMode();
   Deliver();
   EXPECT_FALSE(engine.FlyMode);
   EXPECT_FALSE(body->IsStatic);
-  ASSERT_EQ(posted.graphics.size(), 2u);
-  EXPECT_EQ(posted.graphics[1].Text, "Fly Mode Deactivated");
+  ASSERT_EQ(texts.Events.size(), 2u);
+  EXPECT_EQ(texts.Events[0].Text, "Fly Mode Activated");
+  EXPECT_EQ(texts.Events[0].Command, GraphicsCommand::ShowText);
+  EXPECT_EQ(texts.Events[1].Text, "Fly Mode Deactivated");
 }
 
 TEST_F(DebugOperationsTest, LevelStepsActOnlyInsideThePlayLevels) {
@@ -119,32 +87,32 @@ TEST_F(DebugOperationsTest, LevelStepsActOnlyInsideThePlayLevels) {
   camera.Position = {20.0f, 6.0f, 0.0f};
   camera.ViewHalfWidth = 32.0f * 16.0f / 9.0f;
 
-  levels.CurrentLevel = 18;
+  levels.CurrentLevel = LevelSlot::Finale;
   engine.LoadNextLevel();
-  levels.CurrentLevel = 10;
+  levels.CurrentLevel = LevelSlot::FirstPlay;
   engine.LoadPreviousLevel();
-  levels.CurrentLevel = 2;
+  levels.CurrentLevel = LevelSlot::MainMenu;
   engine.LoadNextLevel();
   engine.LoadPreviousLevel();
   EXPECT_EQ(EventSystem::Instance().QueuedCount(), 0u);
 
-  levels.CurrentLevel = 17;
+  levels.CurrentLevel = LevelSlot::LastNumbered;
   engine.LoadNextLevel();
   // Only posted: the level does not change before delivery.
-  EXPECT_EQ(levels.CurrentLevel, 17);
+  EXPECT_EQ(levels.CurrentLevel, LevelSlot::LastNumbered);
   ASSERT_EQ(EventSystem::Instance().QueuedCount(), 2u);
-  levels.CurrentLevel = 18;
+  levels.CurrentLevel = LevelSlot::Finale;
   engine.LoadPreviousLevel();
-  // The level system is not initialised here, so nothing but the collector acts on them.
+  // The level system is not initialised here, so nothing but the recorders acts on them.
   Deliver();
-  EXPECT_EQ(posted.serialization, (std::vector<std::int32_t>{4, 5}));
-  ASSERT_EQ(posted.graphics.size(), 2u);
-  EXPECT_EQ(posted.graphics[0].Text, "Load Next Level");
-  EXPECT_EQ(posted.graphics[1].Text, "Load Previous Level");
+  EXPECT_EQ(levelCommands.Commands(),
+            (std::vector<std::int32_t>{SerializationCommand::NextLevel, SerializationCommand::PreviousLevel}));
+  ASSERT_EQ(texts.Events.size(), 2u);
+  EXPECT_EQ(texts.Events[0].Text, "Load Next Level");
+  EXPECT_EQ(texts.Events[1].Text, "Load Previous Level");
   // Shown where the frame-rate text sits: the lower left of the view.
-  EXPECT_FLOAT_EQ(posted.graphics[0].X, 20.0f - camera.ViewHalfWidth * 0.5f);
-  EXPECT_FLOAT_EQ(posted.graphics[0].Y, 6.0f - 16.0f);
-  EXPECT_FLOAT_EQ(posted.graphics[0].Lifetime, 1.0f);
+  EXPECT_FLOAT_EQ(texts.Events[0].X, 20.0f - camera.ViewHalfWidth * 0.5f);
+  EXPECT_FLOAT_EQ(texts.Events[0].Y, 6.0f - 16.0f);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace Framework {
@@ -29,17 +30,17 @@ struct FakeClock {
 // A system that runs a hook every frame and records what it was given.
 class ProbeSystem : public InterfaceSystem {
  public:
-  explicit ProbeSystem(std::function<void(ProbeSystem&, float, bool)> hook = {}) : hook_(std::move(hook)) {}
+  explicit ProbeSystem(std::function<void(ProbeSystem&)> hook = {}) : hook_(std::move(hook)) {}
   void Update(float dt, bool paused) override {
     steps.push_back(dt);
     pausedSeen.push_back(paused);
-    if (hook_) hook_(*this, dt, paused);
+    if (hook_) hook_(*this);
   }
   std::vector<float> steps;
   std::vector<bool> pausedSeen;
 
  private:
-  std::function<void(ProbeSystem&, float, bool)> hook_;
+  std::function<void(ProbeSystem&)> hook_;
 };
 
 class EngineLoop : public ::testing::Test {
@@ -49,87 +50,74 @@ class EngineLoop : public ::testing::Test {
     engine.Running = true;
     engine.Paused = false;
   }
-  // Runs the loop with one probe whose frames cost `frameCostMs` each.
-  ProbeSystem& RunFrames(int frames, std::function<std::uint32_t(int)> frameCostMs) {
-    probe = std::make_unique<ProbeSystem>([this, frames, frameCostMs](ProbeSystem& p, float, bool) {
-      const int frame = static_cast<int>(p.steps.size()) - 1;
-      clock.now += frameCostMs(frame);
-      if (frame + 1 == frames) engine.Running = false;
-      fpsAfterFrame.push_back(engine.Fps);
+  // Runs the main loop from `startMs` with one probe whose frames cost `costMs[frame]`
+  // each, ending after the last; returns the steps the probe was given.
+  std::vector<float> RunFrames(std::uint32_t startMs, const std::vector<std::uint32_t>& costMs) {
+    clock = FakeClock{};
+    clock.now = startMs;
+    clock.Install(engine);
+    engine.Systems.clear();
+    engine.Running = true;
+    probe = std::make_unique<ProbeSystem>([this, costMs](ProbeSystem& p) {
+      const std::size_t frame = p.steps.size() - 1;
+      clock.now += costMs[frame];
+      if (frame + 1 == costMs.size()) engine.Running = false;
     });
     engine.AddSystem(probe.get());
     engine.MainLoop();
-    return *probe;
+    return probe->steps;
   }
 
   Engine& engine = Engine::Instance();
   FakeClock clock;
   std::unique_ptr<ProbeSystem> probe;
-  std::vector<int> fpsAfterFrame;
 };
 
-TEST_F(EngineLoop, FirstFrameGetsStepZero) {
-  auto& p = RunFrames(1, [](int) { return 5u; });
-  ASSERT_EQ(p.steps.size(), 1u);
-  EXPECT_EQ(p.steps[0], 0.0f);
-}
-
-TEST_F(EngineLoop, ShortFrameWaitsToSeventeenMillisecondsAndFpsIs59) {
-  auto& p = RunFrames(3, [](int) { return 5u; });
-  ASSERT_EQ(p.steps.size(), 3u);
-  EXPECT_FLOAT_EQ(p.steps[1], 0.017f);
-  EXPECT_FLOAT_EQ(p.steps[2], 0.017f);
-  EXPECT_EQ(engine.Fps, 59);
+TEST_F(EngineLoop, StepsAreTheMeasuredFrameTimeCappedAt60FpsAndClampedAfterAStall) {
+  struct Case {
+    const char* what;
+    std::uint32_t startMs;
+    std::vector<std::uint32_t> costMs;
+    std::vector<float> steps;
+    int fps;
+  };
+  const Case cases[] = {
+      {"the first frame gets 0; short frames wait to 17 ms", 1000, {5, 5, 5}, {0.0f, 0.017f, 0.017f}, 59},
+      {"a long frame is clamped to 25 ms", 1000, {40, 40}, {0.0f, 0.025f}, 25},
+      {"a two-second stall is clamped, then frames are short again", 1000, {2000, 5, 5}, {0.0f, 0.025f, 0.017f}, 59},
+      {"the clock wraps around during the first frame", 0xFFFFFFFFu - 3u, {10, 10}, {0.0f, 0.017f}, 59},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(RunFrames(c.startMs, c.costMs), c.steps);
+    EXPECT_EQ(engine.Fps, c.fps);
+  }
 }
 
 TEST_F(EngineLoop, CapSleepsInsteadOfSpinning) {
-  RunFrames(10, [](int) { return 5u; });
+  RunFrames(1000, std::vector<std::uint32_t>(10, 5));
   // Most of each 12 ms wait is slept; only the last couple of milliseconds are polled.
   EXPECT_GE(clock.slept, 10u * 9u);
   EXPECT_LT(clock.reads, 10 * 6);
 }
 
-TEST_F(EngineLoop, LongFrameGivesFps25AndClampedStep) {
-  auto& p = RunFrames(2, [](int) { return 40u; });
-  EXPECT_FLOAT_EQ(p.steps[1], 0.025f);
-  EXPECT_EQ(engine.Fps, 25);
-}
-
-TEST_F(EngineLoop, StallOfTwoSecondsIsClampedTo25Milliseconds) {
-  auto& p = RunFrames(3, [](int frame) { return frame == 0 ? 2000u : 5u; });
-  EXPECT_FLOAT_EQ(p.steps[1], 0.025f);
-  EXPECT_FLOAT_EQ(p.steps[2], 0.017f);
-}
-
-TEST_F(EngineLoop, ClockWrapAroundGivesTheTrueStep) {
-  clock.now = 0xFFFFFFFFu - 3u;  // wraps during the first frame
-  auto& p = RunFrames(2, [](int) { return 10u; });
-  EXPECT_FLOAT_EQ(p.steps[1], 0.017f);
-}
-
-TEST_F(EngineLoop, NotRunningMeansNoFrame) {
-  engine.Running = false;
-  ProbeSystem p;
-  engine.AddSystem(&p);
-  engine.MainLoop();
-  EXPECT_TRUE(p.steps.empty());
-}
-
-TEST_F(EngineLoop, ClearingRunningCompletesTheFrame) {
-  ProbeSystem stopper([this](ProbeSystem&, float, bool) { engine.Running = false; });
+TEST_F(EngineLoop, ClearingRunningCompletesTheFrameAndNotRunningRunsNone) {
+  ProbeSystem stopper([this](ProbeSystem&) { engine.Running = false; });
   ProbeSystem after;
   engine.AddSystem(&stopper);
   engine.AddSystem(&after);
   engine.MainLoop();
   EXPECT_EQ(stopper.steps.size(), 1u);
   EXPECT_EQ(after.steps.size(), 1u) << "systems after the one that stopped still run that frame";
+  engine.MainLoop();
+  EXPECT_EQ(stopper.steps.size(), 1u) << "a loop started while not running runs no frame";
 }
 
 TEST_F(EngineLoop, PausedSetEarlyIsSeenLaterInTheSameFrame) {
-  ProbeSystem windows([this](ProbeSystem& self, float, bool) {
+  ProbeSystem windows([this](ProbeSystem& self) {
     if (self.steps.size() == 2) engine.Paused = true;
   });
-  ProbeSystem scripting([this](ProbeSystem& self, float, bool) {
+  ProbeSystem scripting([this](ProbeSystem& self) {
     if (self.steps.size() == 3) engine.Running = false;
   });
   engine.AddSystem(&windows);
@@ -141,8 +129,8 @@ TEST_F(EngineLoop, PausedSetEarlyIsSeenLaterInTheSameFrame) {
 
 TEST_F(EngineLoop, RunFramePassesTheStepToEverySystemInOrder) {
   std::vector<int> order;
-  ProbeSystem a([&](ProbeSystem&, float, bool) { order.push_back(1); });
-  ProbeSystem b([&](ProbeSystem&, float, bool) { order.push_back(2); });
+  ProbeSystem a([&](ProbeSystem&) { order.push_back(1); });
+  ProbeSystem b([&](ProbeSystem&) { order.push_back(2); });
   engine.AddSystem(&a);
   engine.AddSystem(&b);
   engine.RunFrame(0.01f);

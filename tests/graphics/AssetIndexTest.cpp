@@ -4,11 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
-#include <unistd.h>
+#include "support/Files.h"
+#include "support/TempFolder.h"
 
 namespace Framework {
 namespace {
@@ -48,15 +47,6 @@ TEST(AssetIndexShaders, PairsAreNamedByTheFirstLetterOfTheVertexLine) {
   EXPECT_EQ(r.report, "");
 }
 
-TEST(AssetIndexShaders, APairIsUsedOnlyWhenBothLinesEndInANewline) {
-  // The fragment line of the second pair is ended by the end of the file.
-  EXPECT_EQ(Names(ReadIndex("B.vert\nB.frag\nT.vert\nT.frag", AssetKind::Shaders).entries),
-            std::vector<std::string>{"Basic"});
-  // A lone vertex line at the end makes no pair.
-  EXPECT_EQ(Names(ReadIndex("B.vert\nB.frag\nT.vert\n", AssetKind::Shaders).entries),
-            std::vector<std::string>{"Basic"});
-}
-
 TEST(AssetIndexShaders, CarriageReturnsAreNotPartOfTheLine) {
   const ReadResult r = ReadIndex("Basic.vert\r\nBasic.frag\r\n", AssetKind::Shaders);
   ASSERT_EQ(r.entries.size(), 1u);
@@ -81,12 +71,6 @@ TEST(AssetIndexTextures, NamesDropTheExtensionAndLinesAreUsedAsWritten) {
   EXPECT_EQ(r.report, "");
 }
 
-TEST(AssetIndexTextures, TheLastLineWithoutANewlineIsNotLoaded) {
-  EXPECT_EQ(Names(ReadIndex("player.png\nsplash.png", AssetKind::Textures).entries),
-            std::vector<std::string>{"player"});
-  EXPECT_TRUE(ReadIndex("", AssetKind::Textures).entries.empty());
-}
-
 TEST(AssetIndexTextures, ShortAndOverlongLinesAreReportedWithTheirLineAndSkipped) {
   // A 79-character line is still fine; 80 is one too many.
   const std::string fits = std::string(75, 'a') + ".png";
@@ -100,25 +84,31 @@ TEST(AssetIndexTextures, ShortAndOverlongLinesAreReportedWithTheirLineAndSkipped
   EXPECT_NE(r.report.find("textures/00_list_file.txt:4: line too short"), std::string::npos) << r.report;
 }
 
-TEST(AssetIndexTextures, AVeryLongLineWithoutNewlineEndsTheReading) {
-  // No newline anywhere: the reader must stop at the end of the file with nothing to use.
-  const ReadResult r = ReadIndex(std::string(100000, 'z'), AssetKind::Fonts);
-  EXPECT_TRUE(r.entries.empty());
+TEST(AssetIndex, OnlyLinesEndedByANewlineAreUsed) {
+  struct Case {
+    std::string text;
+    AssetKind kind;
+    std::vector<std::string> names;
+  };
+  const Case cases[] = {
+      // The fragment line of the second pair is ended by the end of the file.
+      {"B.vert\nB.frag\nT.vert\nT.frag", AssetKind::Shaders, {"Basic"}},
+      // A lone vertex line at the end makes no pair.
+      {"B.vert\nB.frag\nT.vert\n", AssetKind::Shaders, {"Basic"}},
+      {"player.png\nsplash.png", AssetKind::Textures, {"player"}},
+      {"", AssetKind::Textures, {}},
+      // No newline anywhere: the reader must stop at the end of the file with nothing to use.
+      {std::string(100000, 'z'), AssetKind::Fonts, {}},
+      {"PressStart2P.ttf\n", AssetKind::Fonts, {"PressStart2P"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Names(ReadIndex(c.text, c.kind).entries), c.names) << c.text.substr(0, 40);
+  EXPECT_EQ(ReadIndex("PressStart2P.ttf\n", AssetKind::Fonts).entries.at(0).Path, "fonts/PressStart2P.ttf");
 }
 
-TEST(AssetIndexFonts, TheFontLineYieldsTheNameTextLooksUp) {
-  const ReadResult r = ReadIndex("PressStart2P.ttf\n", AssetKind::Fonts);
-  ASSERT_EQ(r.entries.size(), 1u);
-  EXPECT_EQ(r.entries[0].Name, "PressStart2P");
-  EXPECT_EQ(r.entries[0].Path, "fonts/PressStart2P.ttf");
-}
-
-TEST(AssetIndexFiles, AMissingIndexFileIsReportedAndYieldsNothing) {
-  const auto dir = std::filesystem::temp_directory_path() / ("tumbrix-index-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir / "textures");
-  const auto previous = std::filesystem::current_path();
-  std::filesystem::current_path(dir);
-  std::ofstream(dir / "textures" / "00_list_file.txt") << "player.png\n";
+TEST(AssetIndex, AMissingIndexFileIsReportedAndYieldsNothing) {
+  TempFolder dir;
+  WorkingDirectory inside(dir.Path);
+  WriteFileText(dir.Path / "textures" / "00_list_file.txt", "player.png\n");
 
   std::ostringstream report;
   EXPECT_TRUE(AssetIndex::ReadFile(AssetKind::Shaders, report).empty());
@@ -126,9 +116,6 @@ TEST(AssetIndexFiles, AMissingIndexFileIsReportedAndYieldsNothing) {
   std::ostringstream quiet;
   EXPECT_EQ(Names(AssetIndex::ReadFile(AssetKind::Textures, quiet)), std::vector<std::string>{"player"});
   EXPECT_EQ(quiet.str(), "");
-
-  std::filesystem::current_path(previous);
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

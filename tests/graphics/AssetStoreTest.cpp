@@ -2,59 +2,50 @@
 // reports, images decoded and uploaded, lookup rules and UseProgram.
 #include "graphics/AssetStore.h"
 
+#include <GL/glew.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
+#include <memory>
 #include <string>
 
-#include <unistd.h>
-
-#include "graphics/GlScene.h"
+#include "support/Capture.h"
+#include "support/Files.h"
+#include "support/GlFixture.h"
+#include "support/TempFolder.h"
 
 namespace Framework {
 namespace {
 
-namespace fs = std::filesystem;
-
 const std::string kRule = "=======================================\n";
 
-// Runs in a scratch folder with its own index files; the game's assets are loaded
-// first (from the run-time folder) by the scene.
-class AssetStoreTest : public testing_gl::GlScene {
+// The game's own assets are loaded by the fixture; each test then works in a
+// scratch folder with index files of its own.
+class AssetStoreTest : public GlFixture {
  protected:
   void SetUp() override {
-    GlScene::SetUp();
+    GlFixture::SetUp();
+    // The store loads the game's assets when first asked for, which needs the context.
     store = &AssetStore::Instance();
-    previous = fs::current_path();
-    scratch = fs::temp_directory_path() / ("tumbrix-assets-" + std::to_string(::getpid()));
-    fs::create_directories(scratch / "shaders");
-    fs::create_directories(scratch / "textures");
-    fs::current_path(scratch);
+    inScratch = std::make_unique<WorkingDirectory>(scratch.Path);
   }
   void TearDown() override {
-    fs::current_path(previous);
-    fs::remove_all(scratch);
+    inScratch.reset();
+    GlFixture::TearDown();
   }
-  void Write(const std::string& path, const std::string& text) { std::ofstream(scratch / path, std::ios::binary) << text; }
+  void Write(const std::string& path, const std::string& text) { WriteFileText(scratch.Path / path, text); }
   // A binary PPM image: w x h pixels of the given RGB.
   void WriteImage(const std::string& path, int w, int h, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     std::string data = "P6\n" + std::to_string(w) + " " + std::to_string(h) + "\n255\n";
-    for (int i = 0; i < w * h; ++i) {
-      data.push_back(static_cast<char>(r));
-      data.push_back(static_cast<char>(g));
-      data.push_back(static_cast<char>(b));
-    }
+    for (int i = 0; i < w * h; ++i) data += {static_cast<char>(r), static_cast<char>(g), static_cast<char>(b)};
     Write(path, data);
   }
   std::string Load(AssetKind kind) {
-    testing::internal::CaptureStdout();
-    store->LoadAssetList(kind);
-    return testing::internal::GetCapturedStdout();
+    return StdoutOf([&] { store->LoadAssetList(kind); });
   }
 
   AssetStore* store = nullptr;
-  fs::path previous, scratch;
+  TempFolder scratch{"tumbrix-assets"};
+  std::unique_ptr<WorkingDirectory> inScratch;
 };
 
 const char* const kGoodVertex =
@@ -172,7 +163,6 @@ TEST_F(AssetStoreTest, ImagesDecodeToRgbaAndUploadAsIs) {
 }
 
 TEST_F(AssetStoreTest, AMissingIndexFileIsReportedAndLoadingGoesOn) {
-  fs::remove_all(scratch / "textures");
   const std::size_t before = store->Textures.size();
   const std::string out = Load(AssetKind::Textures);
   EXPECT_NE(out.find("textures/00_list_file.txt"), std::string::npos) << out;
@@ -191,25 +181,6 @@ TEST_F(AssetStoreTest, UnknownNamesGetEmptyRecordsAndStrictLookupFindsNothing) {
   TextureData& inserted = store->Texture("NoSuchTexture");
   EXPECT_EQ(inserted.TextureId, 0u);
   EXPECT_EQ(store->FindTexture("NoSuchTexture"), &inserted);
-}
-
-TEST_F(AssetStoreTest, UseProgramSwitchesOnlyWhenTheProgramChanges) {
-  const ShaderProgram& basic = store->Program("Basic");
-  const ShaderProgram& font = store->Program("Font");
-  AssetStore::UseProgram(basic);
-  GLint current = 0;
-  glGetIntegerv(GL_CURRENT_PROGRAM, &current);
-  EXPECT_EQ(static_cast<GLuint>(current), basic.Program);
-  EXPECT_EQ(AssetStore::CurrentProgram, basic.Program);
-  AssetStore::UseProgram(font);
-  glGetIntegerv(GL_CURRENT_PROGRAM, &current);
-  EXPECT_EQ(static_cast<GLuint>(current), font.Program);
-  // Already current through UseProgram: no GL call, so a change made behind its back stays.
-  glUseProgram(basic.Program);
-  AssetStore::UseProgram(font);
-  glGetIntegerv(GL_CURRENT_PROGRAM, &current);
-  EXPECT_EQ(static_cast<GLuint>(current), basic.Program);
-  AssetStore::UseProgram(basic);
 }
 
 }  // namespace

@@ -5,14 +5,12 @@
 #include <string>
 
 #include "graphics/AssetStore.h"
-#include "graphics/GlScene.h"
+#include "graphics/Graphics.h"
 #include "levels/Localisation.h"
+#include "support/GlFixture.h"
 
 namespace Framework {
 namespace {
-
-using testing_gl::GlScene;
-using testing_gl::Pixel;
 
 // The box of pixels that are clearly coloured (not background black).
 struct InkBox {
@@ -20,19 +18,19 @@ struct InkBox {
   int minX = 1 << 30, maxX = -1, minY = 1 << 30, maxY = -1;
 };
 
-class GraphicsTextTest : public GlScene {
+class GraphicsTextTest : public GlFixture {
  protected:
   void SetUp() override {
-    GlScene::SetUp();
+    GlFixture::SetUp();
     Localisation::Instance().Language = 0;
     Graphics::Instance().Camera.Position = {};
   }
-  InkBox Ink(const std::vector<Pixel>& pixels) const {
+  static InkBox Ink(const PixelFrame& frame) {
     InkBox box;
-    for (int y = 0; y < height; ++y) {
-      for (int x = 0; x < width; ++x) {
-        const Pixel& p = At(pixels, x, y);
-        if (p.r + p.g + p.b < 60) continue;
+    for (int y = 0; y < frame.Height; ++y) {
+      for (int x = 0; x < frame.Width; ++x) {
+        const Pixel& p = frame.At(x, y);
+        if (p.R + p.G + p.B < 60) continue;
         ++box.count;
         box.minX = std::min(box.minX, x);
         box.maxX = std::max(box.maxX, x);
@@ -45,16 +43,11 @@ class GraphicsTextTest : public GlScene {
   InkBox Draw(const std::u16string& text, float x, float y, float size, Color3 color) {
     ClearBlack();
     Graphics::Instance().RenderText(text, x, y, size, color);
-    last = ReadPixels();
+    last = ReadBackBuffer();
     return Ink(last);
   }
-  std::vector<Pixel> last;
+  PixelFrame last;
 };
-
-TEST_F(GraphicsTextTest, TheWindowIsSixteenByNineSoTheTableScaleApplies) {
-  EXPECT_EQ(width * 9, height * 16);
-  EXPECT_FLOAT_EQ(AssetStore::Instance().Font("PressStart2P").TextScale, 8.0f);
-}
 
 TEST_F(GraphicsTextTest, AGlyphLandsOnItsBaselineInItsColour) {
   // "A" at (2, 3), size 12: one glyph pixel is 12 / 124 / 8 world units.
@@ -70,8 +63,8 @@ TEST_F(GraphicsTextTest, AGlyphLandsOnItsBaselineInItsColour) {
   int solid = 0;
   for (int y = box.minY; y <= box.maxY; ++y) {
     for (int x = box.minX; x <= box.maxX; ++x) {
-      const Pixel& p = At(last, x, y);
-      if (p.r == 255 && p.g >= 126 && p.g <= 129 && p.b == 0) ++solid;
+      const Pixel& p = last.At(x, y);
+      if (p.R == 255 && p.G >= 126 && p.G <= 129 && p.B == 0) ++solid;
     }
   }
   EXPECT_GT(solid, box.count / 2);
@@ -108,14 +101,14 @@ TEST_F(GraphicsTextTest, UncachedCodesAndEmptyTextDrawNothingAndTakeNoRoom) {
 TEST_F(GraphicsTextTest, NarrowTextWidensEachByteAndHighBytesDrawNothing) {
   ClearBlack();
   Graphics::Instance().RenderTextNarrow("AB", 0.0f, 0.0f, 12.0f, {1, 1, 1});
-  const InkBox narrow = Ink(ReadPixels());
+  const InkBox narrow = Ink(ReadBackBuffer());
   const InkBox wide = Draw(u"AB", 0.0f, 0.0f, 12.0f, {1, 1, 1});
   EXPECT_EQ(narrow.count, wide.count);
   EXPECT_EQ(narrow.minX, wide.minX);
 
   ClearBlack();
   Graphics::Instance().RenderTextNarrow("\xD0\x98\xC3\xA9", 0.0f, 0.0f, 12.0f, {1, 1, 1});  // UTF-8 bytes
-  EXPECT_EQ(Ink(ReadPixels()).count, 0);
+  EXPECT_EQ(Ink(ReadBackBuffer()).count, 0);
 }
 
 TEST_F(GraphicsTextTest, RussianTextDrawsWithTheCyrillicGlyphs) {
@@ -124,9 +117,9 @@ TEST_F(GraphicsTextTest, RussianTextDrawsWithTheCyrillicGlyphs) {
   // Every character has ink, the space excepted: none is lost at the edge of the drawing.
   for (int cell = 0; cell < 14; ++cell) {
     int ink = 0;
-    for (int y = 0; y < height; ++y) {
+    for (int y = 0; y < Height; ++y) {
       for (int x = static_cast<int>(ColumnOf(-10.0f + cell * 1.5f)) + 1; x < static_cast<int>(ColumnOf(-10.0f + (cell + 1) * 1.5f)); ++x) {
-        if (At(last, x, y).g > 60) ++ink;
+        if (last.At(x, y).G > 60) ++ink;
       }
     }
     if (cell == 4) {
@@ -146,7 +139,7 @@ TEST_F(GraphicsTextTest, TextIsTranslatedIntoTheCurrentLanguageBeforeDrawing) {
   const std::u16string russian = words.Translate(phrase);
   ASSERT_NE(russian, phrase) << "the dictionary should know this phrase";
   const InkBox translated = Draw(phrase, -6.0f, 0.0f, 12.0f, {1, 1, 1});
-  const std::vector<Pixel> viaTranslation = last;
+  const PixelFrame viaTranslation = last;
   words.Language = 0;
   const InkBox direct = Draw(russian, -6.0f, 0.0f, 12.0f, {1, 1, 1});
   EXPECT_EQ(translated.count, direct.count);

@@ -1,33 +1,33 @@
 // A small lit level scene drawn whole: platforms, a box lit by a firefly lamp, a
 // textured crate and a line of English and of Russian text. The picture is kept
 // as a test artifact (<build>/test-artifacts/scene.png) for people to look at.
-#include <GL/glew.h>
-
 #include <gtest/gtest.h>
 
-#include "RenderFixture.h"
 #include "graphics/AssetStore.h"
 #include "graphics/DirLight.h"
 #include "graphics/Graphics.h"
 #include "graphics/PointLight.h"
 #include "levels/TextEncoding.h"
 #include "objects/Factory.h"
+#include "support/GlFixture.h"
 
 namespace Framework {
 namespace {
 
-using Scene = RenderFixture;
-
-int CountTextPixels(const RenderFixture& f, float x0, float x1, float y, Pixel wanted) {
-  int count = 0;
-  for (float x = x0; x < x1; x += 0.1f) {
-    for (float dy = 0.0f; dy < 1.2f; dy += 0.1f) {
-      const Pixel p = f.AtWorld(x, y + dy);
-      if (std::abs(p.R - wanted.R) < 40 && std::abs(p.G - wanted.G) < 40 && std::abs(p.B - wanted.B) < 40) ++count;
+class Scene : public GlFixture {
+ protected:
+  // Samples of a line of text's box, from x0 to x1 above the baseline y, close to `wanted`.
+  int CountTextPixels(float x0, float x1, float y, Pixel wanted) const {
+    int count = 0;
+    for (float x = x0; x < x1; x += 0.1f) {
+      for (float dy = 0.0f; dy < 1.2f; dy += 0.1f) {
+        const Pixel p = AtWorld(x, y + dy);
+        if (std::abs(p.R - wanted.R) < 40 && std::abs(p.G - wanted.G) < 40 && std::abs(p.B - wanted.B) < 40) ++count;
+      }
     }
+    return count;
   }
-  return count;
-}
+};
 
 TEST_F(Scene, ALitLevelWithACrateAndTwoLinesOfTextLooksRight) {
   Graphics& graphics = Graphics::Instance();
@@ -41,8 +41,7 @@ TEST_F(Scene, ALitLevelWithACrateAndTwoLinesOfTextLooksRight) {
   AddBox({-16.0f, -3.0f}, {10.0f, 1.5f}, 1.0f, {0.55f, 0.5f, 0.45f});   // platforms
   AddBox({13.0f, 2.0f}, {8.0f, 1.5f}, 1.0f, {0.55f, 0.5f, 0.45f});
   AddBox({-1.0f, 6.0f}, {6.0f, 1.5f}, 1.0f, {0.55f, 0.5f, 0.45f});
-  GameObject* box = AddBox({-6.0f, -9.5f}, {3.0f, 3.0f}, 0.8f, {0.85f, 0.3f, 0.2f});  // the lit box
-  (void)box;
+  AddBox({-6.0f, -9.5f}, {3.0f, 3.0f}, 0.8f, {0.85f, 0.3f, 0.2f});  // the lit box
   GameObject* firefly = AddBox({-3.5f, -6.0f}, {0.4f, 0.4f}, 0.5f, {1.0f, 0.9f, 0.5f});
   auto* lamp = factory.AddComponent<PointLight>(*firefly);
   lamp->Color = {1.0f, 0.85f, 0.4f};
@@ -59,9 +58,7 @@ TEST_F(Scene, ALitLevelWithACrateAndTwoLinesOfTextLooksRight) {
   const Color3 gold{1.0f, 0.8f, 0.2f};
   graphics.RenderText(u"TUMBRIX - LEVEL 1", -26.0f, 12.0f, 12.0f, white);
   graphics.RenderText(Utf8ToUtf16("УРОВЕНЬ 1: НАЧАЛО"), -26.0f, 9.0f, 12.0f, gold);
-  glFinish();
-  const auto artifact = Folder.parent_path().parent_path() / "test-artifacts" / "scene.png";
-  EXPECT_TRUE(SaveScreenshot(artifact)) << artifact;
+  EXPECT_TRUE(SaveBackBuffer(ArtifactPath("scene.png")));
 
   ASSERT_EQ(graphics.FrameLights.size(), 3u);
   // The box is brighter on its side facing the lamp than on its far side.
@@ -76,8 +73,8 @@ TEST_F(Scene, ALitLevelWithACrateAndTwoLinesOfTextLooksRight) {
   EXPECT_GT(crate.R, crate.B + 60);
   EXPECT_TRUE(IsSky(AtWorld(0.0f, 16.0f - 0.5f)));
   if (AssetStore::Instance().Font("PressStart2P").Face != nullptr) {
-    EXPECT_GT(CountTextPixels(*this, -26.0f, -10.0f, 12.0f, {255, 255, 255, 255}), 40);
-    EXPECT_GT(CountTextPixels(*this, -26.0f, -10.0f, 9.0f, {255, 204, 51, 255}), 40);
+    EXPECT_GT(CountTextPixels(-26.0f, -10.0f, 12.0f, {255, 255, 255, 255}), 40);
+    EXPECT_GT(CountTextPixels(-26.0f, -10.0f, 9.0f, {255, 204, 51, 255}), 40);
   }
 }
 

@@ -7,16 +7,13 @@
 #include "graphics/Light.h"
 #include "graphics/PointLight.h"
 #include "graphics/Sprite.h"
-#include "levels/LevelTestSupport.h"
+#include "levels/LevelSlots.h"
 #include "levels/Localisation.h"
 #include "objects/Factory.h"
+#include "support/LevelFixture.h"
 
 namespace Framework {
 namespace {
-
-using testing_support::LevelFixture;
-using testing_support::ReadTextFile;
-using testing_support::WriteTextFile;
 
 using SpriteLevelFormat = LevelFixture;
 
@@ -29,18 +26,12 @@ constexpr const char* kLevel = R"({"Factory": {"Game_Objects": [
   {"Transform": {}, "Sprite": {}}
 ]}})";
 
-std::vector<GameObject*> World() {
-  std::vector<GameObject*> out;
-  for (auto& [id, object] : Factory::Instance().Objects) out.push_back(object.get());
-  return out;
-}
-
 TEST_F(SpriteLevelFormat, SpritesAndLightsAreReadAndWrittenBack) {
   Localisation::Instance().Language = 0;
-  WriteTextFile(SlotFile(20), kLevel);
+  WriteFileText(SlotFile(20), kLevel);
   Serialization& serialization = Serialization::Instance();
   serialization.Load(SlotFile(20));
-  auto world = World();
+  auto world = WorldObjects();
   ASSERT_EQ(world.size(), 4u);
   const Sprite* lamp = world[0]->GetComponent<Sprite>();
   ASSERT_NE(lamp, nullptr);
@@ -64,11 +55,11 @@ TEST_F(SpriteLevelFormat, SpritesAndLightsAreReadAndWrittenBack) {
 
   // Save and load again: the same values come back.
   ASSERT_TRUE(serialization.Save(SlotFile(21)));
-  const std::string saved = ReadTextFile(SlotFile(21));
+  const std::string saved = ReadFileText(SlotFile(21));
   EXPECT_NE(saved.find("\"Alfa\""), std::string::npos);
   EXPECT_NE(saved.find("\"Direction\""), std::string::npos);
   serialization.Load(SlotFile(21));
-  world = World();
+  world = WorldObjects();
   ASSERT_EQ(world.size(), 4u);
   EXPECT_FLOAT_EQ(world[0]->GetComponent<PointLight>()->Radius, 6.0f);
   EXPECT_EQ(world[0]->GetComponent<PointLight>()->Offset, (Vec3{1.0f, -2.0f, 0.5f}));
@@ -78,10 +69,10 @@ TEST_F(SpriteLevelFormat, SpritesAndLightsAreReadAndWrittenBack) {
 
 TEST_F(SpriteLevelFormat, RussianPicksTheRussianVersionOfExactlyTheWordedTextures) {
   Localisation::Instance().Language = 1;
-  WriteTextFile(SlotFile(20), kLevel);
+  WriteFileText(SlotFile(20), kLevel);
   Serialization& serialization = Serialization::Instance();
   serialization.Load(SlotFile(20));
-  auto world = World();
+  auto world = WorldObjects();
   ASSERT_EQ(world.size(), 4u);
   EXPECT_EQ(world[0]->GetComponent<Sprite>()->Filename, "tutorial1_RU");
   EXPECT_EQ(world[1]->GetComponent<Sprite>()->Filename, "Tutorial1");      // other letter case
@@ -90,29 +81,30 @@ TEST_F(SpriteLevelFormat, RussianPicksTheRussianVersionOfExactlyTheWordedTexture
   ASSERT_TRUE(serialization.Save(SlotFile(21)));
   Localisation::Instance().Language = 0;
   serialization.Load(SlotFile(21));
-  EXPECT_EQ(World()[0]->GetComponent<Sprite>()->Filename, "tutorial1_RU");
+  EXPECT_EQ(WorldObjects()[0]->GetComponent<Sprite>()->Filename, "tutorial1_RU");
   Localisation::Instance().Language = 0;
 }
 
 TEST_F(SpriteLevelFormat, ApplyingTheLanguageRenamesWordedSpritesOnlyInTheirLevels) {
   Localisation& localisation = Localisation::Instance();
   localisation.Language = 0;
-  WriteTextFile(SlotFile(20), kLevel);
+  WriteFileText(SlotFile(20), kLevel);
   Serialization& serialization = Serialization::Instance();
   serialization.Load(SlotFile(20));
-  Sprite* worded = World()[0]->GetComponent<Sprite>();
+  Sprite* worded = WorldObjects()[0]->GetComponent<Sprite>();
 
-  serialization.CurrentLevel = 11;  // no worded textures here: nothing changes
+  serialization.CurrentLevel = LevelSlot::FirstPlay + 1;  // no worded textures here: nothing changes
   localisation.Language = 1;
   ApplyLanguageToSprites();
   EXPECT_EQ(worded->Filename, "tutorial1");
 
-  for (int level : {10, 12, 18}) {
+  const int wordedLevels[] = {LevelSlot::FirstPlay, LevelSlot::FirstPlay + 2, LevelSlot::Finale};
+  for (int level : wordedLevels) {
     serialization.CurrentLevel = level;
     localisation.Language = 1;
     ApplyLanguageToSprites();
     EXPECT_EQ(worded->Filename, "tutorial1_RU") << "level " << level;
-    EXPECT_EQ(World()[1]->GetComponent<Sprite>()->Filename, "Tutorial1");
+    EXPECT_EQ(WorldObjects()[1]->GetComponent<Sprite>()->Filename, "Tutorial1");
     localisation.Language = 0;
     ApplyLanguageToSprites();
     EXPECT_EQ(worded->Filename, "tutorial1") << "level " << level;

@@ -3,27 +3,28 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/Commands.h"
+#include "support/Capture.h"
+
 namespace Framework {
 namespace {
 
-TEST(SpriteType, NumbersAboveTheTableAreReportedOnlyPast39) {
+TEST(SpriteType, NumbersPastTheTableAreReportedAndTheKeepTypeLeavesTheSprite) {
   Sprite sprite;
   sprite.Filename = "";
-  testing::internal::CaptureStdout();
-  sprite.SetFilename(39);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(StdoutOf([&] { sprite.SetFilename(SpriteType::Keep); }), "");
   EXPECT_EQ(sprite.GetFilename(), "");
-  testing::internal::CaptureStdout();
-  sprite.SetFilename(40);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+  EXPECT_EQ(StdoutOf([&] { sprite.SetFilename(SpriteType::Keep + 1); }),
             "SPRITE: SetFilename: type is greater than total number of sprites");
   EXPECT_EQ(sprite.TextureRef, nullptr);
   EXPECT_FALSE(sprite.BuffersMade);
+  EXPECT_STREQ(Sprite::SpriteTypeFilename(SpriteType::Keep), "");
+  EXPECT_STREQ(Sprite::SpriteTypeFilename(-1), "");
 }
 
-TEST(SpriteType, UntexturedTypesKeepAPlainQuadAndTwoOfThemTint) {
+TEST(SpriteType, UntexturedTypesKeepAPlainQuadAndTheSkyTints) {
   Sprite sky;
-  sky.SetFilename(6);
+  sky.SetFilename(SpriteType::Sky);
   EXPECT_EQ(sky.GetFilename(), "");
   EXPECT_FLOAT_EQ(sky.Color.R, 0.45f);
   EXPECT_FLOAT_EQ(sky.Color.G, 0.8f);
@@ -31,16 +32,10 @@ TEST(SpriteType, UntexturedTypesKeepAPlainQuadAndTwoOfThemTint) {
   EXPECT_FALSE(sky.BuffersMade);
 
   Sprite plain;
-  plain.SetFilename(2);
+  plain.SetFilename(SpriteType::Platform);
   EXPECT_EQ(plain.GetFilename(), "");
   EXPECT_FLOAT_EQ(plain.Color.R, 1.0f);
   EXPECT_FLOAT_EQ(plain.Alpha, 1.0f);
-
-  EXPECT_STREQ(Sprite::SpriteTypeFilename(7), "empty-button");
-  EXPECT_STREQ(Sprite::SpriteTypeFilename(32), "KIV_cursor");
-  EXPECT_STREQ(Sprite::SpriteTypeFilename(38), "winscreen_RU");
-  EXPECT_STREQ(Sprite::SpriteTypeFilename(39), "");
-  EXPECT_STREQ(Sprite::SpriteTypeFilename(-1), "");
 }
 
 }  // namespace

@@ -10,18 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "levels/LevelTestSupport.h"
 #include "levels/Serialization.h"
 #include "objects/Factory.h"
 #include "physics/Physics.h"
+#include "support/Capture.h"
+#include "support/LevelFixture.h"
 
 namespace Framework {
 namespace {
-
-using testing_support::LevelFixture;
-using testing_support::LevelWithMarkers;
-using testing_support::MarkersInWorld;
-using testing_support::WriteTextFile;
 
 struct Expectation {
   // The file does not parse: "Failed to load" and the previous world comes back.
@@ -69,16 +65,14 @@ class BrokenLevelsTest : public LevelFixture {
  protected:
   void SetUp() override {
     LevelFixture::SetUp();
-    WriteTextFile(SlotFile(10), LevelWithMarkers({1, 2}, -10.0f));
+    WriteFileText(SlotFile(10), LevelWithMarkers({1, 2}, -10.0f));
   }
 
   // Loads the good level, then the file; returns what the load printed.
   std::string LoadAfterGoodLevel(const std::string& path) {
     Serialization& serialization = Serialization::Instance();
     serialization.Load(SlotFile(10));
-    testing::internal::CaptureStdout();
-    serialization.Load(path);
-    return testing::internal::GetCapturedStdout();
+    return StdoutOf([&] { serialization.Load(path); });
   }
 
   void Check(const std::string& path, const Expectation& expected) {
@@ -173,14 +167,14 @@ TEST_F(BrokenLevelsTest, TenMegabyteFilesLoadWholeOrFailCleanly) {
   ASSERT_GE(text.size(), 10u * 1024u * 1024u);
 
   const std::string whole = dir.File("ten_megabytes.json");
-  WriteTextFile(whole, text);
+  WriteFileText(whole, text);
   const std::string output = LoadAfterGoodLevel(whole);
   EXPECT_EQ(output, "Game loaded\n");
   EXPECT_EQ(Factory::Instance().Objects.size(), entries);
 
   // The same file cut off near its end: nothing of it is built.
   const std::string cut = dir.File("ten_megabytes_cut.json");
-  WriteTextFile(cut, text.substr(0, text.size() - 40));
+  WriteFileText(cut, text.substr(0, text.size() - 40));
   Check(cut, {.Unreadable = true});
 }
 

@@ -6,7 +6,8 @@
 #include <map>
 #include <string>
 
-#include "levels/LevelTestSupport.h"
+#include "support/Files.h"
+#include "support/TempFolder.h"
 
 namespace Framework {
 namespace {
@@ -30,14 +31,14 @@ TEST(SaveLocationTest, AppDataWinsThenXdgDataHomeThenTheHomeFolder) {
 }
 
 TEST(SaveLocationTest, AutosavePathEndsInTheGameFolderWhichIsCreated) {
-  testing_support::TempDir dir;
+  TempFolder dir;
   const std::string base = dir.File("data home");
   const auto path = AutosaveFilePath(Environment({{"XDG_DATA_HOME", base}}));
   EXPECT_EQ(path, std::filesystem::path(base) / "Tumbrix" / "autosave.json");
   EXPECT_TRUE(std::filesystem::is_directory(path.parent_path()));
   // An existing folder is fine; one that cannot be made is left for the save to report.
   EXPECT_EQ(AutosaveFilePath(Environment({{"XDG_DATA_HOME", base}})), path);
-  testing_support::WriteTextFile(dir.File("file"), "x");
+  WriteFileText(dir.File("file"), "x");
   const auto blocked = AutosaveFilePath(Environment({{"APPDATA", dir.File("file")}}));
   EXPECT_EQ(blocked, std::filesystem::path(dir.File("file")) / "Tumbrix" / "autosave.json");
   EXPECT_FALSE(std::filesystem::exists(blocked.parent_path()));

@@ -1,22 +1,21 @@
+// Moving between level slots: next, previous, restart and continue, checkpoints,
+// new game, the main menu and the credits, and the title and notices shown.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "engine/Commands.h"
 #include "engine/Engine.h"
-#include "levels/LevelTestSupport.h"
+#include "engine/Events.h"
 #include "levels/Serialization.h"
 #include "objects/Factory.h"
+#include "support/Capture.h"
+#include "support/EventRecorder.h"
+#include "support/LevelFixture.h"
 
 namespace Framework {
 namespace {
-
-using testing_support::LevelFixture;
-using testing_support::LevelWithMarkers;
-using testing_support::MarkersInWorld;
-using testing_support::ReadTextFile;
-using testing_support::Recorder;
-using testing_support::WriteTextFile;
 
 class SerializationProgressionTest : public LevelFixture {
  protected:
@@ -58,26 +57,23 @@ TEST_F(SerializationProgressionTest, NextAndPreviousMoveOneSlotAndTwoPostedNexts
 TEST_F(SerializationProgressionTest, CommandsThatWouldLeaveTheFiftySlotsAreRefused) {
   Serialization& serialization = Serialization::Instance();
   Enter(49);
-  testing::internal::CaptureStdout();
-  serialization.NextLevel();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "NextLevel refused: slot 50 is outside the level slots 0 to 49\n");
+  EXPECT_EQ(StdoutOf([&] { serialization.NextLevel(); }), "NextLevel refused: slot 50 is outside the level slots 0 to 49\n");
   // Nothing was torn down: the world and the slot stay as they were.
   EXPECT_EQ(serialization.CurrentLevel, 49);
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{49}));
 
   Enter(0);
-  testing::internal::CaptureStdout();
-  serialization.PreviousLevel();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "PreviousLevel refused: slot -1 is outside the level slots 0 to 49\n");
+  EXPECT_EQ(StdoutOf([&] { serialization.PreviousLevel(); }),
+            "PreviousLevel refused: slot -1 is outside the level slots 0 to 49\n");
   EXPECT_EQ(serialization.CurrentLevel, 0);
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{0}));
 
   // A sender that set a slot past the end cannot make a restart read past the table.
   serialization.CurrentLevel = 2147483647;
-  testing::internal::CaptureStdout();
-  serialization.RestartOrContinue();
-  serialization.NextLevel();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+  EXPECT_EQ(StdoutOf([&] {
+              serialization.RestartOrContinue();
+              serialization.NextLevel();
+            }),
             "RestartOrContinue refused: slot 2147483647 is outside the level slots 0 to 49\n"
             "NextLevel refused: slot 2147483648 is outside the level slots 0 to 49\n");
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{0}));
@@ -106,7 +102,7 @@ TEST_F(SerializationProgressionTest, ContinueBelowThePlayLevelsLoadsTheAutosaveP
   int pauseMenus = 0;
   serialization.Hooks.OpenPauseMenu = [&pauseMenus] { ++pauseMenus; };
   Enter(13);
-  WriteTextFile(serialization.AutosavePath, LevelWithMarkers({1300}));
+  WriteFileText(serialization.AutosavePath, LevelWithMarkers({1300}));
   Enter(3);
   Engine::Instance().Paused = false;
   serialization.RestartOrContinue();
@@ -129,9 +125,7 @@ TEST_F(SerializationProgressionTest, CheckpointSavesOnlyInPlayLevels) {
   EXPECT_FALSE(std::filesystem::exists(serialization.AutosavePath));
 
   Enter(11);
-  testing::internal::CaptureStdout();
-  serialization.Execute(SerializationCommand::Checkpoint);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Game saved\n\n");
+  EXPECT_EQ(StdoutOf([&] { serialization.Execute(SerializationCommand::Checkpoint); }), "Game saved\n\n");
   EXPECT_TRUE(serialization.ShowCheckpoint);
   serialization.Load(serialization.AutosavePath);
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{11}));
@@ -139,12 +133,10 @@ TEST_F(SerializationProgressionTest, CheckpointSavesOnlyInPlayLevels) {
 
 TEST_F(SerializationProgressionTest, FailedCheckpointDoesNotClaimTheGameWasSaved) {
   Serialization& serialization = Serialization::Instance();
-  WriteTextFile(dir.File("blocker"), "x");
+  WriteFileText(dir.File("blocker"), "x");
   serialization.AutosavePath = dir.File("blocker") + "/autosave.json";
   Enter(11);
-  testing::internal::CaptureStdout();
-  serialization.Checkpoint();
-  EXPECT_NE(testing::internal::GetCapturedStdout().find("Failed to save"), std::string::npos);
+  EXPECT_NE(StdoutOf([&] { serialization.Checkpoint(); }).find("Failed to save"), std::string::npos);
   EXPECT_FALSE(serialization.ShowCheckpoint);
 }
 
@@ -168,8 +160,7 @@ TEST_F(SerializationProgressionTest, NewGameStartsAtSlotTenAndSaveLoadCommandsUs
 
 TEST_F(SerializationProgressionTest, EnterMainMenuStartsTheMusicOnceAndOpensTheMenuPaused) {
   Serialization& serialization = Serialization::Instance();
-  std::vector<AudioEvent> sounds;
-  Subscription recorder(EventType::Audio, std::make_unique<Recorder<AudioEvent>>(&sounds));
+  EventRecorder<AudioEvent> sounds;
   int menus = 0;
   serialization.Hooks.OpenMainMenu = [&menus] { ++menus; };
   Engine::Instance().Paused = false;
@@ -180,10 +171,10 @@ TEST_F(SerializationProgressionTest, EnterMainMenuStartsTheMusicOnceAndOpensTheM
   EXPECT_EQ(menus, 1);
   serialization.EnterMainMenu();
   EventSystem::Instance().Update(0.0f, false);
-  ASSERT_EQ(sounds.size(), 1u);
-  EXPECT_EQ(sounds[0].Command, 1);
-  EXPECT_TRUE(sounds[0].Loop);
-  EXPECT_EQ(sounds[0].SoundName, "bgm_looped.ogg");
+  ASSERT_EQ(sounds.Events.size(), 1u);
+  EXPECT_EQ(sounds.Events[0].Command, AudioCommand::PlayMusic);
+  EXPECT_TRUE(sounds.Events[0].Loop);
+  EXPECT_EQ(sounds.Events[0].SoundName, "bgm_looped.ogg");
   EXPECT_EQ(menus, 2);
 }
 
@@ -212,7 +203,7 @@ TEST_F(SerializationProgressionTest, CreditsFromAPlayLevelSaveWithoutBombsAndCon
   EXPECT_EQ(serialization.CurrentLevel, 3);
   EXPECT_FALSE(serialization.ShowCheckpoint);
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{3}));
-  EXPECT_EQ(ReadTextFile(serialization.AutosavePath).find("555"), std::string::npos);
+  EXPECT_EQ(ReadFileText(serialization.AutosavePath).find("555"), std::string::npos);
 
   serialization.RestartOrContinue();
   EXPECT_EQ(serialization.CurrentLevel, 13);
@@ -225,13 +216,12 @@ class SerializationNoticeTest : public SerializationProgressionTest {
  protected:
   // One frame of the serializer, then the EventSystem delivers what it posted.
   std::vector<GraphicsEvent> Frame(float dt) {
-    texts.clear();
+    texts.Events.clear();
     Serialization::Instance().Update(dt, false);
     EventSystem::Instance().Update(0.0f, false);
-    return texts;
+    return texts.Events;
   }
-  std::vector<GraphicsEvent> texts;
-  Subscription recorder{EventType::Graphics, std::make_unique<Recorder<GraphicsEvent>>(&texts)};
+  EventRecorder<GraphicsEvent> texts;
 };
 
 TEST_F(SerializationNoticeTest, TitleShowsTheLevelNumberForThreeSecondsAfterEachLoad) {
@@ -241,7 +231,7 @@ TEST_F(SerializationNoticeTest, TitleShowsTheLevelNumberForThreeSecondsAfterEach
   for (int second = 1; second <= 3; ++second) {
     auto shown = Frame(1.0f);
     ASSERT_EQ(shown.size(), 1u) << second;
-    EXPECT_EQ(shown[0].Command, 0);
+    EXPECT_EQ(shown[0].Command, GraphicsCommand::ShowText);
     EXPECT_EQ(shown[0].Text, "Level 3 out of 8");
     EXPECT_EQ(shown[0].Size, 12.0f);
     EXPECT_FLOAT_EQ(shown[0].X, 5.0f - 10.0f / 4.5f);

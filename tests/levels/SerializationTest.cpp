@@ -1,3 +1,5 @@
+// Level files in and out: what a load builds, how it fails and recovers, the
+// saved text, and saves that cannot complete.
 #include "levels/Serialization.h"
 
 #include <gtest/gtest.h>
@@ -8,27 +10,22 @@
 #include <tuple>
 #include <vector>
 
-#include "levels/LevelTestSupport.h"
 #include "graphics/Sprite.h"
 #include "objects/Factory.h"
 #include "objects/Transform.h"
 #include "physics/Body.h"
 #include "physics/Physics.h"
+#include "support/Capture.h"
+#include "support/LevelFixture.h"
 
 namespace Framework {
 namespace {
-
-using testing_support::LevelFixture;
-using testing_support::LevelWithMarkers;
-using testing_support::MarkersInWorld;
-using testing_support::ReadTextFile;
-using testing_support::WriteTextFile;
 
 using SerializationLoadTest = LevelFixture;
 
 TEST_F(SerializationLoadTest, ArrayEntriesAreBuiltInIndexOrderAndObjectMembersInByteWiseKeyOrder) {
   Serialization& serialization = Serialization::Instance();
-  WriteTextFile(SlotFile(20), LevelWithMarkers({3, 1, 2}));
+  WriteFileText(SlotFile(20), LevelWithMarkers({3, 1, 2}));
   serialization.Load(SlotFile(20));
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{3, 1, 2}));
 
@@ -39,14 +36,14 @@ TEST_F(SerializationLoadTest, ArrayEntriesAreBuiltInIndexOrderAndObjectMembersIn
     level += "\"Object #" + std::to_string(n) + "\": {\"Transform\": {\"Position\": {\"X\": " + std::to_string(n) + "}}}";
   }
   level += "}}}";
-  WriteTextFile(SlotFile(21), level);
+  WriteFileText(SlotFile(21), level);
   serialization.Load(SlotFile(21));
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{1, 10, 11, 2, 3, 4, 5, 6, 7, 8, 9}));
 }
 
 TEST_F(SerializationLoadTest, EntriesGetOnlyTheComponentsTheyNameWithAbsentMembersReadAsZero) {
   Serialization& serialization = Serialization::Instance();
-  WriteTextFile(SlotFile(20), R"({"Factory": {"Game_Objects": [
+  WriteFileText(SlotFile(20), R"({"Factory": {"Game_Objects": [
       {}, null, {"Transform": {}}, {"Name": "ignored", "Unknown": 5, "sprite": 1, "Sprite": {"Filename": "x"}},
       {"Body": {"IsStatic": 1, "Bounce": {"X": 0.25}}, "Transform": {"Scale": {"X": 4, "Y": 2}, "ZLayer": -3}}
   ]}})");
@@ -90,28 +87,26 @@ TEST_F(SerializationLoadTest, EntriesGetOnlyTheComponentsTheyNameWithAbsentMembe
 
 TEST_F(SerializationLoadTest, ReaderAcceptsCommentsRepeatedKeysAndTrailingText) {
   Serialization& serialization = Serialization::Instance();
-  WriteTextFile(SlotFile(20), R"(// a level
+  WriteFileText(SlotFile(20), R"(// a level
 { /* block */ "Physics": {"Gravity": -3, "Gravity": -7.5},
   "Factory": {"Game_Objects": [{"Transform": {"Position": {"X": 1, "X": 4}}}]}}
 trailing words that are not JSON)");
-  testing::internal::CaptureStdout();
-  serialization.Load(SlotFile(20));
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Game loaded\n");
+  EXPECT_EQ(StdoutOf([&] { serialization.Load(SlotFile(20)); }), "Game loaded\n");
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{4}));
   EXPECT_EQ(Physics::Instance().Gravity, -7.5f);
 }
 
 TEST_F(SerializationLoadTest, GravityComesFromTheLevelAndIsZeroWithoutPhysics) {
   Serialization& serialization = Serialization::Instance();
-  WriteTextFile(SlotFile(20), LevelWithMarkers({1}, -12.5f));
+  WriteFileText(SlotFile(20), LevelWithMarkers({1}, -12.5f));
   serialization.Load(SlotFile(20));
   EXPECT_EQ(Physics::Instance().Gravity, -12.5f);
-  WriteTextFile(SlotFile(21), R"({"Factory": {"Game_Objects": []}})");
+  WriteFileText(SlotFile(21), R"({"Factory": {"Game_Objects": []}})");
   serialization.Load(SlotFile(21));
   EXPECT_EQ(Physics::Instance().Gravity, 0.0f);
   EXPECT_TRUE(Factory::Instance().Objects.empty());
   // Building reads the document without adding the members it looked for.
-  WriteTextFile(SlotFile(22), "{}");
+  WriteFileText(SlotFile(22), "{}");
   serialization.Load(SlotFile(22));
   EXPECT_EQ(serialization.Root, Json::Value(Json::objectValue));
 }
@@ -119,9 +114,9 @@ TEST_F(SerializationLoadTest, GravityComesFromTheLevelAndIsZeroWithoutPhysics) {
 TEST_F(SerializationLoadTest, GameObjectsOfAnyOtherTypeGiveAnEmptyWorld) {
   Serialization& serialization = Serialization::Instance();
   for (const char* objects : {"\"none\"", "7", "null", "true"}) {
-    WriteTextFile(SlotFile(20), LevelWithMarkers({1}));
+    WriteFileText(SlotFile(20), LevelWithMarkers({1}));
     serialization.Load(SlotFile(20));
-    WriteTextFile(SlotFile(21), std::string(R"({"Factory": {"Game_Objects": )") + objects + "}}");
+    WriteFileText(SlotFile(21), std::string(R"({"Factory": {"Game_Objects": )") + objects + "}}");
     serialization.Load(SlotFile(21));
     EXPECT_TRUE(Factory::Instance().Objects.empty()) << objects;
   }
@@ -129,13 +124,11 @@ TEST_F(SerializationLoadTest, GameObjectsOfAnyOtherTypeGiveAnEmptyWorld) {
 
 TEST_F(SerializationLoadTest, MissingFileReportsAndRebuildsThePreviousWorld) {
   Serialization& serialization = Serialization::Instance();
-  WriteTextFile(SlotFile(20), LevelWithMarkers({5, 6}, -4.0f));
+  WriteFileText(SlotFile(20), LevelWithMarkers({5, 6}, -4.0f));
   serialization.Load(SlotFile(20));
   const std::uint32_t firstIds = Factory::Instance().NextId;
 
-  testing::internal::CaptureStdout();
-  serialization.Load(SlotFile(33));
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Could not open " + SlotFile(33) + "\nFailed to load\n");
+  EXPECT_EQ(StdoutOf([&] { serialization.Load(SlotFile(33)); }), "Could not open " + SlotFile(33) + "\nFailed to load\n");
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{5, 6}));
   EXPECT_EQ(Physics::Instance().Gravity, -4.0f);
   // Rebuilt objects are new objects: ids are never reused.
@@ -144,9 +137,7 @@ TEST_F(SerializationLoadTest, MissingFileReportsAndRebuildsThePreviousWorld) {
 
 TEST_F(SerializationLoadTest, MissingFileBeforeAnyLevelGivesAnEmptyWorld) {
   Factory::Instance().CreateObject();
-  testing::internal::CaptureStdout();
-  Serialization::Instance().Load(SlotFile(33));
-  testing::internal::GetCapturedStdout();
+  StdoutOf([&] { Serialization::Instance().Load(SlotFile(33)); });
   EXPECT_TRUE(Factory::Instance().Objects.empty());
 }
 
@@ -160,7 +151,7 @@ TEST_F(SerializationLoadTest, LastLevelFollowsEveryLoadButTheCredits) {
   serialization.Load(SlotFile(3));
   EXPECT_EQ(serialization.LastLevel, 13);
   // Loading the autosave returns to the level the player left.
-  WriteTextFile(serialization.AutosavePath, LevelWithMarkers({99}));
+  WriteFileText(serialization.AutosavePath, LevelWithMarkers({99}));
   serialization.Load(serialization.AutosavePath);
   EXPECT_EQ(serialization.CurrentLevel, 13);
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{99}));
@@ -189,12 +180,12 @@ TEST_F(SerializationLoadTest, InitializeListensForCommandsAndLoadsSlotZero) {
 TEST(SerializationSlotsTest, LevelFilesAndTheAutosavePath) {
   Serialization& serialization = Serialization::Instance();
   EXPECT_EQ(serialization.GetLevelFile(0), "saves/Save0.json");
-  EXPECT_EQ(serialization.GetLevelFile(12), "saves/Save12.json");
   EXPECT_EQ(serialization.GetLevelFile(49), "saves/Save49.json");
-  testing::internal::CaptureStdout();
-  EXPECT_EQ(serialization.GetLevelFile(50), "");
-  EXPECT_EQ(serialization.GetLevelFile(-1), "");
-  EXPECT_NE(testing::internal::GetCapturedStdout().find("No level slot 50"), std::string::npos);
+  const std::string refused = StdoutOf([&] {
+    EXPECT_EQ(serialization.GetLevelFile(50), "");
+    EXPECT_EQ(serialization.GetLevelFile(-1), "");
+  });
+  EXPECT_NE(refused.find("No level slot 50"), std::string::npos);
   // The tests' environment sets APPDATA; the folder is made when the system is.
   const std::filesystem::path autosave(serialization.AutosavePath);
   EXPECT_EQ(autosave.filename(), "autosave.json");
@@ -219,68 +210,49 @@ GameObject* MakePlatform(Vec2 position, Vec2 scale) {
   return object;
 }
 
-TEST_F(SerializationSaveTest, WritesTheDefaultWriterTextExactly) {
+TEST_F(SerializationSaveTest, WritesStyledTextWithEveryFloatAsItsExactDouble) {
   Serialization& serialization = Serialization::Instance();
   Physics::Instance().Gravity = -20.0f;
-  MakePlatform({1.5f, 0.1f}, {2.0f, 3.0f});
-  GameObject* bare = Factory::Instance().CreateObject();
-  bare->Name = "Marker";
+  GameObject* marker = Factory::Instance().CreateObject();
+  marker->Name = "Marker";
+  auto* transform = Factory::Instance().AddComponent<Transform>(*marker);
+  transform->Position = {1.5f, 0.1f};
+  transform->Scale = {2.0f, 3.0f};
+  transform->ZLayer = 0.5f;
 
   ASSERT_TRUE(serialization.Save(serialization.AutosavePath));
-  const std::string expected =
-      "{\n"
-      "\t\"Factory\" : \n"
-      "\t{\n"
-      "\t\t\"Game_Objects\" : \n"
-      "\t\t{\n"
-      "\t\t\t\"Object #1\" : \n"
-      "\t\t\t{\n"
-      "\t\t\t\t\"Body\" : \n"
-      "\t\t\t\t{\n"
-      "\t\t\t\t\t\"Bounce\" : \n"
-      "\t\t\t\t\t{\n"
-      "\t\t\t\t\t\t\"X\" : 0.5,\n"
-      "\t\t\t\t\t\t\"Y\" : 0.5\n"
-      "\t\t\t\t\t},\n"
-      "\t\t\t\t\t\"Friction\" : \n"
-      "\t\t\t\t\t{\n"
-      "\t\t\t\t\t\t\"X\" : 0.99000000953674316,\n"
-      "\t\t\t\t\t\t\"XG\" : 0.89999997615814209,\n"
-      "\t\t\t\t\t\t\"Y\" : 0.99000000953674316\n"
-      "\t\t\t\t\t},\n"
-      "\t\t\t\t\t\"IsCollidable\" : true,\n"
-      "\t\t\t\t\t\"IsGhost\" : false,\n"
-      "\t\t\t\t\t\"IsStatic\" : true\n"
-      "\t\t\t\t},\n"
-      "\t\t\t\t\"Name\" : \"Platform\",\n"
-      "\t\t\t\t\"Transform\" : \n"
-      "\t\t\t\t{\n"
-      "\t\t\t\t\t\"Position\" : \n"
-      "\t\t\t\t\t{\n"
-      "\t\t\t\t\t\t\"X\" : 1.5,\n"
-      "\t\t\t\t\t\t\"Y\" : 0.10000000149011612\n"
-      "\t\t\t\t\t},\n"
-      "\t\t\t\t\t\"Rotation\" : 0.0,\n"
-      "\t\t\t\t\t\"Scale\" : \n"
-      "\t\t\t\t\t{\n"
-      "\t\t\t\t\t\t\"X\" : 2.0,\n"
-      "\t\t\t\t\t\t\"Y\" : 3.0\n"
-      "\t\t\t\t\t},\n"
-      "\t\t\t\t\t\"ZLayer\" : 0.5\n"
-      "\t\t\t\t}\n"
-      "\t\t\t},\n"
-      "\t\t\t\"Object #2\" : \n"
-      "\t\t\t{\n"
-      "\t\t\t\t\"Name\" : \"Marker\"\n"
-      "\t\t\t}\n"
-      "\t\t}\n"
-      "\t},\n"
-      "\t\"Physics\" : \n"
-      "\t{\n"
-      "\t\t\"Gravity\" : -20.0\n"
-      "\t}\n"
-      "}";
-  EXPECT_EQ(ReadTextFile(serialization.AutosavePath), expected);
+  EXPECT_EQ(ReadFileText(serialization.AutosavePath),
+            "{\n"
+            "\t\"Factory\" : \n"
+            "\t{\n"
+            "\t\t\"Game_Objects\" : \n"
+            "\t\t{\n"
+            "\t\t\t\"Object #1\" : \n"
+            "\t\t\t{\n"
+            "\t\t\t\t\"Name\" : \"Marker\",\n"
+            "\t\t\t\t\"Transform\" : \n"
+            "\t\t\t\t{\n"
+            "\t\t\t\t\t\"Position\" : \n"
+            "\t\t\t\t\t{\n"
+            "\t\t\t\t\t\t\"X\" : 1.5,\n"
+            "\t\t\t\t\t\t\"Y\" : 0.10000000149011612\n"
+            "\t\t\t\t\t},\n"
+            "\t\t\t\t\t\"Rotation\" : 0.0,\n"
+            "\t\t\t\t\t\"Scale\" : \n"
+            "\t\t\t\t\t{\n"
+            "\t\t\t\t\t\t\"X\" : 2.0,\n"
+            "\t\t\t\t\t\t\"Y\" : 3.0\n"
+            "\t\t\t\t\t},\n"
+            "\t\t\t\t\t\"ZLayer\" : 0.5\n"
+            "\t\t\t\t}\n"
+            "\t\t\t}\n"
+            "\t\t}\n"
+            "\t},\n"
+            "\t\"Physics\" : \n"
+            "\t{\n"
+            "\t\t\"Gravity\" : -20.0\n"
+            "\t}\n"
+            "}");
 }
 
 TEST_F(SerializationSaveTest, TwelveObjectsAreNumberedOneToTwelveAndAnEmptyWorldSavesNoEntries) {
@@ -334,7 +306,7 @@ std::vector<ObjectRecord> DescribeWorld() {
 
 TEST_F(SerializationSaveTest, RoundTripRebuildsTheSameObjectsComponentsAndValues) {
   Serialization& serialization = Serialization::Instance();
-  WriteTextFile(SlotFile(12), R"({"Physics": {"Gravity": -9.8100004196167}, "Factory": {"Game_Objects": [
+  WriteFileText(SlotFile(12), R"({"Physics": {"Gravity": -9.8100004196167}, "Factory": {"Game_Objects": [
     {"Transform": {"Position": {"X": 0.1, "Y": -7.25}, "Scale": {"X": 64, "Y": 1.5}, "Rotation": 0.3, "ZLayer": 2},
      "Body": {"IsStatic": true, "IsCollidable": true, "Friction": {"X": 0.9, "Y": 0.8, "XG": 0.7},
               "Bounce": {"X": 0.1, "Y": 0.2}}},
@@ -351,7 +323,7 @@ TEST_F(SerializationSaveTest, RoundTripRebuildsTheSameObjectsComponentsAndValues
   const float gravity = Physics::Instance().Gravity;
 
   ASSERT_TRUE(serialization.Save(serialization.AutosavePath));
-  const std::string firstSave = ReadTextFile(serialization.AutosavePath);
+  const std::string firstSave = ReadFileText(serialization.AutosavePath);
   Physics::Instance().Gravity = 0.0f;
   serialization.Load(serialization.AutosavePath);
   EXPECT_EQ(DescribeWorld(), original);
@@ -360,32 +332,28 @@ TEST_F(SerializationSaveTest, RoundTripRebuildsTheSameObjectsComponentsAndValues
   // Saving the rebuilt world gives the same text again (fewer than ten objects,
   // so the key order is the creation order).
   ASSERT_TRUE(serialization.Save(dir.File("second.json")));
-  EXPECT_EQ(ReadTextFile(dir.File("second.json")), firstSave);
+  EXPECT_EQ(ReadFileText(dir.File("second.json")), firstSave);
 }
 
 TEST_F(SerializationSaveTest, SuccessfulSaveReplacesTheOldFileAndLeavesNoTemporary) {
   Serialization& serialization = Serialization::Instance();
-  WriteTextFile(serialization.AutosavePath, "old save");
+  WriteFileText(serialization.AutosavePath, "old save");
   MakePlatform({1, 2}, {3, 4});
-  testing::internal::CaptureStdout();
-  EXPECT_TRUE(serialization.Save(serialization.AutosavePath));
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Game saved\n\n");
-  EXPECT_NE(ReadTextFile(serialization.AutosavePath), "old save");
+  EXPECT_EQ(StdoutOf([&] { EXPECT_TRUE(serialization.Save(serialization.AutosavePath)); }), "Game saved\n\n");
+  EXPECT_NE(ReadFileText(serialization.AutosavePath), "old save");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path), std::filesystem::directory_iterator()), 1);
 }
 
 TEST_F(SerializationSaveTest, SaveIntoAPathThatCannotHoldFilesFailsAndReportsIt) {
   Serialization& serialization = Serialization::Instance();
   // A regular file standing where the folder should be: no one, not even root, can write under it.
-  WriteTextFile(dir.File("blocker"), "x");
+  WriteFileText(dir.File("blocker"), "x");
   const std::string target = dir.File("blocker") + "/autosave.json";
   MakePlatform({1, 2}, {3, 4});
-  testing::internal::CaptureStdout();
-  EXPECT_FALSE(serialization.Save(target));
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Could not open " + target + "\nFailed to save\n\n");
+  EXPECT_EQ(StdoutOf([&] { EXPECT_FALSE(serialization.Save(target)); }), "Could not open " + target + "\nFailed to save\n\n");
   // Root keeps the world just built.
   EXPECT_EQ(serialization.Root["Factory"]["Game_Objects"].size(), 1u);
-  EXPECT_EQ(ReadTextFile(dir.File("blocker")), "x");
+  EXPECT_EQ(ReadFileText(dir.File("blocker")), "x");
 }
 
 TEST_F(SerializationSaveTest, ReplacingAFolderFailsAndLeavesItUntouched) {
@@ -393,13 +361,11 @@ TEST_F(SerializationSaveTest, ReplacingAFolderFailsAndLeavesItUntouched) {
   // The save target is a folder with a file in it: the rename must fail.
   const std::string target = dir.File("occupied");
   std::filesystem::create_directories(target);
-  WriteTextFile(target + "/keep.txt", "keep");
-  testing::internal::CaptureStdout();
-  EXPECT_FALSE(serialization.Save(target));
-  const std::string output = testing::internal::GetCapturedStdout();
+  WriteFileText(target + "/keep.txt", "keep");
+  const std::string output = StdoutOf([&] { EXPECT_FALSE(serialization.Save(target)); });
   EXPECT_NE(output.find("Could not replace " + target), std::string::npos) << output;
   EXPECT_NE(output.find("Failed to save\n\n"), std::string::npos);
-  EXPECT_EQ(ReadTextFile(target + "/keep.txt"), "keep");
+  EXPECT_EQ(ReadFileText(target + "/keep.txt"), "keep");
   EXPECT_FALSE(std::filesystem::exists(target + ".tmp"));
 }
 
@@ -407,7 +373,7 @@ TEST_F(SerializationSaveTest, SaveInterruptedPartWayLeavesThePreviousAutosaveInt
   Serialization& serialization = Serialization::Instance();
   MakePlatform({1, 2}, {3, 4});
   ASSERT_TRUE(serialization.Save(serialization.AutosavePath));
-  const std::string previous = ReadTextFile(serialization.AutosavePath);
+  const std::string previous = ReadFileText(serialization.AutosavePath);
 
   for (int i = 0; i < 5; ++i) MakePlatform({9, 9}, {1, 1});
   std::size_t offered = 0;
@@ -417,12 +383,10 @@ TEST_F(SerializationSaveTest, SaveInterruptedPartWayLeavesThePreviousAutosaveInt
     out.write(text.data(), static_cast<std::streamsize>(text.size() / 2));
     return false;
   };
-  testing::internal::CaptureStdout();
-  EXPECT_FALSE(serialization.Save(serialization.AutosavePath));
-  const std::string output = testing::internal::GetCapturedStdout();
+  const std::string output = StdoutOf([&] { EXPECT_FALSE(serialization.Save(serialization.AutosavePath)); });
   EXPECT_NE(output.find("Failed to save\n\n"), std::string::npos);
   EXPECT_GT(offered, previous.size());
-  EXPECT_EQ(ReadTextFile(serialization.AutosavePath), previous);
+  EXPECT_EQ(ReadFileText(serialization.AutosavePath), previous);
   EXPECT_FALSE(std::filesystem::exists(serialization.AutosavePath + ".tmp"));
 
   // A stream that goes bad after a complete write (a failed flush) is a failure too.
@@ -431,10 +395,8 @@ TEST_F(SerializationSaveTest, SaveInterruptedPartWayLeavesThePreviousAutosaveInt
     out.setstate(std::ios::badbit);
     return true;
   };
-  testing::internal::CaptureStdout();
-  EXPECT_FALSE(serialization.Save(serialization.AutosavePath));
-  testing::internal::GetCapturedStdout();
-  EXPECT_EQ(ReadTextFile(serialization.AutosavePath), previous);
+  StdoutOf([&] { EXPECT_FALSE(serialization.Save(serialization.AutosavePath)); });
+  EXPECT_EQ(ReadFileText(serialization.AutosavePath), previous);
 
   // With the disk back, the save goes through and the autosave loads the six objects.
   serialization.WriteText = nullptr;

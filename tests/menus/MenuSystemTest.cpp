@@ -19,11 +19,12 @@
 #include "engine/Windows.h"
 #include "graphics/Graphics.h"
 #include "levels/LevelSlots.h"
-#include "levels/LevelTestSupport.h"
 #include "levels/Localisation.h"
 #include "levels/Serialization.h"
 #include "menus/MenuLook.h"
 #include "menus/MenuNavigation.h"
+#include "support/Frames.h"
+#include "support/LevelFixture.h"
 
 namespace Framework {
 namespace {
@@ -32,7 +33,7 @@ namespace {
 constexpr int kFullMixerVolume = MIX_MAX_VOLUME;
 constexpr float kStep = 0.025f;
 
-class MenuSystemTest : public testing_support::LevelFixture {
+class MenuSystemTest : public LevelFixture {
  protected:
   void SetUp() override {
     StartGame();
@@ -56,9 +57,7 @@ class MenuSystemTest : public testing_support::LevelFixture {
     StopGame();
   }
 
-  void Frames(int count) {
-    for (int i = 0; i < count; ++i) Engine::Instance().RunFrame(kStep);
-  }
+  void Frames(int count) { RunFrames(count, kStep); }
   void FinishGlide() {
     for (int i = 0; i < 100 && menus.Transition; ++i) Frames(1);
     ASSERT_FALSE(menus.Transition);
@@ -223,7 +222,7 @@ TEST_F(MenuSystemTest, KeysWaitForTheGlideAndTheLevelPagesTurn) {
   Click(MenuId::LevelSelect, 6);  // LEVEL 6
   Frames(1);
   EXPECT_EQ(Serialization::Instance().CurrentLevel, SlotOfLevelNumber(6));
-  EXPECT_EQ(testing_support::MarkersInWorld(), std::vector<float>{static_cast<float>(SlotOfLevelNumber(6))});
+  EXPECT_EQ(MarkersInWorld(), std::vector<float>{static_cast<float>(SlotOfLevelNumber(6))});
   EXPECT_EQ(menus.CurrentMenu, MenuId::None);
   EXPECT_FALSE(engine.Paused);
 }

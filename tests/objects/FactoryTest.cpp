@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/Commands.h"
 #include "engine/EventSystem.h"
 #include "engine/Events.h"
 #include "objects/Script.h"
@@ -45,7 +46,7 @@ TEST_F(FactoryTest, QueuedDestructionWaitsForTheFactoryUpdate) {
   GameObject* object = factory.CreateObject();
   const auto id = object->Id;
   FactoryEvent destroy;
-  destroy.Command = 38;
+  destroy.Command = FactoryCommand::QueueDestroy;
   destroy.ObjectId = id;
   events.Post(std::make_unique<FactoryEvent>(destroy));
   events.Update(0.0f, false);
@@ -66,10 +67,13 @@ TEST_F(FactoryTest, QueueingTwiceOrAMissingIdIsHarmless) {
   EXPECT_EQ(factory.Find(keep->Id), keep);
 }
 
-TEST_F(FactoryTest, UnknownAndDefaultCommandsDoNothing) {
+TEST_F(FactoryTest, UnknownCommandsAndComponentCommandsWithoutATargetDoNothing) {
   GameObject* target = factory.CreateObject();
   int callbacks = 0;
-  for (int command : {39, -1, 41, 1000}) Run(command, target, [&](GameObject*) { ++callbacks; });
+  for (int command : {static_cast<int>(FactoryCommand::None), -1, FactoryCommand::AddFireflyScript + 1, 1000}) {
+    Run(command, target, [&](GameObject*) { ++callbacks; });
+  }
+  Run(FactoryCommand::AddTransform, nullptr, [&](GameObject*) { ++callbacks; });
   EXPECT_EQ(callbacks, 0);
   EXPECT_EQ(factory.Objects.size(), 1u);
   EXPECT_TRUE(target->Components.empty());
@@ -77,14 +81,14 @@ TEST_F(FactoryTest, UnknownAndDefaultCommandsDoNothing) {
 
 TEST_F(FactoryTest, ObjectThenTransformBuildsAnObjectPieceByPiece) {
   FactoryEvent event;
-  event.Command = 13;
+  event.Command = FactoryCommand::CreateObject;
   GameObject* created = nullptr;
   event.Callback = [&](GameObject* o) { created = o; };
   events.Send(event);
   ASSERT_NE(event.Object, nullptr);
   EXPECT_EQ(created, event.Object);
 
-  event.Command = 14;
+  event.Command = FactoryCommand::AddTransform;
   Vec2 scaleSeenByCallback{-1, -1};
   event.Callback = [&](GameObject* o) {
     auto* t = o->GetComponent<Transform>();
@@ -96,12 +100,6 @@ TEST_F(FactoryTest, ObjectThenTransformBuildsAnObjectPieceByPiece) {
   ASSERT_NE(transform, nullptr);
   EXPECT_EQ(scaleSeenByCallback, (Vec2{0.0f, 0.0f})) << "the command zeroes position and size first";
   EXPECT_EQ(transform->Position, (Vec2{3.0f, 4.0f}));
-}
-
-TEST_F(FactoryTest, ComponentCommandWithoutATargetIsIgnored) {
-  int callbacks = 0;
-  Run(14, nullptr, [&](GameObject*) { ++callbacks; });
-  EXPECT_EQ(callbacks, 0);
 }
 
 TEST_F(FactoryTest, DestroyAllClearsThePlayerButQueuedDestructionDoesNot) {
@@ -145,7 +143,7 @@ TEST_F(FactoryTest, CollisionsFoundBeforeAnObjectDiedNeverReachItOrNameIt) {
 
 TEST_F(FactoryTest, PlatformArchetypeIsAStaticBoxWithThePlatformLook) {
   GameObject* seen = nullptr;
-  Run(1, nullptr, [&](GameObject* o) {
+  Run(FactoryCommand::BuildPlatform, nullptr, [&](GameObject* o) {
     seen = o;
     // The caller places and sizes it; the archetype leaves both at zero.
     auto* t = o->GetComponent<Transform>();
@@ -161,7 +159,7 @@ TEST_F(FactoryTest, PlatformArchetypeIsAStaticBoxWithThePlatformLook) {
   EXPECT_TRUE(body->IsStatic);
   auto* sprite = seen->GetComponent<Sprite>();
   ASSERT_NE(sprite, nullptr);
-  EXPECT_EQ(sprite->Filename, Sprite::SpriteTypeFilename(2));
+  EXPECT_EQ(sprite->Filename, Sprite::SpriteTypeFilename(SpriteType::Platform));
   EXPECT_EQ(factory.Player, nullptr);
 }
 

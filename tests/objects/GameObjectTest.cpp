@@ -69,14 +69,5 @@ TEST(GameObject, DestroyComponentsDeletesThemAll) {
   EXPECT_TRUE(object.Components.empty());
 }
 
-TEST(Transform, DefaultsAreUnitSizeAtTheOrigin) {
-  Transform t;
-  EXPECT_EQ(t.Name, "Transform");
-  EXPECT_EQ(t.Position, (Vec2{0.0f, 0.0f}));
-  EXPECT_EQ(t.Scale, (Vec2{1.0f, 1.0f}));
-  EXPECT_EQ(t.Rotation, 0.0f);
-  EXPECT_EQ(t.ZLayer, 0.0f);
-}
-
 }  // namespace
 }  // namespace Framework

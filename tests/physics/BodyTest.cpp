@@ -1,37 +1,21 @@
-// Body: its defaults, what Initialize takes from the Transform, the Factory's
-// body command and attach steps, and bodies whose object is incomplete.
+// Body: what Initialize takes from the Transform, the Factory's body command and
+// attach steps, and bodies whose object is incomplete.
 #include "physics/Body.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "engine/Commands.h"
 #include "engine/Events.h"
 #include "objects/Factory.h"
 #include "objects/Transform.h"
 #include "physics/Physics.h"
-#include "physics/PhysicsScene.h"
+#include "support/Capture.h"
+#include "support/PhysicsScene.h"
 
 namespace Framework {
 namespace {
-
-TEST(Body, DefaultsAreTheOnesLevelFilesLeaveOut) {
-  Body body;
-  EXPECT_EQ(body.Name, "Body");
-  EXPECT_FALSE(body.IsStatic);
-  EXPECT_TRUE(body.IsCollidable);
-  EXPECT_FALSE(body.IsGhost);
-  EXPECT_FALSE(body.Grounded);
-  EXPECT_FLOAT_EQ(body.Bounce.X, 0.5f);
-  EXPECT_FLOAT_EQ(body.Bounce.Y, 0.5f);
-  EXPECT_FLOAT_EQ(body.Friction.X, 0.99f);
-  EXPECT_FLOAT_EQ(body.Friction.XG, 0.9f);
-  EXPECT_FLOAT_EQ(body.Friction.Y, 0.99f);
-  ASSERT_NE(body.Shape, nullptr);
-  EXPECT_EQ(body.Shape->Kind, ShapeKindBox);
-  EXPECT_EQ(body.OwnerTransform, nullptr);
-  EXPECT_EQ(Physics::Instance().Gravity, -1.0f);
-}
 
 TEST(Body, InitializeTakesPositionAndHalfSizeFromTheTransform) {
   Factory& factory = Factory::Instance();
@@ -53,14 +37,14 @@ TEST(Body, InitializeTakesPositionAndHalfSizeFromTheTransform) {
   EXPECT_FLOAT_EQ(body->Shape->HalfWidth, 1.0f);
 }
 
-TEST(Body, FactoryCommand15AttachesADynamicBoxToTheTarget) {
+TEST(Body, TheBodyCommandAttachesADynamicBoxToTheTarget) {
   Factory& factory = Factory::Instance();
   GameObject* object = factory.CreateObject();
   auto* transform = factory.AddComponent<Transform>(*object);
   transform->Position = {5.0f, 6.0f};
   transform->Scale = {2.0f, 3.0f};
   FactoryEvent event;
-  event.Command = 15;
+  event.Command = FactoryCommand::AddBody;
   event.Object = object;
   GameObject* calledWith = nullptr;
   Body* seenInCallback = nullptr;
@@ -80,7 +64,7 @@ TEST(Body, FactoryCommand15AttachesADynamicBoxToTheTarget) {
   EXPECT_FLOAT_EQ(body->Shape->HalfHeight, 1.5f);
   // Without a target the command does nothing rather than crash.
   FactoryEvent stray;
-  stray.Command = 15;
+  stray.Command = FactoryCommand::AddBody;
   factory.Execute(stray);
 }
 
@@ -89,9 +73,8 @@ TEST(Body, AnObjectWithoutTransformIsReportedAndLeftOutOfPhysics) {
   Physics& physics = Physics::Instance();
   GameObject* object = factory.CreateObject();
   object->Name = "Orphan";
-  testing::internal::CaptureStdout();
-  Body* body = factory.AddComponent<Body>(*object);
-  const std::string printed = testing::internal::GetCapturedStdout();
+  Body* body = nullptr;
+  const std::string printed = StdoutOf([&] { body = factory.AddComponent<Body>(*object); });
   EXPECT_NE(printed.find("\"Orphan\""), std::string::npos) << printed;
   EXPECT_NE(printed.find("Transform"), std::string::npos) << printed;
   EXPECT_EQ(body->OwnerTransform, nullptr);

@@ -8,13 +8,13 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
+
+#include "support/Files.h"
+#include "support/TempFolder.h"
 
 namespace Framework {
 namespace {
@@ -41,13 +41,6 @@ const std::vector<std::string> kLevelArt = {
     "ground-grass", "ground-dirt", "stone-block", "platform", "spikes", "saw", "crate", "cloud",
     "exit", "signpost", "hill", "hill-far", "tree", "bush", "grass"};
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
-
 // Splits an index file the way the asset store reads it: only lines ended by
 // a newline count. Returns the lines and whether anything trailed the last one.
 std::vector<std::string> IndexLines(const std::string& text, std::string& trailing) {
@@ -62,7 +55,7 @@ std::vector<std::string> IndexLines(const std::string& text, std::string& traili
 std::vector<std::string> ListedNames(const fs::path& dir) {
   std::string trailing;
   std::vector<std::string> names;
-  for (const std::string& line : IndexLines(ReadFile(dir / "00_list_file.txt"), trailing))
+  for (const std::string& line : IndexLines(ReadFileText(dir / "00_list_file.txt"), trailing))
     if (line.size() > 4) names.push_back(line.substr(0, line.size() - 4));
   return names;
 }
@@ -101,25 +94,12 @@ ToolRun RunTool(const std::string& font, const fs::path& out) {
   const std::string cmd = "'" + kTool + "' '" + font + "' '" + out.string() + "' >/dev/null 2>'" + errFile.string() + "'";
   ToolRun run;
   run.Status = std::system(cmd.c_str());
-  run.Errors = ReadFile(errFile);
+  run.Errors = ReadFileText(errFile);
   return run;
 }
 
-class ScratchDir {
- public:
-  ScratchDir() : path_(fs::temp_directory_path() / ("tumbrix-art-" + std::to_string(::getpid()))) {
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~ScratchDir() { std::error_code ec; fs::remove_all(path_, ec); }
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
 TEST(ArtToolTest, IndexFollowsTheAssetStoresReadingRules) {
-  const std::string text = ReadFile(kGameDir + "/textures/00_list_file.txt");
+  const std::string text = ReadFileText(kGameDir + "/textures/00_list_file.txt");
   ASSERT_FALSE(text.empty()) << "no texture index in " << kGameDir;
   std::string trailing;
   const std::vector<std::string> lines = IndexLines(text, trailing);
@@ -285,27 +265,27 @@ TEST(ArtToolTest, TilesJoinWithoutSeams) {
 }
 
 TEST(ArtToolTest, TwoRunsWriteIdenticalBytes) {
-  ScratchDir scratch;
-  const fs::path a = scratch.Path() / "a", b = scratch.Path() / "b";
+  TempFolder scratch;
+  const fs::path a = scratch.Path / "a", b = scratch.Path / "b";
   const ToolRun first = RunTool(kFont, a), second = RunTool(kFont, b);
   ASSERT_EQ(first.Status, 0) << first.Errors;
   ASSERT_EQ(second.Status, 0) << second.Errors;
-  const std::string index = ReadFile(a / "00_list_file.txt");
+  const std::string index = ReadFileText(a / "00_list_file.txt");
   ASSERT_FALSE(index.empty());
-  EXPECT_EQ(index, ReadFile(b / "00_list_file.txt"));
-  EXPECT_EQ(index, ReadFile(kGameDir + "/textures/00_list_file.txt"));
+  EXPECT_EQ(index, ReadFileText(b / "00_list_file.txt"));
+  EXPECT_EQ(index, ReadFileText(kGameDir + "/textures/00_list_file.txt"));
   for (const std::string& name : ListedNames(a)) {
-    const std::string bytes = ReadFile(a / (name + ".png"));
+    const std::string bytes = ReadFileText(a / (name + ".png"));
     ASSERT_FALSE(bytes.empty()) << name;
-    EXPECT_EQ(bytes, ReadFile(b / (name + ".png"))) << name;
-    EXPECT_EQ(bytes, ReadFile(kGameDir + "/textures/" + name + ".png")) << name;
+    EXPECT_EQ(bytes, ReadFileText(b / (name + ".png"))) << name;
+    EXPECT_EQ(bytes, ReadFileText(kGameDir + "/textures/" + name + ".png")) << name;
   }
 }
 
 TEST(ArtToolTest, AMissingFontFailsLoudlyAndWritesNoIndex) {
-  ScratchDir scratch;
-  const fs::path out = scratch.Path() / "textures";
-  const ToolRun run = RunTool((scratch.Path() / "no-such-font.ttf").string(), out);
+  TempFolder scratch;
+  const fs::path out = scratch.Path / "textures";
+  const ToolRun run = RunTool((scratch.Path / "no-such-font.ttf").string(), out);
   EXPECT_NE(run.Status, 0);
   EXPECT_NE(run.Errors.find("no-such-font.ttf"), std::string::npos) << run.Errors;
   EXPECT_FALSE(fs::exists(out / "00_list_file.txt"));

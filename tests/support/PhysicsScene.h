@@ -5,6 +5,7 @@
 
 #include <cstddef>
 
+#include "engine/Commands.h"
 #include "engine/Events.h"
 #include "engine/Vec2.h"
 #include "objects/Factory.h"
@@ -22,7 +23,7 @@ inline Body* AddBox(Vec2 position, Vec2 size, bool isStatic = false) {
   transform->Position = position;
   transform->Scale = size;
   FactoryEvent event;
-  event.Command = 15;
+  event.Command = FactoryCommand::AddBody;
   event.Object = object;
   event.Callback = [isStatic](GameObject* target) { target->GetComponent<Body>()->IsStatic = isStatic; };
   factory.Execute(event);

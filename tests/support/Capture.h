@@ -1,0 +1,13 @@
+// What a call prints: the game reports bad files and data on standard output and
+// sound failures on standard error, and tests check those lines.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace Framework {
+
+std::string StdoutOf(const std::function<void()>& call);
+std::string StderrOf(const std::function<void()>& call);
+
+}  // namespace Framework
