@@ -14,6 +14,8 @@ namespace Framework {
 namespace {
 
 constexpr float kPi = std::numbers::pi_v<float>;
+// The share of a button's width a label may fill, leaving the highlight's arrows free.
+constexpr float kLabelRoom = 0.9f;
 
 // The visible width and height in world units, and the camera's centre.
 struct View {
@@ -224,8 +226,16 @@ void MenuSystem::PlaceBackButton(Menu& menu) {
 }
 
 void MenuSystem::CentreLabel(MenuButton& button) {
-  button.LabelPosition = {button.Position.x - ShownWidth(button.Label, button.LabelSize) / 2.0f,
-                          button.Position.y - button.Scale.y / 7.5f, 0.0f};
+  // On a narrow (4:3) screen the buttons shrink with the view but the text does
+  // not: a label that would run over its button's ends is drawn smaller instead.
+  button.LabelSize = TextSize();
+  float width = ShownWidth(button.Label, button.LabelSize);
+  const float room = button.Scale.x * kLabelRoom;
+  if (width > room && width > 0.0f) {
+    button.LabelSize *= room / width;
+    width = ShownWidth(button.Label, button.LabelSize);
+  }
+  button.LabelPosition = {button.Position.x - width / 2.0f, button.Position.y - button.Scale.y / 7.5f, 0.0f};
 }
 
 void MenuSystem::LayoutTexts(Menu& menu) {

@@ -337,9 +337,10 @@ TEST_F(MenuSystemTest, OptionsTogglesShowWhatAClickWouldDoAndTheLanguageRelabels
   EXPECT_EQ(music.Label, u"MUTE MUSIC");
 
   Graphics& graphics = Graphics::Instance();
+  // Centred on its button, and within it.
   auto centred = [&](const MenuButton& b) {
     const float width = graphics.TextWidth(Localisation::Instance().Translate(b.Label), b.LabelSize);
-    return b.LabelPosition.x == b.Position.x - width / 2.0f;
+    return b.LabelPosition.x == b.Position.x - width / 2.0f && width < b.Scale.x;
   };
   Click(MenuId::Options, 4);
   EXPECT_EQ(Localisation::Instance().Language, 1);
