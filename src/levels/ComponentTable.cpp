@@ -11,6 +11,7 @@
 #include "graphics/SpriteLanguage.h"
 #include "levels/Localisation.h"
 #include "objects/Transform.h"
+#include "particles/ParticleEmitter.h"
 #include "physics/Body.h"
 
 namespace Framework {
@@ -107,6 +108,68 @@ const ComponentFields* DirLightFields() {
   return &fields;
 }
 
+// The emitter ----------------------------------------------------------------------
+
+const FieldList<Distribution>* DistributionFields() {
+  static const FieldList<Distribution> fields = {
+      Member<Distribution>("Low", &Distribution::Low),
+      Member<Distribution>("High", &Distribution::High),
+  };
+  return &fields;
+}
+
+const FieldList<InterpolatorConfig>* InterpolatorFields() {
+  static const FieldList<InterpolatorConfig> fields = {
+      Member<InterpolatorConfig>("Decay", &InterpolatorConfig::Decay),
+      Member<InterpolatorConfig>("Method", &InterpolatorConfig::Method),
+      Member<InterpolatorConfig>("Target", &InterpolatorConfig::Target),
+      Member<InterpolatorConfig>("TimeTarget", &InterpolatorConfig::TimeTarget),
+  };
+  return &fields;
+}
+
+// The pair sits inside each member: "Decay": {"Low": ..., "High": ...}.
+const FieldList<InterpolatorPair>* InterpolatorPairFields() {
+  static const FieldList<InterpolatorPair> fields = {
+      PairedMemberOf<InterpolatorPair>("Decay", &InterpolatorConfig::Decay),
+      PairedMemberOf<InterpolatorPair>("Method", &InterpolatorConfig::Method),
+      PairedMemberOf<InterpolatorPair>("Target", &InterpolatorConfig::Target),
+      PairedMemberOf<InterpolatorPair>("TimeTarget", &InterpolatorConfig::TimeTarget),
+  };
+  return &fields;
+}
+
+// "Active" true restarts the emitter from its settings before it runs; false
+// only stops it. The Factory initialises the emitter once more afterwards.
+void SetActive(ParticleEmitter& emitter, bool active) {
+  if (active) emitter.Start();
+  emitter.Active = active;
+}
+
+const ComponentFields* ParticleEmitterFields() {
+  using E = ParticleEmitter;
+  constexpr std::size_t kChannels = ParticleChannel::Count;
+  const BlockOf<Distribution> distribution{DistributionFields()};
+  const BlockOf<InterpolatorConfig> interpolator{InterpolatorFields()};
+  const BlockOf<InterpolatorPair> interpolatorPair{InterpolatorPairFields()};
+  static const FieldsOf<E> fields({
+      Member<E>("InitSpawnRate", &E::InitSpawnRate),
+      Member<E>("MaxToSpawn", &E::MaxToSpawn),
+      Member<E>("TimeToBeActive", &E::TimeToBeActive),
+      Property<E>("Active", &E::Active, &SetActive),
+      Member<E>("InitLifeTimeDistribution", &E::InitLifeTimeDistribution, distribution),
+      Member<E>("InitCreationDistribution", &E::InitCreationDistribution,
+                ChannelsOf<kChannels, BlockOf<Distribution>>{distribution}),
+      Member<E>("SpawnRateInterpolator", &E::SpawnRateInterpolator, interpolator),
+      Member<E>("LifetimeInterpolatorConfig", &E::LifetimeInterpolatorConfig, interpolatorPair),
+      Member<E>("EmitterInterpolatorConfigs", &E::EmitterInterpolatorConfigs,
+                ChannelsOf<kChannels, BlockOf<InterpolatorPair>>{interpolatorPair}),
+      Member<E>("ParticleInterpolatorConfig", &E::ParticleInterpolatorConfig,
+                ChannelsOf<kChannels, BlockOf<InterpolatorConfig>>{interpolator}),
+  });
+  return &fields;
+}
+
 // The table ---------------------------------------------------------------------
 
 // Rows whose component class does not exist yet have no attach step: the
@@ -133,7 +196,7 @@ const std::vector<ComponentRow>& Rows() {
       {"PointLight", C::AddPointLight, &AttachComponent<PointLight>, false, PointLightFields()},
       {"DirLight", C::AddDirLight, &AttachComponent<DirLight>, false, DirLightFields()},
       {"PlayerAnimationScript", C::AddPlayerAnimation, nullptr, false, nullptr},
-      {"ParticleEmitter", C::AddParticleEmitter, nullptr, false, nullptr},
+      {"ParticleEmitter", C::AddParticleEmitter, &AttachTwice<ParticleEmitter>, true, ParticleEmitterFields()},
       {"BoomReactScript", C::AddBoomReactScript, nullptr, false, nullptr},
       {"CloudScript", C::AddCloudScript, nullptr, false, nullptr},
       {"MovingPlatformScript", C::AddMovingPlatformScript, nullptr, false, nullptr},

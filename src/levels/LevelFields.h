@@ -235,17 +235,23 @@ struct ChannelsOf {
   }
 };
 
-// One member of both halves of a Pair<T>, written with the pair inside the
-// member: "Decay": {"Low": ..., "High": ...} fills Low.Decay and High.Decay.
-template <class T, class V, class Codec = Plain<V>>
-Field<Pair<T>> PairedMember(std::string key, V T::*member, Codec codec = {}) {
-  return Property<Pair<T>>(
-      std::move(key), [member](const Pair<T>& pair) { return Pair<V>{pair.Low.*member, pair.High.*member}; },
-      [member](Pair<T>& pair, const Pair<V>& value) {
+// One member of both halves of a two-sided struct P (Low and High of type T),
+// written with the pair inside the member: "Decay": {"Low": ..., "High": ...}
+// fills Low.Decay and High.Decay.
+template <class P, class T, class V, class Codec = Plain<V>>
+Field<P> PairedMemberOf(std::string key, V T::*member, Codec codec = {}) {
+  return Property<P>(
+      std::move(key), [member](const P& pair) { return Pair<V>{pair.Low.*member, pair.High.*member}; },
+      [member](P& pair, const Pair<V>& value) {
         pair.Low.*member = value.Low;
         pair.High.*member = value.High;
       },
       PairOf<Codec>{codec});
+}
+
+template <class T, class V, class Codec = Plain<V>>
+Field<Pair<T>> PairedMember(std::string key, V T::*member, Codec codec = {}) {
+  return PairedMemberOf<Pair<T>>(std::move(key), member, codec);
 }
 
 // Components -----------------------------------------------------------------------

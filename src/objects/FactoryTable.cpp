@@ -4,6 +4,7 @@
 
 #include "graphics/Sprite.h"
 #include "objects/Transform.h"
+#include "particles/ParticleEmitter.h"
 #include "physics/Body.h"
 
 namespace Framework {
@@ -31,6 +32,7 @@ Component* AttachBody(GameObject& object, bool isStatic) {
 const std::vector<Archetype>& Archetypes() {
   static const std::vector<Archetype> table = {
       {FactoryCommand::BuildPlatform, "Platform", false, {&AttachStaticBody, &AttachSprite<SpriteType::Platform>}},
+      {FactoryCommand::BuildTestEmitter, "TestEmitter", false, {&AttachTwice<ParticleEmitter>}},
   };
   return table;
 }

@@ -350,6 +350,13 @@ TEST_F(MenuSystemTest, OptionsTogglesShowWhatAClickWouldDoAndTheLanguageRelabels
   EXPECT_EQ(menus.FindMenu(MenuId::Options)->TitleSize, MenuSystem::RussianTextSize);
   EXPECT_TRUE(centred(music));
   EXPECT_TRUE(centred(language));
+  // The Russian labels name what a click does too: playing music offers "switch off".
+  Localisation& words = Localisation::Instance();
+  EXPECT_EQ(words.Translate(music.Label), u"ВЫКЛЮЧИТЬ МУЗЫКУ");
+  EXPECT_EQ(words.Translate(Button(MenuId::Options, 3).Label), u"ВЫКЛЮЧИТЬ ЗВУКИ");
+  Click(MenuId::Options, 2);
+  EXPECT_EQ(words.Translate(music.Label), u"ВКЛЮЧИТЬ МУЗЫКУ");
+  Click(MenuId::Options, 2);
   Click(MenuId::Options, 4);
   EXPECT_EQ(Localisation::Instance().Language, 0);
   EXPECT_EQ(language.Label, u"RUSSIAN");
