@@ -1,5 +1,6 @@
 // Where the menus and their buttons stand: building the six menus, the arcs, the
 // row and the picture layouts, placing a menu when it opens, and centring texts.
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 #include <new>
@@ -21,6 +22,13 @@ constexpr float kLabelRoom = 0.9f;
 struct View {
   float W, H, cx, cy, cz;
 };
+
+// The arc's height follows the view's width up to 16:9; wider views flatten it,
+// so its top buttons stay below the title panel instead of rising into it.
+float ArcRise(float radius, const View& v) {
+  constexpr float kWidestFullArc = 16.0f / 9.0f;
+  return std::min(radius, radius * kWidestFullArc * v.H / v.W);
+}
 
 View CurrentView() {
   const Camera& camera = Graphics::Instance().Camera;
@@ -182,7 +190,7 @@ void MenuSystem::LayoutButtons(Menu& menu) {
     const float a = step * static_cast<float>(index);
     const float s = std::sin(a);
     float x = h.x + radius * std::cos(a);
-    float y = h.y + radius * s;
+    float y = h.y + ArcRise(radius, v) * s;
     if (menu.Id != MenuId::Main && index == m) {
       x -= bw / 3.1f;
       y += bh * 0.5f;
@@ -316,7 +324,7 @@ void MenuSystem::PlaceArcAgain(Menu& menu) {
     const float s = std::sin(a);
     const float nudge = index > m ? -dx : dx;
     float x = h.x + radius * std::cos(a);
-    float y = h.y + radius * s - v.H * 0.5f;
+    float y = h.y + ArcRise(radius, v) * s - v.H * 0.5f;
     if (s > 0.6f) {
       y += dy;
       x += nudge;

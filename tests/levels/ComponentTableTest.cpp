@@ -32,10 +32,10 @@ Json::Value FullEmitterBlock() {
   block["Active"] = true;
   block["InitLifeTimeDistribution"]["Low"] = 0.5;
   block["InitLifeTimeDistribution"]["High"] = 1.75;
-  block["SpawnRateInterpolator"] = ParseJson(R"({"Decay": true, "Method": 9, "Target": -4.5, "TimeTarget": 2})");
+  block["SpawnRateInterpolator"] = ParseJson(R"({"Decay": true, "Method": 9, "Target": -4.5, "TimeTarget": 2.0})");
   block["LifetimeInterpolatorConfig"] = ParseJson(R"({"Decay": {"Low": false, "High": true},
-      "Method": {"Low": 3, "High": 15}, "Target": {"Low": 0.25, "High": -8},
-      "TimeTarget": {"Low": 1.5, "High": 6}})");
+      "Method": {"Low": 3, "High": 15}, "Target": {"Low": 0.25, "High": -8.0},
+      "TimeTarget": {"Low": 1.5, "High": 6.0}})");
   for (int c = 0; c <= 10; ++c) {
     const std::string key = std::to_string(c);
     block["InitCreationDistribution"][key]["Low"] = -c * 0.5;
