@@ -70,6 +70,11 @@ bool BlockReader::Bool(const char* key) {
 std::uint32_t BlockReader::UInt(const char* key) {
   const Json::Value* member = Member(key);
   if (!member) return 0;
+  // Counts and method numbers are whole and never negative; say so in the game's words.
+  if (member->isNumeric() && !member->isConvertibleTo(Json::uintValue)) {
+    Fail(key, "expected a whole number from 0 to 4294967295");
+    return 0;
+  }
   try {
     return member->asUInt();
   } catch (const Json::Exception& e) {
