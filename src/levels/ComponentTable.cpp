@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "gameplay/DynamicHazardScript.h"
 #include "graphics/DirLight.h"
 #include "graphics/Light.h"
 #include "graphics/PointLight.h"
@@ -206,6 +207,36 @@ Json::Value WriteDirLight(const Component& component) {
   return block;
 }
 
+// Gameplay ------------------------------------------------------------------
+
+ComponentApplier LoadDynamicHazard(BlockReader& block) {
+  const Vec2 rate = block.XY("Rate");
+  const Vec2 max = block.XY("Max");
+  const Vec2 min = block.XY("Min");
+  const float delay = block.Float("Delay");
+  const float delayRadius = block.Float("Delay_Radius");
+  return [=](GameObject& object) {
+    auto* hazard = object.GetComponent<DynamicHazardScript>();
+    if (!hazard) return;
+    hazard->Rate = rate;
+    hazard->Max = max;
+    hazard->Min = min;
+    hazard->Delay = delay;
+    hazard->DelayRadius = delayRadius;
+  };
+}
+
+Json::Value WriteDynamicHazard(const Component& component) {
+  const auto& hazard = static_cast<const DynamicHazardScript&>(component);
+  Json::Value block(Json::objectValue);
+  block["Rate"] = WriteXY(hazard.Rate.x, hazard.Rate.y);
+  block["Max"] = WriteXY(hazard.Max.x, hazard.Max.y);
+  block["Min"] = WriteXY(hazard.Min.x, hazard.Min.y);
+  block["Delay"] = Number(hazard.Delay);
+  block["Delay_Radius"] = Number(hazard.DelayRadius);
+  return block;
+}
+
 // Keys in the order they are tested. Rows whose component has members but no
 // loader or writer yet get them when that component class arrives; until its
 // Factory command is wired, the Factory ignores the command and the key adds nothing.
@@ -214,7 +245,7 @@ const ComponentRow kRows[] = {
     {"Body", 15, &LoadBody, &WriteBody},
     {"Sprite", 16, &LoadSprite, &WriteSprite},
     {"CreditsScript", 17, nullptr, nullptr},
-    {"DynamicHazardScript", 18, nullptr, nullptr},
+    {"DynamicHazardScript", 18, &LoadDynamicHazard, &WriteDynamicHazard},
     {"Player_Controller", 19, nullptr, nullptr},
     {"PusherScript", 20, nullptr, nullptr},
     {"SplashScript", 21, nullptr, nullptr},

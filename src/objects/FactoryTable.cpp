@@ -3,6 +3,15 @@
 #include <algorithm>
 #include <array>
 
+#include "engine/Commands.h"
+#include "gameplay/BoomReactScript.h"
+#include "gameplay/BoomScript.h"
+#include "gameplay/DeathAnimation.h"
+#include "gameplay/DynamicHazardScript.h"
+#include "gameplay/PlayerAnimation.h"
+#include "gameplay/PlayerController.h"
+#include "gameplay/StaticHazardScript.h"
+#include "gameplay/ThrowIndicatorScript.h"
 #include "graphics/DirLight.h"
 #include "graphics/Light.h"
 #include "graphics/PointLight.h"
@@ -58,6 +67,15 @@ Component* AttachSprite(GameObject& object) {
   return sprite;
 }
 
+// The player's controller and its death: the target becomes the Factory's
+// Player first, so the controller already knows whose it is when it initialises.
+Component* AttachPlayerController(GameObject& object) {
+  Factory::Instance().Player = &object;
+  Component* controller = Attach<PlayerController>(object);
+  Attach<DeathAnimation>(object);
+  return controller;
+}
+
 // Component commands. A command missing from this table does nothing.
 const ComponentCommand kComponentCommands[] = {
     {14, &AttachZeroTransform, false},
@@ -66,6 +84,14 @@ const ComponentCommand kComponentCommands[] = {
     {29, &Attach<Light>, false},
     {30, &Attach<PointLight>, false},
     {31, &Attach<DirLight>, false},
+    // Gameplay.
+    {FactoryCommand::AddDynamicHazardScript, &Attach<DynamicHazardScript>, false},
+    {FactoryCommand::AddPlayerController, &AttachPlayerController, false},
+    {FactoryCommand::AddStaticHazardScript, &Attach<StaticHazardScript>, false},
+    {FactoryCommand::AddThrowIndicatorScript, &Attach<ThrowIndicatorScript>, false},
+    {FactoryCommand::AddPlayerAnimation, &Attach<PlayerAnimation>, false},
+    {FactoryCommand::AddBoomScript, &AttachTwice<BoomScript>, true},
+    {FactoryCommand::AddBoomReactScript, &AttachTwice<BoomReactScript>, true},
 };
 
 // Archetypes, each built as: new object, its Name, a Transform at (0, 0) with
@@ -74,6 +100,18 @@ const ComponentCommand kComponentCommands[] = {
 const std::vector<Archetype>& Archetypes() {
   static const std::vector<Archetype> table = {
       {1, "Platform", false, {&AttachStaticBody, &AttachSprite<2>}},
+      // Gameplay.
+      {FactoryCommand::BuildPlayer, "Player", true,
+       {&AttachDynamicBody, &Attach<PlayerController>, &Attach<DeathAnimation>, &AttachSprite<SpriteType::Player>,
+        &Attach<PlayerAnimation>}},
+      {FactoryCommand::BuildBomb, "Pusher", false,
+       {&AttachDynamicBody, &Attach<BoomScript>, &AttachSprite<SpriteType::Bomb>, &Attach<PointLight>}},
+      {FactoryCommand::BuildThrowIndicator, "ThrowIndicator", false,
+       {&AttachSprite<SpriteType::ThrowIndicator>, &Attach<ThrowIndicatorScript>}},
+      {FactoryCommand::BuildStaticHazard, "StaticHazard", false,
+       {&AttachStaticBody, &Attach<StaticHazardScript>, &AttachSprite<SpriteType::StaticHazard>}},
+      {FactoryCommand::BuildDynamicHazard, "DynamicHazard", false,
+       {&AttachStaticBody, &Attach<DynamicHazardScript>, &AttachSprite<SpriteType::DynamicHazard>}},
   };
   return table;
 }

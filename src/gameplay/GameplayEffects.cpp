@@ -1,0 +1,50 @@
+#include "gameplay/GameplayEffects.h"
+
+#include <memory>
+#include <random>
+
+#include "engine/Commands.h"
+#include "engine/EventSystem.h"
+#include "engine/Events.h"
+#include "objects/GameObject.h"
+#include "objects/Transform.h"
+
+namespace Framework {
+
+namespace {
+
+// Sends "create an object" and "add its Transform", places it, then posts the
+// emitter request whose callback applies the effect's settings.
+GameObject* SpawnEffectObject(Vec2 at, std::function<void(GameObject*)> configure) {
+  FactoryEvent event;
+  event.Command = FactoryCommand::CreateObject;
+  EventSystem::Instance().Send(event);
+  GameObject* object = event.Object;
+  if (!object) return nullptr;
+  event.Command = FactoryCommand::AddTransform;
+  EventSystem::Instance().Send(event);
+  if (auto* transform = object->GetComponent<Transform>()) transform->Position = at;
+  auto emitter = std::make_unique<FactoryEvent>();
+  emitter->Command = FactoryCommand::AddParticleEmitter;
+  emitter->Object = object;
+  emitter->Callback = std::move(configure);
+  EventSystem::Instance().Post(std::move(emitter));
+  return object;
+}
+
+}  // namespace
+
+void StartFuseSparks(GameObject&) {}
+void StopFuseSparks(GameObject&) {}
+
+GameObject* SpawnExplosionBurst(Vec2 at) {
+  return SpawnEffectObject(at, [](GameObject*) {});
+}
+
+GameObject* SpawnDeathSpray(Vec2 at, DeathSprayKind) {
+  return SpawnEffectObject(at, [](GameObject*) {});
+}
+
+std::uint32_t NextRandomSeed() { return std::random_device{}(); }
+
+}  // namespace Framework
