@@ -40,7 +40,8 @@ void ThrowIndicatorScript::Update(float) {
       } else if (u.x < 0.0f) {
         transform->Rotation = std::atan(u.y / u.x) - pi;
       } else {
-        transform->Rotation = (u.y > 0.0f ? pi / 2.0f : -pi / 2.0f) - pi;
+        // Straight up or down: the angle the formula above tends to from either side.
+        transform->Rotation = u.y > 0.0f ? pi / 2.0f : -pi / 2.0f;
       }
     }
   }

@@ -38,8 +38,8 @@ std::string TransformBlock(Vec2 at, Vec2 size, float z) {
 }
 
 // The engine's default friction; `bounce` is the rebound on landing (X) and on walls (Y).
-std::string BodyBlock(bool isStatic, Vec2 bounce) {
-  return std::string("\"Body\": {\"Friction\": {\"X\": 0.99, \"XG\": 0.9, \"Y\": 0.99}, \"IsStatic\": ") +
+std::string BodyBlock(bool isStatic, Vec2 bounce, float airFriction = 0.99f) {
+  return "\"Body\": {\"Friction\": {\"X\": " + Num(airFriction) + ", \"XG\": 0.9, \"Y\": 0.99}, \"IsStatic\": " +
          (isStatic ? "true" : "false") + ", \"IsCollidable\": true, \"IsGhost\": false, \"Bounce\": " + XY(bounce) +
          "}";
 }
@@ -51,9 +51,10 @@ std::string SpriteBlock(const std::string& texture, float r, float g, float b) {
 
 }  // namespace
 
-LevelText& LevelText::Player(Vec2 at) {
-  return Entry("{\"Name\": \"Player\", " + TransformBlock(at, {1, 2}, 0.1f) + ", " + BodyBlock(false, {0, 0}) + ", " +
-               SpriteBlock("player", 1, 1, 1) + ", \"Player_Controller\": \"\", \"PlayerAnimationScript\": \"\"}");
+LevelText& LevelText::Player(Vec2 at, bool shovedByBlasts) {
+  return Entry("{\"Name\": \"Player\", " + TransformBlock(at, {1, 2}, 0.1f) + ", " + BodyBlock(false, {0, 0}, playerAirFriction_) + ", " +
+               SpriteBlock("player", 1, 1, 1) + ", \"Player_Controller\": \"\", \"PlayerAnimationScript\": \"\"" +
+               (shovedByBlasts ? ", \"BoomReactScript\": \"\"" : "") + "}");
 }
 
 LevelText& LevelText::Platform(Vec2 at, Vec2 size) {

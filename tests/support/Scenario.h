@@ -57,7 +57,13 @@ using Seconds = std::chrono::duration<double>;
 class LevelText {
  public:
   explicit LevelText(float gravity = -30.0f) : gravity_(gravity) {}
-  LevelText& Player(Vec2 at);
+  // The player; `shovedByBlasts` gives it a BoomReactScript (bomb-boosted jumps).
+  LevelText& Player(Vec2 at, bool shovedByBlasts = false);
+  // The player's horizontal friction in the air (per-step multiplier; 0.99 by default).
+  LevelText& PlayerAirFriction(float factor) {
+    playerAirFriction_ = factor;
+    return *this;
+  }
   LevelText& Platform(Vec2 at, Vec2 size);
   LevelText& Spikes(Vec2 at, Vec2 size);
   LevelText& MovingHazard(Vec2 at, Vec2 size, Vec2 rate, Vec2 min, Vec2 max);
@@ -69,6 +75,7 @@ class LevelText {
 
  private:
   float gravity_;
+  float playerAirFriction_ = 0.99f;
   std::vector<std::string> entries_;
 };
 
