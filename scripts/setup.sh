@@ -12,6 +12,7 @@ packages=(
   libvorbis-dev libogg-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth
+  desktop-file-utils appstream
 )
 
 as_root() {

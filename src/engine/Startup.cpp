@@ -8,6 +8,8 @@
 #include "levels/Serialization.h"
 #include "objects/Factory.h"
 #include "objects/Scripting.h"
+#include "particles/ParticleDrawing.h"
+#include "particles/ParticleSystem.h"
 #include "physics/Physics.h"
 
 namespace Framework {
@@ -22,8 +24,14 @@ void StartGame() {
   engine.AddSystem(&Scripting::Instance());
   engine.AddSystem(&EventSystem::Instance());
   engine.AddSystem(&Physics::Instance());
+  engine.AddSystem(&ParticleSystem::Instance());
   engine.AddSystem(&Factory::Instance());
   engine.AddSystem(&Serialization::Instance());
+  // Particles are drawn by Graphics and dropped by every level load.
+  Graphics::Instance().CollectParticles = [](Graphics& graphics) {
+    CollectParticles(ParticleSystem::Instance(), graphics);
+  };
+  Serialization::Instance().Hooks.ClearParticles = [] { ParticleSystem::Instance().Clear(); };
   for (InterfaceSystem* system : engine.Systems) system->Initialize();
 }
 

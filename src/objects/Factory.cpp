@@ -4,6 +4,7 @@
 #include "objects/FactoryTable.h"
 #include "objects/Scripting.h"
 #include "objects/Transform.h"
+#include "particles/ParticleSystem.h"
 
 namespace Framework {
 
@@ -27,6 +28,8 @@ Factory& Factory::Instance() {
   // the last components at exit: make sure both outlive it, whatever is used first.
   EventSystem::Instance();
   Scripting::Instance();
+  // Emitters tell the particle system when they die.
+  ParticleSystem::Instance();
   static Factory factory;
   return factory;
 }

@@ -3,10 +3,12 @@
 // play (<sheet>-scene.png) for reviewing.
 //
 //   tumbrix_art <font.ttf> <textures-dir> [contact-sheet.png]
+//   tumbrix_art --icons <icons-dir>     (the desktop icon, hicolor theme layout)
 //
 // Exit status 0 when everything was written; otherwise 1 after one line per
 // problem on standard error.
 #include "ContactSheet.h"
+#include "Icon.h"
 #include "PixelFont.h"
 #include "PngFile.h"
 #include "ScenePreview.h"
@@ -21,9 +23,31 @@
 namespace fs = std::filesystem;
 using namespace Framework::Art;
 
+namespace {
+
+// Writes <dir>/<size>x<size>/apps/tumbrix.png for every icon size.
+int WriteIcons(const fs::path& dir) {
+  const Canvas icon = PaintIcon();
+  for (int size : kIconSizes) {
+    const fs::path folder = dir / (std::to_string(size) + "x" + std::to_string(size)) / "apps";
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    std::string error;
+    if (ec || WritePng((folder / "tumbrix.png").string(), icon.Upscaled(size / kIconArtPixels), error) == 0) {
+      std::cerr << "tumbrix_art: cannot write the " << size << " pixel icon in \"" << folder.string() << "\" "
+                << (ec ? ec.message() : error) << "\n";
+      return 1;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--icons") return WriteIcons(argv[2]);
   if (argc < 3 || argc > 4) {
-    std::cerr << "usage: tumbrix_art <font.ttf> <textures-dir> [contact-sheet.png]\n";
+    std::cerr << "usage: tumbrix_art <font.ttf> <textures-dir> [contact-sheet.png] | --icons <icons-dir>\n";
     return 1;
   }
   const auto start = std::chrono::steady_clock::now();
