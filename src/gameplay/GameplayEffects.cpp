@@ -1,13 +1,15 @@
 #include "gameplay/GameplayEffects.h"
 
 #include <memory>
-#include <random>
 
 #include "engine/Commands.h"
 #include "engine/EventSystem.h"
 #include "engine/Events.h"
+#include "engine/Random.h"
 #include "objects/GameObject.h"
 #include "objects/Transform.h"
+#include "particles/ParticleEffects.h"
+#include "particles/ParticleEmitter.h"
 
 namespace Framework {
 
@@ -34,17 +36,29 @@ GameObject* SpawnEffectObject(Vec2 at, std::function<void(GameObject*)> configur
 
 }  // namespace
 
-void StartFuseSparks(GameObject&) {}
-void StopFuseSparks(GameObject&) {}
+void StartFuseSparks(GameObject& bomb) {
+  if (auto* emitter = bomb.GetComponent<ParticleEmitter>()) ApplyFuseSparks(*emitter);
+}
+
+void StopFuseSparks(GameObject& bomb) {
+  if (auto* emitter = bomb.GetComponent<ParticleEmitter>()) emitter->Active = false;
+}
 
 GameObject* SpawnExplosionBurst(Vec2 at) {
-  return SpawnEffectObject(at, [](GameObject*) {});
+  return SpawnEffectObject(at, [](GameObject* object) {
+    if (auto* emitter = object ? object->GetComponent<ParticleEmitter>() : nullptr) ApplyExplosionBurst(*emitter);
+  });
 }
 
-GameObject* SpawnDeathSpray(Vec2 at, DeathSprayKind) {
-  return SpawnEffectObject(at, [](GameObject*) {});
+GameObject* SpawnDeathSpray(Vec2 at, DeathSprayKind kind) {
+  const DeathSpray spray = kind == DeathSprayKind::HazardAbove   ? DeathSpray::HazardAbove
+                           : kind == DeathSprayKind::HazardBelow ? DeathSpray::HazardBelow
+                                                                 : DeathSpray::Enemy;
+  return SpawnEffectObject(at, [spray](GameObject* object) {
+    if (auto* emitter = object ? object->GetComponent<ParticleEmitter>() : nullptr) ApplyDeathSpray(*emitter, spray);
+  });
 }
 
-std::uint32_t NextRandomSeed() { return std::random_device{}(); }
+std::uint32_t NextRandomSeed() { return Random::NextSeed(); }
 
 }  // namespace Framework

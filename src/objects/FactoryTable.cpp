@@ -18,6 +18,7 @@
 #include "graphics/Sprite.h"
 #include "objects/Factory.h"
 #include "objects/Transform.h"
+#include "particles/ParticleEmitter.h"
 #include "physics/Body.h"
 
 namespace Framework {
@@ -90,6 +91,7 @@ const ComponentCommand kComponentCommands[] = {
     {FactoryCommand::AddStaticHazardScript, &Attach<StaticHazardScript>, false},
     {FactoryCommand::AddThrowIndicatorScript, &Attach<ThrowIndicatorScript>, false},
     {FactoryCommand::AddPlayerAnimation, &Attach<PlayerAnimation>, false},
+    {FactoryCommand::AddParticleEmitter, &AttachTwice<ParticleEmitter>, true},
     {FactoryCommand::AddBoomScript, &AttachTwice<BoomScript>, true},
     {FactoryCommand::AddBoomReactScript, &AttachTwice<BoomReactScript>, true},
 };
@@ -105,7 +107,8 @@ const std::vector<Archetype>& Archetypes() {
        {&AttachDynamicBody, &Attach<PlayerController>, &Attach<DeathAnimation>, &AttachSprite<SpriteType::Player>,
         &Attach<PlayerAnimation>}},
       {FactoryCommand::BuildBomb, "Pusher", false,
-       {&AttachDynamicBody, &Attach<BoomScript>, &AttachSprite<SpriteType::Bomb>, &Attach<PointLight>}},
+       {&AttachDynamicBody, &Attach<BoomScript>, &AttachSprite<SpriteType::Bomb>, &AttachTwice<ParticleEmitter>,
+        &Attach<PointLight>}},
       {FactoryCommand::BuildThrowIndicator, "ThrowIndicator", false,
        {&AttachSprite<SpriteType::ThrowIndicator>, &Attach<ThrowIndicatorScript>}},
       {FactoryCommand::BuildStaticHazard, "StaticHazard", false,

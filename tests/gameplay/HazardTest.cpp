@@ -6,6 +6,7 @@
 #include "gameplay/DynamicHazardScript.h"
 #include "levels/Serialization.h"
 #include "objects/Transform.h"
+#include "particles/ParticleEmitter.h"
 #include "support/Scenario.h"
 
 namespace Framework {
@@ -94,6 +95,8 @@ TEST(HazardTest, TwoHazardsInOneFrameStartOneAnimation) {
   ASSERT_EQ(deaths.Events.size(), 2u);
   EXPECT_EQ(death->killer, deaths.Events[0].Source);
   EXPECT_EQ(s.CountSound("crash.ogg"), 2u);
+  s.RunFrames(1);
+  EXPECT_EQ(s.ObjectsWith<ParticleEmitter>().size(), 1u) << "one spray";
   const std::uint32_t firstPlayer = s.Player()->Id;
   // One restart: the new player lives on.
   ASSERT_TRUE(s.RunUntil([&] { return s.Player()->Id != firstPlayer; }, 3s)) << s.Where();

@@ -9,11 +9,13 @@
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
 #include "engine/InterfaceSystem.h"
+#include "engine/Random.h"
 #include "engine/Windows.h"
 #include "levels/Serialization.h"
 #include "objects/Factory.h"
 #include "objects/Scripting.h"
 #include "objects/Transform.h"
+#include "particles/ParticleSystem.h"
 #include "physics/Body.h"
 #include "physics/Physics.h"
 #include "support/Files.h"
@@ -123,7 +125,10 @@ class Scenario::Input : public InterfaceSystem {
 // The scenario --------------------------------------------------------------------
 
 Scenario::Scenario(std::uint32_t seed) : input_(std::make_unique<Input>()) {
-  (void)seed;
+  // Every generator made from here on (fireflies, particles) draws a fixed sequence.
+  Random::SetMasterSeed(seed);
+  ParticleSystem& particles = ParticleSystem::Instance();
+  particles.Reseed();
   Windows::Instance().SetKeyState(input_->Keys.data());
   AudioSystem& audio = AudioSystem::Instance();
   Serialization& serialization = Serialization::Instance();
@@ -131,12 +136,13 @@ Scenario::Scenario(std::uint32_t seed) : input_(std::make_unique<Input>()) {
     serialization.LevelFiles[static_cast<std::size_t>(slot)] = folder_.File("Save" + std::to_string(slot) + ".json");
   }
   serialization.AutosavePath = folder_.File("autosave.json");
+  serialization.Hooks.ClearParticles = [] { ParticleSystem::Instance().Clear(); };
   WriteFileText(serialization.LevelFiles[0], "{}");
 
   Engine& engine = Engine::Instance();
   previousSystems_ = engine.Systems;
-  engine.Systems = {&audio,           input_.get(),       &Scripting::Instance(), &EventSystem::Instance(),
-                    &Physics::Instance(), &Factory::Instance(), &serialization};
+  engine.Systems = {&audio,      input_.get(),         &Scripting::Instance(), &EventSystem::Instance(),
+                    &Physics::Instance(), &particles, &Factory::Instance(), &serialization};
   engine.Paused = false;
   engine.FlyMode = false;
   static bool initialised = false;
@@ -151,6 +157,8 @@ Scenario::Scenario(std::uint32_t seed) : input_(std::make_unique<Input>()) {
 
 Scenario::~Scenario() {
   Factory::Instance().DestroyAll();
+  ParticleSystem::Instance().Clear();
+  Random::ClearMasterSeed();
   Windows::Instance().SetKeyState(nullptr);
   Engine::Instance().Systems = previousSystems_;
 }
