@@ -116,13 +116,13 @@ bool PlayerController::FindParts(Transform*& transform, Body*& body) {
 }
 
 void PlayerController::Update(float dt) {
+  // Only the Factory's player is driven; another object carrying a controller stays put.
+  if (!Owner || Owner != Factory::Instance().Player) return;
   if (!indicatorChecked_) {
     // Checked at the first frame, once the whole level (and any indicator saved in it) exists.
     indicatorChecked_ = true;
     RequestThrowIndicator();
   }
-  // Only the Factory's player is driven; another object carrying a controller stays put.
-  if (!Owner || Owner != Factory::Instance().Player) return;
   Transform* transform = nullptr;
   Body* body = nullptr;
   if (!FindParts(transform, body)) return;
