@@ -5,11 +5,9 @@
 #include <iostream>
 #include <memory>
 
-#include "engine/Engine.h"
-#include "audio/AudioSystem.h"
 #include "engine/EventSystem.h"
+#include "gameplay/GameFlow.h"
 #include "graphics/Graphics.h"
-#include "levels/Serialization.h"
 
 namespace Framework {
 namespace {
@@ -22,16 +20,6 @@ SDL_Rect WindowedBounds() {
   const int h = static_cast<int>(display.h / 1.5);
   return {display.x + (display.w - w) / 2, display.y + (display.h - h) / 2, w, h};
 }
-
-int CurrentLevel() { return Serialization::Instance().CurrentLevel; }
-
-// Whether the sound system paused the music group itself (then the window leaves it alone).
-bool MusicPausedByAudio() { return AudioSystem::Instance().MusicPaused; }
-
-void SetMasterVolume(float volume) { AudioSystem::Instance().SetMasterVolume(volume); }
-
-// A play level losing the window would show the pause menu here; the menus do not exist yet.
-void OpenPauseMenuIfPlaying() {}
 
 }  // namespace
 
@@ -160,10 +148,11 @@ void Windows::Update(float, bool) {
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0) {
     switch (event.type) {
-      case SDL_QUIT: HandleCloseRequest(); break;
+      case SDL_QUIT: GameFlow::Instance().OnCloseRequest(); break;
       case SDL_WINDOWEVENT: HandleWindowEvent(event.window); break;
       case SDL_KEYDOWN:
-        if (event.key.keysym.sym != 0) HandleKey(event.key);
+        // The global keys are switches: holding one down must not flip it again with every repeat.
+        if (event.key.keysym.sym != 0 && event.key.repeat == 0) GameFlow::Instance().OnKey(event.key.keysym.sym);
         break;
       case SDL_MOUSEMOTION: {
         const Vec2 world = WindowPointToWorld(event.motion.x, event.motion.y);
@@ -204,88 +193,15 @@ void Windows::Update(float, bool) {
 }
 
 void Windows::HandleWindowEvent(const SDL_WindowEvent& event) {
-  Engine& engine = Engine::Instance();
+  GameFlow& flow = GameFlow::Instance();
   switch (event.event) {
     case SDL_WINDOWEVENT_SIZE_CHANGED: ApplyWindowSize(); break;
     case SDL_WINDOWEVENT_MINIMIZED:
-    case SDL_WINDOWEVENT_FOCUS_LOST:
-      engine.Paused = true;
-      if (!MusicPausedByWindow && !MusicPausedByAudio()) {
-        auto pause = std::make_unique<AudioEvent>();
-        pause->Command = 8;
-        EventSystem::Instance().Post(std::move(pause));
-        MusicPausedByWindow = true;
-      }
-      OpenPauseMenuIfPlaying();
-      break;
-    case SDL_WINDOWEVENT_RESTORED: {
-      const int level = CurrentLevel();
-      if (level == 3 || level == 0) engine.Paused = false;
-      MusicCheck();
-      break;
-    }
-    case SDL_WINDOWEVENT_FOCUS_GAINED:
-      if (CurrentLevel() <= 3) {
-        engine.Paused = false;
-        SetMasterVolume(1.0f);
-      }
-      MusicCheck();
-      break;
+    case SDL_WINDOWEVENT_FOCUS_LOST: flow.OnFocusLost(); break;
+    case SDL_WINDOWEVENT_RESTORED: flow.OnRestored(); break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED: flow.OnFocusGained(); break;
     default: break;
   }
-}
-
-void Windows::MusicCheck() {
-  if (!MusicPausedByWindow) return;
-  auto resume = std::make_unique<AudioEvent>();
-  resume->Command = 9;
-  EventSystem::Instance().Post(std::move(resume));
-  MusicPausedByWindow = false;
-}
-
-void Windows::HandleKey(const SDL_KeyboardEvent& event) {
-  // The global keys are switches: holding one down must not flip it again with every repeat.
-  if (event.repeat != 0) return;
-  Engine& engine = Engine::Instance();
-  switch (event.keysym.sym) {
-    case SDLK_ESCAPE: HandleEscape(); break;
-    case SDLK_F2: Graphics::Instance().ShowDebug = !Graphics::Instance().ShowDebug; break;
-    case SDLK_F10: engine.Running = false; break;
-    case SDLK_r: {
-      auto restart = std::make_unique<SerializationEvent>();
-      restart->Command = 3;
-      EventSystem::Instance().Post(std::move(restart));
-      break;
-    }
-    case SDLK_x: engine.LoadNextLevel(); break;
-    case SDLK_z: engine.LoadPreviousLevel(); break;
-    case SDLK_f: engine.ToggleFlyMode(); break;
-    case SDLK_F11: SetFullscreen(!Fullscreen); break;
-    default: break;
-  }
-}
-
-void Windows::HandleEscape() {
-  // While paused, Escape walks back through the menus; with no menus yet it does nothing.
-  if (Engine::Instance().Paused) return;
-  Serialization& levels = Serialization::Instance();
-  if (levels.CurrentLevel == 0) {
-    // Skips the splash screens.
-    levels.EnterMainMenu();
-  } else if (levels.CurrentLevel == Serialization::kCreditsLevel) {
-    if (levels.LastLevel == Serialization::kMainMenuLevel || levels.LastLevel == Serialization::kAfterLastLevel) {
-      levels.EnterMainMenu();
-    } else {
-      levels.RestartOrContinue();
-    }
-  }
-  // A play level opens the pause menu, which arrives with the menus.
-}
-
-void Windows::HandleCloseRequest() {
-  // Leaving the game normally goes through the menus' quit confirmation; until the
-  // menus exist, closing the window must still end the game.
-  Engine::Instance().Running = false;
 }
 
 }  // namespace Framework

@@ -1,7 +1,8 @@
 // Windows: owns the game window and turns the platform's event queue into the
 // game's input. Every frame it drains SDL's events, keeps the mouse record in world
-// units, reacts to size, minimise, focus and close, handles the global keys, and
-// posts exactly one KeyboardEvent (plus a MouseEvent when the mouse did something).
+// units, keeps the view fitted to the window's size, and posts exactly one
+// KeyboardEvent (plus a MouseEvent when the mouse did something). What the game does
+// about keys, focus and the close request is GameFlow's; this class only reports them.
 //
 // Invariants: Fullscreen matches the mode last asked for through SetFullscreen;
 // Mouse.Button and Mouse.ButtonEventType describe only the frame their event came in;
@@ -55,17 +56,9 @@ class Windows : public InterfaceSystem {
   SDL_Window* Window = nullptr;
   MouseRecord Mouse;
 
-  // Set while the music is paused because the window lost focus or was minimised,
-  // so that only the window resumes what the window paused.
-  static inline bool MusicPausedByWindow = false;
-
  private:
   Windows();
   void HandleWindowEvent(const SDL_WindowEvent& event);
-  void HandleKey(const SDL_KeyboardEvent& event);
-  void HandleEscape();
-  void HandleCloseRequest();
-  void MusicCheck();
   void UpdateMouseFromPointer();
 
   const std::uint8_t* keyState_ = nullptr;

@@ -24,6 +24,9 @@ namespace Framework {
 struct ShaderProgram {
   GLuint Program = 0;
   GLint TransformLocation = 0;  // "transform"; filled by Graphics for "Basic" and "Texture"
+  // "tint" and "alpha" of "Texture", filled by Graphics; -1 (set nothing) elsewhere.
+  GLint TintLocation = -1;
+  GLint AlphaLocation = -1;
   GLuint VertexShader = 0;
   GLuint FragmentShader = 0;
 };

@@ -11,6 +11,7 @@
 #include "engine/Vec2.h"
 #include "graphics/Mat4.h"
 #include "graphics/Vec3.h"
+#include "levels/LevelSlots.h"
 
 namespace Framework {
 
@@ -25,7 +26,7 @@ class Camera {
   };
 
   // Slot of the credits world, where the camera is pinned at the origin.
-  static constexpr int PinnedLevel = 3;
+  static constexpr int PinnedLevel = LevelSlot::Credits;
   // Extra seconds added to every pan, so a pan of 0 s still ends after one step.
   static constexpr float PanPadding = 0.0001f;
   // The idle circle advances by cos/sin of the angle divided by this (95 pi).

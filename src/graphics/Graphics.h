@@ -1,11 +1,11 @@
-// Graphics: the system that owns the OpenGL context and draws every frame: the sky
-// clear, the world (untextured quads and particles in ONE instanced, lit draw call;
-// textured sprites one by one), timed screen messages, the debug overlay and the
-// mouse cursor. It also owns the Camera.
+// Graphics: the system that owns the OpenGL context and runs the passes of every
+// frame in order: the sky clear, the camera, the world (textured sprites one by one;
+// untextured quads and particles into the InstanceBatch, drawn in one lit call), the
+// timed messages (ScreenText), the menu pass, the debug overlay (DebugOverlay) and
+// the mouse cursor. It also owns the Camera and the "Basic" path (DrawImmediate).
 // Invariants: every GL object named here exists only between Initialize and the
-// destructor, with Context current; the per-frame instance lists always hold the
-// same number of entries (one per untextured quad) and keep their capacity; the
-// light uniforms never send more point lights than were gathered this frame.
+// destructor, with Context current; the unit quad is in QuadBuffer whenever the
+// instanced draw runs.
 #pragma once
 
 #include <cstdint>
@@ -21,37 +21,27 @@
 #include "engine/Events.h"
 #include "engine/InterfaceSystem.h"
 #include "graphics/Camera.h"
+#include "graphics/InstanceBatch.h"
 #include "graphics/Mat4.h"
+#include "graphics/ScreenText.h"
 #include "graphics/Vec3.h"
 #include "objects/GameObject.h"
 
 namespace Framework {
 
 class Light;
-struct ShaderProgram;
-
-// A timed text on screen: a copy of the GraphicsEvent that asked for it.
-struct ScreenMessage {
-  std::int32_t Command = 1;
-  std::string Text;
-  float Size = 20.0f;
-  float X = 0.0f, Y = 0.0f;
-  float Elapsed = 0.0f;   // seconds shown so far
-  float Lifetime = 0.0f;  // seconds to show; 0 is drawn exactly once
-  Color3 Color;
-};
-
-// Per-quad colour as it goes to the GPU.
-struct Rgba {
-  float R = 1.0f, G = 1.0f, B = 1.0f, A = 1.0f;
-};
 
 class Graphics : public InterfaceSystem {
  public:
-  // Point lights the "Instance" program can take in one frame (its array size).
-  static constexpr int MaxPointLights = 32;
+  static constexpr int MaxPointLights = InstanceBatch::MaxPointLights;
   // Depth of every particle quad: in front of the world, behind menu parts.
   static constexpr float ParticleDepth = 0.02f;
+  // DrawImmediate's mode for a quad of four vertices (the other mode is GL_LINE).
+  static constexpr GLenum ImmediateQuad = 4;
+  // The unit quad every untextured shape is drawn from, as a triangle fan.
+  static constexpr float UnitQuad[12] = {
+      -0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, -0.5f, 0.5f, -0.5f, -0.5f, 0.5f,
+  };
 
   static Graphics& Instance();
 
@@ -71,43 +61,47 @@ class Graphics : public InterfaceSystem {
   Mat4 ModelMatrix(Vec3 position, Vec3 scale, float rotation) const;
 
   // The "Basic" path (menu pass, debug overlay): the caller makes "Basic" current
-  // and issues the draw call. `mode` 4 takes 4 vertices, GL_LINE takes 2.
+  // and issues the draw call. ImmediateQuad takes 4 vertices, GL_LINE takes 2.
   void DrawImmediate(const Mat4& matrix, const float* vertices, const float* colors, GLenum mode);
 
   // Queues one untextured quad (or particle) for this frame's instanced draw.
-  void AddInstance(const Mat4& world, const Mat4& model, Rgba color, float depth);
-  // Draws every queued quad in one call, with the frame's lights.
-  void DrawInstanced();
-  // Gathers FrameLights into the light lists and sets the light uniforms of the
-  // currently bound "Instance" program.
-  void UploadLights(GLuint program);
+  void AddInstance(const Mat4& world, const Mat4& model, Rgba color, float depth) {
+    Batch.Add(world, model, color, depth);
+  }
+  void DrawInstanced() { Batch.Draw(Camera); }
 
-  // Text in the font "PressStart2P" at world position (x, y).
-  void RenderText(const std::u16string& text, float x, float y, float size, Color3 color);
-  // Each byte widened to one character.
-  void RenderTextNarrow(const std::string& text, float x, float y, float size, Color3 color);
-  float TextWidth(const std::u16string& text, float size) const;
+  void RenderText(const std::u16string& text, float x, float y, float size, Color3 color) {
+    Text.RenderText(text, x, y, size, color);
+  }
+  void RenderTextNarrow(const std::string& text, float x, float y, float size, Color3 color) {
+    Text.RenderTextNarrow(text, x, y, size, color);
+  }
+  float TextWidth(const std::u16string& text, float size) const { return Text.TextWidth(text, size); }
 
-  // Handles a GraphicsEvent (timed message) or a level-changing SerializationEvent.
-  void OnGraphicsEvent(const GraphicsEvent& event);
+  // A GraphicsEvent asks for a timed message; a level-changing SerializationEvent
+  // snaps the camera to the player.
+  void OnGraphicsEvent(const GraphicsEvent& event) { Text.OnGraphicsEvent(event); }
   void OnSerializationEvent(const SerializationEvent& event);
 
   bool ShowDebug = false;
-  std::vector<std::unique_ptr<ScreenMessage>> Messages;
+  Framework::Camera Camera;
+  InstanceBatch Batch;
+  ScreenText Text{Camera};
   GameObject Cursor;
-  std::vector<Mat4> InstanceModels;
-  std::vector<Rgba> InstanceColors;
-  std::vector<Mat4> InstanceWorlds;
-  std::vector<Light*> FrameLights;
-  std::vector<float> InstanceDepths;
-  std::vector<float> LightPositions, LightColors, LightRadii;
   SDL_Window* Window = nullptr;
   SDL_GLContext Context = nullptr;
-  Framework::Camera Camera;
 
-  // GPU objects, made once in Initialize.
-  GLuint ColorBuffer = 0, QuadBuffer = 0, ModelBuffer = 0, WorldBuffer = 0, DepthBuffer = 0;
-  GLuint BasicVao = 0, InstanceVao = 0;
+  // The game's names for the parts' state, kept reachable here.
+  std::vector<std::unique_ptr<ScreenMessage>>& Messages = Text.Messages;
+  std::vector<Mat4>& InstanceModels = Batch.Models;
+  std::vector<Rgba>& InstanceColors = Batch.Colors;
+  std::vector<Mat4>& InstanceWorlds = Batch.Worlds;
+  std::vector<float>& InstanceDepths = Batch.Depths;
+  std::vector<Light*>& FrameLights = Batch.Lights;
+
+  // GPU objects of the Basic path, made once in Initialize; the batch shares both buffers.
+  GLuint ColorBuffer = 0, QuadBuffer = 0;
+  GLuint BasicVao = 0;
 
   // Hooks for systems that come later or that tests stand in for. Each may be empty.
   // True while the menu system shows a menu (the camera drifts, the menu pass runs).
@@ -121,14 +115,10 @@ class Graphics : public InterfaceSystem {
 
  private:
   Graphics();
+  void CreateBasicPath();
+  void BuildCursor();
   void WorldPass(float dt);
-  void DrawMessages(float dt);
-  void DrawDebugOverlay(GameObject& object, const Mat4& model);
   void DrawCursor();
-  // Viewport and camera width from the window's current size.
-  void ApplyWindowSize();
-  // The mouse position in world units.
-  Vec2 MouseWorld() const;
   Framework::Camera::FollowInputs GatherFollowInputs() const;
 
   Subscription graphicsListener_;

@@ -6,6 +6,7 @@
 #include <GL/glew.h>
 #include <SDL.h>
 
+#include "engine/Commands.h"
 #include "graphics/AssetStore.h"
 
 namespace Framework {
@@ -84,14 +85,14 @@ Sprite::~Sprite() {
 }
 
 void Sprite::SetFilename(int spriteType) {
-  if (spriteType > 39) {
+  if (spriteType > SpriteType::Keep) {
     std::cout << "SPRITE: SetFilename: type is greater than total number of sprites";
     return;
   }
   if (spriteType >= 0 && spriteType < SpriteTypeCount) {
     Filename = kSpriteTypes[spriteType];
-    if (spriteType == 6) Color = {0.45f, 0.8f, 0.92f};
-    if (spriteType == 7) Color = {0.0196f, 0.3176f, 0.4196f};
+    if (spriteType == SpriteType::Sky) Color = {0.45f, 0.8f, 0.92f};
+    if (spriteType == SpriteType::EmptyButton) Color = {0.0196f, 0.3176f, 0.4196f};
   }
   if (Filename.empty() || !GlContextCurrent()) return;
   AssetStore& store = AssetStore::Instance();
@@ -144,6 +145,9 @@ void Sprite::Draw(const ShaderProgram& program, const Mat4& matrix, float z) con
   glBindTexture(GL_TEXTURE_2D, TextureRef ? TextureRef->TextureId : 0);
   glUniformMatrix4fv(program.TransformLocation, 1, GL_FALSE, matrix.Data());
   glUniform1f(glGetUniformLocation(program.Program, "z_layer"), z);
+  // Uniforms keep their value between draws: every textured draw sets its own look.
+  glUniform3f(program.TintLocation, Color.R, Color.G, Color.B);
+  glUniform1f(program.AlphaLocation, Alpha);
   glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, nullptr);
   glBindVertexArray(0);
 }

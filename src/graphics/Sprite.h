@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/Commands.h"
 #include "engine/Events.h"
 #include "graphics/Mat4.h"
 #include "objects/Component.h"
@@ -21,7 +22,7 @@ struct TextureData;
 class Sprite : public Component {
  public:
   // Numbers 0 to 38 name a texture in the type table; 39 leaves the sprite as it is.
-  static constexpr int SpriteTypeCount = 39;
+  static constexpr int SpriteTypeCount = SpriteType::Keep;
   // Texture name of a sprite type ("" for an untextured type or a number out of range).
   static const char* SpriteTypeFilename(int type);
 
@@ -38,7 +39,8 @@ class Sprite : public Component {
   std::string GetFilename() const { return Filename; }
   // Binds `texture` and (re)uploads its pixels; makes the quad buffers on first use.
   void SetTexture(TextureData& texture);
-  // Draws the textured quad with `program`, the full transform `matrix` and depth `z`.
+  // Draws the textured quad with `program`, the full transform `matrix` and depth `z`,
+  // each texel's colour multiplied by Color and its opacity by Alpha.
   void Draw(const ShaderProgram& program, const Mat4& matrix, float z) const;
 
   float Alpha = 1.0f;

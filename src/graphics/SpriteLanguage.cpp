@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "graphics/Sprite.h"
+#include "levels/LevelSlots.h"
 #include "levels/Localisation.h"
 #include "levels/Serialization.h"
 #include "objects/Factory.h"
@@ -27,26 +28,35 @@ bool IsRussianWorded(std::string_view name) {
          IsWorded(name.substr(0, name.size() - kRussianSuffix.size()));
 }
 
+// Localisation's Language values.
+constexpr std::int32_t kEnglish = 0;
+constexpr std::int32_t kRussian = 1;
+
+// The levels whose pictures carry words: the two tutorials and the win screen.
+constexpr bool HasWordedPictures(std::int32_t slot) {
+  return slot == LevelSlot::FirstPlay || slot == SlotOfLevelNumber(3) || slot == LevelSlot::Finale;
+}
+
 }  // namespace
 
 std::string LocalisedTextureName(const std::string& filename, std::int32_t language) {
-  if (language == 1 && IsWorded(filename)) return filename + std::string(kRussianSuffix);
+  if (language == kRussian && IsWorded(filename)) return filename + std::string(kRussianSuffix);
   return filename;
 }
 
 void ApplyLanguageToSprites() {
   const std::int32_t level = Serialization::Instance().CurrentLevel;
-  if (level != 10 && level != 12 && level != 18) return;
+  if (!HasWordedPictures(level)) return;
   Localisation& localisation = Localisation::Instance();
-  if (localisation.Language != 0) localisation.Language = 1;
+  if (localisation.Language != kEnglish) localisation.Language = kRussian;
   for (auto& [id, object] : Factory::Instance().Objects) {
     (void)id;
     Sprite* sprite = object->GetComponent<Sprite>();
     if (sprite == nullptr) continue;
     const std::string& name = sprite->Filename;
-    if (localisation.Language == 0 && IsRussianWorded(name)) {
+    if (localisation.Language == kEnglish && IsRussianWorded(name)) {
       sprite->SetFilename(name.substr(0, name.size() - kRussianSuffix.size()));
-    } else if (localisation.Language == 1 && IsWorded(name)) {
+    } else if (localisation.Language == kRussian && IsWorded(name)) {
       sprite->SetFilename(name + std::string(kRussianSuffix));
     }
   }

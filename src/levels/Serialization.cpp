@@ -1,26 +1,17 @@
 #include "levels/Serialization.h"
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
-#include <system_error>
 #include <utility>
 #include <vector>
 
-#if defined(__unix__) || defined(__APPLE__)
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
-#include <json/reader.h>
-#include <json/writer.h>
-
 #include "engine/Engine.h"
+#include "engine/EventListener.h"
 #include "engine/Events.h"
 #include "levels/BlockReader.h"
 #include "levels/ComponentTable.h"
+#include "levels/LevelNotices.h"
 #include "levels/SaveLocation.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
@@ -30,60 +21,7 @@ namespace Framework {
 
 namespace {
 
-constexpr float kTitleSeconds = 3.0f;
-constexpr float kNoticeSeconds = 0.5f;
-constexpr int kNumberedLevels = 8;
-const Color3 kTextColor{1.0f, 1.0f, 0.37647f};
-
-// The JSON library's messages span several lines; ours stay on one.
-std::string OneLine(std::string text) {
-  for (char& c : text) {
-    if (c == '\n' || c == '\r') c = ' ';
-  }
-  // Trailing spaces and the library's closing full stop would sit oddly before "; entry skipped".
-  while (!text.empty() && (text.back() == ' ' || text.back() == '.')) text.pop_back();
-  return text;
-}
-
-class SerializationListener : public Listener {
- public:
-  explicit SerializationListener(Serialization* owner) : owner_(owner) {}
-  void OnEvent(Event* event) override {
-    if (event->Type != EventType::Serialization) return;
-    auto& request = static_cast<SerializationEvent&>(*event);
-    owner_->Execute(request.Command, std::string(request.FileName));
-  }
-
- private:
-  Serialization* owner_;
-};
-
-void PostText(std::string text, float size, float x, float y) {
-  auto event = std::make_unique<GraphicsEvent>();
-  event->Command = 0;
-  event->Text = std::move(text);
-  event->Size = size;
-  event->X = x;
-  event->Y = y;
-  event->Lifetime = 0.0f;
-  event->Color = kTextColor;
-  EventSystem::Instance().Post(std::move(event));
-}
-
-// Pushes the file's content from the system's caches to the disk, so that the
-// rename never publishes a file whose data a power cut could still lose.
-bool SyncToDisk(const std::filesystem::path& path) {
-#if defined(__unix__) || defined(__APPLE__)
-  const int fd = ::open(path.c_str(), O_RDONLY);
-  if (fd < 0) return false;
-  const bool synced = ::fsync(fd) == 0;
-  ::close(fd);
-  return synced;
-#else
-  (void)path;
-  return true;
-#endif
-}
+using SerializationListener = EventListener<&Serialization::OnSerializationEvent>;
 
 }  // namespace
 
@@ -109,7 +47,7 @@ Serialization::~Serialization() = default;
 
 void Serialization::Initialize() {
   if (!listener_) {
-    listener_ = Subscription(EventType::Serialization, std::make_unique<SerializationListener>(this));
+    listener_ = Listen<SerializationListener>(this);
   }
   Load(LevelFiles[0]);
 }
@@ -124,37 +62,12 @@ void Serialization::Load(const std::string& fileName) {
   // After a failed read Root still holds the previous document: the world just
   // destroyed comes back rather than leaving the player in an empty one.
   BuildWorld();
-  if (LastLevel != CurrentLevel && CurrentLevel != kCreditsLevel) LastLevel = CurrentLevel;
+  if (LastLevel != CurrentLevel && CurrentLevel != LevelSlot::Credits) LastLevel = CurrentLevel;
   LevelTitleTimer = 0.0f;
 }
 
 bool Serialization::ReadFile(const std::string& fileName) {
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) {
-    std::cout << "Could not open " << fileName << "\n";
-    return false;
-  }
-  // Default reader settings: comments allowed, the last of a repeated key wins,
-  // text after the root value ignored.
-  Json::CharReaderBuilder builder;
-  Json::Value document;
-  std::string errors;
-  bool parsed = false;
-  try {
-    parsed = Json::parseFromStream(builder, in, &document, &errors);
-  } catch (const Json::Exception& e) {
-    // Nesting past the reader's depth limit is thrown, not returned.
-    errors = e.what();
-  }
-  if (!parsed) {
-    std::cout << "Could not parse " << fileName << ": " << OneLine(errors) << "\n";
-    return false;
-  }
-  if (!document.isObject()) {
-    std::cout << "Could not parse " << fileName << ": the root value is not an object\n";
-    return false;
-  }
-  Root = std::move(document);
+  if (!JsonFile::Read(fileName, Root)) return false;
   rootSource_ = fileName;
   return true;
 }
@@ -220,7 +133,7 @@ void Serialization::BuildEntry(const Json::Value& entry, const std::string& entr
   }
 
   FactoryEvent event;
-  event.Command = 13;
+  event.Command = FactoryCommand::CreateObject;
   EventSystem::Instance().Send(event);
   if (!event.Object) return;  // no Factory listening: nothing can be built
   for (auto& [row, apply] : steps) {
@@ -265,166 +178,18 @@ void Serialization::WriteWorld() {
   Root["Factory"]["Game_Objects"] = std::move(entries);
 }
 
-bool Serialization::WriteFile(const std::string& fileName) {
-  const std::string text = Json::writeString(Json::StreamWriterBuilder(), Root);
-  // The autosave is replaced only by a complete file: the text goes to a
-  // temporary file beside it, which is renamed over it once fully written. A
-  // failure at any point leaves the previous save as it was.
-  const std::filesystem::path target(fileName);
-  std::filesystem::path temporary = target;
-  temporary += ".tmp";
-  std::error_code ignored;
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      std::cout << "Could not open " << fileName << "\n";
-      return false;
-    }
-    bool written = WriteText ? WriteText(out, text) : static_cast<bool>(out.write(text.data(),
-                                                                                    static_cast<std::streamsize>(text.size())));
-    out.flush();
-    written = written && out.good();
-    out.close();
-    if (!written || out.fail()) {
-      std::cout << "Could not write " << fileName << "\n";
-      std::filesystem::remove(temporary, ignored);
-      return false;
-    }
-  }
-  if (!SyncToDisk(temporary)) {
-    std::cout << "Could not write " << fileName << "\n";
-    std::filesystem::remove(temporary, ignored);
-    return false;
-  }
-  std::error_code renameError;
-  std::filesystem::rename(temporary, target, renameError);
-  if (renameError) {
-    std::cout << "Could not replace " << fileName << ": " << renameError.message() << "\n";
-    std::filesystem::remove(temporary, ignored);
-    return false;
-  }
-  return true;
-}
+bool Serialization::WriteFile(const std::string& fileName) { return JsonFile::Write(fileName, Root, WriteText); }
 
 std::string Serialization::GetLevelFile(int slot) const {
-  if (slot < 0 || slot >= kLevelSlotCount) {
+  if (!IsValidSlot(slot)) {
     std::cout << "No level slot " << slot << ": slots are 0 to " << kLevelSlotCount - 1 << "\n";
     return {};
   }
   return LevelFiles[static_cast<std::size_t>(slot)];
 }
 
-// Progression -----------------------------------------------------------------
-
-void Serialization::Execute(std::int32_t command, const std::string& fileName) {
-  switch (command) {
-    case SerializationCommand::SaveGame: Save(fileName); break;
-    case SerializationCommand::LoadGame: Load(fileName); break;
-    case SerializationCommand::Checkpoint: Checkpoint(); break;
-    case SerializationCommand::RestartOrContinue: RestartOrContinue(); break;
-    case SerializationCommand::NextLevel: NextLevel(); break;
-    case SerializationCommand::PreviousLevel: PreviousLevel(); break;
-    case SerializationCommand::NewGame: NewGame(); break;
-    case SerializationCommand::EnterMainMenu: EnterMainMenu(); break;
-    case SerializationCommand::ShowCredits: ShowCredits(); break;
-    default: break;  // not a command: nothing to do
-  }
-}
-
-bool Serialization::LoadSlot(std::int64_t slot, const char* command) {
-  if (slot < 0 || slot >= kLevelSlotCount) {
-    std::cout << command << " refused: slot " << slot << " is outside the level slots 0 to " << kLevelSlotCount - 1
-              << "\n";
-    return false;
-  }
-  CurrentLevel = static_cast<std::int32_t>(slot);
-  Load(LevelFiles[static_cast<std::size_t>(slot)]);
-  return true;
-}
-
-void Serialization::Checkpoint() {
-  if (!InPlayLevel()) return;
-  // The notice tells the player the game is saved; a failed save must not claim it.
-  if (Save(AutosavePath)) ShowCheckpoint = true;
-}
-
-void Serialization::RestartOrContinue() {
-  if (CurrentLevel < kFirstPlayLevel) {
-    // Continue: back to the level the player left for the credits or the menu.
-    Load(AutosavePath);
-    if (Hooks.OpenPauseMenu) Hooks.OpenPauseMenu();
-    Engine::Instance().Paused = true;
-    return;
-  }
-  if (!LoadSlot(CurrentLevel, "RestartOrContinue")) return;
-  if (InPlayLevel()) ShowTryAgain = true;
-}
-
-void Serialization::NextLevel() { LoadSlot(std::int64_t{CurrentLevel} + 1, "NextLevel"); }
-
-void Serialization::PreviousLevel() { LoadSlot(std::int64_t{CurrentLevel} - 1, "PreviousLevel"); }
-
-void Serialization::NewGame() { LoadSlot(kFirstPlayLevel, "NewGame"); }
-
-void Serialization::EnterMainMenu() {
-  if (!MusicStarted) {
-    auto music = std::make_unique<AudioEvent>();
-    music->Command = 1;  // play on the music group
-    music->Loop = true;
-    music->SoundName = "bgm_looped.ogg";
-    EventSystem::Instance().Post(std::move(music));
-    MusicStarted = true;
-  }
-  LoadSlot(kMainMenuLevel, "EnterMainMenu");
-  Engine::Instance().Paused = true;
-  // The menu system shows the main menu and returns to it (SetMenu, ReturnMenu, PlaceMenu).
-  if (Hooks.OpenMainMenu) Hooks.OpenMainMenu();
-}
-
-void Serialization::ShowCredits() {
-  Factory& factory = Factory::Instance();
-  if (!factory.Player) {
-    LoadSlot(kCreditsLevel, "ShowCredits");
-    return;
-  }
-  // Gameplay restores the player's scale and queues bombs and fireflies; they are
-  // destroyed at once so that none of them is in the autosave.
-  if (Hooks.PrepareCreditsSave) Hooks.PrepareCreditsSave();
-  factory.Update(0.0f, false);
-  if (InPlayLevel()) Save(AutosavePath);
-  ShowCheckpoint = false;
-  LoadSlot(kCreditsLevel, "ShowCredits");
-}
-
 // Per frame -------------------------------------------------------------------
 
-CameraView Serialization::Camera() const { return Hooks.Camera ? Hooks.Camera() : CameraView{}; }
-
-void Serialization::Update(float dt, bool) {
-  const CameraView camera = Camera();
-  if (InPlayLevel()) {
-    LevelTitleTimer += dt;
-    if (LevelTitleTimer <= kTitleSeconds) {
-      PostText("Level " + std::to_string(CurrentLevel - (kFirstPlayLevel - 1)) + " out of " +
-                   std::to_string(kNumberedLevels),
-               12.0f, camera.Position.x - camera.ViewHalfWidth / 4.5f,
-               camera.ViewHalfHeight * 0.5f + camera.Position.y - 4.0f);
-    }
-  }
-  if (ShowCheckpoint || ShowTryAgain) {
-    MessageTimer += dt;
-    if (MessageTimer <= kNoticeSeconds) {
-      if (ShowCheckpoint) {
-        PostText("Checkpoint reached", 9.0f, camera.Position.x - camera.ViewHalfWidth / 5.5f, camera.Position.y);
-      } else {
-        PostText("Try again", 9.0f, camera.Position.x - camera.ViewHalfWidth / 10.0f, camera.Position.y);
-      }
-    } else {
-      MessageTimer = 0.0f;
-      ShowCheckpoint = false;
-      ShowTryAgain = false;
-    }
-  }
-}
+void Serialization::Update(float dt, bool) { LevelNotices::Update(*this, dt); }
 
 }  // namespace Framework

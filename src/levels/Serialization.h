@@ -1,8 +1,9 @@
 // Serialization: the system that owns the JSON document of the current world,
 // the fifty level slots and the autosave. It builds worlds from level files
-// through FactoryEvents, writes the live world back out, moves along the chain
-// of level slots on SerializationEvents, and posts the level title and the
-// "Checkpoint reached" / "Try again" notices for drawing.
+// through FactoryEvents and writes the live world back out. Moving along the chain
+// of level slots on SerializationEvents is LevelProgression's work, the disk side
+// is JsonFile's, and the level title and notices are LevelNotices'; this class
+// keeps the names the rest of the game calls.
 //
 // Invariants: Root holds the last document read or written, never a half-read
 // one (a failed read leaves it as it was); CurrentLevel only changes to a slot
@@ -20,8 +21,12 @@
 
 #include "engine/Commands.h"
 #include "engine/EventSystem.h"
+#include "engine/Events.h"
 #include "engine/InterfaceSystem.h"
 #include "engine/Vec2.h"
+#include "levels/JsonFile.h"
+#include "levels/LevelProgression.h"
+#include "levels/LevelSlots.h"
 
 namespace Framework {
 
@@ -53,11 +58,7 @@ struct SerializationHooks {
 
 class Serialization : public InterfaceSystem {
  public:
-  static constexpr int kLevelSlotCount = 50;
-  static constexpr int kFirstPlayLevel = 10;
-  static constexpr int kAfterLastLevel = 18;
-  static constexpr int kCreditsLevel = 3;
-  static constexpr int kMainMenuLevel = 2;
+  static constexpr int kLevelSlotCount = LevelSlot::Count;
 
   static Serialization& Instance();
 
@@ -83,18 +84,20 @@ class Serialization : public InterfaceSystem {
   // The level file of a slot; empty (with a message) outside 0..49.
   std::string GetLevelFile(int slot) const;
 
-  // Carries out one SerializationCommand; unknown numbers do nothing.
-  void Execute(std::int32_t command, const std::string& fileName = {});
-  void Checkpoint();
-  void RestartOrContinue();
-  void NextLevel();
-  void PreviousLevel();
-  void NewGame();
-  void EnterMainMenu();
-  void ShowCredits();
-
-  // A play level shows the title, checkpoints and "Try again".
-  bool InPlayLevel() const { return CurrentLevel >= kFirstPlayLevel && CurrentLevel != kAfterLastLevel; }
+  // Carries out one SerializationCommand; unknown numbers do nothing. The
+  // progression steps are LevelProgression's (see there).
+  void Execute(std::int32_t command, const std::string& fileName = {}) { progression_.Execute(command, fileName); }
+  void OnSerializationEvent(const SerializationEvent& event) {
+    // The command works on its own copy of the name, whatever happens to the event meanwhile.
+    Execute(event.Command, std::string(event.FileName));
+  }
+  void Checkpoint() { progression_.Checkpoint(); }
+  void RestartOrContinue() { progression_.RestartOrContinue(); }
+  void NextLevel() { progression_.NextLevel(); }
+  void PreviousLevel() { progression_.PreviousLevel(); }
+  void NewGame() { progression_.NewGame(); }
+  void EnterMainMenu() { progression_.EnterMainMenu(); }
+  void ShowCredits() { progression_.ShowCredits(); }
 
   Json::Value Root;
   std::array<std::string, kLevelSlotCount> LevelFiles;
@@ -110,18 +113,16 @@ class Serialization : public InterfaceSystem {
   SerializationHooks Hooks;
   // Writes the saved text to the temporary file; false when the write failed.
   // Tests replace it to interrupt a save part-way.
-  std::function<bool(std::ostream& out, const std::string& text)> WriteText;
+  WriteTextFunction WriteText;
 
   Serialization(const Serialization&) = delete;
   Serialization& operator=(const Serialization&) = delete;
 
  private:
   Serialization();
-  // Loads a slot, or refuses (with a message naming the command) outside 0..49.
-  bool LoadSlot(std::int64_t slot, const char* command);
   void BuildEntry(const Json::Value& entry, const std::string& entryName);
-  CameraView Camera() const;
 
+  LevelProgression progression_{*this};
   Subscription listener_;
   // The file Root was last read from or written to, for messages about its entries.
   std::string rootSource_;

@@ -13,6 +13,7 @@
 #include "engine/Commands.h"
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
+#include "gameplay/GameFlow.h"
 #include "graphics/Graphics.h"
 #include "levels/LevelSlots.h"
 #include "levels/Serialization.h"
@@ -270,7 +271,7 @@ TEST_F(WindowsTest, GlobalKeysF2RAndF10AndTheCloseRequest) {
 TEST_F(WindowsTest, LosingFocusPausesTheGameAndTheMusicOnceAndFocusResumesThem) {
   EventRecorder<AudioEvent> audio;
   Engine::Instance().Paused = false;
-  Windows::MusicPausedByWindow = false;
+  GameFlow::Instance().MusicPausedByWindow = false;
   using Commands = std::vector<std::int32_t>;
   const Commands pauseResume = {AudioCommand::PauseMusic, AudioCommand::ResumeMusic};
 
@@ -279,14 +280,14 @@ TEST_F(WindowsTest, LosingFocusPausesTheGameAndTheMusicOnceAndFocusResumesThem) 
   Frame();
   EXPECT_TRUE(Engine::Instance().Paused);
   EXPECT_EQ(audio.Commands(), Commands{AudioCommand::PauseMusic});
-  EXPECT_TRUE(Windows::MusicPausedByWindow);
+  EXPECT_TRUE(GameFlow::Instance().MusicPausedByWindow);
 
   // The splash screens are screen levels: focus brings the game back.
   PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
   Frame();
   EXPECT_FALSE(Engine::Instance().Paused);
   EXPECT_EQ(audio.Commands(), pauseResume);
-  EXPECT_FALSE(Windows::MusicPausedByWindow);
+  EXPECT_FALSE(GameFlow::Instance().MusicPausedByWindow);
 
   // Minimised during play: restoring brings the music back but leaves the game paused.
   Serialization::Instance().CurrentLevel = LevelSlot::FirstPlay + 2;

@@ -2,6 +2,8 @@
 // back and compared with where the world and the camera say things should be.
 #include "graphics/Graphics.h"
 
+#include <cstdlib>
+
 #include <GL/glew.h>
 
 #include <gtest/gtest.h>
@@ -115,6 +117,40 @@ TEST_F(GraphicsRender, ATexturedSpriteShowsItsTextureUpright) {
   // An unknown name binds an empty record rather than failing.
   sprite->SetFilename(std::string("no-such-texture"));
   EXPECT_EQ(sprite->TextureRef->Pixels, nullptr);
+}
+
+TEST_F(GraphicsRender, ATexturedSpriteTakesItsColourAndAlpha) {
+  // Over the sky (115, 204, 235): the top half of "split" is red, the bottom half blue.
+  struct Look {
+    Color3 Tint;
+    float Alpha;
+    Pixel Top, Bottom;
+    int Tolerance;
+  };
+  const Look looks[] = {
+      {{1.0f, 1.0f, 1.0f}, 1.0f, {255, 0, 0, 255}, {0, 0, 255, 255}, 0},  // the texture's own pixels
+      {{0.5f, 1.0f, 0.25f}, 1.0f, {128, 0, 0, 255}, {0, 0, 64, 255}, 1},
+      {{1.0f, 1.0f, 1.0f}, 0.5f, {185, 102, 118, 255}, {58, 102, 245, 255}, 2},
+  };
+  GameObject* object = AddTextured(kSplitTexture, {0.0f, 0.0f}, {8.0f, 8.0f}, 0.5f);
+  auto* sprite = object->GetComponent<Sprite>();
+  auto near = [](Pixel got, Pixel want, int tolerance) {
+    return std::abs(got.R - want.R) <= tolerance && std::abs(got.G - want.G) <= tolerance &&
+           std::abs(got.B - want.B) <= tolerance;
+  };
+  for (const Look& look : looks) {
+    sprite->Color = look.Tint;
+    sprite->Alpha = look.Alpha;
+    Render();
+    const Pixel top = AtWorld(0.0f, 2.0f), bottom = AtWorld(0.0f, -2.0f);
+    EXPECT_TRUE(near(top, look.Top, look.Tolerance)) << look.Alpha << ": " << top.R << "," << top.G << "," << top.B;
+    EXPECT_TRUE(near(bottom, look.Bottom, look.Tolerance))
+        << look.Alpha << ": " << bottom.R << "," << bottom.G << "," << bottom.B;
+  }
+  // A fade below the alpha test's 0.1 is gone altogether.
+  sprite->Alpha = 0.05f;
+  Render();
+  EXPECT_TRUE(IsSky(AtWorld(0.0f, 2.0f)));
 }
 
 TEST_F(GraphicsRender, AnInvisibleSpriteIsNotDrawnButItsLightStillShines) {

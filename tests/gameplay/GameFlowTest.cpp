@@ -1,4 +1,5 @@
-// The debug keys' engine operations: fly mode and stepping through the play levels.
+// The game's flow driven directly, without window events: Escape by level, the close
+// request, and the debug operations (fly mode, stepping through the play levels).
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -7,6 +8,7 @@
 #include "engine/Commands.h"
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
+#include "gameplay/GameFlow.h"
 #include "graphics/Graphics.h"
 #include "levels/LevelSlots.h"
 #include "levels/Serialization.h"
@@ -28,7 +30,7 @@ class IdleScript : public Script {
   void Update(float) override {}
 };
 
-class DebugOperationsTest : public ::testing::Test {
+class GameFlowTest : public ::testing::Test {
  protected:
   void SetUp() override { Engine::Instance().FlyMode = false; }
   void Deliver() { EventSystem::Instance().Update(0.0f, false); }
@@ -48,25 +50,26 @@ class DebugOperationsTest : public ::testing::Test {
   EventRecorder<SerializationEvent> levelCommands;
 };
 
-TEST_F(DebugOperationsTest, FlyModeNeedsAFullyBuiltPlayer) {
+TEST_F(GameFlowTest, FlyModeNeedsAFullyBuiltPlayer) {
   Engine& engine = Engine::Instance();
+  GameFlow& flow = GameFlow::Instance();
   Factory::Instance().Player = nullptr;
-  engine.ToggleFlyMode();
+  flow.ToggleFlyMode();
   MakePlayer(3);
-  engine.ToggleFlyMode();
+  flow.ToggleFlyMode();
   Deliver();
   EXPECT_FALSE(engine.FlyMode);
   EXPECT_TRUE(texts.Events.empty());
 }
 
-TEST_F(DebugOperationsTest, FlyModeTogglesTheFlagAndThePlayersStaticBodyAndSaysSo) {
+TEST_F(GameFlowTest, FlyModeTogglesTheFlagAndThePlayersStaticBodyAndSaysSo) {
   Engine& engine = Engine::Instance();
   GameObject* player = MakePlayer(4);
   Body* body = player->GetComponent<Body>();
   ASSERT_NE(body, nullptr);
   ASSERT_EQ(player->Components.size(), 4u);
 
-  engine.ToggleFlyMode();
+  GameFlow::Instance().OnKey(SDLK_f);
   Deliver();
   EXPECT_TRUE(engine.FlyMode);
   EXPECT_TRUE(body->IsStatic);
@@ -80,29 +83,29 @@ TEST_F(DebugOperationsTest, FlyModeTogglesTheFlagAndThePlayersStaticBodyAndSaysS
   EXPECT_EQ(texts.Events[1].Text, "Fly Mode Deactivated");
 }
 
-TEST_F(DebugOperationsTest, LevelStepsActOnlyInsideThePlayLevels) {
-  Engine& engine = Engine::Instance();
+TEST_F(GameFlowTest, LevelStepsActOnlyInsideThePlayLevels) {
+  GameFlow& flow = GameFlow::Instance();
   Serialization& levels = Serialization::Instance();
   Camera& camera = Graphics::Instance().Camera;
   camera.Position = {20.0f, 6.0f, 0.0f};
   camera.ViewHalfWidth = 32.0f * 16.0f / 9.0f;
 
   levels.CurrentLevel = LevelSlot::Finale;
-  engine.LoadNextLevel();
+  flow.LoadNextLevel();
   levels.CurrentLevel = LevelSlot::FirstPlay;
-  engine.LoadPreviousLevel();
+  flow.LoadPreviousLevel();
   levels.CurrentLevel = LevelSlot::MainMenu;
-  engine.LoadNextLevel();
-  engine.LoadPreviousLevel();
+  flow.LoadNextLevel();
+  flow.LoadPreviousLevel();
   EXPECT_EQ(EventSystem::Instance().QueuedCount(), 0u);
 
   levels.CurrentLevel = LevelSlot::LastNumbered;
-  engine.LoadNextLevel();
+  flow.LoadNextLevel();
   // Only posted: the level does not change before delivery.
   EXPECT_EQ(levels.CurrentLevel, LevelSlot::LastNumbered);
   ASSERT_EQ(EventSystem::Instance().QueuedCount(), 2u);
   levels.CurrentLevel = LevelSlot::Finale;
-  engine.LoadPreviousLevel();
+  GameFlow::Instance().OnKey(SDLK_z);
   // The level system is not initialised here, so nothing but the recorders acts on them.
   Deliver();
   EXPECT_EQ(levelCommands.Commands(),
@@ -113,6 +116,40 @@ TEST_F(DebugOperationsTest, LevelStepsActOnlyInsideThePlayLevels) {
   // Shown where the frame-rate text sits: the lower left of the view.
   EXPECT_FLOAT_EQ(texts.Events[0].X, 20.0f - camera.ViewHalfWidth * 0.5f);
   EXPECT_FLOAT_EQ(texts.Events[0].Y, 6.0f - 16.0f);
+}
+
+TEST_F(GameFlowTest, EscapeLeavesTheSplashAndTheCreditsForWhereThePlayerCameFrom) {
+  // No level files here: each load reports the missing file and builds nothing, but
+  // the slot it moves to is what the player would see.
+  Engine& engine = Engine::Instance();
+  Serialization& levels = Serialization::Instance();
+  GameFlow& flow = GameFlow::Instance();
+  for (std::string& file : levels.LevelFiles) file = "no-such-folder/level.json";
+  levels.AutosavePath = "no-such-folder/autosave.json";
+  struct Case {
+    std::int32_t Level, LastLevel;
+    bool Paused;
+    std::int32_t Then;
+  };
+  const Case cases[] = {
+      {LevelSlot::FirstSplash, 0, false, LevelSlot::MainMenu},
+      {LevelSlot::FirstSplash, 0, true, LevelSlot::FirstSplash},  // paused: the menus' Escape
+      {LevelSlot::Credits, LevelSlot::MainMenu, false, LevelSlot::MainMenu},
+      {LevelSlot::Credits, LevelSlot::Finale, false, LevelSlot::MainMenu},
+      {LevelSlot::Credits, 13, false, 13},  // back to the play level the credits interrupted
+      {LevelSlot::SecondSplash, 0, false, LevelSlot::SecondSplash},
+  };
+  for (const Case& c : cases) {
+    levels.CurrentLevel = c.Level;
+    levels.LastLevel = c.LastLevel;
+    engine.Paused = c.Paused;
+    flow.OnKey(SDLK_ESCAPE);
+    EXPECT_EQ(levels.CurrentLevel, c.Then) << "from slot " << c.Level << " after " << c.LastLevel;
+  }
+  engine.Running = true;
+  flow.OnCloseRequest();
+  EXPECT_FALSE(engine.Running);
+  engine.Paused = false;
 }
 
 }  // namespace

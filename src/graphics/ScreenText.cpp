@@ -1,10 +1,10 @@
-// Text drawing of the Graphics system: one textured quad per character in the font
-// "PressStart2P", placed in world units with (x, y) the left end of the baseline.
+#include "graphics/ScreenText.h"
+
 #include <array>
 
 #include "graphics/AssetStore.h"
 #include "graphics/FontFace.h"
-#include "graphics/Graphics.h"
+#include "graphics/Camera.h"
 #include "levels/Localisation.h"
 
 namespace Framework {
@@ -14,18 +14,18 @@ const char* const kTextFont = "PressStart2P";
 
 }  // namespace
 
-void Graphics::RenderText(const std::u16string& text, float x, float y, float size, Color3 color) {
+void ScreenText::RenderText(const std::u16string& text, float x, float y, float size, Color3 color) {
   const std::u16string shown = Localisation::Instance().Translate(text);
   if (shown.empty()) return;
 
   AssetStore& store = AssetStore::Instance();
   FontFace& font = store.Font(kTextFont);
   const ShaderProgram& program = store.Program("Font");
-  const Mat4 transform = Camera.Projection * Camera.View;
+  const Mat4 transform = camera_.Projection * camera_.View;
   // World units per glyph pixel.
   const float scale = size / static_cast<float>(FontFace::PixelHeight) / font.TextScale;
-  float penX = x - Camera.Position.x;
-  const float penY = y - Camera.Position.y;
+  float penX = x - camera_.Position.x;
+  const float penY = y - camera_.Position.y;
 
   AssetStore::UseProgram(program);
   if (font.ProjectionLocation < 0) font.ProjectionLocation = glGetUniformLocation(program.Program, "projection");
@@ -63,7 +63,7 @@ void Graphics::RenderText(const std::u16string& text, float x, float y, float si
   glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-void Graphics::RenderTextNarrow(const std::string& text, float x, float y, float size, Color3 color) {
+void ScreenText::RenderTextNarrow(const std::string& text, float x, float y, float size, Color3 color) {
   std::u16string wide;
   wide.reserve(text.size());
   // Each byte becomes one character by sign extension, so bytes above 127 land on
@@ -74,10 +74,37 @@ void Graphics::RenderTextNarrow(const std::string& text, float x, float y, float
   RenderText(wide, x, y, size, color);
 }
 
-float Graphics::TextWidth(const std::u16string& text, float size) const {
+float ScreenText::TextWidth(const std::u16string& text, float size) const {
   const FontFace& font = AssetStore::Instance().Font(kTextFont);
   // The font is monospaced: every character is one advance wide.
   return size / font.TextScale * static_cast<float>(text.size());
+}
+
+void ScreenText::OnGraphicsEvent(const GraphicsEvent& event) {
+  if (event.Command != GraphicsCommand::ShowText) return;
+  auto message = std::make_unique<ScreenMessage>();
+  message->Command = event.Command;
+  message->Text = event.Text;
+  message->Size = event.Size;
+  message->X = event.X;
+  message->Y = event.Y;
+  message->Elapsed = event.Elapsed;
+  message->Lifetime = event.Lifetime;
+  message->Color = event.Color;
+  Messages.push_back(std::move(message));
+}
+
+void ScreenText::DrawMessages(float dt) {
+  for (auto it = Messages.begin(); it != Messages.end();) {
+    ScreenMessage& message = **it;
+    RenderTextNarrow(message.Text, message.X, message.Y, message.Size, message.Color);
+    message.Elapsed += dt;
+    if (message.Lifetime <= message.Elapsed) {
+      it = Messages.erase(it);
+    } else {
+      ++it;
+    }
+  }
 }
 
 }  // namespace Framework

@@ -1,0 +1,58 @@
+// GameFlow: the game's answer to what the player does to the window as a whole:
+// the global keys, Escape, the close request, losing and regaining focus, and the
+// debug operations behind the f, x and z keys. Windows does the platform work and
+// hands each of these moments here; nothing here reads SDL's event queue, so each
+// step can be driven directly.
+//
+// The menus extend this class: the three steps marked as menu steps below are where
+// the pause menu, stepping back through menus and the quit confirmation go in.
+//
+// Invariant: MusicPausedByWindow is set exactly while the music is paused because
+// the window lost focus or was minimised, so only the window resumes what the
+// window paused.
+#pragma once
+
+#include <SDL.h>
+
+namespace Framework {
+
+class GameFlow {
+ public:
+  static GameFlow& Instance();
+  GameFlow(const GameFlow&) = delete;
+  GameFlow& operator=(const GameFlow&) = delete;
+
+  // One global key went down (repeats are filtered out by the caller); keys
+  // outside the table are left to the KeyboardEvent's listeners.
+  void OnKey(SDL_Keycode key);
+  void OnEscape();
+  // The player asked the platform to close the window.
+  void OnCloseRequest();
+  // Minimised or focus lost: the game and the music pause.
+  void OnFocusLost();
+  void OnRestored();
+  void OnFocusGained();
+
+  // Debug operations: free flight for the player and stepping through the play
+  // levels. They only post requests; nothing changes until delivery.
+  void ToggleFlyMode();
+  void LoadNextLevel();
+  void LoadPreviousLevel();
+
+  bool MusicPausedByWindow = false;
+
+ private:
+  GameFlow() = default;
+
+  // Menu steps. Until the menus exist they do nothing, so that Escape or a lost
+  // focus never pauses the game behind a menu the player cannot see or leave.
+  // A play level losing the window, or Escape during play, opens the pause menu.
+  void OpenPauseMenu();
+  // Escape while paused walks back through the open menus.
+  void StepBackThroughMenus();
+
+  // Posts the music resume when the window was what paused it.
+  void ResumeMusicPausedByWindow();
+};
+
+}  // namespace Framework

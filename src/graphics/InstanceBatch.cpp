@@ -1,0 +1,121 @@
+#include "graphics/InstanceBatch.h"
+
+#include <cstdint>
+
+#include "graphics/AssetStore.h"
+#include "graphics/LightUniforms.h"
+
+namespace Framework {
+
+namespace {
+
+// Attribute locations of the "Instance" program.
+constexpr GLuint kPositionAttribute = 0;
+constexpr GLuint kColorAttribute = 1;
+constexpr GLuint kModelAttribute = 2;  // a mat4: four locations
+constexpr GLuint kWorldAttribute = 6;  // a mat4: four locations
+constexpr GLuint kDepthAttribute = 10;
+// The unit quad, drawn as a triangle fan.
+constexpr GLsizei kQuadVertices = 4;
+
+// Sets up one mat4 attribute (four vec4 columns) read per instance from `buffer`.
+void InstanceMatrixAttribute(GLuint firstLocation, GLuint buffer) {
+  glBindBuffer(GL_ARRAY_BUFFER, buffer);
+  for (GLuint column = 0; column < 4; ++column) {
+    const GLuint location = firstLocation + column;
+    glEnableVertexAttribArray(location);
+    glVertexAttribPointer(location, 4, GL_FLOAT, GL_FALSE, sizeof(Mat4),
+                          reinterpret_cast<void*>(static_cast<std::uintptr_t>(column * 4 * sizeof(float))));
+    glVertexAttribDivisor(location, 1);
+  }
+}
+
+}  // namespace
+
+void InstanceBatch::CreateBuffers(GLuint quadBuffer, GLuint colorBuffer) {
+  ColorBuffer = colorBuffer;
+  glGenBuffers(1, &ModelBuffer);
+  glGenBuffers(1, &WorldBuffer);
+  glGenBuffers(1, &DepthBuffer);
+  glGenVertexArrays(1, &Vao);
+  AssetStore::UseProgram(AssetStore::Instance().Program("Instance"));
+
+  glBindVertexArray(Vao);
+  glBindBuffer(GL_ARRAY_BUFFER, quadBuffer);
+  glEnableVertexAttribArray(kPositionAttribute);
+  glVertexAttribPointer(kPositionAttribute, 3, GL_FLOAT, GL_FALSE, 3 * sizeof(float), nullptr);
+  glBindBuffer(GL_ARRAY_BUFFER, ColorBuffer);
+  glEnableVertexAttribArray(kColorAttribute);
+  glVertexAttribPointer(kColorAttribute, 4, GL_FLOAT, GL_FALSE, sizeof(Rgba), nullptr);
+  glVertexAttribDivisor(kColorAttribute, 1);
+  InstanceMatrixAttribute(kModelAttribute, ModelBuffer);
+  InstanceMatrixAttribute(kWorldAttribute, WorldBuffer);
+  glBindBuffer(GL_ARRAY_BUFFER, DepthBuffer);
+  glEnableVertexAttribArray(kDepthAttribute);
+  glVertexAttribPointer(kDepthAttribute, 1, GL_FLOAT, GL_FALSE, sizeof(float), nullptr);
+  glVertexAttribDivisor(kDepthAttribute, 1);
+  glBindVertexArray(0);
+}
+
+void InstanceBatch::DestroyBuffers() {
+  const GLuint buffers[3] = {ModelBuffer, WorldBuffer, DepthBuffer};
+  glDeleteBuffers(3, buffers);
+  glDeleteVertexArrays(1, &Vao);
+  ModelBuffer = WorldBuffer = DepthBuffer = Vao = 0;
+}
+
+void InstanceBatch::Clear() {
+  Models.clear();
+  Colors.clear();
+  Worlds.clear();
+  Lights.clear();
+  Depths.clear();
+}
+
+void InstanceBatch::Add(const Mat4& world, const Mat4& model, Rgba color, float depth) {
+  Worlds.push_back(world);
+  Models.push_back(model);
+  Colors.push_back(color);
+  Depths.push_back(depth);
+}
+
+void InstanceBatch::Draw(const Camera& camera) {
+  const ShaderProgram& program = AssetStore::Instance().Program("Instance");
+  AssetStore::UseProgram(program);
+  const auto count = static_cast<GLsizei>(Models.size());
+  if (count == 0) return;
+  // The viewer sits one unit in front of the camera plane, for the specular light.
+  glUniform3f(glGetUniformLocation(program.Program, "CameraPos"), camera.Position.x, camera.Position.y,
+              camera.Position.z + 1.0f);
+  UploadLights(program.Program, camera);
+  glBindVertexArray(Vao);
+  glBindBuffer(GL_ARRAY_BUFFER, ColorBuffer);
+  glBufferData(GL_ARRAY_BUFFER, count * sizeof(Rgba), Colors.data(), GL_DYNAMIC_DRAW);
+  glBindBuffer(GL_ARRAY_BUFFER, ModelBuffer);
+  glBufferData(GL_ARRAY_BUFFER, count * sizeof(Mat4), Models.data(), GL_DYNAMIC_DRAW);
+  glBindBuffer(GL_ARRAY_BUFFER, WorldBuffer);
+  glBufferData(GL_ARRAY_BUFFER, count * sizeof(Mat4), Worlds.data(), GL_DYNAMIC_DRAW);
+  glBindBuffer(GL_ARRAY_BUFFER, DepthBuffer);
+  glBufferData(GL_ARRAY_BUFFER, count * sizeof(float), Depths.data(), GL_DYNAMIC_DRAW);
+  glDrawArraysInstanced(GL_TRIANGLE_FAN, 0, kQuadVertices, count);
+  glBindVertexArray(0);
+}
+
+void InstanceBatch::UploadLights(GLuint program, const Camera& camera) {
+  const LightUniforms lights =
+      LightUniforms::Gather(Lights, camera.Position, MaxPointLights, LightPositions, LightColors, LightRadii);
+  glUniform3f(glGetUniformLocation(program, "dirLight.direction"), lights.DirDirection.x, lights.DirDirection.y,
+              lights.DirDirection.z);
+  if (lights.HasDirLight) {
+    glUniform3f(glGetUniformLocation(program, "dirLight.color"), lights.DirColor.R, lights.DirColor.G,
+                lights.DirColor.B);
+  }
+  glUniform1i(glGetUniformLocation(program, "num_lights_used"), lights.PointCount);
+  if (lights.PointCount > 0) {
+    glUniform3fv(glGetUniformLocation(program, "pointLightsPosition"), lights.PointCount, LightPositions.data());
+    glUniform3fv(glGetUniformLocation(program, "pointLightsColor"), lights.PointCount, LightColors.data());
+    glUniform1fv(glGetUniformLocation(program, "pointLightsRadius"), lights.PointCount, LightRadii.data());
+  }
+}
+
+}  // namespace Framework

@@ -1,0 +1,53 @@
+// ScreenText: text on screen in the font "PressStart2P" (one textured quad per
+// character, placed in world units with (x, y) the left end of the baseline), and
+// the timed messages that GraphicsEvents ask for.
+// Invariant: every message in Messages is drawn and aged exactly once per frame
+// (DrawMessages) and removed in the frame its Lifetime is reached, so a Lifetime
+// of 0 is drawn exactly once.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/Commands.h"
+#include "engine/Events.h"
+
+namespace Framework {
+
+class Camera;
+
+// A timed text on screen: a copy of the GraphicsEvent that asked for it.
+struct ScreenMessage {
+  std::int32_t Command = GraphicsCommand::None;
+  std::string Text;
+  float Size = 20.0f;
+  float X = 0.0f, Y = 0.0f;
+  float Elapsed = 0.0f;   // seconds shown so far
+  float Lifetime = 0.0f;  // seconds to show; 0 is drawn exactly once
+  Color3 Color;
+};
+
+class ScreenText {
+ public:
+  explicit ScreenText(const Camera& camera) : camera_(camera) {}
+
+  // Text at world position (x, y), in the player's language.
+  void RenderText(const std::u16string& text, float x, float y, float size, Color3 color);
+  // Each byte widened to one character.
+  void RenderTextNarrow(const std::string& text, float x, float y, float size, Color3 color);
+  float TextWidth(const std::u16string& text, float size) const;
+
+  // Keeps a copy of a ShowText event as a message; other commands show nothing.
+  void OnGraphicsEvent(const GraphicsEvent& event);
+  // Draws every message, ages it by dt and drops those whose time is up.
+  void DrawMessages(float dt);
+
+  std::vector<std::unique_ptr<ScreenMessage>> Messages;
+
+ private:
+  const Camera& camera_;
+};
+
+}  // namespace Framework

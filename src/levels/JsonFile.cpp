@@ -1,0 +1,114 @@
+#include "levels/JsonFile.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <system_error>
+#include <utility>
+
+#if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+#include <json/reader.h>
+#include <json/writer.h>
+
+namespace Framework {
+
+namespace {
+
+// Pushes the file's content from the system's caches to the disk, so that the
+// rename never publishes a file whose data a power cut could still lose.
+bool SyncToDisk(const std::filesystem::path& path) {
+#if defined(__unix__) || defined(__APPLE__)
+  const int fd = ::open(path.c_str(), O_RDONLY);
+  if (fd < 0) return false;
+  const bool synced = ::fsync(fd) == 0;
+  ::close(fd);
+  return synced;
+#else
+  (void)path;
+  return true;
+#endif
+}
+
+}  // namespace
+
+std::string OneLine(std::string text) {
+  for (char& c : text) {
+    if (c == '\n' || c == '\r') c = ' ';
+  }
+  while (!text.empty() && (text.back() == ' ' || text.back() == '.')) text.pop_back();
+  return text;
+}
+
+bool JsonFile::Read(const std::string& fileName, Json::Value& document) {
+  std::ifstream in(fileName, std::ios::binary);
+  if (!in) {
+    std::cout << "Could not open " << fileName << "\n";
+    return false;
+  }
+  // Default reader settings: comments allowed, the last of a repeated key wins,
+  // text after the root value ignored.
+  Json::CharReaderBuilder builder;
+  Json::Value parsedDocument;
+  std::string errors;
+  bool parsed = false;
+  try {
+    parsed = Json::parseFromStream(builder, in, &parsedDocument, &errors);
+  } catch (const Json::Exception& e) {
+    // Nesting past the reader's depth limit is thrown, not returned.
+    errors = e.what();
+  }
+  if (!parsed) {
+    std::cout << "Could not parse " << fileName << ": " << OneLine(errors) << "\n";
+    return false;
+  }
+  if (!parsedDocument.isObject()) {
+    std::cout << "Could not parse " << fileName << ": the root value is not an object\n";
+    return false;
+  }
+  document = std::move(parsedDocument);
+  return true;
+}
+
+bool JsonFile::Write(const std::string& fileName, const Json::Value& document, const WriteTextFunction& writeText) {
+  const std::string text = Json::writeString(Json::StreamWriterBuilder(), document);
+  const std::filesystem::path target(fileName);
+  std::filesystem::path temporary = target;
+  temporary += ".tmp";
+  std::error_code ignored;
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) {
+      std::cout << "Could not open " << fileName << "\n";
+      return false;
+    }
+    bool written = writeText ? writeText(out, text)
+                             : static_cast<bool>(out.write(text.data(), static_cast<std::streamsize>(text.size())));
+    out.flush();
+    written = written && out.good();
+    out.close();
+    if (!written || out.fail()) {
+      std::cout << "Could not write " << fileName << "\n";
+      std::filesystem::remove(temporary, ignored);
+      return false;
+    }
+  }
+  if (!SyncToDisk(temporary)) {
+    std::cout << "Could not write " << fileName << "\n";
+    std::filesystem::remove(temporary, ignored);
+    return false;
+  }
+  std::error_code renameError;
+  std::filesystem::rename(temporary, target, renameError);
+  if (renameError) {
+    std::cout << "Could not replace " << fileName << ": " << renameError.message() << "\n";
+    std::filesystem::remove(temporary, ignored);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace Framework
