@@ -57,7 +57,6 @@ void BM_ObjectEvents(benchmark::State& state) {
     for (auto& object : world) events.Post(std::make_unique<CollisionObjectEvent>(object.get(), nullptr));
     events.Update(0.0f, false);
   }
-  for (auto& object : world) events.UnsubscribeObject<CountingComponent>(object.get());
   state.SetItemsProcessed(state.iterations() * objects);
 }
 BENCHMARK(BM_ObjectEvents)->Arg(64)->Arg(1024);

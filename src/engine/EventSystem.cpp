@@ -24,7 +24,12 @@ EventSystem::~EventSystem() {
   g_eventSystemAlive = false;
   // Listener destructors might post or unsubscribe; detach everything first.
   queue_.clear();
-  for (auto& list : listeners_) list.clear();
+  for (auto& list : listeners_) list.Clear();
+  for (auto& [object, components] : registry_) {
+    for (Component* component : components.Items()) {
+      if (component) component->receivesObjectEvents_ = false;
+    }
+  }
   registry_.clear();
   retired_.clear();
   owned_.clear();
@@ -39,26 +44,17 @@ Listener* EventSystem::Subscribe(EventType type, std::unique_ptr<Listener> liste
 }
 
 void EventSystem::Subscribe(EventType type, Listener* listener) {
-  if (!listener) return;
-  listeners_[static_cast<std::size_t>(type)].push_back(listener);
+  listeners_[static_cast<std::size_t>(type)].Add(listener);
 }
 
 void EventSystem::Unsubscribe(EventType type, Listener* listener) {
-  auto& list = listeners_[static_cast<std::size_t>(type)];
-  if (deliveryDepth_ > 0) {
-    // A pass may be walking this list: blank the slots instead of shifting them.
-    std::replace(list.begin(), list.end(), listener, static_cast<Listener*>(nullptr));
-    hasHoles_ = true;
-  } else {
-    std::erase(list, listener);
-  }
+  listeners_[static_cast<std::size_t>(type)].Remove(listener);
   ReleaseIfUnlisted(listener);
 }
 
 bool EventSystem::IsListed(Listener* listener) const {
-  return std::any_of(listeners_.begin(), listeners_.end(), [listener](const auto& list) {
-    return std::find(list.begin(), list.end(), listener) != list.end();
-  });
+  return std::any_of(listeners_.begin(), listeners_.end(),
+                     [listener](const auto& list) { return list.Contains(listener); });
 }
 
 void EventSystem::ReleaseIfUnlisted(Listener* listener) {
@@ -78,22 +74,25 @@ void EventSystem::Post(std::unique_ptr<Event> event) {
 
 void EventSystem::Send(Event& event) { Deliver(event); }
 
-void EventSystem::SubscribeComponent(GameObject* object, Component* component) {
-  if (!object || !component) return;
-  registry_[object].push_back(component);
+void EventSystem::SubscribeComponent(Component* component) {
+  if (!component || !component->Owner || component->receivesObjectEvents_) return;
+  registry_[component->Owner].Add(component);
+  component->receivesObjectEvents_ = true;
 }
 
-void EventSystem::UnsubscribeComponent(GameObject* object, Component* component) {
+void EventSystem::UnsubscribeComponent(Component* component) {
+  if (!component || !component->receivesObjectEvents_) return;
+  component->receivesObjectEvents_ = false;
+  // By pointer: the component may be half destroyed and already gone from its object's map.
+  auto it = registry_.find(component->Owner);
+  if (it == registry_.end()) return;
+  it->second.Remove(component);
+  EraseIfUnused(component->Owner);
+}
+
+void EventSystem::EraseIfUnused(GameObject* object) {
   auto it = registry_.find(object);
-  if (it == registry_.end() || !component) return;
-  auto& list = it->second;
-  if (deliveryDepth_ > 0) {
-    std::replace(list.begin(), list.end(), component, static_cast<Component*>(nullptr));
-    hasHoles_ = true;
-    return;  // empty entries are erased when the delivery ends
-  }
-  std::erase(list, component);
-  if (list.empty()) registry_.erase(it);
+  if (it != registry_.end() && it->second.Empty() && !it->second.InPass()) registry_.erase(it);
 }
 
 void EventSystem::ForgetObject(GameObject* object) {
@@ -106,50 +105,40 @@ void EventSystem::ForgetObject(GameObject* object) {
     }
     return false;
   });
-  registry_.erase(object);
+  auto it = registry_.find(object);
+  if (it == registry_.end()) return;
+  for (Component* component : it->second.Items()) {
+    if (component) component->receivesObjectEvents_ = false;
+  }
+  it->second.Clear();
+  EraseIfUnused(object);
 }
 
 std::size_t EventSystem::ListenerCount(EventType type) const {
-  const auto& list = listeners_[static_cast<std::size_t>(type)];
-  return static_cast<std::size_t>(std::count_if(list.begin(), list.end(), [](Listener* l) { return l != nullptr; }));
+  return listeners_[static_cast<std::size_t>(type)].Count();
 }
 
 void EventSystem::Deliver(Event& event) {
   ++deliveryDepth_;
   if (event.Type == EventType::Object) {
-    auto& objectEvent = static_cast<ObjectEvent&>(event);
-    // Look the entry up afresh at every step: a handler may register components
-    // (the map may rehash) or unregister them (their slots are blanked, never erased here).
-    for (std::size_t i = 0;; ++i) {
-      auto it = registry_.find(objectEvent.Object);
-      if (it == registry_.end() || i >= it->second.size()) break;
-      if (Component* component = it->second[i]) component->OnObjectEvent(&event);
+    GameObject* object = static_cast<ObjectEvent&>(event).Object;
+    if (auto it = registry_.find(object); it != registry_.end()) {
+      // The entry cannot be erased while its pass runs (EraseIfUnused waits for it).
+      it->second.ForEach([&event](Component* component) { component->OnObjectEvent(&event); });
+      EraseIfUnused(object);
     }
   } else {
     const auto index = static_cast<std::size_t>(event.Type);
     if (index < listeners_.size()) {
-      auto& list = listeners_[index];
-      // By position and re-reading the size: listeners added during the pass are reached.
-      for (std::size_t i = 0; i < list.size(); ++i) {
-        if (Listener* listener = list[i]) listener->OnEvent(&event);
-      }
+      listeners_[index].ForEach([&event](Listener* listener) { listener->OnEvent(&event); });
     }
   }
-  if (--deliveryDepth_ == 0) EndDelivery();
-}
-
-void EventSystem::EndDelivery() {
-  if (!hasHoles_ && retired_.empty()) return;
-  hasHoles_ = false;
-  for (auto& list : listeners_) std::erase(list, nullptr);
-  for (auto it = registry_.begin(); it != registry_.end();) {
-    std::erase(it->second, nullptr);
-    it = it->second.empty() ? registry_.erase(it) : std::next(it);
+  if (--deliveryDepth_ == 0 && !retired_.empty()) {
+    // Nothing can be calling the retired listeners any more. Move them out first:
+    // a destructor that unsubscribes something else must not touch a list being cleared.
+    auto retired = std::move(retired_);
+    retired_.clear();
   }
-  // Nothing can be calling the retired listeners any more. Move them out first:
-  // a destructor that unsubscribes something else must not touch a list being cleared.
-  auto retired = std::move(retired_);
-  retired_.clear();
 }
 
 void EventSystem::Update(float, bool) {

@@ -6,9 +6,11 @@
 // unsubscribed from every type; listeners still subscribed at exit die with it.
 //
 // Delivery stays safe while handlers change what is being walked: a listener or
-// component removed mid-delivery is never called again (its slot is blanked and
-// the listener freed only when the outermost delivery ends), none still
-// subscribed is skipped, and listeners added during a pass are reached in it.
+// component removed mid-delivery is never called again (the lists are StableLists,
+// and a removed listener is freed only when the outermost delivery ends), none
+// still subscribed is skipped, and listeners added during a pass are reached in it.
+// A component registered for object events leaves the registry by itself when it
+// dies, whoever deletes it, so the registry never holds a dangling component.
 #pragma once
 
 #include <array>
@@ -19,6 +21,7 @@
 #include <vector>
 
 #include "engine/Event.h"
+#include "engine/StableList.h"
 #include "engine/InterfaceSystem.h"
 #include "objects/GameObject.h"
 
@@ -46,16 +49,17 @@ class EventSystem : public InterfaceSystem {
   // Delivers at once; the caller keeps the event and may send it again.
   void Send(Event& event);
 
+  // Registers the object's T (if it has one) for the object events addressed to it.
   template <class T>
   void SubscribeObject(GameObject* object) {
-    SubscribeComponent(object, object->GetComponent<T>());
+    if (object) SubscribeComponent(object->GetComponent<T>());
   }
-  template <class T>
-  void UnsubscribeObject(GameObject* object) {
-    UnsubscribeComponent(object, object->GetComponent<T>());
-  }
-  void SubscribeComponent(GameObject* object, Component* component);
-  void UnsubscribeComponent(GameObject* object, Component* component);
+  // Registers an attached component for its Owner's object events, once: a second
+  // call (an Initialize run again) changes nothing. The component leaves the
+  // registry by itself when it is destroyed; UnsubscribeComponent is only for
+  // a component that stops listening while it lives.
+  void SubscribeComponent(Component* component);
+  void UnsubscribeComponent(Component* component);
 
   // Called when an object is deleted: queued object events addressed to it are
   // dropped, and those naming it as the Other party get a null Other, so no
@@ -76,19 +80,19 @@ class EventSystem : public InterfaceSystem {
   void EndDelivery();
   bool IsListed(Listener* listener) const;
   void ReleaseIfUnlisted(Listener* listener);
+  // Drops the object's registry entry once it is empty and no delivery walks it.
+  void EraseIfUnused(GameObject* object);
 
-  // Listener lists by type, in subscription order. A null slot is a listener
-  // removed while a delivery was walking the list; compacted when it ends.
-  std::array<std::vector<Listener*>, EventTypeCount> listeners_;
+  // Listener lists by type, in subscription order.
+  std::array<StableList<Listener>, EventTypeCount> listeners_;
   std::deque<std::unique_ptr<Event>> queue_;
-  // Components that want the object events addressed to their game object.
-  std::unordered_map<GameObject*, std::vector<Component*>> registry_;
+  // Components that want the object events addressed to their game object. The
+  // map is node-based, so a list stays put while the map grows during its delivery.
+  std::unordered_map<GameObject*, StableList<Component>> registry_;
   std::unordered_map<Listener*, std::unique_ptr<Listener>> owned_;
   // Listeners removed mid-delivery wait here until nothing can still be calling them.
   std::vector<std::unique_ptr<Listener>> retired_;
   int deliveryDepth_ = 0;
-  // Set when a delivery blanked a slot, so the common case skips the compaction walk.
-  bool hasHoles_ = false;
 };
 
 // Subscription: an owner's handle on one listener it handed to the EventSystem.

@@ -6,6 +6,7 @@
 #include "engine/Windows.h"
 #include "graphics/Graphics.h"
 #include "levels/Serialization.h"
+#include "menus/MenuSystem.h"
 #include "objects/Factory.h"
 #include "objects/Scripting.h"
 #include "particles/ParticleDrawing.h"
@@ -23,6 +24,7 @@ void StartGame() {
   engine.AddSystem(&Graphics::Instance());
   engine.AddSystem(&Scripting::Instance());
   engine.AddSystem(&EventSystem::Instance());
+  engine.AddSystem(&MenuSystem::Instance());
   engine.AddSystem(&Physics::Instance());
   engine.AddSystem(&ParticleSystem::Instance());
   engine.AddSystem(&Factory::Instance());

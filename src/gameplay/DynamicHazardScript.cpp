@@ -11,9 +11,7 @@
 
 namespace Framework {
 
-void DynamicHazardScript::Initialize() { RegisterForContacts(*this, registered_); }
-
-DynamicHazardScript::~DynamicHazardScript() { UnregisterFromContacts(*this, registered_); }
+void DynamicHazardScript::Initialize() { RegisterForContacts(*this); }
 
 void DynamicHazardScript::Update(float dt) {
   auto* transform = Owner ? Owner->GetComponent<Transform>() : nullptr;

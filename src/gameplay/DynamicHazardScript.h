@@ -1,7 +1,7 @@
 // DynamicHazardScript: a hazard that drifts inside a box, bouncing back (both
 // components of its rate reversed) whenever its next step would leave it.
 // Touching it restarts the level at once with "crash.ogg", without animation.
-// Invariant: registered for its object's collision events while it lives.
+// Invariant: registered for its object's collision events from Initialize until it dies.
 #pragma once
 
 #include "engine/Vec2.h"
@@ -13,7 +13,6 @@ namespace Framework {
 class DynamicHazardScript : public Script {
  public:
   DynamicHazardScript() : Script("DynamicHazardScript") {}
-  ~DynamicHazardScript() override;
   void Initialize() override;
   void Update(float dt) override;
   void OnObjectEvent(Event* event) override;
@@ -28,7 +27,6 @@ class DynamicHazardScript : public Script {
   float DelayRadius = 0.0f;
 
  private:
-  bool registered_ = false;
   MissingParts missing_;
 };
 

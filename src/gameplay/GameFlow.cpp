@@ -12,6 +12,7 @@
 #include "graphics/Graphics.h"
 #include "levels/LevelSlots.h"
 #include "levels/Serialization.h"
+#include "menus/MenuSystem.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
 #include "physics/Body.h"
@@ -94,7 +95,12 @@ void GameFlow::OnKey(SDL_Keycode key) {
 }
 
 void GameFlow::OnEscape() {
-  if (Engine::Instance().Paused) {
+  const MenuSystem& menus = MenuSystem::Instance();
+  // A glide between menus finishes first; Escape then acts on the menu it reached.
+  if (menus.Transition) return;
+  // An open menu takes Escape even when the game runs under it: the window gaining
+  // focus unpauses the menu levels, and Escape must still step back from the options.
+  if (Engine::Instance().Paused || menus.CurrentMenu != MenuId::None) {
     StepBackThroughMenus();
     return;
   }
@@ -117,10 +123,11 @@ void GameFlow::OnEscape() {
 }
 
 void GameFlow::OnCloseRequest() {
-  // The menus replace this: a close request then restores the window and opens the
-  // quit confirmation, so leaving always goes through it (or F10). Until they exist,
-  // closing the window must still end the game.
-  Engine::Instance().Running = false;
+  // The window is never closed directly: the player confirms in the menus (or
+  // presses F10). A minimised window comes back so that the question is seen.
+  SDL_Window* window = Windows::Instance().Window;
+  if (window != nullptr && (SDL_GetWindowFlags(window) & SDL_WINDOW_MINIMIZED) != 0) SDL_RestoreWindow(window);
+  MenuSystem::Instance().RequestQuit(CurrentLevel());
 }
 
 void GameFlow::OnFocusLost() {
@@ -130,7 +137,9 @@ void GameFlow::OnFocusLost() {
     PostAudio(AudioCommand::PauseMusic);
     MusicPausedByWindow = true;
   }
-  if (IsGameLevel(CurrentLevel())) OpenPauseMenu();
+  // A play level that loses the window waits under the pause menu, so that the
+  // player coming back has a visible way to resume.
+  if (IsGameLevel(CurrentLevel()) && MenuSystem::Instance().CurrentMenu == MenuId::None) OpenPauseMenu();
 }
 
 void GameFlow::OnRestored() {
@@ -152,9 +161,9 @@ void GameFlow::ResumeMusicPausedByWindow() {
   MusicPausedByWindow = false;
 }
 
-void GameFlow::OpenPauseMenu() {}
+void GameFlow::OpenPauseMenu() { MenuSystem::Instance().OpenPauseMenu(); }
 
-void GameFlow::StepBackThroughMenus() {}
+void GameFlow::StepBackThroughMenus() { MenuSystem::Instance().StepBack(); }
 
 void GameFlow::ToggleFlyMode() {
   Engine& engine = Engine::Instance();

@@ -4,8 +4,8 @@
 // hands each of these moments here; nothing here reads SDL's event queue, so each
 // step can be driven directly.
 //
-// The menus extend this class: the three steps marked as menu steps below are where
-// the pause menu, stepping back through menus and the quit confirmation go in.
+// The pause menu, stepping back through the menus and the quit confirmation are the
+// menu system's; this class decides when they happen.
 //
 // Invariant: MusicPausedByWindow is set exactly while the music is paused because
 // the window lost focus or was minimised, so only the window resumes what the
@@ -44,8 +44,6 @@ class GameFlow {
  private:
   GameFlow() = default;
 
-  // Menu steps. Until the menus exist they do nothing, so that Escape or a lost
-  // focus never pauses the game behind a menu the player cannot see or leave.
   // A play level losing the window, or Escape during play, opens the pause menu.
   void OpenPauseMenu();
   // Escape while paused walks back through the open menus.

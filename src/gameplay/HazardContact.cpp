@@ -9,16 +9,8 @@
 
 namespace Framework {
 
-void RegisterForContacts(Component& component, bool& registered) {
-  if (registered || !component.Owner) return;
-  EventSystem::Instance().SubscribeComponent(component.Owner, &component);
-  registered = true;
-}
-
-void UnregisterFromContacts(Component& component, bool& registered) {
-  if (!registered || !EventSystem::IsAlive()) return;
-  EventSystem::Instance().UnsubscribeComponent(component.Owner, &component);
-  registered = false;
+void RegisterForContacts(Component& component) {
+  if (component.Owner) EventSystem::Instance().SubscribeComponent(&component);
 }
 
 bool IsPlayerContact(const Event* event) {

@@ -1,5 +1,5 @@
-// HazardContact: what the two hazard scripts share: joining and leaving their
-// object's collision events, recognising a contact with the player, the crash sound.
+// HazardContact: what the two hazard scripts share: joining their object's
+// collision events, recognising a contact with the player, the crash sound.
 #pragma once
 
 #include "objects/Component.h"
@@ -8,9 +8,9 @@ namespace Framework {
 
 class Event;
 
-// Registers the component for its owner's object events unless already done.
-void RegisterForContacts(Component& component, bool& registered);
-void UnregisterFromContacts(Component& component, bool& registered);
+// Registers the component for its owner's object events (once, however often
+// it is called); it leaves the registry by itself when it dies.
+void RegisterForContacts(Component& component);
 // A collision (kind 0) whose other party is the Factory's player.
 bool IsPlayerContact(const Event* event);
 void PostCrashSound();

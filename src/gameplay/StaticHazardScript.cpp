@@ -11,9 +11,7 @@
 
 namespace Framework {
 
-void StaticHazardScript::Initialize() { RegisterForContacts(*this, registered_); }
-
-StaticHazardScript::~StaticHazardScript() { UnregisterFromContacts(*this, registered_); }
+void StaticHazardScript::Initialize() { RegisterForContacts(*this); }
 
 void StaticHazardScript::OnObjectEvent(Event* event) {
   if (!IsPlayerContact(event)) return;

@@ -1,49 +1,42 @@
-// ComponentTable: the one place that ties a component's key in level files to
-// the Factory command that attaches it, the loader that reads its block and the
-// writer that saves it. A component joins the level format by adding its row.
+// ComponentTable: one row per component the game knows. A row ties the
+// component's key in level files (if it has one) to the Factory command that
+// attaches it, the step that attaches it, and the one field list that both
+// reads its block and writes it back.
+//
+// Adding a component: write its field list (levels/LevelFields.h) and add its
+// row here; the Factory, the level loader and the save writer all follow.
 // Invariant: rows are in the order their keys are tested when an object is
-// built (a Transform is always attached before anything that reads it), and
-// every key is unique.
+// built (a Transform is always attached before anything that reads it), rows
+// without a key come after all keyed rows, and every key and command is unique.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string_view>
 
-#include <json/value.h>
+#include "levels/LevelFields.h"
+#include "objects/FactoryTable.h"
 
 namespace Framework {
 
-class BlockReader;
-class Component;
-class GameObject;
-
-// Copies values already read from a level entry into the component the Factory
-// has just attached to the object.
-using ComponentApplier = std::function<void(GameObject&)>;
-
-// Reads a component's block. A failed read is recorded in the reader; the
-// returned applier is then never used.
-using ComponentLoader = ComponentApplier (*)(BlockReader& block);
-
-// Writes every level-file member of the component.
-using ComponentWriter = Json::Value (*)(const Component& component);
-
 struct ComponentRow {
+  // Empty: the component is never in level files (made only while playing).
   std::string_view Key;
   std::int32_t Command;
-  // Null: the component has no members in level files (only its presence counts).
-  ComponentLoader Load;
-  // Null: the block is written as the empty string.
-  ComponentWriter Write;
+  // Null: the component class does not exist yet; its command and key do nothing.
+  AttachStep Attach;
+  // Initialise the component once more after the caller's Callback has configured it.
+  bool InitializeAfterCallback;
+  // Null: the component has no members in level files (only its presence counts,
+  // and its block is written as the empty string).
+  const ComponentFields* Fields;
 };
 
+// The rows with a level key, in the order keys are tested when an entry is built.
 std::span<const ComponentRow> ComponentRows();
 // Null when the key is not a component key of the level format.
 const ComponentRow* FindComponentRow(std::string_view key);
-
-// Floats are widened to double before writing, as the level format expects.
-Json::Value WriteXY(float x, float y);
+// Null when the command attaches no component.
+const ComponentRow* FindComponentCommand(std::int32_t command);
 
 }  // namespace Framework

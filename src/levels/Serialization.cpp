@@ -120,9 +120,9 @@ void Serialization::BuildEntry(const Json::Value& entry, const std::string& entr
     }
     if (!present) continue;
     ComponentApplier apply;
-    if (row.Load) {
+    if (row.Fields) {
       BlockReader block(entry[key], key);
-      apply = row.Load(block);
+      apply = row.Fields->Read(block);
       if (block.Failed()) {
         std::cout << "Level file " << rootSource_ << ": entry \"" << entryName << "\", key \"" << block.FailedKey()
                   << "\": " << OneLine(block.FailureReason()) << "; entry skipped\n";
@@ -171,7 +171,7 @@ void Serialization::WriteWorld() {
       if (!component) continue;
       const ComponentRow* row = FindComponentRow(component->Name);
       if (!row) continue;  // bombs, fireflies and other live-only components
-      entry[std::string(row->Key)] = row->Write ? row->Write(*component) : Json::Value("");
+      entry[std::string(row->Key)] = row->Fields ? row->Fields->Write(*component) : Json::Value("");
     }
     entries["Object #" + std::to_string(++counter)] = std::move(entry);
   }

@@ -1,6 +1,7 @@
 // Component: the base of every piece of data or behaviour a GameObject carries.
 // Invariant: a component is attached to at most one object; TypeId and Owner are
-// set when it is attached and never change afterwards.
+// set when it is attached and never change afterwards. A component registered for
+// its object's events is unregistered by its own destruction.
 #pragma once
 
 #include <cstdint>
@@ -19,7 +20,8 @@ class Component {
 
   // Called when the component has been attached, and again by whoever changes its settings.
   virtual void Initialize() {}
-  virtual ~Component() = default;
+  // Leaves the object-event registry if it joined it, whoever deletes the component.
+  virtual ~Component();
   // An object event addressed to the owner (only for components registered with the EventSystem).
   virtual void OnObjectEvent(Event* event) { (void)event; }
 
@@ -27,6 +29,11 @@ class Component {
   // The component's type name, and its key in level files.
   std::string Name;
   GameObject* Owner = nullptr;
+
+ private:
+  friend class EventSystem;
+  // Set by the EventSystem while this component is registered for object events.
+  bool receivesObjectEvents_ = false;
 };
 
 // Hands out a number to each component class the first time it is asked for,

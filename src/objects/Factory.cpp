@@ -1,26 +1,17 @@
 #include "objects/Factory.h"
 
+#include "engine/Commands.h"
+#include "engine/EventListener.h"
 #include "engine/Events.h"
+#include "levels/ComponentTable.h"
 #include "objects/FactoryTable.h"
 #include "objects/Scripting.h"
-#include "objects/Transform.h"
 #include "particles/ParticleSystem.h"
 
 namespace Framework {
 
 namespace {
-
-class FactoryListener : public Listener {
- public:
-  explicit FactoryListener(Factory* factory) : factory_(factory) {}
-  void OnEvent(Event* event) override {
-    if (event->Type == EventType::Factory) factory_->Execute(static_cast<FactoryEvent&>(*event));
-  }
-
- private:
-  Factory* factory_;
-};
-
+using FactoryListener = EventListener<&Factory::Execute>;
 }  // namespace
 
 Factory& Factory::Instance() {
@@ -39,7 +30,7 @@ Factory::Factory() = default;
 Factory::~Factory() { DestroyAll(); }
 
 void Factory::Initialize() {
-  if (!listener_) listener_ = Subscription(EventType::Factory, std::make_unique<FactoryListener>(this));
+  if (!listener_) listener_ = Listen<FactoryListener>(this);
 }
 
 GameObject* Factory::CreateObject() {
@@ -63,10 +54,8 @@ void Factory::DestroyAll() {
   auto doomed = std::move(Objects);
   Objects.clear();
   Player = nullptr;
+  // Every component dies before any object does, so none sees a neighbour half destroyed.
   for (auto& [id, object] : doomed) object->DestroyComponents();
-  if (EventSystem::IsAlive()) {
-    for (auto& [id, object] : doomed) EventSystem::Instance().ForgetObject(object.get());
-  }
   doomed.clear();
 }
 
@@ -77,10 +66,10 @@ void Factory::Update(float, bool) {
   for (std::uint32_t id : queue) {
     auto it = Objects.find(id);
     if (it == Objects.end()) continue;
+    // Out of the map first: a dying component that looks the object up finds nothing.
     std::unique_ptr<GameObject> object = std::move(it->second);
     Objects.erase(it);
-    object->DestroyComponents();
-    if (EventSystem::IsAlive()) EventSystem::Instance().ForgetObject(object.get());
+    object.reset();
   }
 }
 
@@ -90,34 +79,33 @@ GameObject* Factory::BuildArchetype(std::int32_t command) {
   GameObject* object = CreateObject();
   object->Name = std::string(archetype->Name);
   if (archetype->IsPlayer) Player = object;
-  auto* transform = AddComponent<Transform>(*object);
   // The caller's Callback sets the real position and size.
-  transform->Position = {0.0f, 0.0f};
-  transform->Scale = {0.0f, 0.0f};
+  AttachZeroTransform(*object);
   for (AttachStep step : archetype->Steps) step(*object);
   return object;
 }
 
 void Factory::Execute(FactoryEvent& event) {
   const std::int32_t command = event.Command;
-  if (command >= 0 && command <= 12) {
+  if (command >= FactoryCommand::BuildPlayer && command <= FactoryCommand::LastArchetype) {
     if (GameObject* object = BuildArchetype(command)) {
       if (event.Callback) event.Callback(object);
     }
     return;
   }
-  if (command == 13) {
+  if (command == FactoryCommand::CreateObject) {
     event.Object = CreateObject();
     if (event.Callback) event.Callback(event.Object);
     return;
   }
-  if (command == 38) {
+  if (command == FactoryCommand::QueueDestroy) {
     QueueDestroy(event.ObjectId);
     return;
   }
-  const ComponentCommand* row = FindComponentCommand(command);
-  // Component commands need a target; a sender that forgot one gets nothing rather than a crash.
-  if (!row || !event.Object) return;
+  const ComponentRow* row = FindComponentCommand(command);
+  // Component commands need a target; a sender that forgot one gets nothing rather
+  // than a crash, and a component that does not exist yet is not attached.
+  if (!row || !row->Attach || !event.Object) return;
   Component* component = row->Attach(*event.Object);
   if (event.Callback) {
     event.Callback(event.Object);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "objects/Component.h"
 
@@ -17,7 +18,9 @@ class GameObject {
   GameObject() = default;
   GameObject(const GameObject&) = delete;
   GameObject& operator=(const GameObject&) = delete;
-  ~GameObject() { DestroyComponents(); }
+  // Deletes the components, then makes the EventSystem forget the object: no queued
+  // event can reach it or name it afterwards, however it was deleted.
+  ~GameObject();
 
   // The component of class T, or null. Exact class only: a PointLight is not found as a Light.
   template <class T>
@@ -28,13 +31,15 @@ class GameObject {
   }
 
   // Stores the component under its class's number (replacing any component of that
-  // class), sets TypeId and Owner. Does not call Initialize: the Factory does.
+  // class, which is deleted and so leaves every registry), sets TypeId and Owner.
+  // Does not call Initialize: the Factory does.
   template <class T>
   T* Attach(std::unique_ptr<T> component) {
     T* raw = component.get();
     raw->TypeId = TypeIdOf<T>();
     raw->Owner = this;
-    Components[raw->TypeId] = std::move(component);
+    // Swapped out before the old one dies, so its destructor sees the map already holding the new one.
+    std::unique_ptr<Component> replaced = std::exchange(Components[raw->TypeId], std::move(component));
     return raw;
   }
 

@@ -4,9 +4,9 @@
 #pragma once
 
 #include <cstddef>
-#include <vector>
 
 #include "engine/InterfaceSystem.h"
+#include "engine/StableList.h"
 
 namespace Framework {
 
@@ -22,16 +22,12 @@ class Scripting : public InterfaceSystem {
   void Add(Script* script);
   void Remove(Script* script);
   // Live scripts, in creation order.
-  std::size_t Count() const;
-
-  // Non-owning. A slot is null while a pass is running and its script was destroyed;
-  // the list is compacted when the pass ends.
-  std::vector<Script*> Scripts;
+  std::size_t Count() const { return scripts_.Count(); }
 
  private:
   Scripting() = default;
-  bool inPass_ = false;
-  bool hasHoles_ = false;
+  // Non-owning; each script adds itself when made and removes itself when it dies.
+  StableList<Script> scripts_;
 };
 
 }  // namespace Framework

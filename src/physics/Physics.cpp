@@ -134,9 +134,9 @@ bool Physics::BoxOverlap(Body& a, Vec2 pa, Body& b, Vec2 pb) {
   const float oy = (sa.y * 0.5f + sb.y * 0.5f) - std::fabs(pa.y - pb.y);
   if (!(oy > 0.0f)) return false;
 
-  std::uint8_t axis = 0;
+  std::uint8_t axis = Contact::Horizontal;
   if (!(ox < oy)) {
-    axis = 1;
+    axis = Contact::Vertical;
     Body& upper = a.Position.y <= b.Position.y ? b : a;
     upper.Grounded = true;
   }
@@ -164,13 +164,13 @@ void Physics::ResolvePositions() {
     if (a.IsStatic != b.IsStatic) {
       Body& m = a.IsStatic ? b : a;
       Body& s = a.IsStatic ? a : b;
-      if (c.Axis == 1) {
+      if (c.Axis == Contact::Vertical) {
         Separate(m.Position.y, SizeOf(m).y, s.Position.y, SizeOf(s).y);
       } else {
         Separate(m.Position.x, SizeOf(m).x, s.Position.x, SizeOf(s).x);
       }
     } else if (!a.IsStatic) {
-      if (c.Axis == 1) {
+      if (c.Axis == Contact::Vertical) {
         if (a.Position.y == b.Position.y) continue;
         Body& upper = a.Position.y > b.Position.y ? a : b;
         Body& lower = a.Position.y > b.Position.y ? b : a;
@@ -195,7 +195,7 @@ void Physics::ResolveVelocities() {
     if (a.IsGhost || b.IsGhost) continue;
     if (a.IsStatic != b.IsStatic) {
       Body& m = a.IsStatic ? b : a;
-      if (c.Axis == 1) {
+      if (c.Axis == Contact::Vertical) {
         if (std::fabs(m.Velocity.y) < kRestThreshold) {
           m.Velocity.y = 0.0f;
         } else {
@@ -205,7 +205,7 @@ void Physics::ResolveVelocities() {
         m.Velocity.x = -(m.Bounce.Y * m.Velocity.x);
       }
     } else if (!a.IsStatic) {
-      if (c.Axis == 1) {
+      if (c.Axis == Contact::Vertical) {
         if (a.Position.y == b.Position.y) continue;
         const float va = std::fabs(a.Velocity.y);
         const float vb = std::fabs(b.Velocity.y);

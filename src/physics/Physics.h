@@ -25,10 +25,11 @@ namespace Framework {
 class Body;
 
 struct Contact {
+  // The axis along which the pair is pushed apart.
+  enum SeparationAxis : std::uint8_t { Horizontal = 0, Vertical = 1 };
   Body* A = nullptr;
   Body* B = nullptr;
-  // 0: the pair is separated horizontally; 1: vertically.
-  std::uint8_t Axis = 0;
+  std::uint8_t Axis = Horizontal;
 };
 
 class Physics : public InterfaceSystem {

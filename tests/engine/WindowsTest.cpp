@@ -260,12 +260,6 @@ TEST_F(WindowsTest, GlobalKeysF2RAndF10AndTheCloseRequest) {
   // Every frame still posted its keyboard event.
   EXPECT_EQ(keys.Events.size(), 3u);
 
-  Engine::Instance().Running = true;
-  SDL_Event quit{};
-  quit.type = SDL_QUIT;
-  SDL_PushEvent(&quit);
-  Frame();
-  EXPECT_FALSE(Engine::Instance().Running);
 }
 
 TEST_F(WindowsTest, LosingFocusPausesTheGameAndTheMusicOnceAndFocusResumesThem) {

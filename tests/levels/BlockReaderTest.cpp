@@ -2,23 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
-#include <json/reader.h>
+#include "support/JsonText.h"
 
 namespace Framework {
 namespace {
 
-Json::Value Parse(const std::string& text) {
-  Json::Value value;
-  std::istringstream in(text);
-  in >> value;
-  return value;
-}
-
 TEST(BlockReaderTest, ConvertsTheWayTheLevelFormatDescribes) {
-  const Json::Value block = Parse(R"({"f": 2, "t": true, "b": 0.5, "u": 7.9, "s": "name", "n": null,
+  const Json::Value block = ParseJson(R"({"f": 2, "t": true, "b": 0.5, "u": 7.9, "s": "name", "n": null,
                                       "xy": {"X": -1.5}, "zero": 0})");
   BlockReader reader(block, "Block");
   EXPECT_EQ(reader.Float("f"), 2.0f);
@@ -42,7 +34,7 @@ TEST(BlockReaderTest, ConvertsTheWayTheLevelFormatDescribes) {
 }
 
 TEST(BlockReaderTest, KeepsTheFirstFailureWithItsPathAndTheLibrarysReason) {
-  const Json::Value block = Parse(R"({"Position": {"X": "left", "Y": []}, "Max": -5, "Ok": 3})");
+  const Json::Value block = ParseJson(R"({"Position": {"X": "left", "Y": []}, "Max": -5, "Ok": 3})");
   BlockReader reader(block, "Transform");
   EXPECT_EQ(reader.XY("Position"), (Vec2{0.0f, 0.0f}));
   ASSERT_TRUE(reader.Failed());
@@ -54,7 +46,7 @@ TEST(BlockReaderTest, KeepsTheFirstFailureWithItsPathAndTheLibrarysReason) {
 }
 
 TEST(BlockReaderTest, RefusesNegativeUnsignedHugeFloatsAndMembersOfScalars) {
-  const Json::Value block = Parse(R"({"MaxToSpawn": -5, "Far": 1e39, "Near": 3.4e38, "Scalar": 4, "Big": 4294967296})");
+  const Json::Value block = ParseJson(R"({"MaxToSpawn": -5, "Far": 1e39, "Near": 3.4e38, "Scalar": 4, "Big": 4294967296})");
   {
     BlockReader reader(block, "ParticleEmitter");
     EXPECT_EQ(reader.UInt("MaxToSpawn"), 0u);

@@ -26,9 +26,6 @@ constexpr float kDt = 0.025f;
 class CollisionRecorder : public Component {
  public:
   CollisionRecorder() : Component("CollisionRecorder") {}
-  ~CollisionRecorder() override {
-    if (Owner && EventSystem::IsAlive()) EventSystem::Instance().UnsubscribeComponent(Owner, this);
-  }
   void OnObjectEvent(Event* event) override {
     auto* collision = static_cast<CollisionObjectEvent*>(event);
     addressees.push_back(collision->Object);
@@ -194,7 +191,7 @@ TEST_F(PhysicsStep, WallReboundUsesBounceYAndTouchesTheWall) {
   EXPECT_FLOAT_EQ(box->Velocity.x, -4.0f);
   EXPECT_FALSE(box->Grounded);
   ASSERT_EQ(ContactsOfLastStep().size(), 1u);
-  EXPECT_EQ(ContactsOfLastStep()[0].Axis, 0);
+  EXPECT_EQ(ContactsOfLastStep()[0].Axis, Contact::Horizontal);
 }
 
 TEST_F(PhysicsStep, EqualOverlapsMakeAVerticalContact) {
@@ -229,7 +226,7 @@ TEST_F(PhysicsStep, OverlapHalfWayThroughTheStepStillCollides) {
   Body* box = AddInertBox({-1.0f, 0.0f}, {0.2f, 0.2f}, {80.0f, 0.0f});
   physics.Update(kDt, false);
   ASSERT_EQ(physics.ContactCount, 1u);
-  EXPECT_EQ(ContactsOfLastStep()[0].Axis, 0);
+  EXPECT_EQ(ContactsOfLastStep()[0].Axis, Contact::Horizontal);
   EXPECT_FLOAT_EQ(box->Velocity.x, -40.0f);
   // Placed against the wall on the side where its step ended.
   EXPECT_FLOAT_EQ(box->Position.x, 0.2f);
@@ -305,7 +302,7 @@ TEST_F(PhysicsStep, DynamicBoxesMeetingHeadOnBothRebound) {
   Body* b = AddInertBox({0.45f, 0.0f}, {1.0f, 1.0f}, {-2.0f, 0.0f});
   physics.Update(kDt, false);
   ASSERT_EQ(physics.ContactCount, 1u);
-  EXPECT_EQ(ContactsOfLastStep()[0].Axis, 0);
+  EXPECT_EQ(ContactsOfLastStep()[0].Axis, Contact::Horizontal);
   EXPECT_FLOAT_EQ(a->Velocity.x, -2.5f);
   EXPECT_FLOAT_EQ(b->Velocity.x, 2.5f);
   // The faster one is moved to touch the slower one, which stays where it got to.

@@ -141,8 +141,14 @@ Scenario::Scenario(std::uint32_t seed) : input_(std::make_unique<Input>()) {
 
   Engine& engine = Engine::Instance();
   previousSystems_ = engine.Systems;
-  engine.Systems = {&audio,      input_.get(),         &Scripting::Instance(), &EventSystem::Instance(),
-                    &Physics::Instance(), &particles, &Factory::Instance(), &serialization};
+  engine.Systems = {&audio,
+                    input_.get(),
+                    &Scripting::Instance(),
+                    &EventSystem::Instance(),
+                    &Physics::Instance(),
+                    &particles,
+                    &Factory::Instance(),
+                    &serialization};
   engine.Paused = false;
   engine.FlyMode = false;
   static bool initialised = false;

@@ -16,7 +16,9 @@
 // the scripted one and posts the KeyboardEvent and MouseEvent), Scripting,
 // EventSystem, Physics, ParticleSystem, Factory, Serialization. Graphics is left
 // out (nothing gameplay-visible depends on it: the mouse record is set in world
-// units here), so a two-minute replay costs well under a second.
+// units here), so a two-minute replay costs well under a second. The MenuSystem
+// is left out too: it measures its labels with the font, which needs the GL
+// context; play levels hold no menu, and menu flows have their own tests.
 // Invariant: nothing depends on wall time, the X pointer or an unseeded random
 // device; the same script gives the same game every run.
 #pragma once
