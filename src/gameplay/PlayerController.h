@@ -48,7 +48,8 @@ class PlayerController : public Script {
 
   PlayerController();
 
-  // Requests the throw indicator (unless the level has one) and the fireflies, once.
+  // Scatters the fireflies on the levels that have them, once. (The throw
+  // indicator is asked for at the first frame, when the whole level exists.)
   void Initialize() override;
   void Update(float dt) override;
   // One frame's keyboard state (bytes indexed by SDL scancode, non-zero = down).
