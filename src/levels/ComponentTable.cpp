@@ -4,6 +4,12 @@
 #include <vector>
 
 #include "engine/Commands.h"
+#include "gameplay/BoomReactScript.h"
+#include "gameplay/BoomScript.h"
+#include "gameplay/DynamicHazardScript.h"
+#include "gameplay/PlayerAnimation.h"
+#include "gameplay/StaticHazardScript.h"
+#include "gameplay/ThrowIndicatorScript.h"
 #include "graphics/DirLight.h"
 #include "graphics/Light.h"
 #include "graphics/PointLight.h"
@@ -170,6 +176,17 @@ const ComponentFields* ParticleEmitterFields() {
   return &fields;
 }
 
+const ComponentFields* DynamicHazardFields() {
+  static const FieldsOf<DynamicHazardScript> fields({
+      Member<DynamicHazardScript>("Rate", &DynamicHazardScript::Rate),
+      Member<DynamicHazardScript>("Max", &DynamicHazardScript::Max),
+      Member<DynamicHazardScript>("Min", &DynamicHazardScript::Min),
+      Member<DynamicHazardScript>("Delay", &DynamicHazardScript::Delay),
+      Member<DynamicHazardScript>("Delay_Radius", &DynamicHazardScript::DelayRadius),
+  });
+  return &fields;
+}
+
 // The table ---------------------------------------------------------------------
 
 // Rows whose component class does not exist yet have no attach step: the
@@ -181,12 +198,12 @@ const std::vector<ComponentRow>& Rows() {
       {"Body", C::AddBody, &AttachDynamicBody, false, BodyFields()},
       {"Sprite", C::AddSprite, &AttachSprite<SpriteType::Platform>, false, SpriteFields()},
       {"CreditsScript", C::AddCreditsScript, nullptr, false, nullptr},
-      {"DynamicHazardScript", C::AddDynamicHazardScript, nullptr, false, nullptr},
-      {"Player_Controller", C::AddPlayerController, nullptr, false, nullptr},
+      {"DynamicHazardScript", C::AddDynamicHazardScript, &AttachComponent<DynamicHazardScript>, false, DynamicHazardFields()},
+      {"Player_Controller", C::AddPlayerController, &AttachPlayerController, false, nullptr},
       {"PusherScript", C::AddPusherScript, nullptr, false, nullptr},
       {"SplashScript", C::AddSplashScript, nullptr, false, nullptr},
-      {"StaticHazardScript", C::AddStaticHazardScript, nullptr, false, nullptr},
-      {"ThrowIndicatorScript", C::AddThrowIndicatorScript, nullptr, false, nullptr},
+      {"StaticHazardScript", C::AddStaticHazardScript, &AttachComponent<StaticHazardScript>, false, nullptr},
+      {"ThrowIndicatorScript", C::AddThrowIndicatorScript, &AttachComponent<ThrowIndicatorScript>, false, nullptr},
       {"WinTriggerScript", C::AddWinTrigger, nullptr, false, nullptr},
       {"WormHeadScript", C::AddWormHeadScript, nullptr, false, nullptr},
       {"WormSegmentScript", C::AddWormSegmentScript, nullptr, false, nullptr},
@@ -195,13 +212,13 @@ const std::vector<ComponentRow>& Rows() {
       {"Light", C::AddLight, &AttachComponent<Light>, false, LightFields()},
       {"PointLight", C::AddPointLight, &AttachComponent<PointLight>, false, PointLightFields()},
       {"DirLight", C::AddDirLight, &AttachComponent<DirLight>, false, DirLightFields()},
-      {"PlayerAnimationScript", C::AddPlayerAnimation, nullptr, false, nullptr},
+      {"PlayerAnimationScript", C::AddPlayerAnimation, &AttachComponent<PlayerAnimation>, false, nullptr},
       {"ParticleEmitter", C::AddParticleEmitter, &AttachTwice<ParticleEmitter>, true, ParticleEmitterFields()},
-      {"BoomReactScript", C::AddBoomReactScript, nullptr, false, nullptr},
+      {"BoomReactScript", C::AddBoomReactScript, &AttachTwice<BoomReactScript>, true, nullptr},
       {"CloudScript", C::AddCloudScript, nullptr, false, nullptr},
       {"MovingPlatformScript", C::AddMovingPlatformScript, nullptr, false, nullptr},
       // Made only while playing, never read from or written to level files.
-      {"", C::AddBoomScript, nullptr, false, nullptr},
+      {"", C::AddBoomScript, &AttachTwice<BoomScript>, true, nullptr},
       {"", C::AddFireflyScript, nullptr, false, nullptr},
   };
   return rows;

@@ -2,6 +2,14 @@
 
 #include <algorithm>
 
+#include "gameplay/BoomScript.h"
+#include "gameplay/DeathAnimation.h"
+#include "gameplay/DynamicHazardScript.h"
+#include "gameplay/PlayerAnimation.h"
+#include "gameplay/PlayerController.h"
+#include "gameplay/StaticHazardScript.h"
+#include "gameplay/ThrowIndicatorScript.h"
+#include "graphics/PointLight.h"
 #include "graphics/Sprite.h"
 #include "objects/Transform.h"
 #include "particles/ParticleEmitter.h"
@@ -32,6 +40,19 @@ Component* AttachBody(GameObject& object, bool isStatic) {
 const std::vector<Archetype>& Archetypes() {
   static const std::vector<Archetype> table = {
       {FactoryCommand::BuildPlatform, "Platform", false, {&AttachStaticBody, &AttachSprite<SpriteType::Platform>}},
+      // Gameplay.
+      {FactoryCommand::BuildPlayer, "Player", true,
+       {&AttachDynamicBody, &AttachComponent<PlayerController>, &AttachComponent<DeathAnimation>,
+        &AttachSprite<SpriteType::Player>, &AttachComponent<PlayerAnimation>}},
+      {FactoryCommand::BuildBomb, "Pusher", false,
+       {&AttachDynamicBody, &AttachComponent<BoomScript>, &AttachSprite<SpriteType::Bomb>,
+        &AttachTwice<ParticleEmitter>, &AttachComponent<PointLight>}},
+      {FactoryCommand::BuildThrowIndicator, "ThrowIndicator", false,
+       {&AttachSprite<SpriteType::ThrowIndicator>, &AttachComponent<ThrowIndicatorScript>}},
+      {FactoryCommand::BuildStaticHazard, "StaticHazard", false,
+       {&AttachStaticBody, &AttachComponent<StaticHazardScript>, &AttachSprite<SpriteType::StaticHazard>}},
+      {FactoryCommand::BuildDynamicHazard, "DynamicHazard", false,
+       {&AttachStaticBody, &AttachComponent<DynamicHazardScript>, &AttachSprite<SpriteType::DynamicHazard>}},
       {FactoryCommand::BuildTestEmitter, "TestEmitter", false, {&AttachTwice<ParticleEmitter>}},
   };
   return table;
@@ -41,6 +62,13 @@ const std::vector<Archetype>& Archetypes() {
 
 Component* AttachDynamicBody(GameObject& object) { return AttachBody(object, false); }
 Component* AttachStaticBody(GameObject& object) { return AttachBody(object, true); }
+
+Component* AttachPlayerController(GameObject& object) {
+  Factory::Instance().Player = &object;
+  Component* controller = AttachComponent<PlayerController>(object);
+  AttachComponent<DeathAnimation>(object);
+  return controller;
+}
 
 Component* AttachSpriteOfType(GameObject& object, std::int32_t spriteType) {
   auto* sprite = Factory::Instance().AddComponent<Sprite>(object);

@@ -39,6 +39,9 @@ Component* AttachZeroTransform(GameObject& object);
 // Box bodies, initialised once more so they pick up the Transform.
 Component* AttachDynamicBody(GameObject& object);
 Component* AttachStaticBody(GameObject& object);
+// The player's controller, then its DeathAnimation; the target becomes the
+// Factory's Player first, so the controller knows whose it is when it initialises.
+Component* AttachPlayerController(GameObject& object);
 // A Sprite with the look of one sprite type.
 Component* AttachSpriteOfType(GameObject& object, std::int32_t spriteType);
 template <SpriteType::Value Type>

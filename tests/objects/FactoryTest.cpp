@@ -164,7 +164,7 @@ TEST_F(FactoryTest, PlatformArchetypeIsAStaticBoxWithThePlatformLook) {
 }
 
 TEST_F(FactoryTest, ArchetypesWhoseScriptsDoNotExistYetBuildNothing) {
-  for (int command : {0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}) {
+  for (int command : {2, 4, 6, 7, 10, 11}) {
     int callbacks = 0;
     Run(command, nullptr, [&](GameObject*) { ++callbacks; });
     EXPECT_EQ(callbacks, 0) << "archetype " << command;

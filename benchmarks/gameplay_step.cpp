@@ -1,0 +1,101 @@
+// The whole simulation of one frame of play (scripts, events, physics, the
+// factory and the level system; no drawing) in a level with a player, three
+// bombs lying about, ten fireflies and a hundred platforms.
+//
+// BM_JumpReach is not a speed figure: each run plays one jump in the scenario
+// harness and reports how high (rise of the feet) and how far (horizontal
+// distance from take-off to landing back at the same height) it went, for the
+// level designers' table (docs/level-design.md).
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+
+#include "objects/Transform.h"
+#include "physics/Body.h"
+#include "support/Scenario.h"
+
+namespace {
+
+using namespace Framework;
+using namespace std::chrono_literals;
+
+std::string BusyLevel() {
+  LevelText level;
+  level.Player({0, 1}).Platform({0, -1}, {200, 2});
+  // A hundred platforms in a staircase field above and beside the player.
+  for (int i = 0; i < 99; ++i) {
+    level.Platform({-60.0f + static_cast<float>(i % 20) * 6.0f, 6.0f + static_cast<float>(i / 20) * 5.0f}, {4, 1});
+  }
+  return level.Text();
+}
+
+void BM_GameplayFrame(benchmark::State& state) {
+  Scenario s;
+  s.LoadLevel(BusyLevel(), 10);  // a level with fireflies
+  s.Run(1s);
+  for (float x : {4.0f, 6.0f, 8.0f}) {
+    s.ClickLeftAt({x, 0});
+    s.Run(0.3s);
+  }
+  s.Run(1s);  // the bombs come to rest
+  s.Press(Keys::Right);
+  for (auto _ : state) s.RunFrames(1);
+  state.counters["objects"] = static_cast<double>(s.ObjectCount());
+  state.counters["bombs"] = static_cast<double>(s.ObjectsNamed("Pusher").size());
+}
+BENCHMARK(BM_GameplayFrame)->Unit(benchmark::kMicrosecond);
+
+enum JumpKind : int { Standing = 0, Running = 1, BombBoosted = 2 };
+
+void BM_JumpReach(benchmark::State& state) {
+  const auto kind = static_cast<JumpKind>(state.range(0));
+  const auto gravity = static_cast<float>(state.range(1));
+  const float airFriction = static_cast<float>(state.range(2)) / 100.0f;
+  float rise = 0.0f, reach = 0.0f, airTime = 0.0f;
+  for (auto _ : state) {
+    Scenario s;
+    s.LoadLevel(LevelText(gravity).PlayerAirFriction(airFriction).Player({-100, 1}, true).Platform({0, -1}, {400, 2}).Text(), 12);
+    s.Run(1s);
+    if (kind == Running) s.Hold(Keys::Right, 1.5s);
+    if (kind == BombBoosted) {
+      s.ClickLeftAt(s.PlayerPosition() - Vec2{0, 5});  // dropped at the feet
+      s.Run(0.5s);
+    }
+    Body* body = s.PlayerBody();
+    const Vec2 start = s.PlayerPosition();
+    const float feet = start.y;
+    s.Press(Keys::Right);
+    s.Press(Keys::Jump);
+    if (kind == BombBoosted) {
+      s.PressButtonAt(3, start);
+    } else {
+      s.RunFrames(1);
+    }
+    s.Release(Keys::Jump);
+    float top = start.y;
+    const int takeOff = s.Frame();
+    s.RunUntil(
+        [&] {
+          top = std::max(top, s.PlayerPosition().y);
+          return s.Frame() - takeOff > 3 && body->Grounded;
+        },
+        20s);
+    s.Release(Keys::Right);
+    rise = top - feet;
+    reach = s.PlayerPosition().x - start.x;
+    airTime = static_cast<float>(s.Frame() - takeOff) * Scenario::Step;
+  }
+  state.counters["rise"] = rise;
+  state.counters["reach"] = reach;
+  state.counters["air_s"] = airTime;
+}
+BENCHMARK(BM_JumpReach)
+    ->ArgNames({"kind", "gravity", "air_friction_percent"})
+    ->ArgsProduct({{Standing, Running, BombBoosted}, {-20, -30, -40, -60}, {99, 90}})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

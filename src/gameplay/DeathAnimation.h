@@ -1,0 +1,47 @@
+// DeathAnimation: how the player dies. On the first DeathEvent the player's body
+// goes inert, the player shrinks (towards a static hazard, or to nothing for an
+// enemy) while a particle spray marks the spot, stays invisible a moment, and
+// then the level is restarted.
+// Invariants: only the first DeathEvent counts; a death always ends in a
+// restart request, whatever the killer or the player's size.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/EventListener.h"
+#include "engine/Events.h"
+#include "engine/Vec2.h"
+#include "objects/Script.h"
+
+namespace Framework {
+
+class DeathAnimation : public Script {
+ public:
+  // Causes carried by DeathEvent.
+  static constexpr std::int32_t CauseStaticHazard = 0;
+  static constexpr std::int32_t CauseEnemy = 2;
+  // Seconds to shrink away, and then to wait before the restart.
+  static constexpr float AnimationTime = 0.75f;
+
+  DeathAnimation();
+  void Initialize() override;
+  void Update(float dt) override;
+  void OnDeath(DeathEvent& death);
+
+  Vec2 baseScale{0.0f, 0.0f};
+  std::int32_t cause = CauseStaticHazard;
+  bool dying = false;
+  float deathTimer = 0.0f;
+  // Observed only at the moment of death; the killer may be gone by the restart.
+  GameObject* killer = nullptr;
+  // Decided at the moment of death: a static hazard at or below the player's
+  // centre swallows it downwards, one above pulls it up.
+  bool hazardAbove = false;
+
+ private:
+  Subscription listener_;
+};
+
+using DeathAnimationListener = EventListener<&DeathAnimation::OnDeath>;
+
+}  // namespace Framework

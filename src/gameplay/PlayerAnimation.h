@@ -1,0 +1,49 @@
+// PlayerAnimation: squashes its object when it lands. The height drops step by
+// step to half while the width grows to keep the area, then springs back; the
+// squash blocks the next jump (the player's jumpLock) until it is over.
+// Changes are per frame, not per second: about six frames down, six back up.
+// Invariants: the lock is set exactly while a squash runs; at the end of a
+// squash the object has its base size and its landing height again.
+#pragma once
+
+#include "engine/EventListener.h"
+#include "engine/Events.h"
+#include "engine/Vec2.h"
+#include "objects/Script.h"
+
+namespace Framework {
+
+class PlayerAnimation : public Script {
+ public:
+  // The height changes by this share of the base height per frame.
+  static constexpr float StepShare = 0.1f;
+
+  PlayerAnimation();
+  // Takes the base size from the Transform.
+  void Initialize() override;
+  void Update(float dt) override;
+  void OnKeyboard(KeyboardEvent& event);
+
+  bool landed = true;
+  // The first jump has been seen on the keyboard (acts once per animation).
+  bool jumpSeen = false;
+  bool squashing = false;
+  bool squashDown = false;
+  bool squashUp = false;
+  Vec2 baseScale{1.0f, 2.0f};
+  float step = 0.2f;
+  float area = 2.0f;
+  // Position y at landing, restored when the squash ends.
+  float savedY = 0.0f;
+
+ private:
+  void TakeBase(Vec2 scale);
+  // Blocks or frees the owner's next jump (or, for a hopping enemy, its next hop).
+  void SetLock(bool locked);
+
+  Subscription listener_;
+};
+
+using PlayerAnimationEventListener = EventListener<&PlayerAnimation::OnKeyboard>;
+
+}  // namespace Framework

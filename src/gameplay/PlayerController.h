@@ -1,0 +1,101 @@
+// PlayerController: makes its object the player. It grows the player in when the
+// level starts, walks it with forces, jumps (with a short grace time after
+// leaving the ground), aims at the cursor and throws up to three bombs, asks for
+// the throw indicator and scatters fireflies on the levels that have them.
+//
+// Movement only ever adds to the Body's Force; Physics integrates it. Nothing is
+// added while the Engine is Paused, since physics does not run and forces would
+// pile up for later.
+// Invariants: bombsOut never exceeds bombLimit; throws are at least the cooldown
+// apart; a jump needs ground contact (or the grace time) and no landing squash.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/EventListener.h"
+#include "engine/Events.h"
+#include "engine/Vec2.h"
+#include "gameplay/MissingParts.h"
+#include "objects/Script.h"
+
+namespace Framework {
+
+class Body;
+class GameObject;
+class Transform;
+
+class PlayerController : public Script {
+ public:
+  static constexpr float SpawnDuration = 0.5f;
+  static constexpr float JumpGraceTime = 0.1f;
+  static constexpr float JumpForce = 1500.0f;
+  static constexpr float LeftForce = -120.0f;
+  static constexpr float RightForce = 120.0f;
+  static constexpr float ThrowCooldown = 0.2f;
+  static constexpr std::uint32_t BombLimit = 3;
+  // The bomb's launch push and how far in front of the player it appears.
+  static constexpr float ThrowForce = 1500.0f;
+  static constexpr float ThrowOffset = 1.3f;
+  // Fly mode moves the Transform this far per frame and key.
+  static constexpr float FlyStep = 0.25f;
+  static constexpr float HoverTogglePeriod = 0.25f;
+  static constexpr float HoverPeriod = 1.0f;
+  static constexpr Vec2 HoverPush{500.0f, 1000.0f};
+  // The player's size once grown in, and the size it starts growing from.
+  static constexpr Vec2 GrownScale{1.0f, 2.0f};
+  static constexpr Vec2 SeedScale{0.1f, 0.2f};
+  static constexpr int FireflyCount = 10;
+
+  PlayerController();
+
+  // Scatters the fireflies on the levels that have them, once. (The throw
+  // indicator is asked for at the first frame, when the whole level exists.)
+  void Initialize() override;
+  void Update(float dt) override;
+  // One frame's keyboard state (bytes indexed by SDL scancode, non-zero = down).
+  void HandleKeyboard(const std::uint8_t* keys);
+  // Aims at the cursor and throws or refills on this frame's click.
+  void UpdateThrow();
+  // Factory callbacks for the bomb and the throw indicator.
+  static void InitThrownBomb(GameObject* bomb);
+  static void PlaceThrowIndicator(GameObject* indicator);
+
+  // The listener's handler: the keyboard of the frame, for the player's controller.
+  void OnKeyboard(KeyboardEvent& event);
+
+  // Where the player stood and which way it aimed at the last aim step; read
+  // by InitThrownBomb. Reset by every new controller.
+  static inline Vec2 throwOrigin{0.0f, 0.0f};
+  static inline Vec2 throwDirection{0.0f, 0.0f};
+
+  bool hoverAssist = false;
+  float hoverToggleTimer = 0.0f;
+  bool spawning = true;
+  float spawnTimer = 0.0f;
+  bool canJump = false;
+  // Time since the body last touched the ground.
+  float airTimer = 0.0f;
+  // Starts high so the first throw is allowed at once.
+  float throwTimer = 30.0f;
+  bool canThrow = true;
+  std::uint32_t bombsOut = 0;
+  // Set by PlayerAnimation while the landing squash plays: blocks jumps.
+  bool jumpLock = false;
+
+ private:
+  bool FindParts(Transform*& transform, Body*& body);
+  void SpawnGrow(float dt, Transform& transform, Body& body);
+  void RequestThrowIndicator();
+  void SpawnFireflies();
+  // Spends the jump: no grace left, the jump sound; a diagonal jump also lifts the body a little.
+  void Jump(Body& body, bool lift);
+
+  Subscription listener_;
+  MissingParts missing_;
+  bool worldRequested_ = false;
+  bool indicatorChecked_ = false;
+};
+
+using PlayerControllerEventListener = EventListener<&PlayerController::OnKeyboard>;
+
+}  // namespace Framework

@@ -1,0 +1,75 @@
+// Explosions as the world feels them: who is shoved, how hard and where to.
+#include <gtest/gtest.h>
+
+#include "engine/Engine.h"
+#include "engine/EventSystem.h"
+#include "gameplay/BoomReactScript.h"
+#include "objects/Transform.h"
+#include "physics/Body.h"
+#include "support/Scenario.h"
+
+namespace Framework {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(BoomTest, ABlastShovesReactingObjectsWithinEightUnits) {
+  struct Case {
+    Vec2 blastFromCrate;
+    bool paused;
+    Vec2 force;
+  } cases[] = {
+      {{-7.9f, 0}, false, {1800, 0}},
+      {{0, 7.9f}, false, {0, -1800}},
+      {{-8.0f, 0}, false, {0, 0}},
+      {{0, 0}, false, {0, 1800}},  // right at the centre: straight up
+      {{-3, 0}, true, {0, 0}},
+  };
+  Scenario s;
+  s.LoadLevel(LevelText().Crate({0, 0.5f}, {1, 1}).Text(), 12);
+  GameObject* crate = s.ObjectsWith<BoomReactScript>().at(0);
+  auto* body = crate->GetComponent<Body>();
+  const Vec2 at = crate->GetComponent<Transform>()->Position;
+  for (const Case& c : cases) {
+    body->Force = {0, 0};
+    Engine::Instance().Paused = c.paused;
+    BoomEvent boom;
+    boom.Strength = 1800;
+    boom.X = at.x + c.blastFromCrate.x;
+    boom.Y = at.y + c.blastFromCrate.y;
+    EventSystem::Instance().Send(boom);
+    EXPECT_NEAR(body->Force.x, c.force.x, 1e-2f) << c.blastFromCrate.x << ", " << c.blastFromCrate.y;
+    EXPECT_NEAR(body->Force.y, c.force.y, 1e-2f) << c.blastFromCrate.x << ", " << c.blastFromCrate.y;
+  }
+  Engine::Instance().Paused = false;
+}
+
+// Three bombs against a wall, a crate behind it: one right click, three shoves.
+TEST(BoomTest, ThreeBombsShoveOneCrateThreeTimes) {
+  Scenario s;
+  EventRecorder<BoomEvent> booms;
+  s.LoadLevel(LevelText()
+                  .Player({0, 1})
+                  .Platform({0, -1}, {80, 2})
+                  .Platform({3.5f, 2}, {1, 4})
+                  .Crate({6, 0.5f}, {1, 1})
+                  .Text(),
+              12);
+  s.Run(1s);
+  for (int i = 0; i < 3; ++i) {
+    s.ClickLeftAt({3, 1});
+    s.Run(0.3s);
+  }
+  s.Run(1s);
+  ASSERT_EQ(s.ObjectsWith<BoomReactScript>().size(), 1u);
+  auto* crate = s.ObjectsWith<BoomReactScript>()[0]->GetComponent<Body>();
+  ASSERT_EQ(s.ObjectsNamed("Pusher").size(), 3u);
+  const float speedBefore = crate->Velocity.x;
+  s.PressButtonAt(3, {3, 1});
+  ASSERT_EQ(booms.Events.size(), 3u);
+  // One shove is worth 1800 × (1/60) × 0.9 (ground friction) = 27 units/s.
+  EXPECT_GT(crate->Velocity.x - speedBefore, 2.5f * 27.0f);
+}
+
+}  // namespace
+}  // namespace Framework

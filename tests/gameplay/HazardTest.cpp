@@ -1,0 +1,124 @@
+// How the player dies: spikes from above, below and beside, moving hazards,
+// two hazards at once, and what the level file keeps of a moving hazard.
+#include <gtest/gtest.h>
+
+#include "gameplay/DeathAnimation.h"
+#include "gameplay/DynamicHazardScript.h"
+#include "levels/Serialization.h"
+#include "objects/Transform.h"
+#include "particles/ParticleEmitter.h"
+#include "support/Scenario.h"
+
+namespace Framework {
+namespace {
+
+using namespace std::chrono_literals;
+
+enum class Edge { Bottom, Top };
+
+// The player shrinks into a static hazard with one edge fixed (the bottom when
+// the hazard is below or level with its centre, the top when above), then the
+// level restarts with "Try again".
+TEST(HazardTest, StaticHazardShrinksThePlayerIntoItThenRestarts) {
+  struct Case {
+    const char* name;
+    std::string level;
+    SDL_Scancode key;
+    Edge fixed;
+  } cases[] = {
+      {"spikes below", LevelText().Player({0, 3}).Platform({0, -1}, {80, 2}).Spikes({0, 0.25f}, {4, 0.5f}).Text(),
+       SDL_SCANCODE_UNKNOWN, Edge::Bottom},
+      {"spikes above", LevelText().Player({0, 1}).Platform({0, -1}, {80, 2}).Spikes({0, 4.5f}, {4, 1}).Text(),
+       Keys::Jump, Edge::Top},
+      {"spikes level with the player", LevelText().Player({0, 1}).Platform({0, -1}, {80, 2}).Spikes({3, 1}, {1, 2}).Text(),
+       Keys::Right, Edge::Bottom},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Scenario s;
+    s.LoadLevel(c.level, 12);
+    s.Run(0.6s);
+    const std::uint32_t firstPlayer = s.Player()->Id;
+    auto* death = s.Player()->GetComponent<DeathAnimation>();
+    auto* transform = s.Player()->GetComponent<Transform>();
+    s.Press(c.key);
+    ASSERT_TRUE(s.RunUntil([&] { return death->dying; }, 3s)) << s.Where();
+    s.Release(c.key);
+    auto edge = [&] { return transform->Position.y + (c.fixed == Edge::Top ? 0.5f : -0.5f) * transform->Scale.y; };
+    const float edgeAtDeath = edge();
+    ASSERT_TRUE(s.RunUntil([&] { return transform->Scale.y <= 0.0f; }, 2s)) << s.Where();
+    EXPECT_NEAR(edge(), edgeAtDeath, 0.05f);
+    EXPECT_EQ(s.CountSound("crash.ogg"), 1u);
+
+    ASSERT_TRUE(s.RunUntil([&] { return s.Player() && s.Player()->Id != firstPlayer; }, 2s)) << s.Where();
+    EXPECT_EQ(s.Level(), 12);
+    s.RunFrames(2);
+    const auto messages = s.Messages();
+    EXPECT_NE(std::find(messages.begin(), messages.end(), "Try again"), messages.end());
+  }
+}
+
+TEST(HazardTest, AMovingHazardRestartsTheLevelInTheFrameOfTheContact) {
+  Scenario s;
+  EventRecorder<DeathEvent> deaths;
+  s.LoadLevel(LevelText()
+                  .Player({0, 1})
+                  .Platform({0, -1}, {80, 2})
+                  .MovingHazard({6, 1}, {1, 1}, {-6, 0}, {-20, -5}, {20, 5})
+                  .Text(),
+              12);
+  const std::uint32_t firstPlayer = s.Player()->Id;
+  ASSERT_TRUE(s.RunUntil([&] { return s.CountSound("crash.ogg") > 0; }, 3s)) << s.Where();
+  EXPECT_NE(s.Player()->Id, firstPlayer) << "reloaded in the same frame";
+  EXPECT_TRUE(deaths.Events.empty()) << "no animation";
+  // The reloaded hazard starts again from its place in the file.
+  auto hazards = s.ObjectsWith<DynamicHazardScript>();
+  ASSERT_EQ(hazards.size(), 1u);
+  EXPECT_NEAR(hazards[0]->GetComponent<Transform>()->Position.x, 6.0f, 0.2f);
+}
+
+// Falling onto two spikes at once: two deaths are announced in one frame, and
+// the first one decides the animation.
+TEST(HazardTest, TwoHazardsInOneFrameStartOneAnimation) {
+  Scenario s;
+  EventRecorder<DeathEvent> deaths;
+  s.LoadLevel(LevelText()
+                  .Player({0, 3})
+                  .Platform({0, -1}, {80, 2})
+                  .Spikes({-0.5f, 0.25f}, {1, 0.5f})
+                  .Spikes({0.5f, 0.25f}, {1, 0.5f})
+                  .Text(),
+              12);
+  auto* death = s.Player()->GetComponent<DeathAnimation>();
+  ASSERT_TRUE(s.RunUntil([&] { return death->dying; }, 3s)) << s.Where();
+  s.RunFrames(1);
+  ASSERT_EQ(deaths.Events.size(), 2u);
+  EXPECT_EQ(death->killer, deaths.Events[0].Source);
+  EXPECT_EQ(s.CountSound("crash.ogg"), 2u);
+  s.RunFrames(1);
+  EXPECT_EQ(s.ObjectsWith<ParticleEmitter>().size(), 1u) << "one spray";
+  const std::uint32_t firstPlayer = s.Player()->Id;
+  // One restart: the new player lives on.
+  ASSERT_TRUE(s.RunUntil([&] { return s.Player()->Id != firstPlayer; }, 3s)) << s.Where();
+  const std::uint32_t secondPlayer = s.Player()->Id;
+  s.RunFrames(30);
+  EXPECT_EQ(s.Player()->Id, secondPlayer);
+}
+
+// A moving hazard's level block is read and written back member for member.
+TEST(HazardTest, MovingHazardSettingsSurviveASave) {
+  Scenario s;
+  s.LoadLevel(LevelText().MovingHazard({1, 2}, {1, 1}, {1.5f, -2}, {-3, -4}, {5, 6}).Text(), 12);
+  Serialization::Instance().WriteWorld();
+  const Json::Value& objects = Serialization::Instance().Root["Factory"]["Game_Objects"];
+  ASSERT_EQ(objects.size(), 1u);
+  const Json::Value& block = objects[objects.getMemberNames().at(0)]["DynamicHazardScript"];
+  EXPECT_EQ(block["Rate"]["X"].asFloat(), 1.5f);
+  EXPECT_EQ(block["Rate"]["Y"].asFloat(), -2.0f);
+  EXPECT_EQ(block["Min"]["X"].asFloat(), -3.0f);
+  EXPECT_EQ(block["Max"]["Y"].asFloat(), 6.0f);
+  EXPECT_TRUE(block.isMember("Delay") && block.isMember("Delay_Radius"));
+}
+
+}  // namespace
+}  // namespace Framework

@@ -1,0 +1,310 @@
+#include "support/Scenario.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+
+#include "audio/AudioSystem.h"
+#include "audio/NullAudioBackend.h"
+#include "engine/Engine.h"
+#include "engine/EventSystem.h"
+#include "engine/InterfaceSystem.h"
+#include "engine/Random.h"
+#include "engine/Windows.h"
+#include "levels/Serialization.h"
+#include "objects/Factory.h"
+#include "objects/Scripting.h"
+#include "objects/Transform.h"
+#include "particles/ParticleSystem.h"
+#include "physics/Body.h"
+#include "physics/Physics.h"
+#include "support/Files.h"
+
+namespace Framework {
+
+// Level text ------------------------------------------------------------------
+
+namespace {
+
+std::string Num(float v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.9g", static_cast<double>(v));
+  return text;
+}
+
+std::string XY(Vec2 v) { return "{\"X\": " + Num(v.x) + ", \"Y\": " + Num(v.y) + "}"; }
+
+std::string TransformBlock(Vec2 at, Vec2 size, float z) {
+  return "\"Transform\": {\"Position\": " + XY(at) + ", \"Scale\": " + XY(size) +
+         ", \"Rotation\": 0, \"ZLayer\": " + Num(z) + "}";
+}
+
+// The engine's default friction; `bounce` is the rebound on landing (X) and on walls (Y).
+std::string BodyBlock(bool isStatic, Vec2 bounce, float airFriction = 0.99f) {
+  return "\"Body\": {\"Friction\": {\"X\": " + Num(airFriction) + ", \"XG\": 0.9, \"Y\": 0.99}, \"IsStatic\": " +
+         (isStatic ? "true" : "false") + ", \"IsCollidable\": true, \"IsGhost\": false, \"Bounce\": " + XY(bounce) +
+         "}";
+}
+
+std::string SpriteBlock(const std::string& texture, float r, float g, float b) {
+  return "\"Sprite\": {\"Filename\": \"" + texture + "\", \"Color\": {\"R\": " + Num(r) + ", \"G\": " + Num(g) +
+         ", \"B\": " + Num(b) + "}, \"Alfa\": 1}";
+}
+
+}  // namespace
+
+LevelText& LevelText::Player(Vec2 at, bool shovedByBlasts) {
+  return Entry("{\"Name\": \"Player\", " + TransformBlock(at, {1, 2}, 0.1f) + ", " + BodyBlock(false, {0, 0}, playerAirFriction_) + ", " +
+               SpriteBlock("player", 1, 1, 1) + ", \"Player_Controller\": \"\", \"PlayerAnimationScript\": \"\"" +
+               (shovedByBlasts ? ", \"BoomReactScript\": \"\"" : "") + "}");
+}
+
+LevelText& LevelText::Platform(Vec2 at, Vec2 size) {
+  return Entry("{\"Name\": \"Platform\", " + TransformBlock(at, size, 0.5f) + ", " + BodyBlock(true, {0.5f, 0.5f}) +
+               ", " + SpriteBlock("", 0.4f, 0.35f, 0.3f) + "}");
+}
+
+LevelText& LevelText::Spikes(Vec2 at, Vec2 size) {
+  return Entry("{\"Name\": \"StaticHazard\", " + TransformBlock(at, size, 0.4f) + ", " +
+               BodyBlock(true, {0.5f, 0.5f}) + ", " + SpriteBlock("", 0.9f, 0.1f, 0.1f) +
+               ", \"StaticHazardScript\": \"\"}");
+}
+
+LevelText& LevelText::MovingHazard(Vec2 at, Vec2 size, Vec2 rate, Vec2 min, Vec2 max) {
+  return Entry("{\"Name\": \"DynamicHazard\", " + TransformBlock(at, size, 0.4f) + ", " +
+               BodyBlock(true, {0.5f, 0.5f}) + ", " + SpriteBlock("", 0.9f, 0.4f, 0.1f) +
+               ", \"DynamicHazardScript\": {\"Rate\": " + XY(rate) + ", \"Min\": " + XY(min) + ", \"Max\": " +
+               XY(max) + ", \"Delay\": 0, \"Delay_Radius\": 0}}");
+}
+
+LevelText& LevelText::Crate(Vec2 at, Vec2 size) {
+  return Entry("{\"Name\": \"Crate\", " + TransformBlock(at, size, 0.3f) + ", " + BodyBlock(false, {0.5f, 0.5f}) +
+               ", " + SpriteBlock("container2", 1, 1, 1) + ", \"BoomReactScript\": \"\"}");
+}
+
+LevelText& LevelText::Entry(const std::string& json) {
+  entries_.push_back(json);
+  return *this;
+}
+
+std::string LevelText::Text() const {
+  std::string text = "{\"Physics\": {\"Gravity\": " + Num(gravity_) + "}, \"Factory\": {\"Game_Objects\": [\n";
+  for (std::size_t i = 0; i < entries_.size(); ++i) text += (i ? ",\n" : "") + entries_[i];
+  return text + "\n]}}\n";
+}
+
+// The input step ----------------------------------------------------------------
+
+// Stands in for the window's per-frame input step: the mouse record is set in
+// world units from the script (never from the X pointer), and the key state is
+// the scenario's own array.
+class Scenario::Input : public InterfaceSystem {
+ public:
+  void Update(float, bool) override {
+    MouseRecord& mouse = Windows::Instance().Mouse;
+    mouse.MouseX = Cursor.x;
+    mouse.MouseY = Cursor.y;
+    mouse.Button = PendingButton;
+    mouse.ButtonEventType = PendingKind;
+    // Like the window: only the left button raises a MouseEvent (the menus' click).
+    const bool mouseActivity = PendingButton == SDL_BUTTON_LEFT;
+    PendingButton = 0;
+    PendingKind = 0;
+    auto keyboard = std::make_unique<KeyboardEvent>();
+    keyboard->KeyState = Keys.data();
+    EventSystem::Instance().Post(std::move(keyboard));
+    if (mouseActivity) EventSystem::Instance().Post(std::make_unique<MouseEvent>(&mouse));
+  }
+
+  std::array<std::uint8_t, SDL_NUM_SCANCODES> Keys{};
+  Vec2 Cursor{0.0f, 0.0f};
+  std::uint8_t PendingButton = 0;
+  std::uint32_t PendingKind = 0;
+};
+
+// The scenario --------------------------------------------------------------------
+
+Scenario::Scenario(std::uint32_t seed) : input_(std::make_unique<Input>()) {
+  // Every generator made from here on (fireflies, particles) draws a fixed sequence.
+  Random::SetMasterSeed(seed);
+  ParticleSystem& particles = ParticleSystem::Instance();
+  particles.Reseed();
+  Windows::Instance().SetKeyState(input_->Keys.data());
+  AudioSystem& audio = AudioSystem::Instance();
+  Serialization& serialization = Serialization::Instance();
+  for (int slot = 0; slot < Serialization::kLevelSlotCount; ++slot) {
+    serialization.LevelFiles[static_cast<std::size_t>(slot)] = folder_.File("Save" + std::to_string(slot) + ".json");
+  }
+  serialization.AutosavePath = folder_.File("autosave.json");
+  serialization.Hooks.ClearParticles = [] { ParticleSystem::Instance().Clear(); };
+  WriteFileText(serialization.LevelFiles[0], "{}");
+
+  Engine& engine = Engine::Instance();
+  previousSystems_ = engine.Systems;
+  engine.Systems = {&audio,
+                    input_.get(),
+                    &Scripting::Instance(),
+                    &EventSystem::Instance(),
+                    &Physics::Instance(),
+                    &particles,
+                    &Factory::Instance(),
+                    &serialization};
+  engine.Paused = false;
+  engine.FlyMode = false;
+  static bool initialised = false;
+  if (!initialised) {
+    initialised = true;
+    audio.SetBackend(std::make_unique<NullAudioBackend>());
+    for (InterfaceSystem* system : engine.Systems) system->Initialize();
+  }
+  sounds_ = std::make_unique<EventRecorder<AudioEvent>>();
+  messages_ = std::make_unique<EventRecorder<GraphicsEvent>>();
+}
+
+Scenario::~Scenario() {
+  Factory::Instance().DestroyAll();
+  ParticleSystem::Instance().Clear();
+  Random::ClearMasterSeed();
+  Windows::Instance().SetKeyState(nullptr);
+  Engine::Instance().Systems = previousSystems_;
+}
+
+void Scenario::LoadLevel(const std::string& text, std::int32_t slot) {
+  Serialization& serialization = Serialization::Instance();
+  const std::string& file = serialization.LevelFiles.at(static_cast<std::size_t>(slot));
+  WriteFileText(file, text);
+  serialization.CurrentLevel = slot;
+  serialization.Load(file);
+}
+
+bool Scenario::LoadLevelFile(const std::string& path, std::int32_t slot) {
+  const std::string text = ReadFileText(path);
+  if (text.empty()) return false;
+  LoadLevel(text, slot);
+  return true;
+}
+
+void Scenario::RunFrames(int frames) {
+  for (int i = 0; i < frames; ++i) {
+    Engine::Instance().RunFrame(Step);
+    ++frame_;
+  }
+}
+
+void Scenario::Run(Seconds duration) { RunFrames(static_cast<int>(std::lround(duration.count() / Step))); }
+
+bool Scenario::RunUntil(const std::function<bool()>& done, Seconds limit) {
+  const int frames = static_cast<int>(std::lround(limit.count() / Step));
+  for (int i = 0; i < frames; ++i) {
+    RunFrames(1);
+    if (done()) return true;
+  }
+  return false;
+}
+
+void Scenario::Press(SDL_Scancode key) { input_->Keys[key] = 1; }
+void Scenario::Release(SDL_Scancode key) { input_->Keys[key] = 0; }
+
+void Scenario::Hold(SDL_Scancode key, Seconds duration) {
+  Press(key);
+  Run(duration);
+  Release(key);
+}
+
+void Scenario::HoldBoth(SDL_Scancode a, SDL_Scancode b, Seconds duration) {
+  Press(a);
+  Press(b);
+  Run(duration);
+  Release(a);
+  Release(b);
+}
+
+void Scenario::Tap(SDL_Scancode key) {
+  Press(key);
+  RunFrames(1);
+  Release(key);
+}
+
+void Scenario::AimAt(Vec2 world) { input_->Cursor = world; }
+
+void Scenario::PressButtonAt(std::uint8_t button, Vec2 world) {
+  AimAt(world);
+  input_->PendingButton = button;
+  input_->PendingKind = Windows::ButtonDown;
+  RunFrames(1);
+}
+
+void Scenario::ClickLeftAt(Vec2 world) {
+  PressButtonAt(SDL_BUTTON_LEFT, world);
+  input_->PendingButton = SDL_BUTTON_LEFT;
+  input_->PendingKind = Windows::ButtonUp;
+  RunFrames(1);
+}
+
+void Scenario::ClickRightAt(Vec2 world) {
+  PressButtonAt(SDL_BUTTON_RIGHT, world);
+  // The window records no release of the right button.
+  RunFrames(1);
+}
+
+GameObject* Scenario::Player() const { return Factory::Instance().Player; }
+
+Vec2 Scenario::PlayerPosition() const {
+  const GameObject* player = Player();
+  const Transform* transform = player ? player->GetComponent<Transform>() : nullptr;
+  return transform ? transform->Position : Vec2{NAN, NAN};
+}
+
+Body* Scenario::PlayerBody() const {
+  const GameObject* player = Player();
+  return player ? player->GetComponent<Body>() : nullptr;
+}
+
+std::int32_t Scenario::Level() const { return Serialization::Instance().CurrentLevel; }
+
+std::vector<GameObject*> Scenario::ObjectsMatching(const std::function<bool(const GameObject&)>& test) const {
+  std::vector<GameObject*> found;
+  for (const auto& [id, object] : Factory::Instance().Objects) {
+    if (test(*object)) found.push_back(object.get());
+  }
+  return found;
+}
+
+std::vector<GameObject*> Scenario::ObjectsNamed(const std::string& name) const {
+  return ObjectsMatching([&](const GameObject& object) { return object.Name == name; });
+}
+
+std::size_t Scenario::ObjectCount() const { return Factory::Instance().Objects.size(); }
+
+std::vector<std::string> Scenario::Sounds() const {
+  std::vector<std::string> names;
+  for (const AudioEvent& event : sounds_->Events) {
+    if (!event.SoundName.empty()) names.push_back(event.SoundName);
+  }
+  return names;
+}
+
+std::size_t Scenario::CountSound(const std::string& name) const {
+  std::size_t count = 0;
+  for (const std::string& sound : Sounds()) count += sound == name;
+  return count;
+}
+
+std::vector<std::string> Scenario::Messages() const {
+  std::vector<std::string> texts;
+  for (const GraphicsEvent& event : messages_->Events) texts.push_back(event.Text);
+  return texts;
+}
+
+std::string Scenario::Where() const {
+  char text[200];
+  const Vec2 at = PlayerPosition();
+  const Body* body = PlayerBody();
+  const Vec2 v = body ? body->Velocity : Vec2{0.0f, 0.0f};
+  std::snprintf(text, sizeof text, "frame %d (%.2f s), level %d, player at (%.2f, %.2f) moving (%.2f, %.2f)%s",
+                frame_, Time(), Level(), static_cast<double>(at.x), static_cast<double>(at.y),
+                static_cast<double>(v.x), static_cast<double>(v.y), Player() ? "" : " (no player)");
+  return text;
+}
+
+}  // namespace Framework
