@@ -119,7 +119,7 @@ def slot3():
              (29, 18), (34, 12), (39, 5), (16, 3), (-37, 1), (37, -1), (-24, -2), (26, 1)]
     for x, y in stars:
         lv.quad("Star", x - 0.2, y - 0.2, x + 0.2, y + 0.2, (1.0, 0.95, 0.7), z=0.97)
-    lv.quad("Moon", 30, 11, 33, 14, (0.98, 0.96, 0.82), z=0.97)
+    lv.quad("Moon", 18, 9, 21, 12, (0.98, 0.96, 0.82), z=0.97)
     for x in (-36, -12, 12, 36):
         lv.add("Hill", (x, -13), (32, 16), 0.9, texture="hill-far", color=(0.35, 0.35, 0.55))
     lv.add("Credits", (0, -16 - 42), (28, 84), 0.5, texture="credits", CreditsScript="")
@@ -288,9 +288,8 @@ def level8():
     lv.spikes(52, 56, 8)
     lv.pit(70, 110, top=8)
     lv.platform((74, 6.5), (106, 6.5), speed=4, delay=10)
-    lv.ground(110, 150, 8)
+    lv.ground(110, 200, 8)
     lv.enemy(130, 8)
-    lv.ground(150, 200, 8)
     lv.saw(175, 9.6, (6, 0), (160, 3), (190, 20))
     lv.pusher(194, 8)
     lv.ground(200, 246, 26)

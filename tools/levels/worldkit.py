@@ -180,9 +180,10 @@ class Level:
                  PusherScript="")
 
     def platform(self, p1, p2, speed, delay, width=6.0):
-        """A moving platform riding between p1 and p2 (its centre)."""
+        """A moving platform riding between p1 and p2 (its centre); its top is
+        a quarter of its width above the centre."""
         h = width / 2
-        self.add("Moving platform", p1, (width, h / 2), Z_GROUND, texture="platform",
+        self.add("Moving platform", p1, (width, h), Z_GROUND, texture="platform",
                  body=self.body(),
                  MovingPlatformScript={"Speed": float(speed), "Delay": float(delay),
                                        "Point1": _xy(*p1), "Point2": _xy(*p2)})
