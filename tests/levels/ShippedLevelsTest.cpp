@@ -39,8 +39,9 @@ std::vector<Piece> ReadLevel(int slot) {
   std::vector<Piece> pieces;
   for (const Json::Value& e : root["Factory"]["Game_Objects"]) {
     const Json::Value& t = e["Transform"];
-    Piece p{t["Position"]["X"].asFloat(), t["Position"]["Y"].asFloat(), t["Scale"]["X"].asFloat(),
-            t["Scale"]["Y"].asFloat()};
+    Piece p;
+    p.x = t["Position"]["X"].asFloat(), p.y = t["Position"]["Y"].asFloat();
+    p.w = t["Scale"]["X"].asFloat(), p.h = t["Scale"]["Y"].asFloat();
     p.sprite = e.isMember("Sprite");
     p.texture = e["Sprite"]["Filename"].asString();
     p.alpha = e["Sprite"]["Alfa"].asFloat();
