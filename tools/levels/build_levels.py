@@ -1,0 +1,319 @@
+#!/usr/bin/env python3
+"""Writes the game's worlds into data/saves: the start-up screens, the main-menu
+world, the credits world, the eight play levels and the finale.
+
+Run from the repository root after changing a layout:
+    python3 tools/levels/build_levels.py
+then look at the previews (tools/preview) and play the level.
+
+Design figures (docs/level-design.md): gravity -30, a plain jump rises about
+7.7 units and clears gaps up to about 20 with a run-up, a bomb-boosted jump
+rises about 29. The camera lags behind a running player, so nothing asks for a
+long run straight into an unseen landing.
+"""
+
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(__file__))
+from worldkit import Level, Z_BACKDROP, Z_SIGN, Z_PROP, Z_HILL, Z_HILL_FAR, Z_TREE  # noqa: E402
+
+OUT = os.path.join(os.path.dirname(__file__), "..", "..", "data", "saves")
+
+# A full-screen picture is 16:9 at 32 units high; the widest window we support
+# (21:9) is 74.7 units wide, the narrowest (4:3) 42.7.
+PICTURE_W = 32 * 16 / 9
+WIDEST_HALF = 32 * 21 / 9 / 2 + 2
+
+
+def save(level, slot, comment):
+    level.write(os.path.join(OUT, f"Save{slot}.json"), comment)
+
+
+def splash_sides(lv):
+    """Continues the splash picture's ground beyond its edges, so windows wider
+    than 16:9 see grass and hills rather than bare sky at the sides."""
+    art = 32 / 360  # one art pixel of the picture in world units
+    tile = 24 * art
+    ground_top = 16 - 300 * art
+    half = PICTURE_W / 2
+    for side in (-1, 1):
+        x = half
+        while x < WIDEST_HALF:
+            cx = side * (x + tile / 2)
+            lv.add("Side grass", (cx, ground_top - tile / 2), (tile, tile), 0.6, texture="ground-grass")
+            y = ground_top - tile
+            while y > -17:
+                lv.add("Side dirt", (cx, y - tile / 2), (tile, tile), 0.6, texture="ground-dirt")
+                y -= tile
+            x += tile
+        lv.sprite("Side hill", "hill-far", side * (half + 7), ground_top - 1, size=96 * art / 8 * 1.6,
+                  z=0.62)
+        lv.sprite("Side tree", "tree", side * (half + 4), ground_top, size=36 * art / 3, z=0.61)
+
+
+def slot0():
+    lv = Level(gravity=0.0)
+    lv.add("SplashScreen", (0, 0), (PICTURE_W, 32), 0.5, texture="splash", SplashScript="")
+    splash_sides(lv)
+    save(lv, 0, "Start-up screen: the title picture. Its ground continues past the\n"
+                "picture's edges for windows wider than 16:9.")
+
+
+def slot1():
+    lv = Level(gravity=0.0)
+    # The controls card: the logo over the two teaching signs, in the meadow.
+    lv.add("Logo", (0, 9.5), (22 * 1.2, 11 / 3 * 1.2), 0.4, texture="tumbrix-logo", SplashScript="")
+    lv.sprite("Walk and jump", "tutorial1", -10, -9.2, size=0.95, z=Z_SIGN)
+    lv.sprite("Throw and blast", "tutorial2", 10, -9.2, size=0.95, z=Z_SIGN)
+    lv.ground(-44, 44, top=-9)
+    for x in (-34, -2, 30):
+        lv.sprite("Far hill", "hill-far", x, -11, size=4, z=Z_HILL_FAR)
+    for x in (-26, 24):
+        lv.sprite("Hill", "hill", x, -10, size=2.5, z=Z_HILL)
+    for x in (-30, 30):
+        lv.sprite("Tree", "tree", x, -9.1, size=1.6, z=Z_TREE)
+    for x, y in ((-30, 10), (28, 12), (-16, 13.5)):
+        lv.sprite("Cloud", "cloud", x, y, size=1.5, z=0.93)
+    save(lv, 1, "Second start-up screen: the controls card.")
+
+
+def slot2():
+    lv = Level(gravity=0.0)
+    lv.light()
+    # Menus stand at (0, 0), one view left, one view up and up to both sides; a
+    # 21:9 view is 74.7 units wide, so the meadow runs 130 units each way.
+    top = -9
+    lv.ground(-132, 132, top=top)
+    lv.scenery(-132, 132, top=top, seed=3)
+    # Life in the meadow: the hero by a stack of crates, an enemy across the way,
+    # a saw over spikes and the exit door.
+    lv.sprite("Hero", "player", 17, top, z=0.2)
+    for x, b in ((22, top), (24, top), (23, top + 2)):
+        lv.sprite("Crate", "crate", x, b, z=0.3)
+    lv.sprite("Enemy", "container2", -19, top, size=1.5, z=0.2)
+    lv.sprite("Sign", "signpost", -26, top, size=1.2, z=0.3)
+    lv.tiles("spikes", -60, -52, top + 1, z=0.3)
+    lv.sprite("Saw", "saw", -56, top + 3, size=1.5, z=0.25)
+    lv.sprite("Exit", "exit", 60, top, z=0.3)
+    lv.tiles("platform", 40, 48, top + 6, z=0.3)
+    lv.sprite("Crate", "crate", 44, top + 6, z=0.3)
+    # The sky above, where the how-to-play, options and level-select menus stand.
+    for i, (x, y) in enumerate(((-100, 14), (-70, 30), (-40, 20), (-12, 40), (14, 22), (40, 34),
+                               (72, 18), (100, 38), (-95, 44), (60, 48), (0, 54), (-50, 52))):
+        lv.sprite("Cloud", "cloud", x, y, size=1.5 + (i % 3) * 0.5, z=0.93)
+    for x0, y in ((-92, 22), (84, 26)):
+        lv.tiles("ground-grass", x0, x0 + 12, y, z=0.8)
+        lv.sprite("Tree", "tree", x0 + 6, y, size=1.2, z=0.79)
+    save(lv, 2, "The main-menu world: a meadow wide enough for every menu's view at\n"
+                "21:9 and tall enough for the menus one view up.")
+
+
+def slot3():
+    lv = Level(gravity=0.0)
+    lv.light(direction=(0.2, -0.4, -1.0), color=(0.55, 0.6, 0.85))
+    # An evening sky the credits scroll over, wide enough for 21:9.
+    lv.quad("Evening sky", -45, -20, 45, 20, (0.16, 0.2, 0.42))
+    lv.quad("Glow", -45, -20, 45, -6, (0.42, 0.3, 0.45), z=0.98)
+    stars = [(-40, 14), (-33, 7), (-27, 17), (-21, 11), (-16, 4), (-19, 18), (19, 15), (24, 8),
+             (29, 18), (34, 12), (39, 5), (16, 3), (-37, 1), (37, -1), (-24, -2), (26, 1)]
+    for x, y in stars:
+        lv.quad("Star", x - 0.2, y - 0.2, x + 0.2, y + 0.2, (1.0, 0.95, 0.7), z=0.97)
+    lv.quad("Moon", 18, 9, 21, 12, (0.98, 0.96, 0.82), z=0.97)
+    for x in (-36, -12, 12, 36):
+        lv.add("Hill", (x, -13), (32, 16), 0.9, texture="hill-far", color=(0.35, 0.35, 0.55))
+    lv.add("Credits", (0, -16 - 42), (28, 84), 0.5, texture="credits", CreditsScript="")
+    save(lv, 3, "The credits world: the credits picture starts below the view and\n"
+                "scrolls up over an evening sky.")
+
+
+def start(lv, x0, x1, seed, clouds=6):
+    lv.light()
+    lv.bounds(x0, x1)
+    lv.player(0, 0)
+    for i in range(clouds):
+        x = x0 + 20 + (x1 - x0 - 40) * i / max(1, clouds - 1)
+        lv.cloud(x + (seed * 7 + i * 13) % 11, 14 + (seed + i * 5) % 9)
+
+
+def level1():
+    lv = Level()
+    start(lv, -24, 196, seed=1)
+    lv.sprite("Walk and jump", "tutorial1", 14, 0, size=0.9, z=Z_SIGN)
+    lv.ground(-24, 40, 0)
+    lv.ground(40, 60, 2)
+    lv.ground(60, 80, 5)
+    lv.pit(80, 86, top=5)
+    lv.ground(86, 110, 5)
+    lv.wall(100, 104, 5, 9)
+    lv.ground(110, 130, 2)
+    lv.pit(130, 138, top=2)
+    lv.ground(138, 196, 2)
+    lv.sprite("Sign", "signpost", 176, 2, z=Z_PROP)
+    lv.exit(186, 2)
+    lv.scenery(-24, 196, 0, seed=1)
+    save(lv, 10, "Level 1: walking and jumping. Steps, a low wall and two narrow pits.")
+
+
+def level2():
+    lv = Level()
+    start(lv, -24, 290, seed=2)
+    lv.ground(-24, 30)
+    lv.pit(30, 40)
+    lv.ground(40, 60)
+    lv.pit(60, 74)
+    lv.ground(74, 100)
+    lv.pit(100, 160)
+    lv.ledge(106, 114, 3)
+    lv.ledge(124, 132, 6)
+    lv.ledge(142, 150, 4)
+    lv.ground(160, 200)
+    lv.pit(200, 218)
+    lv.ground(218, 250)
+    lv.ground(250, 290, 6)
+    lv.exit(280, 6)
+    lv.scenery(-24, 290, 0, seed=2)
+    save(lv, 11, "Level 2: gaps and ledges. Wider pits need a run-up; wooden ledges\n"
+                 "over a spike pit.")
+
+
+def level3():
+    lv = Level()
+    start(lv, -24, 176, seed=3)
+    lv.sprite("Throw and blast", "tutorial2", 14, 0, size=0.9, z=Z_SIGN)
+    lv.ground(-24, 60)
+    lv.crate(48, 0)
+    lv.ground(60, 120, 8)
+    lv.crate(90, 8)
+    lv.ground(120, 176, 24)
+    lv.sprite("Sign", "signpost", 114, 8, z=Z_PROP)
+    lv.exit(166, 24)
+    lv.scenery(-24, 60, 0, seed=3)
+    lv.scenery(60, 120, 8, seed=4, hills=False)
+    lv.scenery(120, 176, 24, seed=5, hills=False)
+    save(lv, 12, "Level 3: bombs. Blast the crate to the wall and climb it; then a cliff\n"
+                 "only a bomb-boosted jump clears.")
+
+
+def level4():
+    lv = Level()
+    start(lv, -24, 206, seed=4)
+    lv.ground(-24, 56)
+    lv.spikes(24, 28, 0)
+    lv.spikes(40, 48, 0)
+    lv.pit(56, 70)
+    lv.ground(70, 100)
+    lv.pit(100, 150, depth=6)
+    lv.ledge(106, 112, 1)
+    lv.ledge(120, 126, 3)
+    lv.ledge(134, 140, 1)
+    lv.ground(150, 206)
+    lv.spikes(164, 170, 0)
+    lv.wall(180, 184, 0, 4)
+    lv.spikes(180, 184, 4)
+    lv.exit(196, 0)
+    lv.scenery(-24, 206, 0, seed=4)
+    save(lv, 13, "Level 4: spikes. Rows to jump, a pit, ledges over a spike floor and a\n"
+                 "spiked block.")
+
+
+def level5():
+    lv = Level()
+    start(lv, -24, 226, seed=5)
+    lv.ground(-24, 30)
+    lv.pit(30, 80)
+    lv.platform((36, -1.5), (74, -1.5), speed=4, delay=12)
+    lv.ground(80, 100)
+    lv.pit(100, 108)
+    lv.platform((104, -1.5), (104, 14.5), speed=3, delay=8)
+    lv.ground(108, 150, 16)
+    lv.pit(150, 190, top=16)
+    lv.platform((156, 14.5), (184, 14.5), speed=4, delay=10)
+    lv.ground(190, 226, 16)
+    lv.exit(216, 16)
+    lv.scenery(-24, 100, 0, seed=5)
+    lv.scenery(108, 226, 16, seed=6, hills=False)
+    save(lv, 14, "Level 5: moving platforms. A ferry over a spike pit, a lift up the\n"
+                 "cliff and a second ferry.")
+
+
+def level6():
+    lv = Level()
+    start(lv, -24, 216, seed=6)
+    lv.ground(-24, 60)
+    lv.enemy(34, 0)
+    lv.ground(60, 90, -3)
+    lv.enemy(70, -3)
+    lv.enemy(82, -3)
+    lv.ground(90, 120)
+    lv.pusher(113, 0)
+    lv.ground(120, 170, 11)
+    lv.enemy(150, 11)
+    lv.pit(170, 182, top=11)
+    lv.ground(182, 216, 11)
+    lv.exit(206, 11)
+    lv.scenery(-24, 120, 0, seed=6)
+    lv.scenery(120, 216, 11, seed=7, hills=False)
+    save(lv, 15, "Level 6: hopping enemies and a pusher. Jump or blast the enemies aside;\n"
+                 "right-click beside the pusher to be thrown up the wall.")
+
+
+def level7():
+    lv = Level()
+    start(lv, -24, 246, seed=7)
+    lv.ground(-24, 80)
+    lv.saw(50, 1.6, (6, 0), (36, -5), (64, 10))
+    lv.pit(80, 92)
+    lv.saw(86, 2, (0, 5), (70, -7), (100, 10))
+    lv.ground(92, 176)
+    lv.saw(125, 1.6, (7, 0), (110, -5), (140, 10))
+    lv.saw(155, 1.6, (-7, 0), (140, -5), (170, 10))
+    lv.pit(176, 210)
+    lv.ledge(180, 188, 3)
+    lv.ledge(196, 204, 5)
+    lv.saw(192, 6, (4, 3), (178, 2), (206, 12))
+    lv.ground(210, 246)
+    lv.exit(236, 0)
+    lv.scenery(-24, 246, 0, seed=7)
+    save(lv, 16, "Level 7: moving hazards. Saws to time along the ground, over a pit and\n"
+                 "above two ledges.")
+
+
+def level8():
+    lv = Level()
+    start(lv, -24, 246, seed=8)
+    lv.ground(-24, 40)
+    lv.crate(30, 0)
+    lv.ground(40, 70, 8)
+    lv.spikes(52, 56, 8)
+    lv.pit(70, 110, top=8)
+    lv.platform((74, 6.5), (106, 6.5), speed=4, delay=10)
+    lv.ground(110, 200, 8)
+    lv.enemy(130, 8)
+    lv.saw(175, 9.6, (6, 0), (160, 3), (190, 20))
+    lv.pusher(194, 8)
+    lv.ground(200, 246, 26)
+    lv.exit(236, 26)
+    lv.scenery(-24, 40, 0, seed=8)
+    lv.scenery(40, 200, 8, seed=9, hills=False)
+    lv.scenery(200, 246, 26, seed=10, hills=False)
+    save(lv, 17, "Level 8: everything together. Crate climb, spikes, a ferry, an enemy,\n"
+                 "a saw and a cliff for a bomb-boosted jump (or the pusher).")
+
+
+def finale():
+    lv = Level()
+    start(lv, -24, 64, seed=9, clouds=3)
+    lv.ground(-24, 64)
+    # The picture on a stone plinth behind the path.
+    lv.sprite("You win", "winscreen", 20, 4, size=1.0, z=Z_SIGN)
+    lv.tiles("stone-block", 18, 22, 4, rows=2, z=Z_SIGN)
+    lv.exit(50, 0)
+    lv.scenery(-24, 64, 0, seed=9)
+    save(lv, 18, "The finale: the win picture, and the exit to the credits.")
+
+
+if __name__ == "__main__":
+    for make in (slot0, slot1, slot2, slot3, level1, level2, level3, level4, level5, level6,
+                 level7, level8, finale):
+        make()
