@@ -147,6 +147,13 @@ TEST_F(GraphicsRender, ATexturedSpriteTakesItsColourAndAlpha) {
     EXPECT_TRUE(near(bottom, look.Bottom, look.Tolerance))
         << look.Alpha << ": " << bottom.R << "," << bottom.G << "," << bottom.B;
   }
+  // A stretched picture's edges are its own edge rows: nothing bleeds in from the
+  // opposite edge (a line of blue along the top of the red half).
+  sprite->Color = {1.0f, 1.0f, 1.0f};
+  sprite->Alpha = 1.0f;
+  Render();
+  EXPECT_EQ(AtWorld(0.0f, 3.95f), (Pixel{255, 0, 0, 255}));
+  EXPECT_EQ(AtWorld(0.0f, -3.95f), (Pixel{0, 0, 255, 255}));
   // A fade below the alpha test's 0.1 is gone altogether.
   sprite->Alpha = 0.05f;
   Render();
