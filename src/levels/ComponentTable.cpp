@@ -4,6 +4,17 @@
 #include <vector>
 
 #include "engine/Commands.h"
+#include "gameplay/CloudScript.h"
+#include "gameplay/CreditsScript.h"
+#include "gameplay/EnemyScript.h"
+#include "gameplay/EnemyTrigger.h"
+#include "gameplay/FireflyScript.h"
+#include "gameplay/MovingPlatformScript.h"
+#include "gameplay/PusherScript.h"
+#include "gameplay/SplashScript.h"
+#include "gameplay/WinTrigger.h"
+#include "gameplay/WormHeadScript.h"
+#include "gameplay/WormSegmentScript.h"
 #include "graphics/DirLight.h"
 #include "graphics/Light.h"
 #include "graphics/PointLight.h"
@@ -107,6 +118,18 @@ const ComponentFields* DirLightFields() {
   return &fields;
 }
 
+// Read in this order: each setter recomputes the platform's velocity.
+const ComponentFields* MovingPlatformFields() {
+  using P = MovingPlatformScript;
+  static const FieldsOf<P> fields({
+      Property<P>("Delay", &P::GetDelay, &P::SetDelay),
+      Property<P>("Speed", &P::GetSpeed, &P::SetSpeed),
+      Property<P>("Point1", &P::GetPoint1, &P::SetPoint1),
+      Property<P>("Point2", &P::GetPoint2, &P::SetPoint2),
+  });
+  return &fields;
+}
+
 // The table ---------------------------------------------------------------------
 
 // Rows whose component class does not exist yet have no attach step: the
@@ -117,29 +140,30 @@ const std::vector<ComponentRow>& Rows() {
       {"Transform", C::AddTransform, &AttachZeroTransform, false, TransformFields()},
       {"Body", C::AddBody, &AttachDynamicBody, false, BodyFields()},
       {"Sprite", C::AddSprite, &AttachSprite<SpriteType::Platform>, false, SpriteFields()},
-      {"CreditsScript", C::AddCreditsScript, nullptr, false, nullptr},
+      {"CreditsScript", C::AddCreditsScript, &AttachComponent<CreditsScript>, false, nullptr},
       {"DynamicHazardScript", C::AddDynamicHazardScript, nullptr, false, nullptr},
       {"Player_Controller", C::AddPlayerController, nullptr, false, nullptr},
-      {"PusherScript", C::AddPusherScript, nullptr, false, nullptr},
-      {"SplashScript", C::AddSplashScript, nullptr, false, nullptr},
+      {"PusherScript", C::AddPusherScript, &AttachComponent<PusherScript>, false, nullptr},
+      {"SplashScript", C::AddSplashScript, &AttachComponent<SplashScript>, false, nullptr},
       {"StaticHazardScript", C::AddStaticHazardScript, nullptr, false, nullptr},
       {"ThrowIndicatorScript", C::AddThrowIndicatorScript, nullptr, false, nullptr},
-      {"WinTriggerScript", C::AddWinTrigger, nullptr, false, nullptr},
-      {"WormHeadScript", C::AddWormHeadScript, nullptr, false, nullptr},
-      {"WormSegmentScript", C::AddWormSegmentScript, nullptr, false, nullptr},
-      {"EnemyScript", C::AddEnemyScript, nullptr, false, nullptr},
-      {"EnemyTriggerScript", C::AddEnemyTrigger, nullptr, false, nullptr},
+      {"WinTriggerScript", C::AddWinTrigger, &AttachComponent<WinTrigger>, false, nullptr},
+      {"WormHeadScript", C::AddWormHeadScript, &AttachComponent<WormHeadScript>, false, nullptr},
+      {"WormSegmentScript", C::AddWormSegmentScript, &AttachComponent<WormSegmentScript>, false, nullptr},
+      {"EnemyScript", C::AddEnemyScript, &AttachComponent<EnemyScript>, false, nullptr},
+      {"EnemyTriggerScript", C::AddEnemyTrigger, &AttachComponent<EnemyTrigger>, false, nullptr},
       {"Light", C::AddLight, &AttachComponent<Light>, false, LightFields()},
       {"PointLight", C::AddPointLight, &AttachComponent<PointLight>, false, PointLightFields()},
       {"DirLight", C::AddDirLight, &AttachComponent<DirLight>, false, DirLightFields()},
       {"PlayerAnimationScript", C::AddPlayerAnimation, nullptr, false, nullptr},
       {"ParticleEmitter", C::AddParticleEmitter, nullptr, false, nullptr},
       {"BoomReactScript", C::AddBoomReactScript, nullptr, false, nullptr},
-      {"CloudScript", C::AddCloudScript, nullptr, false, nullptr},
-      {"MovingPlatformScript", C::AddMovingPlatformScript, nullptr, false, nullptr},
+      {"CloudScript", C::AddCloudScript, &AttachComponent<CloudScript>, true, nullptr},
+      {"MovingPlatformScript", C::AddMovingPlatformScript, &AttachComponent<MovingPlatformScript>, true,
+       MovingPlatformFields()},
       // Made only while playing, never read from or written to level files.
       {"", C::AddBoomScript, nullptr, false, nullptr},
-      {"", C::AddFireflyScript, nullptr, false, nullptr},
+      {"", C::AddFireflyScript, &AttachComponent<FireflyScript>, true, nullptr},
   };
   return rows;
 }

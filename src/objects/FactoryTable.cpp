@@ -2,6 +2,13 @@
 
 #include <algorithm>
 
+#include "gameplay/CreditsScript.h"
+#include "gameplay/EnemyScript.h"
+#include "gameplay/EnemyTrigger.h"
+#include "gameplay/SplashScript.h"
+#include "gameplay/WinTrigger.h"
+#include "gameplay/WormHeadScript.h"
+#include "gameplay/WormSegmentScript.h"
 #include "graphics/Sprite.h"
 #include "objects/Transform.h"
 #include "physics/Body.h"
@@ -31,6 +38,19 @@ Component* AttachBody(GameObject& object, bool isStatic) {
 const std::vector<Archetype>& Archetypes() {
   static const std::vector<Archetype> table = {
       {FactoryCommand::BuildPlatform, "Platform", false, {&AttachStaticBody, &AttachSprite<SpriteType::Platform>}},
+      {FactoryCommand::BuildEnemy, "Enemy", false,
+       {&AttachDynamicBody, &AttachComponent<EnemyScript>, &AttachComponent<EnemyTrigger>,
+        &AttachSprite<SpriteType::Crate>}},
+      {FactoryCommand::BuildWinTrigger, "WinTrigger", false,
+       {&AttachStaticBody, &AttachComponent<WinTrigger>, &AttachSprite<SpriteType::WinTrigger>}},
+      {FactoryCommand::BuildSplashScreen, "SplashScreen", false,
+       {&AttachComponent<SplashScript>, &AttachSprite<SpriteType::Splash>}},
+      {FactoryCommand::BuildCredits, "Credits", false,
+       {&AttachComponent<CreditsScript>, &AttachSprite<SpriteType::Credits>}},
+      {FactoryCommand::BuildWormHead, "WormHead", false,
+       {&AttachStaticBody, &AttachComponent<WormHeadScript>, &AttachSprite<SpriteType::WormHead>}},
+      {FactoryCommand::BuildWormSegment, "WormSegment", false,
+       {&AttachStaticBody, &AttachComponent<WormSegmentScript>, &AttachSprite<SpriteType::WormSegment>}},
   };
   return table;
 }

@@ -164,7 +164,7 @@ TEST_F(FactoryTest, PlatformArchetypeIsAStaticBoxWithThePlatformLook) {
 }
 
 TEST_F(FactoryTest, ArchetypesWhoseScriptsDoNotExistYetBuildNothing) {
-  for (int command : {0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}) {
+  for (int command : {0, 3, 5, 8, 9, 12}) {
     int callbacks = 0;
     Run(command, nullptr, [&](GameObject*) { ++callbacks; });
     EXPECT_EQ(callbacks, 0) << "archetype " << command;
