@@ -2,7 +2,7 @@
 // member functions, so that each of the game's listener classes is one line:
 //
 //   using AudioListener = EventListener<&AudioSystem::Execute>;
-//   using GraphicsEventListener = EventListener<&Graphics::OnGraphicsEvent, &Graphics::OnSerializationEvent>;
+//   using MenuSystemEventListener = EventListener<&MenuSystem::OnKeyboardEvent, &MenuSystem::OnMouseEvent>;
 //
 // A handler is a member function taking one concrete event (by reference, const
 // or not); the listener calls it for events of that class's kType and ignores

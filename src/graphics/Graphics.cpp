@@ -20,7 +20,7 @@ namespace Framework {
 
 namespace {
 
-using GraphicsEventListener = EventListener<&Graphics::OnGraphicsEvent, &Graphics::OnSerializationEvent>;
+using GraphicsEventListener = EventListener<&Graphics::OnGraphicsEvent>;
 
 // The sky the world is drawn over.
 constexpr float kSky[4] = {0.45f, 0.8f, 0.92f, 1.0f};
@@ -106,12 +106,14 @@ void Graphics::Initialize() {
   CreateBasicPath();
 
   graphicsListener_ = Listen<GraphicsEventListener>(this);
-  serializationListener_ = Listen<GraphicsEventListener>(this, EventType::Serialization);
 
   // Level titles and notices are placed around the live camera.
   Serialization::Instance().Hooks.Camera = [this] {
     return CameraView{{Camera.Position.x, Camera.Position.y}, Camera.ViewHalfWidth, Camera.ViewHalfHeight};
   };
+  // After the new world is built, not on the request: the request arrives while
+  // the outgoing level (and its player) still stands.
+  Serialization::Instance().Hooks.LevelChanged = [this] { SnapToPlayer(); };
   BuildCursor();
 }
 
@@ -228,9 +230,7 @@ void Graphics::DrawCursor() {
   sprite->Draw(AssetStore::Instance().Program("Texture"), model, transform->ZLayer);
 }
 
-void Graphics::OnSerializationEvent(const SerializationEvent& event) {
-  // Saving, loading a named file, checkpoints and restarts keep the view where it is.
-  if (event.Command <= SerializationCommand::RestartOrContinue) return;
+void Graphics::SnapToPlayer() {
   GameObject* player = Factory::Instance().Player;
   if (player == nullptr) return;
   if (const auto* t = player->GetComponent<Transform>()) Camera.SnapTo(t->Position);

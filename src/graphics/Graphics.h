@@ -78,10 +78,11 @@ class Graphics : public InterfaceSystem {
   }
   float TextWidth(const std::u16string& text, float size) const { return Text.TextWidth(text, size); }
 
-  // A GraphicsEvent asks for a timed message; a level-changing SerializationEvent
-  // snaps the camera to the player.
+  // A GraphicsEvent asks for a timed message.
   void OnGraphicsEvent(const GraphicsEvent& event) { Text.OnGraphicsEvent(event); }
-  void OnSerializationEvent(const SerializationEvent& event);
+  // Jumps the camera to the Factory's player (if any): Serialization calls it once
+  // a different level has been built, however the load was asked for.
+  void SnapToPlayer();
 
   bool ShowDebug = false;
   Framework::Camera Camera;
@@ -122,7 +123,6 @@ class Graphics : public InterfaceSystem {
   Framework::Camera::FollowInputs GatherFollowInputs() const;
 
   Subscription graphicsListener_;
-  Subscription serializationListener_;
   bool initialized_ = false;
 };
 

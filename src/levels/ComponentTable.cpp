@@ -6,10 +6,21 @@
 #include "engine/Commands.h"
 #include "gameplay/BoomReactScript.h"
 #include "gameplay/BoomScript.h"
+#include "gameplay/CloudScript.h"
+#include "gameplay/CreditsScript.h"
 #include "gameplay/DynamicHazardScript.h"
+#include "gameplay/EnemyScript.h"
+#include "gameplay/EnemyTrigger.h"
+#include "gameplay/FireflyScript.h"
+#include "gameplay/MovingPlatformScript.h"
 #include "gameplay/PlayerAnimation.h"
+#include "gameplay/PusherScript.h"
+#include "gameplay/SplashScript.h"
 #include "gameplay/StaticHazardScript.h"
 #include "gameplay/ThrowIndicatorScript.h"
+#include "gameplay/WinTrigger.h"
+#include "gameplay/WormHeadScript.h"
+#include "gameplay/WormSegmentScript.h"
 #include "graphics/DirLight.h"
 #include "graphics/Light.h"
 #include "graphics/PointLight.h"
@@ -187,6 +198,18 @@ const ComponentFields* DynamicHazardFields() {
   return &fields;
 }
 
+// Read in this order: each setter recomputes the platform's velocity.
+const ComponentFields* MovingPlatformFields() {
+  using P = MovingPlatformScript;
+  static const FieldsOf<P> fields({
+      Property<P>("Delay", &P::GetDelay, &P::SetDelay),
+      Property<P>("Speed", &P::GetSpeed, &P::SetSpeed),
+      Property<P>("Point1", &P::GetPoint1, &P::SetPoint1),
+      Property<P>("Point2", &P::GetPoint2, &P::SetPoint2),
+  });
+  return &fields;
+}
+
 // The table ---------------------------------------------------------------------
 
 // Rows whose component class does not exist yet have no attach step: the
@@ -197,29 +220,29 @@ const std::vector<ComponentRow>& Rows() {
       {"Transform", C::AddTransform, &AttachZeroTransform, false, TransformFields()},
       {"Body", C::AddBody, &AttachDynamicBody, false, BodyFields()},
       {"Sprite", C::AddSprite, &AttachSprite<SpriteType::Platform>, false, SpriteFields()},
-      {"CreditsScript", C::AddCreditsScript, nullptr, false, nullptr},
+      {"CreditsScript", C::AddCreditsScript, &AttachComponent<CreditsScript>, false, nullptr},
       {"DynamicHazardScript", C::AddDynamicHazardScript, &AttachComponent<DynamicHazardScript>, false, DynamicHazardFields()},
       {"Player_Controller", C::AddPlayerController, &AttachPlayerController, false, nullptr},
-      {"PusherScript", C::AddPusherScript, nullptr, false, nullptr},
-      {"SplashScript", C::AddSplashScript, nullptr, false, nullptr},
+      {"PusherScript", C::AddPusherScript, &AttachComponent<PusherScript>, false, nullptr},
+      {"SplashScript", C::AddSplashScript, &AttachComponent<SplashScript>, false, nullptr},
       {"StaticHazardScript", C::AddStaticHazardScript, &AttachComponent<StaticHazardScript>, false, nullptr},
       {"ThrowIndicatorScript", C::AddThrowIndicatorScript, &AttachComponent<ThrowIndicatorScript>, false, nullptr},
-      {"WinTriggerScript", C::AddWinTrigger, nullptr, false, nullptr},
-      {"WormHeadScript", C::AddWormHeadScript, nullptr, false, nullptr},
-      {"WormSegmentScript", C::AddWormSegmentScript, nullptr, false, nullptr},
-      {"EnemyScript", C::AddEnemyScript, nullptr, false, nullptr},
-      {"EnemyTriggerScript", C::AddEnemyTrigger, nullptr, false, nullptr},
+      {"WinTriggerScript", C::AddWinTrigger, &AttachComponent<WinTrigger>, false, nullptr},
+      {"WormHeadScript", C::AddWormHeadScript, &AttachComponent<WormHeadScript>, false, nullptr},
+      {"WormSegmentScript", C::AddWormSegmentScript, &AttachComponent<WormSegmentScript>, false, nullptr},
+      {"EnemyScript", C::AddEnemyScript, &AttachComponent<EnemyScript>, false, nullptr},
+      {"EnemyTriggerScript", C::AddEnemyTrigger, &AttachComponent<EnemyTrigger>, false, nullptr},
       {"Light", C::AddLight, &AttachComponent<Light>, false, LightFields()},
       {"PointLight", C::AddPointLight, &AttachComponent<PointLight>, false, PointLightFields()},
       {"DirLight", C::AddDirLight, &AttachComponent<DirLight>, false, DirLightFields()},
       {"PlayerAnimationScript", C::AddPlayerAnimation, &AttachComponent<PlayerAnimation>, false, nullptr},
       {"ParticleEmitter", C::AddParticleEmitter, &AttachTwice<ParticleEmitter>, true, ParticleEmitterFields()},
       {"BoomReactScript", C::AddBoomReactScript, &AttachTwice<BoomReactScript>, true, nullptr},
-      {"CloudScript", C::AddCloudScript, nullptr, false, nullptr},
-      {"MovingPlatformScript", C::AddMovingPlatformScript, nullptr, false, nullptr},
+      {"CloudScript", C::AddCloudScript, &AttachComponent<CloudScript>, true, nullptr},
+      {"MovingPlatformScript", C::AddMovingPlatformScript, &AttachComponent<MovingPlatformScript>, true,
       // Made only while playing, never read from or written to level files.
       {"", C::AddBoomScript, &AttachTwice<BoomScript>, true, nullptr},
-      {"", C::AddFireflyScript, nullptr, false, nullptr},
+      {"", C::AddFireflyScript, &AttachComponent<FireflyScript>, true, nullptr},
   };
   return rows;
 }

@@ -64,6 +64,9 @@ void Serialization::Load(const std::string& fileName) {
   BuildWorld();
   if (LastLevel != CurrentLevel && CurrentLevel != LevelSlot::Credits) LastLevel = CurrentLevel;
   LevelTitleTimer = 0.0f;
+  const bool changed = CurrentLevel != builtLevel_ || fileName == AutosavePath;
+  builtLevel_ = CurrentLevel;
+  if (changed && Hooks.LevelChanged) Hooks.LevelChanged();
 }
 
 bool Serialization::ReadFile(const std::string& fileName) {

@@ -54,6 +54,9 @@ struct SerializationHooks {
   // and QueueDestroy every object with a BoomScript or FireflyScript (bombs in
   // flight and fireflies must not end up in the autosave).
   std::function<void()> PrepareCreditsSave;
+  // A different level (another slot, or the autosave) has just been built:
+  // the camera jumps to its player. Restarts and reloads of the same slot keep the view.
+  std::function<void()> LevelChanged;
 };
 
 class Serialization : public InterfaceSystem {
@@ -124,6 +127,8 @@ class Serialization : public InterfaceSystem {
 
   LevelProgression progression_{*this};
   Subscription listener_;
+  // The slot the last Load built, to tell a level change from a reload.
+  std::int32_t builtLevel_ = -1;
   // The file Root was last read from or written to, for messages about its entries.
   std::string rootSource_;
 };

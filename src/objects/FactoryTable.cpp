@@ -3,12 +3,19 @@
 #include <algorithm>
 
 #include "gameplay/BoomScript.h"
+#include "gameplay/CreditsScript.h"
 #include "gameplay/DeathAnimation.h"
 #include "gameplay/DynamicHazardScript.h"
+#include "gameplay/EnemyScript.h"
+#include "gameplay/EnemyTrigger.h"
 #include "gameplay/PlayerAnimation.h"
 #include "gameplay/PlayerController.h"
+#include "gameplay/SplashScript.h"
 #include "gameplay/StaticHazardScript.h"
 #include "gameplay/ThrowIndicatorScript.h"
+#include "gameplay/WinTrigger.h"
+#include "gameplay/WormHeadScript.h"
+#include "gameplay/WormSegmentScript.h"
 #include "graphics/PointLight.h"
 #include "graphics/Sprite.h"
 #include "objects/Transform.h"
@@ -54,6 +61,19 @@ const std::vector<Archetype>& Archetypes() {
       {FactoryCommand::BuildDynamicHazard, "DynamicHazard", false,
        {&AttachStaticBody, &AttachComponent<DynamicHazardScript>, &AttachSprite<SpriteType::DynamicHazard>}},
       {FactoryCommand::BuildTestEmitter, "TestEmitter", false, {&AttachTwice<ParticleEmitter>}},
+      {FactoryCommand::BuildEnemy, "Enemy", false,
+       {&AttachDynamicBody, &AttachComponent<EnemyScript>, &AttachComponent<EnemyTrigger>,
+        &AttachSprite<SpriteType::Crate>}},
+      {FactoryCommand::BuildWinTrigger, "WinTrigger", false,
+       {&AttachStaticBody, &AttachComponent<WinTrigger>, &AttachSprite<SpriteType::WinTrigger>}},
+      {FactoryCommand::BuildSplashScreen, "SplashScreen", false,
+       {&AttachComponent<SplashScript>, &AttachSprite<SpriteType::Splash>}},
+      {FactoryCommand::BuildCredits, "Credits", false,
+       {&AttachComponent<CreditsScript>, &AttachSprite<SpriteType::Credits>}},
+      {FactoryCommand::BuildWormHead, "WormHead", false,
+       {&AttachStaticBody, &AttachComponent<WormHeadScript>, &AttachSprite<SpriteType::WormHead>}},
+      {FactoryCommand::BuildWormSegment, "WormSegment", false,
+       {&AttachStaticBody, &AttachComponent<WormSegmentScript>, &AttachSprite<SpriteType::WormSegment>}},
   };
   return table;
 }

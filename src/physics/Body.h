@@ -6,6 +6,7 @@
 // Owner is this body once Initialize has run.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "engine/Vec2.h"
@@ -59,6 +60,11 @@ class Body : public Component {
   bool IsGhost = false;
   // Standing on something: valid from the end of one step to the start of the next.
   bool Grounded = false;
+  // The static body this one stood on at the end of the last step, by its object's
+  // id (it may die before the next step): a platform that a script moves carries
+  // what stands on it by its own displacement.
+  bool HasSupport = false;
+  std::uint32_t SupportId = 0;
   BounceFactors Bounce;
   FrictionFactors Friction;
 };

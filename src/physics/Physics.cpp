@@ -71,6 +71,7 @@ void Physics::Step(float dt) {
   }
 
   for (Body* body : Bodies) Integrate(*body, dt);
+  CarryRiders();
   DetectCollisions();
   ResolvePositions();
   ResolveVelocities();
@@ -96,6 +97,25 @@ void Physics::Integrate(Body& body, float dt) {
   body.Force = {0.0f, 0.0f};
   body.Grounded = false;
   body.Position += body.Velocity * dt;
+}
+
+void Physics::CarryRiders() {
+  Factory& factory = Factory::Instance();
+  for (Body* body : Bodies) {
+    if (!body->HasSupport) continue;
+    body->HasSupport = false;
+    if (body->IsStatic) continue;
+    GameObject* object = factory.Find(body->SupportId);
+    Body* support = object ? object->GetComponent<Body>() : nullptr;
+    // Only a support taking part in this step has a displacement to hand on.
+    if (!support || !support->IsStatic || !support->OwnerTransform) continue;
+    const Vec2 moved = support->Position - support->PrevPosition;
+    if (std::fabs(moved.x) > MaxCarry || std::fabs(moved.y) > MaxCarry) continue;
+    // Both ends of the rider's motion move with the platform, so the carry is not
+    // mistaken for the rider's own motion by the swept test.
+    body->Position += moved;
+    body->PrevPosition += moved;
+  }
 }
 
 void Physics::DetectCollisions() {
@@ -138,7 +158,12 @@ bool Physics::BoxOverlap(Body& a, Vec2 pa, Body& b, Vec2 pb) {
   if (!(ox < oy)) {
     axis = Contact::Vertical;
     Body& upper = a.Position.y <= b.Position.y ? b : a;
+    Body& lower = a.Position.y <= b.Position.y ? a : b;
     upper.Grounded = true;
+    if (!upper.IsStatic && lower.IsStatic && !upper.IsGhost && !lower.IsGhost && lower.Owner) {
+      upper.HasSupport = true;
+      upper.SupportId = lower.Owner->Id;
+    }
   }
   AddContact(a, b, axis);
 

@@ -3,8 +3,9 @@
 // something and posts a collision event to both objects of each touching pair.
 //
 // One step: gather the bodies in the Factory's order, integrate each (explicit
-// Euler with per-axis multiplicative friction), test every pair at two samples
-// of its motion, resolve positions over all contacts, then velocities, and
+// Euler with per-axis multiplicative friction), carry the bodies that stood on
+// a static body by that body's displacement (moving platforms), test every pair
+// at two samples of its motion, resolve positions over all contacts, then velocities, and
 // write dynamic positions back to their Transforms. A paused step does nothing.
 //
 // Invariant: Bodies and the first ContactCount Contacts are valid only during
@@ -46,6 +47,9 @@ class Physics : public InterfaceSystem {
   // The parts of a step, public so that tools and tests can drive them.
   void Step(float dt);
   void Integrate(Body& body, float dt);
+  // Moves every dynamic body that stood on a static body in the last step by
+  // that static body's displacement since then (scripts move static bodies).
+  void CarryRiders();
   void DetectCollisions();
   void ResolvePositions();
   void ResolveVelocities();
@@ -75,6 +79,9 @@ class Physics : public InterfaceSystem {
 
   // Storage the contact store starts with; it grows past this when a step needs it.
   static constexpr std::size_t InitialContactCapacity = 1024;
+  // A static body that moved further than this in one step was put somewhere
+  // else (a level reset, a script placing it), not ridden: nothing is carried.
+  static constexpr float MaxCarry = 2.0f;
 
   ~Physics() override;
 

@@ -265,22 +265,6 @@ TEST_F(GraphicsRender, TimedMessagesAgeOncePerFrameAndExpire) {
   EXPECT_FLOAT_EQ(graphics.Messages[0]->Elapsed, 0.2f);  // still aged in the frame the first expired
 }
 
-TEST_F(GraphicsRender, ALevelChangeSnapsTheCameraToThePlayer) {
-  Graphics& graphics = Graphics::Instance();
-  GameObject* player = AddBox({30.0f, -12.0f}, {1.0f, 1.0f}, 0.5f, {1, 1, 1});
-  Factory::Instance().Player = player;
-  graphics.Camera.Position = {1.0f, 1.0f, 0.5f};
-  SerializationEvent restart;
-  restart.Command = SerializationCommand::RestartOrContinue;
-  EventSystem::Instance().Send(restart);
-  EXPECT_EQ(graphics.Camera.Position, (Vec3{1.0f, 1.0f, 0.5f}));
-  SerializationEvent next;
-  next.Command = SerializationCommand::NextLevel;
-  EventSystem::Instance().Send(next);
-  EXPECT_EQ(graphics.Camera.Position, (Vec3{30.0f, -12.0f, 0.5f}));
-  Factory::Instance().Player = nullptr;
-}
-
 TEST_F(GraphicsRender, TheDebugOverlayOutlinesBodiesAndTheCursorFollowsTheMouse) {
   Graphics& graphics = Graphics::Instance();
   GameObject* box = AddBox({0.0f, 0.0f}, {8.0f, 8.0f}, 1.0f, {1.0f, 1.0f, 0.0f});

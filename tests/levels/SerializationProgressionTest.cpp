@@ -281,3 +281,26 @@ TEST_F(SerializationNoticeTest, NoticesLastHalfASecondAndUseTheDefaultCameraWith
 
 }  // namespace
 }  // namespace Framework
+
+namespace Framework {
+namespace {
+
+// The camera jumps to the new player through this hook, so it must run once the
+// new world stands, for every change of level however it was asked for, and
+// not for a restart, which keeps the view.
+TEST_F(SerializationProgressionTest, TheLevelChangedHookSeesTheNewWorldAndSkipsRestarts) {
+  Serialization& serialization = Serialization::Instance();
+  std::vector<std::vector<float>> seen;
+  serialization.Hooks.LevelChanged = [&] { seen.push_back(MarkersInWorld()); };
+  Enter(10);
+  serialization.NextLevel();
+  serialization.RestartOrContinue();
+  serialization.Checkpoint();
+  Enter(2);  // the main menu
+  serialization.RestartOrContinue();  // continue: the autosave of slot 11
+  EXPECT_EQ(seen, (std::vector<std::vector<float>>{{10}, {11}, {2}, {11}}));
+  serialization.Hooks.LevelChanged = nullptr;
+}
+
+}  // namespace
+}  // namespace Framework

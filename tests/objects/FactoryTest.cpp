@@ -163,15 +163,6 @@ TEST_F(FactoryTest, PlatformArchetypeIsAStaticBoxWithThePlatformLook) {
   EXPECT_EQ(factory.Player, nullptr);
 }
 
-TEST_F(FactoryTest, ArchetypesWhoseScriptsDoNotExistYetBuildNothing) {
-  for (int command : {2, 4, 6, 7, 10, 11}) {
-    int callbacks = 0;
-    Run(command, nullptr, [&](GameObject*) { ++callbacks; });
-    EXPECT_EQ(callbacks, 0) << "archetype " << command;
-  }
-  EXPECT_TRUE(factory.Objects.empty());
-}
-
 // A script that listens to the keyboard, like the player or a menu does.
 class KeyScript : public Script {
  public:

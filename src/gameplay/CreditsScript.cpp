@@ -1,0 +1,46 @@
+#include "gameplay/CreditsScript.h"
+
+#include <memory>
+
+#include "engine/Commands.h"
+#include "engine/EventSystem.h"
+#include "engine/Events.h"
+#include "engine/Windows.h"
+#include "levels/LevelSlots.h"
+#include "levels/Serialization.h"
+#include "objects/GameObject.h"
+#include "objects/Transform.h"
+
+namespace Framework {
+
+namespace {
+
+constexpr std::uint8_t kLeftButton = 1;
+
+}  // namespace
+
+void CreditsScript::Update(float dt) {
+  auto* transform = Owner ? Owner->GetComponent<Transform>() : nullptr;
+  if (!missing_.Check(transform != nullptr, *this, "Transform")) return;
+  transform->Position.y += scrollSpeed * dt;
+  if (transform->Position.y > EndY) {
+    Leave();
+    return;
+  }
+  MouseRecord& mouse = Windows::Instance().Mouse;
+  if (mouse.Button == kLeftButton && mouse.ButtonEventType == Windows::ButtonUp) {
+    Leave();
+    mouse.Button = kLeftButton;
+    mouse.ButtonEventType = 0;
+  }
+}
+
+void CreditsScript::Leave() {
+  const std::int32_t from = Serialization::Instance().LastLevel;
+  auto event = std::make_unique<SerializationEvent>();
+  event->Command = from == LevelSlot::MainMenu || from == LevelSlot::Finale ? SerializationCommand::EnterMainMenu
+                                                                             : SerializationCommand::RestartOrContinue;
+  EventSystem::Instance().Post(std::move(event));
+}
+
+}  // namespace Framework

@@ -1,0 +1,30 @@
+// CreditsScript: scrolls the credits picture upwards; when it has passed y 70, or
+// on a left release, it hands back to where the player came from: the main menu
+// (credits opened from the menu, or the game finished) or the interrupted game
+// (its autosave, under the pause menu). A leaving click is consumed.
+// Invariant: the hand-back is asked for at most once per frame, until the level changes.
+#pragma once
+
+#include "gameplay/MissingParts.h"
+#include "objects/Script.h"
+
+namespace Framework {
+
+class CreditsScript : public Script {
+ public:
+  // The picture has scrolled past its end here.
+  static constexpr float EndY = 70.0f;
+
+  CreditsScript() : Script("CreditsScript") {}
+  void Initialize() override { scrollSpeed = 5.0f; }
+  void Update(float dt) override;
+
+  // Units per second.
+  float scrollSpeed = 5.0f;
+
+ private:
+  void Leave();
+  MissingParts missing_;
+};
+
+}  // namespace Framework

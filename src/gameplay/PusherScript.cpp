@@ -1,0 +1,57 @@
+#include "gameplay/PusherScript.h"
+
+#include <memory>
+
+#include "engine/Commands.h"
+#include "engine/Engine.h"
+#include "engine/EventSystem.h"
+#include "engine/Events.h"
+#include "engine/Windows.h"
+#include "gameplay/PlayerContact.h"
+#include "graphics/Sprite.h"
+#include "objects/Factory.h"
+#include "objects/Transform.h"
+#include "physics/Body.h"
+
+namespace Framework {
+
+namespace {
+
+constexpr std::uint8_t kRightButton = 3;
+
+}  // namespace
+
+void PusherScript::Update(float dt) {
+  const MouseRecord& mouse = Windows::Instance().Mouse;
+  if (!armed && mouse.Button == kRightButton && mouse.ButtonEventType == Windows::ButtonDown) {
+    PostSound("push.ogg");
+    armed = true;
+  }
+  if (!armed) return;
+
+  auto* transform = Owner ? Owner->GetComponent<Transform>() : nullptr;
+  if (!missing_.Check(transform != nullptr, *this, "Transform")) return;
+  if (auto* sprite = Owner->GetComponent<Sprite>()) sprite->Color = Color3{1.0f, 0.0f, 0.0f};
+  transform->Scale += Vec2{SwellRate * dt, SwellRate * dt};
+
+  GameObject* player = Factory::Instance().Player;
+  auto* playerTransform = player ? player->GetComponent<Transform>() : nullptr;
+  if (!playerTransform) return;
+  const Vec2 away = playerTransform->Position - transform->Position;
+  const float distance = away.Length();
+  if (distance < reach && !shoved) {
+    auto* body = player->GetComponent<Body>();
+    // A player exactly on the pusher has no direction to be shoved in.
+    if (body && distance > 0.0f && !Engine::Instance().Paused) body->Force += away / distance * shoveForce;
+    shoved = true;
+  }
+  if (shoved) {
+    auto destroy = std::make_unique<FactoryEvent>();
+    destroy->Command = FactoryCommand::QueueDestroy;
+    destroy->ObjectId = Owner->Id;
+    EventSystem::Instance().Post(std::move(destroy));
+    armed = false;
+  }
+}
+
+}  // namespace Framework

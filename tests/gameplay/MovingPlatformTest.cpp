@@ -1,0 +1,155 @@
+// Moving platforms: their legs and turns, their level block, hostile settings,
+// and the bodies standing on them riding along.
+#include <gtest/gtest.h>
+
+#include <json/value.h>
+
+#include <string>
+
+#include "gameplay/MovingPlatformScript.h"
+#include "levels/Serialization.h"
+#include "objects/Factory.h"
+#include "objects/Transform.h"
+#include "physics/Body.h"
+#include "physics/Physics.h"
+#include "support/Capture.h"
+#include "support/Files.h"
+#include "support/LevelFixture.h"
+#include "support/PhysicsScene.h"
+#include "support/WorldSteps.h"
+
+namespace Framework {
+namespace {
+
+class MovingPlatformTest : public LevelFixture {
+ protected:
+  // A static platform driven by a script between two points.
+  MovingPlatformScript& MakePlatform(Vec2 point1, Vec2 point2, float speed, float delay, Vec2 size = {4.0f, 1.0f}) {
+    Body* body = PhysicsScene::AddStaticBox(point1, size);
+    auto* script = Factory::Instance().AddComponent<MovingPlatformScript>(*body->Owner);
+    script->SetDelay(delay);
+    script->SetSpeed(speed);
+    script->SetPoint1(point1);
+    script->SetPoint2(point2);
+    script->Initialize();
+    return *script;
+  }
+  static Vec2 PositionOf(const Component& component) {
+    return component.Owner->GetComponent<Transform>()->Position;
+  }
+};
+
+TEST_F(MovingPlatformTest, TurnsOnItsDelayAndArrivesExactlyAtItsEnds) {
+  // Down 3 units at 2 units/s: arrives after 1.5 s, exactly at Point2, then waits out the delay.
+  MovingPlatformScript& down = MakePlatform({0, 0}, {0, -3}, 2.0f, 2.0f);
+  StepWorld(100);
+  EXPECT_EQ(PositionOf(down), (Vec2{0, -3}));
+  EXPECT_TRUE(down.arrived);
+  StepWorld(130);  // the wait ends: on its way back up
+  EXPECT_GT(PositionOf(down).y, -3.0f);
+  EXPECT_FALSE(down.arrived);
+
+  // A trip longer than the delay turns back half way, towards Point1.
+  MovingPlatformScript& slow = MakePlatform({10, 0}, {20, 0}, 1.0f, 1.0f);
+  StepWorld(61);
+  const float turnedAt = PositionOf(slow).x;
+  EXPECT_NEAR(turnedAt, 11.0f, 0.05f);
+  StepWorld(30);
+  EXPECT_LT(PositionOf(slow).x, turnedAt);
+  EXPECT_LT(slow.velocity.x, 0.0f);
+}
+
+TEST_F(MovingPlatformTest, HostileSettingsAreClampedAndCoincidingPointsStayStill) {
+  MovingPlatformScript* still = nullptr;
+  MovingPlatformScript* wild = nullptr;
+  MovingPlatformScript* backwards = nullptr;
+  const std::string said = StdoutOf([&] {
+    still = &MakePlatform({5, 5}, {5, 5}, 3.0f, 1.0f);
+    wild = &MakePlatform({0, 0}, {1e30f, 0}, 1e30f, 0.0f);
+    backwards = &MakePlatform({0, 10}, {10, 10}, -4.0f, -1.0f);
+    StepWorld(120);
+  });
+  EXPECT_EQ(PositionOf(*still), (Vec2{5, 5}));
+  EXPECT_EQ(wild->speed, MovingPlatformScript::MaxSpeed);
+  EXPECT_EQ(wild->delay, MovingPlatformScript::MinDelay);
+  EXPECT_LE(PositionOf(*wild).x, MovingPlatformScript::MaxSpeed * 2.0f);
+  EXPECT_EQ(backwards->speed, 0.0f);
+  EXPECT_EQ(PositionOf(*backwards), (Vec2{0, 10}));
+  EXPECT_NE(said.find("Speed 1e+30"), std::string::npos) << said;
+  EXPECT_NE(said.find("Speed -4"), std::string::npos) << said;
+}
+
+TEST_F(MovingPlatformTest, ItsLevelBlockIsReadInSetterOrderAndWrittenBack) {
+  WriteFileText(SlotFile(10), R"({"Factory": {"Game_Objects": [{"Transform": {"Scale": {"X": 4, "Y": 1}},
+      "MovingPlatformScript": {"Speed": 2, "Delay": 3, "Point1": {"X": 1, "Y": 2}, "Point2": {"X": 7, "Y": 2}}}]}})");
+  Serialization& levels = Serialization::Instance();
+  levels.Load(SlotFile(10));
+  auto* platform = Factory::Instance().Objects.begin()->second->GetComponent<MovingPlatformScript>();
+  ASSERT_NE(platform, nullptr);
+  EXPECT_EQ(PositionOf(*platform), (Vec2{1, 2}));
+  EXPECT_EQ(platform->velocity, (Vec2{2, 0}));
+  ASSERT_TRUE(levels.Save(dir.File("saved.json")));
+  const Json::Value& objects = levels.Root["Factory"]["Game_Objects"];
+  ASSERT_EQ(objects.size(), 1u);
+  const Json::Value& block = (*objects.begin())["MovingPlatformScript"];
+  EXPECT_EQ(block["Speed"].asFloat(), 2.0f);
+  EXPECT_EQ(block["Delay"].asFloat(), 3.0f);
+  EXPECT_EQ(block["Point2"]["X"].asFloat(), 7.0f);
+}
+
+// A box standing on a platform, settled under gravity before the platform moves.
+class RidingTest : public MovingPlatformTest {
+ protected:
+  Body& Rider(Vec2 platformAt) {
+    Physics::Instance().Gravity = -30.0f;
+    Body* rider = PhysicsScene::AddBox(platformAt + Vec2{0.0f, 1.5f}, {1.0f, 2.0f});
+    rider->Bounce = {0.0f, 0.0f};
+    return *rider;
+  }
+  // How far the rider's feet are above the platform's top (negative: sunk in).
+  static float Gap(const Body& rider, const Component& platform) {
+    return (rider.Position.y - 1.0f) - (PositionOf(platform).y + 0.5f);
+  }
+};
+
+TEST_F(RidingTest, AStandingBodyRidesAPlatformSidewaysUpAndDown) {
+  struct Case {
+    Vec2 point2;
+  };
+  for (Case c : {Case{{6, 0}}, Case{{0, 4}}, Case{{0, -4}}}) {
+    Factory::Instance().DestroyAll();
+    Body& rider = Rider({0, 0});
+    MovingPlatformScript& platform = MakePlatform({0, 0}, {0, 0}, 0.0f, 100.0f);
+    StepWorld(30);  // settle
+    const Vec2 start = rider.Position;
+    platform.SetPoint2(c.point2);
+    platform.SetSpeed(2.0f);
+    StepWorld(90);  // 1.5 s at 2 units/s: 3 units along the leg
+    const Vec2 moved = PositionOf(platform);
+    EXPECT_NEAR(rider.Position.x - start.x, moved.x, 0.01f) << c.point2.x << "," << c.point2.y;
+    EXPECT_NEAR(Gap(rider, platform), 0.0f, 0.05f) << c.point2.x << "," << c.point2.y;
+    EXPECT_TRUE(rider.Grounded);
+  }
+}
+
+TEST_F(RidingTest, ARiderCanStillWalkAndJumpOff) {
+  Body& rider = Rider({0, 0});
+  MovingPlatformScript& platform = MakePlatform({0, 0}, {10, 0}, 1.0f, 100.0f, {20.0f, 1.0f});
+  StepWorld(30);
+  const float platformBefore = PositionOf(platform).x;
+  const float riderBefore = rider.Position.x;
+  for (int i = 0; i < 30; ++i) {
+    rider.Force.x = 60.0f;  // walking right on top of the carry
+    StepWorld();
+  }
+  const float walked = (rider.Position.x - riderBefore) - (PositionOf(platform).x - platformBefore);
+  EXPECT_GT(walked, 1.0f);
+
+  rider.Velocity.y = 15.0f;
+  StepWorld(20);
+  EXPECT_GT(Gap(rider, platform), 2.0f);
+  EXPECT_FALSE(rider.Grounded);
+}
+
+}  // namespace
+}  // namespace Framework
