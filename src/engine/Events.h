@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "engine/Commands.h"
 #include "engine/Event.h"
 
 namespace Framework {
@@ -28,7 +29,7 @@ class AudioEvent : public Event {
   static constexpr EventType kType = EventType::Audio;
   AudioEvent() : Event(kType) {}
   bool Loop = false;
-  std::int32_t Command = 15;  // 15: nothing
+  std::int32_t Command = AudioCommand::None;
   AudioChannel Channel;
   std::string SoundName;
   float Volume = 0.0f;
@@ -48,7 +49,7 @@ class FactoryEvent : public Event {
  public:
   static constexpr EventType kType = EventType::Factory;
   FactoryEvent() : Event(kType) {}
-  std::int32_t Command = 39;  // 39: nothing
+  std::int32_t Command = FactoryCommand::None;
   // Called with the new object (archetypes, command 13) or the target (component commands).
   std::function<void(GameObject*)> Callback;
   GameObject* Object = nullptr;
@@ -59,7 +60,7 @@ class SerializationEvent : public Event {
  public:
   static constexpr EventType kType = EventType::Serialization;
   SerializationEvent() : Event(kType) {}
-  std::int32_t Command = 9;  // 9: nothing
+  std::int32_t Command = SerializationCommand::None;
   std::string FileName;
 };
 
@@ -71,7 +72,7 @@ class GraphicsEvent : public Event {
  public:
   static constexpr EventType kType = EventType::Graphics;
   GraphicsEvent() : Event(kType) {}
-  std::int32_t Command = 1;
+  std::int32_t Command = GraphicsCommand::None;
   std::string Text = "ERROR!";
   float Size = 20.0f;
   float X = 0.0f, Y = 0.0f;

@@ -240,6 +240,7 @@ const std::vector<ComponentRow>& Rows() {
       {"BoomReactScript", C::AddBoomReactScript, &AttachTwice<BoomReactScript>, true, nullptr},
       {"CloudScript", C::AddCloudScript, &AttachComponent<CloudScript>, true, nullptr},
       {"MovingPlatformScript", C::AddMovingPlatformScript, &AttachComponent<MovingPlatformScript>, true,
+       MovingPlatformFields()},
       // Made only while playing, never read from or written to level files.
       {"", C::AddBoomScript, &AttachTwice<BoomScript>, true, nullptr},
       {"", C::AddFireflyScript, &AttachComponent<FireflyScript>, true, nullptr},
