@@ -116,7 +116,7 @@ const LevelReplay kLevel5 = {
 
 const LevelReplay kLevel6 = {
     LevelSlot::FirstPlay + 5,
-    Join({{Hold(Right), JumpAt(22.5f), Land(),  // over the first enemy, wherever it hops
+    Join({{Hold(Right), JumpAt(23.5f), Land(),  // over the first enemy, wherever it hops
            ReachX(71), LetGo(Right), Wait(0.5s), Jump(), Wait(0.3s), Hold(Right), Blast(),  // the pusher's shove
            ReachX(96), LetGo(Right), Land()},
           kBoostedJump,  // over the trench and its two enemies
@@ -139,7 +139,7 @@ const LevelReplay kLevel8 = {
     Join({BlastCrate(20, 30),
           {JumpAt(36), Land(), Jump(), Land(), JumpAt(63), ReachX(88), LetGo(Right), Land(),
            PlatformAt(0, {100, 6.5f}), Hold(Right), ShortJump(94, 98), LetGo(Right), PlatformAt(0, {132, 6.5f}),
-           Hold(Right), Jump(), ReachX(138), LetGo(Right), Land(), Hold(Right), JumpAt(153), Land(), ReachX(188),
+           Hold(Right), Jump(), ReachX(138), LetGo(Right), Land(), Hold(Right), JumpAt(155), Land(), ReachX(188),
            LetGo(Right), Wait(0.5s), SawRightOf(0, 225), Hold(Right), SawAhead(0, 12), Jump(), ReachX(229),
            LetGo(Right), Land()},
           kBoostedJump,

@@ -173,6 +173,7 @@ Scenario::Scenario(std::uint32_t seed, ScenarioMenus menus) : input_(std::make_u
       menuSystem.Initialize();
     }
     engine.Systems.insert(engine.Systems.begin() + 4, &menuSystem);
+    menus_ = true;
   }
   sounds_ = std::make_unique<EventRecorder<AudioEvent>>();
   messages_ = std::make_unique<EventRecorder<GraphicsEvent>>();
@@ -182,6 +183,8 @@ Scenario::~Scenario() {
   // Whatever the last frame queued (a restart, a notice) is dealt with now, while
   // its world still exists, so that nothing of this game reaches the next scenario.
   EventSystem::Instance().Update(0.0f, false);
+  // The menus keep listening to the keyboard: closed, they cannot act on a later game.
+  if (menus_) MenuSystem::Instance().SetMenu(MenuId::None);
   Factory::Instance().DestroyAll();
   ParticleSystem::Instance().Clear();
   Random::ClearMasterSeed();

@@ -158,6 +158,7 @@ class Scenario {
   std::unique_ptr<EventRecorder<AudioEvent>> sounds_;
   std::unique_ptr<EventRecorder<GraphicsEvent>> messages_;
   int frame_ = 0;
+  bool menus_ = false;
 };
 
 }  // namespace Framework
