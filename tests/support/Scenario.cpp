@@ -11,7 +11,9 @@
 #include "engine/InterfaceSystem.h"
 #include "engine/Random.h"
 #include "engine/Windows.h"
+#include "graphics/Graphics.h"
 #include "levels/Serialization.h"
+#include "menus/MenuSystem.h"
 #include "objects/Factory.h"
 #include "objects/Scripting.h"
 #include "objects/Transform.h"
@@ -124,7 +126,7 @@ class Scenario::Input : public InterfaceSystem {
 
 // The scenario --------------------------------------------------------------------
 
-Scenario::Scenario(std::uint32_t seed) : input_(std::make_unique<Input>()) {
+Scenario::Scenario(std::uint32_t seed, ScenarioMenus menus) : input_(std::make_unique<Input>()) {
   // Every generator made from here on (fireflies, particles) draws a fixed sequence.
   Random::SetMasterSeed(seed);
   ParticleSystem& particles = ParticleSystem::Instance();
@@ -137,6 +139,9 @@ Scenario::Scenario(std::uint32_t seed) : input_(std::make_unique<Input>()) {
   }
   serialization.AutosavePath = folder_.File("autosave.json");
   serialization.Hooks.ClearParticles = [] { ParticleSystem::Instance().Clear(); };
+  // No notice left over from an earlier scenario in the same process.
+  serialization.ShowCheckpoint = serialization.ShowTryAgain = false;
+  serialization.MessageTimer = 0.0f;
   WriteFileText(serialization.LevelFiles[0], "{}");
 
   Engine& engine = Engine::Instance();
@@ -157,11 +162,29 @@ Scenario::Scenario(std::uint32_t seed) : input_(std::make_unique<Input>()) {
     audio.SetBackend(std::make_unique<NullAudioBackend>());
     for (InterfaceSystem* system : engine.Systems) system->Initialize();
   }
+  if (menus == ScenarioMenus::On) {
+    // The menus are built around the camera and size their texts with the font,
+    // which the GL context loads; Graphics itself stays out of the frame.
+    MenuSystem& menuSystem = MenuSystem::Instance();
+    static bool menusInitialised = false;
+    if (!menusInitialised) {
+      menusInitialised = true;
+      Graphics::Instance().Initialize();
+      menuSystem.Initialize();
+    }
+    engine.Systems.insert(engine.Systems.begin() + 4, &menuSystem);
+    menus_ = true;
+  }
   sounds_ = std::make_unique<EventRecorder<AudioEvent>>();
   messages_ = std::make_unique<EventRecorder<GraphicsEvent>>();
 }
 
 Scenario::~Scenario() {
+  // Whatever the last frame queued (a restart, a notice) is dealt with now, while
+  // its world still exists, so that nothing of this game reaches the next scenario.
+  EventSystem::Instance().Update(0.0f, false);
+  // The menus keep listening to the keyboard: closed, they cannot act on a later game.
+  if (menus_) MenuSystem::Instance().SetMenu(MenuId::None);
   Factory::Instance().DestroyAll();
   ParticleSystem::Instance().Clear();
   Random::ClearMasterSeed();
@@ -171,10 +194,26 @@ Scenario::~Scenario() {
 
 void Scenario::LoadLevel(const std::string& text, std::int32_t slot) {
   Serialization& serialization = Serialization::Instance();
-  const std::string& file = serialization.LevelFiles.at(static_cast<std::size_t>(slot));
+  // Always the private file, even after UseShippedLevels: the game's own files are never written.
+  std::string& file = serialization.LevelFiles.at(static_cast<std::size_t>(slot));
+  file = folder_.File("Save" + std::to_string(slot) + ".json");
   WriteFileText(file, text);
   serialization.CurrentLevel = slot;
   serialization.Load(file);
+}
+
+void Scenario::UseShippedLevels() {
+  Serialization& serialization = Serialization::Instance();
+  for (int slot = 0; slot < Serialization::kLevelSlotCount; ++slot) {
+    serialization.LevelFiles[static_cast<std::size_t>(slot)] =
+        std::string(TUMBRIX_GAME_DIR) + "/saves/Save" + std::to_string(slot) + ".json";
+  }
+}
+
+void Scenario::LoadSlot(std::int32_t slot) {
+  Serialization& serialization = Serialization::Instance();
+  serialization.CurrentLevel = slot;
+  serialization.Load(serialization.LevelFiles.at(static_cast<std::size_t>(slot)));
 }
 
 bool Scenario::LoadLevelFile(const std::string& path, std::int32_t slot) {
@@ -287,6 +326,12 @@ std::vector<std::string> Scenario::Sounds() const {
 std::size_t Scenario::CountSound(const std::string& name) const {
   std::size_t count = 0;
   for (const std::string& sound : Sounds()) count += sound == name;
+  return count;
+}
+
+std::size_t Scenario::CountMessage(const std::string& text) const {
+  std::size_t count = 0;
+  for (const GraphicsEvent& event : messages_->Events) count += event.Text == text;
   return count;
 }
 

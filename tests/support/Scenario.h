@@ -17,8 +17,9 @@
 // EventSystem, Physics, ParticleSystem, Factory, Serialization. Graphics is left
 // out (nothing gameplay-visible depends on it: the mouse record is set in world
 // units here), so a two-minute replay costs well under a second. The MenuSystem
-// is left out too: it measures its labels with the font, which needs the GL
-// context; play levels hold no menu, and menu flows have their own tests.
+// runs only when asked for (ScenarioMenus::On): it measures its labels with the
+// font, which needs the game's window and GL context (the tests' virtual display),
+// though nothing is drawn.
 // Invariant: nothing depends on wall time, the X pointer or an unseeded random
 // device; the same script gives the same game every run.
 #pragma once
@@ -54,6 +55,9 @@ inline constexpr SDL_Scancode HoverAssist = SDL_SCANCODE_F3;
 
 using Seconds = std::chrono::duration<double>;
 
+// Whether the menus run between Serialization's level changes and the physics.
+enum class ScenarioMenus { Off, On };
+
 // Builds level files for tests in the game's format, one entry per call.
 // Bodies get the engine's default friction; the player does not bounce on landing.
 class LevelText {
@@ -85,7 +89,7 @@ class Scenario {
  public:
   static constexpr float Step = 1.0f / 60.0f;
 
-  explicit Scenario(std::uint32_t seed = 1);
+  explicit Scenario(std::uint32_t seed = 1, ScenarioMenus menus = ScenarioMenus::Off);
   ~Scenario();
   Scenario(const Scenario&) = delete;
   Scenario& operator=(const Scenario&) = delete;
@@ -94,6 +98,12 @@ class Scenario {
   void LoadLevel(const std::string& text, std::int32_t slot = 10);
   // Copies a level file (e.g. "saves/Save12.json" in the run-time folder) into `slot` and loads it.
   bool LoadLevelFile(const std::string& path, std::int32_t slot);
+  // Points every level slot at the game's own level files in the run-time folder
+  // (read there, never copied), so that the game moves along its real chain of
+  // levels. The autosave stays private; LoadLevel still writes a private file.
+  void UseShippedLevels();
+  // Loads the file of `slot` as the current level, as the level chain does.
+  void LoadSlot(std::int32_t slot);
 
   // Time passes with the current input.
   void Run(Seconds duration);
@@ -134,6 +144,7 @@ class Scenario {
   std::vector<std::string> Sounds() const;
   std::vector<std::string> Messages() const;
   std::size_t CountSound(const std::string& name) const;
+  std::size_t CountMessage(const std::string& text) const;
   // "frame 120 (2.00 s), level 10, player at (3.20, 1.00) moving (0.00, 0.00)": for failure messages.
   std::string Where() const;
 
@@ -147,6 +158,7 @@ class Scenario {
   std::unique_ptr<EventRecorder<AudioEvent>> sounds_;
   std::unique_ptr<EventRecorder<GraphicsEvent>> messages_;
   int frame_ = 0;
+  bool menus_ = false;
 };
 
 }  // namespace Framework

@@ -138,41 +138,46 @@ def start(lv, x0, x1, seed, clouds=6):
 
 def level1():
     lv = Level()
-    start(lv, -24, 196, seed=1)
+    # Each obstacle is followed by more ground than a running jump covers (about
+    # 26 units) plus the landing squash, so a jump up a step or over a pit never
+    # lands the player at the edge of the next one.
+    start(lv, -24, 250, seed=1)
     lv.sprite("Walk and jump", "tutorial1", 14, 0, size=0.9, z=Z_SIGN)
     lv.ground(-24, 40, 0)
     lv.ground(40, 60, 2)
-    lv.ground(60, 80, 5)
-    lv.pit(80, 86, top=5)
-    lv.ground(86, 110, 5)
-    lv.wall(100, 104, 5, 9)
-    lv.ground(110, 130, 2)
-    lv.pit(130, 138, top=2)
-    lv.ground(138, 196, 2)
-    lv.sprite("Sign", "signpost", 176, 2, z=Z_PROP)
-    lv.exit(186, 2)
-    lv.scenery(-24, 196, 0, seed=1)
+    lv.ground(60, 96, 5)
+    lv.pit(96, 102, top=5)
+    lv.ground(102, 150, 5)
+    lv.wall(132, 136, 5, 9)
+    lv.ground(150, 186, 2)
+    lv.pit(186, 194, top=2)
+    lv.ground(194, 250, 2)
+    lv.sprite("Sign", "signpost", 230, 2, z=Z_PROP)
+    lv.exit(240, 2)
+    lv.scenery(-24, 250, 0, seed=1)
     save(lv, 10, "Level 1: walking and jumping. Steps, a low wall and two narrow pits.")
 
 
 def level2():
     lv = Level()
-    start(lv, -24, 290, seed=2)
+    # As in level 1, the ground after each jump is longer than a running jump
+    # and its landing squash, so every gap can be taken from a fresh run-up.
+    start(lv, -24, 320, seed=2)
     lv.ground(-24, 30)
     lv.pit(30, 40)
-    lv.ground(40, 60)
-    lv.pit(60, 74)
-    lv.ground(74, 100)
-    lv.pit(100, 160)
-    lv.ledge(106, 114, 3)
-    lv.ledge(124, 132, 6)
-    lv.ledge(142, 150, 4)
-    lv.ground(160, 200)
-    lv.pit(200, 218)
-    lv.ground(218, 250)
-    lv.ground(250, 290, 6)
-    lv.exit(280, 6)
-    lv.scenery(-24, 290, 0, seed=2)
+    lv.ground(40, 76)
+    lv.pit(76, 90)
+    lv.ground(90, 124)
+    lv.pit(124, 184)
+    lv.ledge(130, 138, 3)
+    lv.ledge(148, 156, 6)
+    lv.ledge(166, 174, 4)
+    lv.ground(184, 224)
+    lv.pit(224, 242)
+    lv.ground(242, 280)
+    lv.ground(280, 320, 6)
+    lv.exit(310, 6)
+    lv.scenery(-24, 320, 0, seed=2)
     save(lv, 11, "Level 2: gaps and ledges. Wider pits need a run-up; wooden ledges\n"
                  "over a spike pit.")
 
@@ -183,36 +188,42 @@ def level3():
     lv.sprite("Throw and blast", "tutorial2", 14, 0, size=0.9, z=Z_SIGN)
     lv.ground(-24, 60)
     lv.crate(48, 0)
-    lv.ground(60, 120, 8)
-    lv.crate(90, 8)
+    lv.ground(60, 112, 8)
+    # The second crate stands just past where the climb lands; a jump over it
+    # comes down well short of the spike pit at the cliff's foot (a plain jump
+    # at the cliff falls back into it).
+    lv.crate(80, 8)
+    lv.pit(112, 120, top=8)
     lv.ground(120, 176, 24)
-    lv.sprite("Sign", "signpost", 114, 8, z=Z_PROP)
+    lv.sprite("Sign", "signpost", 106, 8, z=Z_PROP)
     lv.exit(166, 24)
     lv.scenery(-24, 60, 0, seed=3)
     lv.scenery(60, 120, 8, seed=4, hills=False)
     lv.scenery(120, 176, 24, seed=5, hills=False)
     save(lv, 12, "Level 3: bombs. Blast the crate to the wall and climb it; then a cliff\n"
-                 "only a bomb-boosted jump clears.")
+                 "over a spike pit that only a bomb-boosted jump clears.")
 
 
 def level4():
     lv = Level()
-    start(lv, -24, 206, seed=4)
-    lv.ground(-24, 56)
+    # Hazards on the ground stand more than a running jump apart, so a jump over
+    # one never comes down on the next.
+    start(lv, -24, 290, seed=4)
+    lv.ground(-24, 96)
     lv.spikes(24, 28, 0)
-    lv.spikes(40, 48, 0)
-    lv.pit(56, 70)
-    lv.ground(70, 100)
-    lv.pit(100, 150, depth=6)
-    lv.ledge(106, 112, 1)
-    lv.ledge(120, 126, 3)
-    lv.ledge(134, 140, 1)
-    lv.ground(150, 206)
-    lv.spikes(164, 170, 0)
-    lv.wall(180, 184, 0, 4)
-    lv.spikes(180, 184, 4)
-    lv.exit(196, 0)
-    lv.scenery(-24, 206, 0, seed=4)
+    lv.spikes(58, 66, 0)
+    lv.pit(96, 110)
+    lv.ground(110, 140)
+    lv.pit(140, 190, depth=6)
+    lv.ledge(146, 153, 1)
+    lv.ledge(160, 167, 3)
+    lv.ledge(174, 181, 1)
+    lv.ground(190, 290)
+    lv.spikes(214, 220, 0)
+    lv.wall(252, 256, 0, 4)
+    lv.spikes(252, 256, 4)
+    lv.exit(276, 0)
+    lv.scenery(-24, 290, 0, seed=4)
     save(lv, 13, "Level 4: spikes. Rows to jump, a pit, ledges over a spike floor and a\n"
                  "spiked block.")
 
@@ -239,66 +250,74 @@ def level5():
 
 def level6():
     lv = Level()
-    start(lv, -24, 216, seed=6)
-    lv.ground(-24, 60)
+    # The pusher comes before the trench: a right click anywhere arms every
+    # pusher, and one armed by an earlier blast shoves the approaching player
+    # away and is gone.
+    start(lv, -24, 252, seed=6)
+    lv.ground(-24, 76)
     lv.enemy(34, 0)
-    lv.ground(60, 90, -3)
-    lv.enemy(70, -3)
-    lv.enemy(82, -3)
-    lv.ground(90, 120)
-    lv.pusher(113, 0)
-    lv.ground(120, 170, 11)
-    lv.enemy(150, 11)
-    lv.pit(170, 182, top=11)
-    lv.ground(182, 216, 11)
-    lv.exit(206, 11)
-    lv.scenery(-24, 120, 0, seed=6)
-    lv.scenery(120, 216, 11, seed=7, hills=False)
+    lv.pusher(70, 0)
+    lv.ground(76, 110, 11)
+    lv.ground(110, 140, 8)
+    lv.enemy(120, 8)
+    lv.enemy(132, 8)
+    lv.ground(140, 206, 11)
+    lv.enemy(176, 11)
+    lv.pit(206, 218, top=11)
+    lv.ground(218, 252, 11)
+    lv.exit(242, 11)
+    lv.scenery(-24, 76, 0, seed=6)
+    lv.scenery(76, 252, 11, seed=7, hills=False)
     save(lv, 15, "Level 6: hopping enemies and a pusher. Jump or blast the enemies aside;\n"
                  "right-click beside the pusher to be thrown up the wall.")
 
 
 def level7():
     lv = Level()
-    start(lv, -24, 246, seed=7)
+    # Between two saws' sweeps there is always ground no saw reaches, where the
+    # player can stand and wait for the next one.
+    start(lv, -24, 260, seed=7)
     lv.ground(-24, 80)
     lv.saw(50, 1.6, (6, 0), (36, -5), (64, 10))
     lv.pit(80, 92)
     lv.saw(86, 2, (0, 5), (70, -7), (100, 10))
-    lv.ground(92, 176)
-    lv.saw(125, 1.6, (7, 0), (110, -5), (140, 10))
-    lv.saw(155, 1.6, (-7, 0), (140, -5), (170, 10))
-    lv.pit(176, 210)
-    lv.ledge(180, 188, 3)
-    lv.ledge(196, 204, 5)
-    lv.saw(192, 6, (4, 3), (178, 2), (206, 12))
-    lv.ground(210, 246)
-    lv.exit(236, 0)
-    lv.scenery(-24, 246, 0, seed=7)
+    lv.ground(92, 190)
+    lv.saw(118, 1.6, (7, 0), (108, -5), (128, 10))
+    lv.saw(156, 1.6, (-7, 0), (146, -5), (166, 10))
+    lv.pit(190, 224)
+    lv.ledge(194, 202, 3)
+    lv.ledge(210, 218, 5)
+    lv.saw(206, 6, (4, 3), (192, 2), (220, 12))
+    lv.ground(224, 260)
+    lv.exit(250, 0)
+    lv.scenery(-24, 260, 0, seed=7)
     save(lv, 16, "Level 7: moving hazards. Saws to time along the ground, over a pit and\n"
                  "above two ledges.")
 
 
 def level8():
     lv = Level()
-    start(lv, -24, 246, seed=8)
+    # The climb from the crate lands well short of the spikes; there is a run-up
+    # before the enemy and room to stand between the saw and the cliff. No pusher
+    # stands by the saw: the crate's blast would arm it, and it would shove an
+    # approaching player back into the saw.
+    start(lv, -24, 286, seed=8)
     lv.ground(-24, 40)
     lv.crate(30, 0)
-    lv.ground(40, 70, 8)
-    lv.spikes(52, 56, 8)
-    lv.pit(70, 110, top=8)
-    lv.platform((74, 6.5), (106, 6.5), speed=4, delay=10)
-    lv.ground(110, 200, 8)
-    lv.enemy(130, 8)
-    lv.saw(175, 9.6, (6, 0), (160, 3), (190, 20))
-    lv.pusher(194, 8)
-    lv.ground(200, 246, 26)
-    lv.exit(236, 26)
+    lv.ground(40, 96, 8)
+    lv.spikes(66, 70, 8)
+    lv.pit(96, 136, top=8)
+    lv.platform((100, 6.5), (132, 6.5), speed=4, delay=10)
+    lv.ground(136, 240, 8)
+    lv.enemy(164, 8)
+    lv.saw(213, 9.6, (6, 0), (200, 3), (226, 20))
+    lv.ground(240, 286, 26)
+    lv.exit(276, 26)
     lv.scenery(-24, 40, 0, seed=8)
-    lv.scenery(40, 200, 8, seed=9, hills=False)
-    lv.scenery(200, 246, 26, seed=10, hills=False)
+    lv.scenery(40, 240, 8, seed=9, hills=False)
+    lv.scenery(240, 286, 26, seed=10, hills=False)
     save(lv, 17, "Level 8: everything together. Crate climb, spikes, a ferry, an enemy,\n"
-                 "a saw and a cliff for a bomb-boosted jump (or the pusher).")
+                 "a saw and a cliff for a bomb-boosted jump.")
 
 
 def finale():

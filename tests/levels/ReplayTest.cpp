@@ -1,0 +1,248 @@
+// Replays of the shipped levels, read from the run-time folder: per play level a
+// route that wins it and one that makes a typical mistake and starts over, the
+// finale, and the whole game as a new player meets it, from the title to the
+// credits and back. A route that stops working means a level or the mechanics
+// changed enough to break it: look at the level (tools/preview) before the route.
+// Routes wait for moving things by where they are, never by the clock, and every
+// jump point has a few units of slack either side.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "engine/Engine.h"
+#include "gameplay/DynamicHazardScript.h"
+#include "gameplay/MovingPlatformScript.h"
+#include "levels/LevelSlots.h"
+#include "menus/MenuSystem.h"
+#include "support/Route.h"
+
+namespace Framework {
+namespace {
+
+using namespace std::chrono_literals;
+using Keys::Right;
+
+// The nth platform or saw of the level, in file order.
+Vec2 Platform(const Scenario& s, std::size_t n) { return PositionOf<MovingPlatformScript>(s, n); }
+Vec2 Saw(const Scenario& s, std::size_t n) { return PositionOf<DynamicHazardScript>(s, n); }
+
+// Until the platform rests at one of its end points (they wait there for a while).
+RouteStep PlatformAt(std::size_t n, Vec2 at) {
+  return Until("platform " + std::to_string(n) + " at its end", [=](Scenario& s) {
+    const Vec2 p = Platform(s, n);
+    return std::fabs(p.x - at.x) < 0.02f && std::fabs(p.y - at.y) < 0.02f;
+  }, 30s);
+}
+// Until the player is about over a platform it is catching up with.
+RouteStep OverPlatform(std::size_t n) {
+  return Until("over platform " + std::to_string(n),
+               [=](Scenario& s) { return s.PlayerPosition().x >= Platform(s, n).x - 1.5f; });
+}
+// Until a saw reaches the right end of its sweep, or passes a height going up or down.
+RouteStep SawRightOf(std::size_t n, float x) {
+  return Until("saw " + std::to_string(n) + " at the right", [=](Scenario& s) { return Saw(s, n).x >= x; });
+}
+RouteStep SawAbove(std::size_t n, float y) {
+  return Until("saw " + std::to_string(n) + " up", [=](Scenario& s) { return Saw(s, n).y >= y; });
+}
+RouteStep SawBelow(std::size_t n, float y) {
+  return Until("saw " + std::to_string(n) + " down", [=](Scenario& s) { return Saw(s, n).y <= y; });
+}
+// Until a saw coming the other way is `gap` units ahead: time to jump over it.
+RouteStep SawAhead(std::size_t n, float gap) {
+  return Until("saw " + std::to_string(n) + " ahead",
+               [=](Scenario& s) { return Saw(s, n).x - s.PlayerPosition().x <= gap; });
+}
+// Stand still, drop a bomb at the feet, then jump and blast together.
+const Route kBoostedJump = {LetGo(Right), Wait(0.5s), Throw({0, -5}, true), Wait(0.5s), Hold(Right),
+                            Blast(true)};
+// Throw a bomb just short of a crate from a few steps back and blast it against the wall.
+Route BlastCrate(float standAt, float crateX) {
+  return {Hold(Right), ReachX(standAt), LetGo(Right), Wait(0.5s), Throw({crateX - 2, 0.3f}), Wait(0.4s), Blast(),
+          Wait(1s), Hold(Right)};
+}
+Route Join(std::initializer_list<Route> parts) {
+  Route route;
+  for (const Route& part : parts) route.insert(route.end(), part.begin(), part.end());
+  return route;
+}
+
+struct LevelReplay {
+  std::int32_t Slot;
+  Route Win;        // from the start into the exit
+  Route Mistake;    // from the start into a hazard
+  Vec2 KilledNear;  // where the mistake ends
+};
+
+const LevelReplay kLevel1 = {
+    LevelSlot::FirstPlay,
+    {Hold(Right), JumpAt(37), Land(), Jump(), Land(), JumpAt(93), Land(), JumpAt(129), Land(), JumpAt(183), Land(),
+     ReachX(237)},
+    {Hold(Right), JumpAt(37), Land(), Jump(), Land()},  // walks on into the first pit
+    {101.5f, -3}};
+
+const LevelReplay kLevel2 = {
+    LevelSlot::FirstPlay + 1,
+    {Hold(Right), JumpAt(27), Land(), JumpAt(73), Land(), ShortJump(122, 129), ShortJump(136, 148),
+     ShortJump(154, 167), JumpAt(172), Land(), JumpAt(221), Land(), JumpAt(276), Land(), ReachX(307)},
+    {Hold(Right), JumpAt(27), Land(), JumpAt(73), ReachX(78), LetGo(Right)},  // lets go too soon
+    {80.5f, -7.5f}};
+
+const LevelReplay kLevel3 = {
+    LevelSlot::FirstPlay + 2,
+    Join({BlastCrate(38, 48),
+          {JumpAt(54), Land(), Jump(), Land(), Jump(), Land(), ReachX(104)},
+          kBoostedJump,
+          {Land(), ReachX(163)}}),
+    Join({BlastCrate(38, 48), {JumpAt(54), Land(), Jump(), Land(), Jump(), Land(), JumpAt(108)}}),  // no bomb
+    {119.5f, 0}};
+
+const LevelReplay kLevel4 = {
+    LevelSlot::FirstPlay + 3,
+    {Hold(Right), JumpAt(21), Land(), JumpAt(55), Land(), JumpAt(93), Land(), ShortJump(138, 146),
+     ShortJump(151.5f, 161), ShortJump(165.5f, 175), JumpAt(179.5f), Land(), JumpAt(211), Land(), JumpAt(245)},
+    {Hold(Right)},  // into the first row of spikes
+    {23.5f, 0}};
+
+const LevelReplay kLevel5 = {
+    LevelSlot::FirstPlay + 4,
+    {Hold(Right), JumpAt(28), OverPlatform(0), LetGo(Right), Land(), PlatformAt(0, {74, -1.5f}), Hold(Right),
+     ShortJump(74.5f, 82), LetGo(Right), PlatformAt(1, {104, -1.5f}), Hold(Right), ShortJump(97, 102), LetGo(Right),
+     PlatformAt(1, {104, 14.5f}), Hold(Right), Jump(), Land(), ReachX(143), LetGo(Right), PlatformAt(2, {156, 14.5f}),
+     Hold(Right), ShortJump(148, 153.5f), LetGo(Right), PlatformAt(2, {184, 14.5f}), Hold(Right), Jump(), Land(),
+     ReachX(213)},
+    {Hold(Right)},  // off the edge while the ferry is away
+    {44, -7.5f}};
+
+const LevelReplay kLevel6 = {
+    LevelSlot::FirstPlay + 5,
+    Join({{Hold(Right), JumpAt(23.5f), Land(),  // over the first enemy, wherever it hops
+           ReachX(71), LetGo(Right), Wait(0.5s), Jump(), Wait(0.3s), Hold(Right), Blast(),  // the pusher's shove
+           ReachX(96), LetGo(Right), Land()},
+          kBoostedJump,  // over the trench and its two enemies
+          {Land(), JumpAt(164.5f), Land(), JumpAt(203), Land(), ReachX(239)}}),
+    {Hold(Right), ReachX(34), LetGo(Right)},  // stops where the first enemy hops
+    {36.5f, 1}};
+
+const LevelReplay kLevel7 = {
+    LevelSlot::FirstPlay + 6,
+    {Hold(Right), ReachX(28), LetGo(Right), SawRightOf(0, 62.5f), Hold(Right), SawAhead(0, 12), Jump(), ReachX(70),
+     LetGo(Right), Land(), SawAbove(1, 9), SawBelow(1, 0), Hold(Right), Jump(), ReachX(94), LetGo(Right), Land(),
+     SawRightOf(2, 127), Hold(Right), SawAhead(2, 12), Jump(), Land(), LetGo(Right), SawRightOf(3, 164.5f),
+     Hold(Right), SawAhead(3, 12), Jump(), Land(), LetGo(Right), Wait(0.5s), Hold(Right), ShortJump(189, 193),
+     LetGo(Right), SawBelow(4, 2.3f), Hold(Right), ShortJump(197.5f, 211.5f), Jump(), Land(), ReachX(247)},
+    {Hold(Right)},  // into the first saw
+    {54, 1}};
+
+const LevelReplay kLevel8 = {
+    LevelSlot::LastNumbered,
+    Join({BlastCrate(20, 30),
+          {JumpAt(36), Land(), Jump(), Land(), JumpAt(63), ReachX(88), LetGo(Right), Land(),
+           PlatformAt(0, {100, 6.5f}), Hold(Right), ShortJump(94, 98), LetGo(Right), PlatformAt(0, {132, 6.5f}),
+           Hold(Right), Jump(), ReachX(138), LetGo(Right), Land(), Hold(Right), JumpAt(155), Land(), ReachX(188),
+           LetGo(Right), Wait(0.5s), SawRightOf(0, 225), Hold(Right), SawAhead(0, 12), Jump(), ReachX(229),
+           LetGo(Right), Land()},
+          kBoostedJump,
+          {Land(), ReachX(273)}}),
+    Join({BlastCrate(20, 30), {JumpAt(36), Land(), Jump(), Land()}}),  // on into the spikes
+    {65.5f, 8}};
+
+const LevelReplay kFinale = {LevelSlot::Finale, {Hold(Right), ReachX(47)}, {}, {}};
+
+const LevelReplay* const kGame[] = {&kLevel1, &kLevel2, &kLevel3, &kLevel4, &kLevel5,
+                                    &kLevel6, &kLevel7, &kLevel8, &kFinale};
+
+std::int32_t After(std::int32_t slot) { return slot == LevelSlot::Finale ? LevelSlot::Credits : slot + 1; }
+
+// Plays a winning route from wherever the level starts and lets go of the keys.
+::testing::AssertionResult Win(Scenario& s, const LevelReplay& level) {
+  ::testing::AssertionResult played = PlayRoute(s, level.Win);
+  if (!played) return played << " in slot " << level.Slot;
+  if (!s.RunUntil([&] { return s.Level() != level.Slot; }, 3s) || s.Level() != After(level.Slot)) {
+    return ::testing::AssertionFailure() << "slot " << level.Slot << " did not move on: " << s.Where();
+  }
+  for (SDL_Scancode key : {Keys::Left, Keys::Right, Keys::Jump}) s.Release(key);
+  return ::testing::AssertionSuccess();
+}
+
+void ExpectWon(const LevelReplay& level) {
+  Scenario s;
+  s.UseShippedLevels();
+  s.LoadSlot(level.Slot);
+  EXPECT_TRUE(Win(s, level));
+  EXPECT_EQ(s.CountMessage("Try again"), 0u);
+}
+
+void ExpectStartedOver(const LevelReplay& level) {
+  Scenario s;
+  s.UseShippedLevels();
+  s.LoadSlot(level.Slot);
+  const Vec2 start = s.PlayerPosition();
+  const auto firstPlayer = s.Player()->Id;
+  ASSERT_TRUE(PlayRoute(s, level.Mistake));
+  // Where the first player was last seen: the restart builds a new one.
+  Vec2 last = s.PlayerPosition();
+  ASSERT_TRUE(s.RunUntil(
+      [&] {
+        if (s.Player() && s.Player()->Id == firstPlayer) last = s.PlayerPosition();
+        return s.CountMessage("Try again") > 0;
+      },
+      8s))
+      << s.Where();
+  EXPECT_EQ(s.Level(), level.Slot);
+  EXPECT_LT(std::hypot(last.x - level.KilledNear.x, last.y - level.KilledNear.y), 3.0f)
+      << "killed at (" << last.x << ", " << last.y << ")";
+  EXPECT_NE(s.Player()->Id, firstPlayer);
+  EXPECT_EQ(s.PlayerPosition().x, start.x);
+  EXPECT_EQ(s.PlayerPosition().y, start.y);
+}
+
+TEST(ReplayTest, WinsLevel1) { ExpectWon(kLevel1); }
+TEST(ReplayTest, WinsLevel2) { ExpectWon(kLevel2); }
+TEST(ReplayTest, WinsLevel3) { ExpectWon(kLevel3); }
+TEST(ReplayTest, WinsLevel4) { ExpectWon(kLevel4); }
+TEST(ReplayTest, WinsLevel5) { ExpectWon(kLevel5); }
+TEST(ReplayTest, WinsLevel6) { ExpectWon(kLevel6); }
+TEST(ReplayTest, WinsLevel7) { ExpectWon(kLevel7); }
+TEST(ReplayTest, WinsLevel8) { ExpectWon(kLevel8); }
+TEST(ReplayTest, WinsTheFinaleIntoTheCredits) { ExpectWon(kFinale); }
+
+TEST(ReplayTest, RestartsLevel1AfterAFallIntoAPit) { ExpectStartedOver(kLevel1); }
+TEST(ReplayTest, RestartsLevel2AfterAJumpTooShort) { ExpectStartedOver(kLevel2); }
+TEST(ReplayTest, RestartsLevel3AfterAPlainJumpAtTheCliff) { ExpectStartedOver(kLevel3); }
+TEST(ReplayTest, RestartsLevel4AfterWalkingIntoSpikes) { ExpectStartedOver(kLevel4); }
+TEST(ReplayTest, RestartsLevel5AfterMissingTheFerry) { ExpectStartedOver(kLevel5); }
+TEST(ReplayTest, RestartsLevel6AfterTouchingAnEnemy) { ExpectStartedOver(kLevel6); }
+TEST(ReplayTest, RestartsLevel7AfterTouchingASaw) { ExpectStartedOver(kLevel7); }
+TEST(ReplayTest, RestartsLevel8AfterWalkingIntoSpikes) { ExpectStartedOver(kLevel8); }
+
+TEST(ReplayTest, WholeGameAsANewPlayer) {
+  Scenario s(1, ScenarioMenus::On);
+  s.UseShippedLevels();
+  MenuSystem& menus = MenuSystem::Instance();
+  // Start-up: the title and then the controls card stand five seconds each.
+  s.LoadSlot(LevelSlot::FirstSplash);
+  for (std::int32_t next : {LevelSlot::SecondSplash, LevelSlot::MainMenu}) {
+    const double shown = s.Time();
+    ASSERT_TRUE(s.RunUntil([&] { return s.Level() == next; }, 6s)) << s.Where();
+    EXPECT_NEAR(s.Time() - shown, 5.0, 0.05);
+  }
+  EXPECT_TRUE(Engine::Instance().Paused);
+  ASSERT_EQ(menus.CurrentMenu, MenuId::Main);
+  s.Run(0.5s);
+  const MenuButton* newGame = menus.FindButton(MenuId::Main, 1);
+  ASSERT_TRUE(newGame && newGame->Label == u"NEW GAME");
+  s.ClickLeftAt({newGame->Position.x, newGame->Position.y});
+  ASSERT_EQ(s.Level(), LevelSlot::FirstPlay);
+  EXPECT_FALSE(Engine::Instance().Paused);
+
+  for (const LevelReplay* level : kGame) ASSERT_TRUE(Win(s, *level));
+  // The credits roll to their end and hand over to the main menu.
+  ASSERT_TRUE(s.RunUntil([&] { return s.Level() == LevelSlot::MainMenu; }, 40s)) << s.Where();
+  EXPECT_EQ(menus.CurrentMenu, MenuId::Main);
+  EXPECT_TRUE(Engine::Instance().Paused);
+  EXPECT_EQ(s.CountMessage("Try again"), 0u);
+}
+
+}  // namespace
+}  // namespace Framework
