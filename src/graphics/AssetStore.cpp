@@ -9,18 +9,6 @@
 
 #include "graphics/Graphics.h"
 
-// The image decoder is compiled into this one source; nothing links a prebuilt copy.
-#if defined(__GNUC__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#pragma GCC diagnostic ignored "-Wunused-but-set-variable"
-#endif
-#define STB_IMAGE_IMPLEMENTATION
-#include <stb_image.h>
-#if defined(__GNUC__)
-#pragma GCC diagnostic pop
-#endif
 
 namespace Framework {
 namespace {
@@ -52,8 +40,6 @@ GLuint CompileStage(GLenum stage, const std::string& source) {
 }
 
 }  // namespace
-
-void ImageDeleter::operator()(unsigned char* pixels) const { stbi_image_free(pixels); }
 
 AssetStore& AssetStore::Instance() {
   // The fonts' text scale depends on the window's shape, which the camera holds once
@@ -96,6 +82,7 @@ void AssetStore::LoadAssetList(AssetKind kind) {
       case AssetKind::Shaders: LoadShader(entry); break;
       case AssetKind::Textures: LoadTexture(entry); break;
       case AssetKind::Fonts: LoadFontEntry(entry); break;
+      case AssetKind::Sounds: break;  // the AudioSystem's
     }
   }
   std::cout.flush();
@@ -138,22 +125,31 @@ std::pair<ShaderProgram, bool> AssetStore::CompileShaderPair(const std::string& 
 
 void AssetStore::LoadShader(const AssetIndexEntry& entry) {
   if (entry.Name.empty()) std::cout << "loadshaderfail";
+  auto [program, linked] = CompileShaderPair(entry.Path, entry.FragmentPath);
+  if (!linked) {
+    // The reports above carry the compiler's words but not the files; this line names them.
+    std::cout << entry.Path << " + " << entry.FragmentPath << ": the \"" << entry.Name << "\" program did not build";
+    for (const std::string* path : {&entry.Path, &entry.FragmentPath}) {
+      if (!std::ifstream(*path, std::ios::binary)) std::cout << ", " << *path << " cannot be read";
+    }
+    std::cout << "; what it draws is left out\n";
+  }
   // A failed program is still stored: its name then yields a program that draws nothing.
-  Programs[entry.Name] = CompileShaderPair(entry.Path, entry.FragmentPath).first;
+  Programs[entry.Name] = program;
 }
 
 void AssetStore::LoadTexture(const AssetIndexEntry& entry) {
   if (entry.Name.empty()) std::cout << "loadtexturefail";
   TextureData record;
   glGenTextures(1, &record.TextureId);
-  int width = 0, height = 0, channels = 0;
-  unsigned char* pixels = stbi_load(entry.Path.c_str(), &width, &height, &channels, 4);
-  if (pixels != nullptr) {
-    record.Width = width;
-    record.Height = height;
-    record.Pixels.reset(pixels);
+  DecodedImage image = ImageDecoder::DecodeFile(entry.Path);
+  if (image.Pixels) {
+    record.Width = image.Width;
+    record.Height = image.Height;
+    record.Pixels = std::move(image.Pixels);
   } else {
-    std::cout << entry.Path << ": cannot decode image (" << stbi_failure_reason() << ")\n";
+    std::cout << entry.Path << ": " << image.Error << "; the picture is drawn as a flat colour\n";
+    MakeMissing(record);
   }
   Textures[entry.Name] = std::move(record);
 }
@@ -189,7 +185,24 @@ void AssetStore::UploadTexture(const TextureData& texture) {
 
 ShaderProgram& AssetStore::Program(const std::string& name) { return Programs[name]; }
 
-TextureData& AssetStore::Texture(const std::string& name) { return Textures[name]; }
+TextureData& AssetStore::Texture(const std::string& name) {
+  auto it = Textures.find(name);
+  if (it != Textures.end()) return it->second;
+  std::cout << AssetIndex::IndexFileName(AssetKind::Textures) << ": no texture named \"" << name
+            << "\"; the picture is drawn as a flat colour\n";
+  TextureData& record = Textures[name];
+  MakeMissing(record);
+  return record;
+}
+
+void AssetStore::MakeMissing(TextureData& record) {
+  DecodedImage flat = ImageDecoder::FlatColour(MissingColour);
+  record.Width = flat.Width;
+  record.Height = flat.Height;
+  record.Pixels = std::move(flat.Pixels);
+  record.Missing = true;
+  if (record.TextureId == 0 && GlReady()) glGenTextures(1, &record.TextureId);
+}
 
 TextureData* AssetStore::FindTexture(const std::string& name) {
   auto it = Textures.find(name);
