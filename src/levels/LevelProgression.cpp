@@ -54,7 +54,12 @@ void LevelProgression::Checkpoint() {
 void LevelProgression::RestartOrContinue() {
   if (levels_.CurrentLevel < LevelSlot::FirstPlay) {
     // Continue: back to the level the player left for the credits or the menu.
-    levels_.Load(levels_.AutosavePath);
+    // Without a readable autosave (a save that failed, a damaged file) that
+    // level starts over from its own file.
+    if (!levels_.Load(levels_.AutosavePath) && IsGameLevel(levels_.CurrentLevel)) {
+      std::cout << "No saved game to continue: level slot " << levels_.CurrentLevel << " starts over\n";
+      LoadSlot(levels_.CurrentLevel, "RestartOrContinue");
+    }
     if (levels_.Hooks.OpenPauseMenu) levels_.Hooks.OpenPauseMenu();
     Engine::Instance().Paused = true;
     return;
@@ -97,6 +102,35 @@ void LevelProgression::ShowCredits() {
   if (IsPlayLevel(levels_.CurrentLevel)) levels_.Save(levels_.AutosavePath);
   levels_.ShowCheckpoint = false;
   LoadSlot(LevelSlot::Credits, "ShowCredits");
+}
+
+void LevelProgression::SlotUnreadable(std::int32_t slot) {
+  std::int32_t next = -1;
+  const char* where = "";
+  if (slot == LevelSlot::FirstSplash) {
+    next = SerializationCommand::NextLevel;
+    where = "the next splash screen";
+  } else if (slot == LevelSlot::SecondSplash) {
+    next = SerializationCommand::EnterMainMenu;
+    where = "the main menu";
+  } else if (slot == LevelSlot::Credits) {
+    // Where the credits themselves would have led.
+    const bool toMenu = levels_.LastLevel == LevelSlot::MainMenu || levels_.LastLevel == LevelSlot::Finale ||
+                        !IsGameLevel(levels_.LastLevel);
+    next = toMenu ? SerializationCommand::EnterMainMenu : SerializationCommand::RestartOrContinue;
+    where = toMenu ? "the main menu" : "the level left for them";
+  } else if (slot == LevelSlot::Finale) {
+    next = SerializationCommand::ShowCredits;
+    where = "the credits";
+  } else if (slot >= LevelSlot::FirstPlay && slot < LevelSlot::Finale) {
+    next = SerializationCommand::NextLevel;
+    where = "the next level";
+  }
+  if (next < 0) return;  // the main menu opens over the world it has; unused slots lead nowhere
+  std::cout << "Level slot " << slot << " cannot be read: going on to " << where << "\n";
+  auto event = std::make_unique<SerializationEvent>();
+  event->Command = next;
+  EventSystem::Instance().Post(std::move(event));
 }
 
 }  // namespace Framework

@@ -54,11 +54,12 @@ void Serialization::Initialize() {
 
 // Loading ---------------------------------------------------------------------
 
-void Serialization::Load(const std::string& fileName) {
+bool Serialization::Load(const std::string& fileName) {
   Factory::Instance().DestroyAll();
   if (Hooks.ClearParticles) Hooks.ClearParticles();
   if (fileName == AutosavePath) CurrentLevel = LastLevel;
-  std::cout << (ReadFile(fileName) ? "Game loaded\n" : "Failed to load\n");
+  const bool read = ReadFile(fileName);
+  std::cout << (read ? "Game loaded\n" : "Failed to load\n");
   // After a failed read Root still holds the previous document: the world just
   // destroyed comes back rather than leaving the player in an empty one.
   BuildWorld();
@@ -67,6 +68,12 @@ void Serialization::Load(const std::string& fileName) {
   const bool changed = CurrentLevel != builtLevel_ || fileName == AutosavePath;
   builtLevel_ = CurrentLevel;
   if (changed && Hooks.LevelChanged) Hooks.LevelChanged();
+  // Entering a slot whose file is gone or broken must not leave the player on a
+  // screen that never moves on (a reload of the same slot keeps the world instead).
+  if (!read && changed && IsValidSlot(CurrentLevel) && fileName == LevelFiles[static_cast<std::size_t>(CurrentLevel)]) {
+    progression_.SlotUnreadable(CurrentLevel);
+  }
+  return read;
 }
 
 bool Serialization::ReadFile(const std::string& fileName) {

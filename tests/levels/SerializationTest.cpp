@@ -128,7 +128,7 @@ TEST_F(SerializationLoadTest, MissingFileReportsAndRebuildsThePreviousWorld) {
   serialization.Load(SlotFile(20));
   const std::uint32_t firstIds = Factory::Instance().NextId;
 
-  EXPECT_EQ(StdoutOf([&] { serialization.Load(SlotFile(33)); }), "Could not open " + SlotFile(33) + "\nFailed to load\n");
+  EXPECT_EQ(StdoutOf([&] { serialization.Load(SlotFile(33)); }), "Could not open " + SlotFile(33) + ": No such file or directory\nFailed to load\n");
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{5, 6}));
   EXPECT_EQ(Physics::Instance().Gravity, -4.0f);
   // Rebuilt objects are new objects: ids are never reused.
@@ -350,7 +350,7 @@ TEST_F(SerializationSaveTest, SaveIntoAPathThatCannotHoldFilesFailsAndReportsIt)
   WriteFileText(dir.File("blocker"), "x");
   const std::string target = dir.File("blocker") + "/autosave.json";
   MakePlatform({1, 2}, {3, 4});
-  EXPECT_EQ(StdoutOf([&] { EXPECT_FALSE(serialization.Save(target)); }), "Could not open " + target + "\nFailed to save\n\n");
+  EXPECT_EQ(StdoutOf([&] { EXPECT_FALSE(serialization.Save(target)); }), "Could not open " + target + ": Not a directory\nFailed to save\n\n");
   // Root keeps the world just built.
   EXPECT_EQ(serialization.Root["Factory"]["Game_Objects"].size(), 1u);
   EXPECT_EQ(ReadFileText(dir.File("blocker")), "x");
