@@ -376,6 +376,13 @@ TEST_F(SerializationSaveTest, SaveInterruptedPartWayLeavesThePreviousAutosaveInt
   const std::string previous = ReadFileText(serialization.AutosavePath);
 
   for (int i = 0; i < 5; ++i) MakePlatform({9, 9}, {1, 1});
+  // A full disk, as the system reports it: every write to /dev/full fails for lack of space.
+  std::filesystem::create_symlink("/dev/full", serialization.AutosavePath + ".tmp");
+  EXPECT_EQ(StdoutOf([&] { EXPECT_FALSE(serialization.Save(serialization.AutosavePath)); }),
+            "Could not write " + serialization.AutosavePath + ": No space left on device\nFailed to save\n\n");
+  EXPECT_EQ(ReadFileText(serialization.AutosavePath), previous);
+  EXPECT_FALSE(std::filesystem::is_symlink(serialization.AutosavePath + ".tmp"));
+
   std::size_t offered = 0;
   // The disk fills up half way through the text.
   serialization.WriteText = [&offered](std::ostream& out, const std::string& text) {
