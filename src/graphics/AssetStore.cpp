@@ -39,6 +39,38 @@ GLuint CompileStage(GLenum stage, const std::string& source) {
   return shader;
 }
 
+// What stands in for a program that did not build: every shape it would have drawn
+// comes out flat magenta, like a missing picture, instead of through whatever
+// program happened to be current. The instanced programs place their quads by a
+// per-instance matrix (attribute 2); the others by a uniform, "transform" or, for
+// text, "projection": a uniform nobody sets is all zeros, so their sum is the one set.
+const char* const kStandInInstancedVertex =
+    "#version 330 core\nlayout(location = 0) in vec3 aPos;\nlayout(location = 2) in mat4 aModel;\n"
+    "void main() { gl_Position = aModel * vec4(aPos, 1.0); }\n";
+const char* const kStandInPlacedVertex =
+    "#version 330 core\nlayout(location = 0) in vec3 aPos;\nuniform mat4 transform;\nuniform mat4 projection;\n"
+    "void main() { gl_Position = (transform + projection) * vec4(aPos.xy, 0.0, 1.0); }\n";
+const char* const kStandInFragment =
+    "#version 330 core\nout vec4 colour;\nvoid main() { colour = vec4(1.0, 0.0, 1.0, 1.0); }\n";
+
+void DeleteProgram(const ShaderProgram& program) {
+  if (program.Program != 0) glDeleteProgram(program.Program);
+  if (program.VertexShader != 0) glDeleteShader(program.VertexShader);
+  if (program.FragmentShader != 0) glDeleteShader(program.FragmentShader);
+}
+
+ShaderProgram StandInProgram(const std::string& name) {
+  const bool instanced = name == "Instance" || name == "TextureInstance";
+  ShaderProgram record;
+  record.VertexShader = CompileStage(GL_VERTEX_SHADER, instanced ? kStandInInstancedVertex : kStandInPlacedVertex);
+  record.FragmentShader = CompileStage(GL_FRAGMENT_SHADER, kStandInFragment);
+  record.Program = glCreateProgram();
+  glAttachShader(record.Program, record.VertexShader);
+  glAttachShader(record.Program, record.FragmentShader);
+  glLinkProgram(record.Program);
+  return record;
+}
+
 }  // namespace
 
 AssetStore& AssetStore::Instance() {
@@ -132,9 +164,11 @@ void AssetStore::LoadShader(const AssetIndexEntry& entry) {
     for (const std::string* path : {&entry.Path, &entry.FragmentPath}) {
       if (!std::ifstream(*path, std::ios::binary)) std::cout << ", " << *path << " cannot be read";
     }
-    std::cout << "; what it draws is left out\n";
+    std::cout << "; what it draws is drawn as a flat colour\n";
+    DeleteProgram(program);
+    program = StandInProgram(entry.Name);
   }
-  // A failed program is still stored: its name then yields a program that draws nothing.
+  // A failed program is still stored (as its stand-in), replacing any of the same name.
   Programs[entry.Name] = program;
 }
 

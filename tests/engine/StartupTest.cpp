@@ -161,7 +161,7 @@ TEST(Startup, TheRealGameRunsOnBrokenAndMissingFilesAndNamesEachInOneLine) {
       "textures/tumbrix-logo.png: the file is empty; the picture is drawn as a flat colour\n",
       "textures/credits.png: the picture is 100000x100000 pixels, larger than the 8192x8192 a texture may be",
       "textures/KIV_cursor.png: cannot open the file; the picture is drawn as a flat colour\n",
-      "shaders/Basic.vert + shaders/Basic.frag: the \"Basic\" program did not build; what it draws is left out\n",
+      "shaders/Basic.vert + shaders/Basic.frag: the \"Basic\" program did not build; what it draws is drawn as a flat colour\n",
       "ERROR::FREETYPE: Failed to load font fonts/PressStart2P.ttf (no such file), text is not drawn\n",
       "Audio/crash.ogg: cannot load the sound (",
       "Audio/beep.ogg: cannot load the sound (",

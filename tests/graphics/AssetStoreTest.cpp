@@ -86,17 +86,17 @@ TEST_F(AssetStoreTest, ACompileFailureIsReportedAndTheProgramStillStored) {
   // The reports end with one line that names both files.
   EXPECT_NE(out.find("Linking Vertex shader FAILED\n"
                      "shaders/Broken.vert + shaders/Broken.frag: the \"Basic\" program did not build; "
-                     "what it draws is left out\n"),
+                     "what it draws is drawn as a flat colour\n"),
             std::string::npos)
       << out;
   // The good fragment shader compiled: only one compile report.
   EXPECT_EQ(out.find("Shader compilation failed", fragment), std::string::npos);
 
-  // Stored under "Broken"'s letter, replacing the game's own "Basic".
+  // Stored under "Broken"'s letter, replacing the game's own "Basic" with the flat stand-in.
   ASSERT_TRUE(store->Programs.contains("Basic"));
-  GLint linked = 1;
+  GLint linked = 0;
   glGetProgramiv(store->Programs["Basic"].Program, GL_LINK_STATUS, &linked);
-  EXPECT_EQ(linked, GL_FALSE);
+  EXPECT_EQ(linked, GL_TRUE);
 }
 
 TEST_F(AssetStoreTest, AMissingSourceFileFailsBothCompileAndLink) {
@@ -111,8 +111,18 @@ TEST_F(AssetStoreTest, AMissingSourceFileFailsBothCompileAndLink) {
   EXPECT_NE(failed, std::string::npos);
   EXPECT_LT(compile, fragment);
   EXPECT_LT(fragment, failed);
-  EXPECT_NE(out.find("shaders/Texture.vert cannot be read; what it draws is left out\n", failed), std::string::npos)
+  EXPECT_NE(out.find("shaders/Texture.vert cannot be read; what it draws is drawn as a flat colour\n", failed),
+            std::string::npos)
       << out;
+  // Pictures drawn with the stand-in come out flat magenta where they stand, not as
+  // whatever another program would make of them.
+  ShaderProgram& texture = store->Program("Texture");
+  texture.TransformLocation = glGetUniformLocation(texture.Program, "transform");
+  AddTextured(kSplitTexture, {0.0f, 0.0f}, {8.0f, 8.0f}, 0.5f);
+  Render();
+  EXPECT_EQ(AtWorld(0.0f, 2.0f), (Pixel{255, 0, 255, 255}));
+  EXPECT_EQ(AtWorld(0.0f, -2.0f), (Pixel{255, 0, 255, 255}));
+  EXPECT_TRUE(IsSky(AtWorld(0.0f, 5.0f)));
 }
 
 TEST_F(AssetStoreTest, GoodPairsLinkQuietlyAndUnknownLettersGoUnderTheEmptyName) {
