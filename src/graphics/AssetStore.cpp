@@ -217,7 +217,17 @@ void AssetStore::UploadTexture(const TextureData& texture) {
   glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-ShaderProgram& AssetStore::Program(const std::string& name) { return Programs[name]; }
+ShaderProgram& AssetStore::Program(const std::string& name) {
+  auto it = Programs.find(name);
+  if (it != Programs.end()) return it->second;
+  // A program the shader index does not list would otherwise leave drawing to
+  // whatever program is current: said once, and the flat stand-in takes its place.
+  std::cout << AssetIndex::IndexFileName(AssetKind::Shaders) << ": no \"" << name
+            << "\" program; what it draws is drawn as a flat colour\n";
+  ShaderProgram& record = Programs[name];
+  if (GlReady()) record = StandInProgram(name);
+  return record;
+}
 
 TextureData& AssetStore::Texture(const std::string& name) {
   auto it = Textures.find(name);

@@ -5,8 +5,8 @@
 // Invariants: records are never removed while the game runs, so pointers to them
 // (a Sprite's texture, the text renderer's font) stay valid; the store owns every
 // record, the GL programs and shaders named in them and the pixel buffers.
-// Looking up an unknown program or font inserts an empty record under that name;
-// a picture that is missing or unreadable is a flat colour, never nothing.
+// Looking up an unknown font inserts an empty record under that name; a program
+// or a picture that is missing or unreadable is a flat colour, never nothing.
 #pragma once
 
 #include <GL/glew.h>
@@ -71,8 +71,8 @@ class AssetStore {
   // Sends the record's pixels to its GL texture (repeat wrap, mipmapped).
   static void UploadTexture(const TextureData& texture);
 
-  // Lookup by name; unknown programs and fonts get an empty record, an unknown
-  // texture name is reported once and gets a flat-colour record.
+  // Lookup by name; an unknown font gets an empty record (it draws nothing); an
+  // unknown program or texture is reported once and draws as a flat colour.
   ShaderProgram& Program(const std::string& name);
   TextureData& Texture(const std::string& name);
   FontFace& Font(const std::string& name);

@@ -241,7 +241,12 @@ TEST_F(AssetStoreTest, AMissingIndexFileIsReportedAndLoadingGoesOn) {
 }
 
 TEST_F(AssetStoreTest, UnknownNamesGetEmptyRecordsAndStrictLookupFindsNothing) {
-  EXPECT_EQ(store->Program("NoSuchProgram").Program, 0u);
+  // A program no index lists: said once, and the flat stand-in (which links) takes its place.
+  EXPECT_EQ(StdoutOf([&] { store->Program("NoSuchProgram"); }),
+            "shaders/00_list_file.txt: no \"NoSuchProgram\" program; what it draws is drawn as a flat colour\n");
+  GLint linked = 0;
+  glGetProgramiv(store->Program("NoSuchProgram").Program, GL_LINK_STATUS, &linked);
+  EXPECT_EQ(linked, GL_TRUE);
   EXPECT_TRUE(store->Programs.contains("NoSuchProgram"));
   FontFace& font = store->Font("NoSuchFont");
   EXPECT_TRUE(font.Glyphs.empty());
