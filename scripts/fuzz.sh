@@ -6,6 +6,7 @@
 # a regression case. CI does not fuzz: the tests only replay fuzz/corpus.
 #
 #   bash scripts/fuzz.sh [seconds per target (600)] [target ...]
+# TUMBRIX_FUZZ_FLAGS adds libFuzzer options (e.g. "-max_len=8192 -timeout=120").
 # Targets: level_world texture_decode utf8_to_utf16 index_shaders index_textures
 #          index_fonts index_sounds (all when none is named).
 set -euo pipefail
@@ -31,13 +32,10 @@ export LSAN_OPTIONS="suppressions=$here/tests/lsan.supp:print_suppressions=0"
 
 for target in "${targets[@]}"; do
   seeds=("fuzz/corpus/$target")
-  case "$target" in
-    level_world) seeds+=(data/saves tests/data/levels tests/data/broken_levels) ;;
-    index_shaders) seeds+=(data/shaders/00_list_file.txt) ;;
-  esac
+  if [ "$target" = level_world ]; then seeds+=(data/saves tests/data/levels tests/data/broken_levels); fi
   mkdir -p "build-fuzz/corpus/$target" build-fuzz/findings
   echo "== fuzzing $target for $seconds s"
   nice -n 19 "build-fuzz/fuzz/fuzz_$target" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=30 \
-    -print_final_stats=1 -artifact_prefix="build-fuzz/findings/$target-" \
+    -print_final_stats=1 -artifact_prefix="build-fuzz/findings/$target-" ${TUMBRIX_FUZZ_FLAGS:-} \
     "build-fuzz/corpus/$target" "${seeds[@]}"
 done
