@@ -89,6 +89,18 @@ bool JsonFile::Write(const std::string& fileName, const Json::Value& document, c
   std::filesystem::path temporary = target;
   temporary += ".tmp";
   std::error_code ignored;
+  // The save folder is made at start-up; made again here if it has gone since, and
+  // when it cannot be made, that is the reason the save fails.
+  if (const std::filesystem::path folder = target.parent_path();
+      !folder.empty() && !std::filesystem::exists(folder, ignored)) {
+    std::error_code made;
+    std::filesystem::create_directories(folder, made);
+    if (made) {
+      std::cout << "Could not open " << fileName << ": cannot make the folder " << folder.string() << " ("
+                << made.message() << ")\n";
+      return false;
+    }
+  }
   {
     errno = 0;
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);

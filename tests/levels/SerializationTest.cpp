@@ -354,6 +354,15 @@ TEST_F(SerializationSaveTest, SaveIntoAPathThatCannotHoldFilesFailsAndReportsIt)
   // Root keeps the world just built.
   EXPECT_EQ(serialization.Root["Factory"]["Game_Objects"].size(), 1u);
   EXPECT_EQ(ReadFileText(dir.File("blocker")), "x");
+
+  // A save folder that cannot be made says why; one removed while playing is made again.
+  const std::string deeper = dir.File("blocker") + "/Tumbrix/autosave.json";
+  EXPECT_EQ(StdoutOf([&] { EXPECT_FALSE(serialization.Save(deeper)); }),
+            "Could not open " + deeper + ": cannot make the folder " + dir.File("blocker") +
+                "/Tumbrix (Not a directory)\nFailed to save\n\n");
+  const std::string gone = dir.File("gone") + "/Tumbrix/autosave.json";
+  EXPECT_TRUE(serialization.Save(gone));
+  EXPECT_TRUE(serialization.Load(gone));
 }
 
 TEST_F(SerializationSaveTest, ReplacingAFolderFailsAndLeavesItUntouched) {
