@@ -11,6 +11,7 @@
 #include "engine/Events.h"
 #include "levels/BlockReader.h"
 #include "levels/ComponentTable.h"
+#include "levels/LevelFields.h"
 #include "levels/LevelNotices.h"
 #include "levels/SaveLocation.h"
 #include "objects/Factory.h"
@@ -170,7 +171,7 @@ bool Serialization::Save(const std::string& fileName) {
 
 void Serialization::WriteWorld() {
   Root = Json::Value(Json::objectValue);
-  Root["Physics"]["Gravity"] = static_cast<double>(Physics::Instance().Gravity);
+  Root["Physics"]["Gravity"] = Plain<float>().Write(Physics::Instance().Gravity);
   Json::Value entries(Json::objectValue);
   int counter = 0;
   for (const auto& [id, object] : Factory::Instance().Objects) {
