@@ -299,17 +299,6 @@ TEST_F(AudioSystemTest, ShuttingDownAfterSdlHasQuitIsHarmless) {
 
 // --- The list file ---
 
-TEST_F(AudioSystemTest, ALastNameWithoutALineBreakIsNotLoaded) {
-  AudioFolder folder("a.ogg\nb.ogg\nc.ogg");
-  FakeAudioBackend::Record record;
-  UseFake(record);
-  const std::string out = StdoutOf([&] { audio.Initialize(); });
-  EXPECT_THAT(record.LoadedPaths, ElementsAre("Audio/a.ogg", "Audio/b.ogg"));
-  EXPECT_FALSE(audio.Sounds.contains("c.ogg"));
-  EXPECT_THAT(out, HasSubstr("Audio/00_list_file.txt"));
-  EXPECT_THAT(out, HasSubstr("\"c.ogg\""));
-}
-
 TEST_F(AudioSystemTest, SoundsThatCannotBeLoadedAreNamedOnceAndPlayAsSilence) {
   // An empty line asks for the folder itself; one file is missing, one is not a sound.
   AudioFolder folder("beep.ogg\n\nmissing.ogg\nbroken.ogg\nthrow.ogg\n", {"beep.ogg", "throw.ogg"});
@@ -336,14 +325,15 @@ TEST_F(AudioSystemTest, SoundsThatCannotBeLoadedAreNamedOnceAndPlayAsSilence) {
               ElementsAre("Audio/beep.ogg", "Audio/", "Audio/missing.ogg", "Audio/broken.ogg", "Audio/throw.ogg"));
 }
 
-TEST_F(AudioSystemTest, ListLinesAreTrimmedOfCarriageReturnsLongOnesSkippedAndRepeatsReplace) {
+TEST_F(AudioSystemTest, ListLinesAreTrimmedLongAndUnendedOnesSkippedAndRepeatsReplace) {
   const std::string longName(80, 'x');
-  AudioFolder folder(("a.ogg\r\n" + longName + "\nb.ogg\na.ogg\n").c_str());
+  AudioFolder folder(("a.ogg\r\n" + longName + "\nb.ogg\na.ogg\nc.ogg").c_str());
   FakeAudioBackend::Record record;
   UseFake(record);
   const std::string out = StdoutOf([&] { audio.Initialize(); });
   EXPECT_THAT(record.LoadedPaths, ElementsAre("Audio/a.ogg", "Audio/b.ogg", "Audio/a.ogg"));
   EXPECT_THAT(out, HasSubstr("Audio/00_list_file.txt:2: line longer than 79 characters"));
+  EXPECT_THAT(out, HasSubstr("Audio/00_list_file.txt:5: the last line \"c.ogg\" has no line break"));
   ASSERT_EQ(audio.Sounds.size(), 2u);
   EXPECT_EQ(audio.Sounds.at("a.ogg"), audio.Sounds.at("b.ogg") + 1) << "the later load wins";
 }
