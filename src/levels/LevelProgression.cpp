@@ -2,6 +2,7 @@
 
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include "engine/Commands.h"
 #include "engine/Engine.h"
@@ -105,31 +106,32 @@ void LevelProgression::ShowCredits() {
 }
 
 void LevelProgression::SlotUnreadable(std::int32_t slot) {
-  std::int32_t next = -1;
-  const char* where = "";
+  struct Step {
+    std::int32_t Command;
+    const char* Where;
+  };
+  std::optional<Step> step;
   if (slot == LevelSlot::FirstSplash) {
-    next = SerializationCommand::NextLevel;
-    where = "the next splash screen";
+    step = Step{SerializationCommand::NextLevel, "the next splash screen"};
   } else if (slot == LevelSlot::SecondSplash) {
-    next = SerializationCommand::EnterMainMenu;
-    where = "the main menu";
+    step = Step{SerializationCommand::EnterMainMenu, "the main menu"};
   } else if (slot == LevelSlot::Credits) {
     // Where the credits themselves would have led.
-    const bool toMenu = levels_.LastLevel == LevelSlot::MainMenu || levels_.LastLevel == LevelSlot::Finale ||
-                        !IsGameLevel(levels_.LastLevel);
-    next = toMenu ? SerializationCommand::EnterMainMenu : SerializationCommand::RestartOrContinue;
-    where = toMenu ? "the main menu" : "the level left for them";
+    if (levels_.LastLevel == LevelSlot::Finale || !IsGameLevel(levels_.LastLevel)) {
+      step = Step{SerializationCommand::EnterMainMenu, "the main menu"};
+    } else {
+      step = Step{SerializationCommand::RestartOrContinue, "the level left for them"};
+    }
   } else if (slot == LevelSlot::Finale) {
-    next = SerializationCommand::ShowCredits;
-    where = "the credits";
-  } else if (slot >= LevelSlot::FirstPlay && slot < LevelSlot::Finale) {
-    next = SerializationCommand::NextLevel;
-    where = "the next level";
+    step = Step{SerializationCommand::ShowCredits, "the credits"};
+  } else if (IsPlayLevel(slot) && slot <= LevelSlot::LastNumbered) {
+    step = Step{SerializationCommand::NextLevel, "the next level"};
   }
-  if (next < 0) return;  // the main menu opens over the world it has; unused slots lead nowhere
-  std::cout << "Level slot " << slot << " cannot be read: going on to " << where << "\n";
+  // The main menu opens over the world it has; the unused slots lead nowhere.
+  if (!step) return;
+  std::cout << "Level slot " << slot << " cannot be read: going on to " << step->Where << "\n";
   auto event = std::make_unique<SerializationEvent>();
-  event->Command = next;
+  event->Command = step->Command;
   EventSystem::Instance().Post(std::move(event));
 }
 
