@@ -9,7 +9,6 @@
 
 #include "graphics/Graphics.h"
 
-
 namespace Framework {
 namespace {
 
@@ -50,6 +49,7 @@ const char* const kStandInInstancedVertex =
 const char* const kStandInPlacedVertex =
     "#version 330 core\nlayout(location = 0) in vec3 aPos;\nuniform mat4 transform;\nuniform mat4 projection;\n"
     "void main() { gl_Position = (transform + projection) * vec4(aPos.xy, 0.0, 1.0); }\n";
+// MissingColour, opaque magenta.
 const char* const kStandInFragment =
     "#version 330 core\nout vec4 colour;\nvoid main() { colour = vec4(1.0, 0.0, 1.0, 1.0); }\n";
 
