@@ -44,6 +44,30 @@ std::uint32_t BigEndian(const unsigned char* at) {
 }
 static_assert(STBI_MAX_DIMENSIONS == ImageDecoder::MaxSide);
 
+// The PNG chunk frame: length, tag, data, checksum.
+constexpr std::size_t kChunkHead = 8;
+constexpr std::size_t kChunkFrame = 12;
+
+// stb_image copies each image-data chunk with memcpy into a buffer it only makes
+// for the first chunk that has data, so an empty first chunk is copied from a null
+// pointer: undefined behaviour (found by fuzzing). Empty data chunks carry nothing,
+// so they are taken out before decoding; nothing is copied when there are none.
+std::vector<unsigned char> WithoutEmptyDataChunks(const unsigned char* bytes, std::size_t size) {
+  std::vector<unsigned char> kept;
+  std::size_t copiedTo = 0;
+  for (std::size_t at = sizeof kPngSignature; at + kChunkHead <= size;) {
+    const std::uint64_t next = at + kChunkFrame + std::uint64_t{BigEndian(bytes + at)};
+    if (next > size) break;  // a damaged chunk: the decoder reports it
+    if (BigEndian(bytes + at) == 0 && std::memcmp(bytes + at + 4, "IDAT", 4) == 0) {
+      kept.insert(kept.end(), bytes + copiedTo, bytes + at);
+      copiedTo = static_cast<std::size_t>(next);
+    }
+    at = static_cast<std::size_t>(next);
+  }
+  if (copiedTo != 0) kept.insert(kept.end(), bytes + copiedTo, bytes + size);
+  return kept;
+}
+
 DecodedImage Refused(std::string why) {
   DecodedImage image;
   image.Error = std::move(why);
@@ -69,6 +93,11 @@ DecodedImage ImageDecoder::Decode(const unsigned char* bytes, std::size_t size) 
     return Refused("the picture is " + std::to_string(width) + "x" + std::to_string(height) +
                    " pixels, larger than the " + std::to_string(MaxSide) + "x" + std::to_string(MaxSide) +
                    " a texture may be");
+  }
+  const std::vector<unsigned char> cleaned = WithoutEmptyDataChunks(bytes, size);
+  if (!cleaned.empty()) {
+    bytes = cleaned.data();
+    size = cleaned.size();
   }
   DecodedImage image;
   int channels = 0;
