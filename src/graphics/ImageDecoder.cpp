@@ -48,24 +48,27 @@ static_assert(STBI_MAX_DIMENSIONS == ImageDecoder::MaxSide);
 constexpr std::size_t kChunkHead = 8;
 constexpr std::size_t kChunkFrame = 12;
 
-// stb_image copies each image-data chunk with memcpy into a buffer it only makes
-// for the first chunk that has data, so an empty first chunk is copied from a null
-// pointer: undefined behaviour (found by fuzzing). Empty data chunks carry nothing,
-// so they are taken out before decoding; nothing is copied when there are none.
-std::vector<unsigned char> WithoutEmptyDataChunks(const unsigned char* bytes, std::size_t size) {
-  std::vector<unsigned char> kept;
+// The file's chunks as the decoder will meet them. stb_image trusts two things it
+// should not (both found by fuzzing): a chunk's declared length, for which it
+// allocates before it finds the data missing (gigabytes for a few hundred bytes),
+// and the first image-data chunk having data, which it otherwise copies from a
+// null pointer. So a chunk longer than the rest of the file refuses the image,
+// and empty image-data chunks, which carry nothing, are taken out (into `kept`;
+// nothing is copied when there are none).
+bool CheckChunks(const unsigned char* bytes, std::size_t size, std::vector<unsigned char>& kept) {
   std::size_t copiedTo = 0;
   for (std::size_t at = sizeof kPngSignature; at + kChunkHead <= size;) {
-    const std::uint64_t next = at + kChunkFrame + std::uint64_t{BigEndian(bytes + at)};
-    if (next > size) break;  // a damaged chunk: the decoder reports it
-    if (BigEndian(bytes + at) == 0 && std::memcmp(bytes + at + 4, "IDAT", 4) == 0) {
+    const std::uint32_t length = BigEndian(bytes + at);
+    const std::uint64_t next = at + kChunkFrame + std::uint64_t{length};
+    if (next > size) return false;
+    if (length == 0 && std::memcmp(bytes + at + 4, "IDAT", 4) == 0) {
       kept.insert(kept.end(), bytes + copiedTo, bytes + at);
       copiedTo = static_cast<std::size_t>(next);
     }
     at = static_cast<std::size_t>(next);
   }
   if (copiedTo != 0) kept.insert(kept.end(), bytes + copiedTo, bytes + size);
-  return kept;
+  return true;
 }
 
 DecodedImage Refused(std::string why) {
@@ -94,7 +97,8 @@ DecodedImage ImageDecoder::Decode(const unsigned char* bytes, std::size_t size) 
                    " pixels, larger than the " + std::to_string(MaxSide) + "x" + std::to_string(MaxSide) +
                    " a texture may be");
   }
-  const std::vector<unsigned char> cleaned = WithoutEmptyDataChunks(bytes, size);
+  std::vector<unsigned char> cleaned;
+  if (!CheckChunks(bytes, size, cleaned)) return Refused("damaged PNG data (a chunk runs past the end of the file)");
   if (!cleaned.empty()) {
     bytes = cleaned.data();
     size = cleaned.size();
