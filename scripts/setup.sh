@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs everything Tumbrix needs to build, test and run on Debian/Ubuntu.
 # Safe to run again: packages already present are skipped, the font is fetched once.
-# Needs root or sudo for apt-get.
+# Needs root or sudo for apt-get. With --fuzz it also installs clang and its
+# libFuzzer runtime, which only scripts/fuzz.sh needs (the tests do not).
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -14,6 +15,9 @@ packages=(
   xvfb xauth
   desktop-file-utils appstream
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-dev)
+fi
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

@@ -1,12 +1,11 @@
 #include "audio/AudioSystem.h"
 
-#include <fstream>
 #include <iostream>
-#include <iterator>
 
 #include "audio/AudioListener.h"
 #include "audio/NullAudioBackend.h"
 #include "audio/SdlMixerBackend.h"
+#include "graphics/AssetIndex.h"
 
 namespace Framework {
 
@@ -65,34 +64,16 @@ void AudioSystem::Shutdown() {
 }
 
 void AudioSystem::LoadSoundList() {
-  std::ifstream file(ListFile, std::ios::binary);
-  if (!file) {
-    std::cout << ListFile << ": cannot be opened; no sounds loaded" << std::endl;
-    return;
-  }
-  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  std::size_t start = 0;
-  int lineNumber = 0;
-  for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
-    ++lineNumber;
-    std::string name = text.substr(start, end - start);
-    start = end + 1;
-    // A list saved with Windows line ends names the same files.
-    if (!name.empty() && name.back() == '\r') name.pop_back();
-    if (name.size() > MaxNameLength) {
-      std::cout << ListFile << ": line " << lineNumber << " is longer than " << MaxNameLength
-                << " characters; skipped" << std::endl;
-      continue;
-    }
-    // An empty line asks for the folder itself; the back end's refusal is reported like any other.
+  for (const AssetIndexEntry& entry : AssetIndex::ReadFile(AssetKind::Sounds, std::cout)) {
+    // An empty line asks for the folder itself, which the back end refuses like any bad file.
     SoundHandle sound = NoSound;
-    const AudioResult loaded = backend_->Load(Folder + name, sound);
-    CheckResult(loaded);
-    if (loaded.Ok()) Sounds[name] = sound;  // a repeated name replaces the earlier one
-  }
-  if (start < text.size()) {
-    std::cout << ListFile << ": the last name \"" << text.substr(start)
-              << "\" has no line break after it; not loaded" << std::endl;
+    const AudioResult loaded = backend_->Load(entry.Path, sound);
+    if (!loaded.Ok()) {
+      std::cout << entry.Path << ": cannot load the sound (" << loaded.Details << "), it stays silent\n";
+    }
+    // A repeated name replaces the earlier one; a sound that failed stays known, so
+    // that playing it is quietly silent instead of reported at every play.
+    Sounds[entry.Name] = sound;
   }
 }
 
@@ -108,6 +89,7 @@ AudioChannel AudioSystem::PlaySound(const std::string& name, bool loop, AudioGro
     CheckResult({AudioNoSound, "no sound named \"" + name + "\" was loaded from " + ListFile});
     return channel;
   }
+  if (it->second == NoSound) return channel;  // its file could not be loaded: reported then
   CheckResult(backend_->Play(it->second, group, loop, channel));
   return channel;
 }

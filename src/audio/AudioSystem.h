@@ -3,6 +3,9 @@
 // groups (game effects, music, menu clicks) under a master group, either through
 // posted AudioEvents or by direct calls from menus and the window system.
 //
+// A sound file that cannot be loaded is reported once (one line naming it) and
+// plays as silence; the list itself is read by AssetIndex, like the other indexes.
+//
 // Invariants:
 // - The four paused flags always say what the last group commands asked for,
 //   also when no sound device could be opened and the game runs silently.
@@ -27,9 +30,6 @@ namespace Framework {
 class AudioSystem : public InterfaceSystem {
  public:
   static constexpr const char* ListFile = "Audio/00_list_file.txt";
-  static constexpr const char* Folder = "Audio/";
-  // The list is read in lines of at most this many characters.
-  static constexpr std::size_t MaxNameLength = 79;
   static constexpr int ChannelCount = 64;
   static constexpr float StartVolume = 0.3f;
   // The master volume needs SDL_mixer 2.6.

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 
 namespace Framework {
 
@@ -79,6 +81,10 @@ void SdlMixerBackend::Close() {
 AudioResult SdlMixerBackend::Load(const std::string& path, SoundHandle& sound) {
   sound = NoSound;
   if (!open_) return {AudioLoadFailed, "the audio device is not open"};
+  // The mixer's own words for a missing file do not say so.
+  std::error_code ignored;
+  if (!std::filesystem::exists(path, ignored)) return {AudioLoadFailed, "no such file"};
+  if (!std::filesystem::is_regular_file(path, ignored)) return {AudioLoadFailed, "not a file"};
   Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
   if (!chunk) return MixerError(AudioLoadFailed);
   chunks_.emplace_back(chunk);

@@ -12,27 +12,51 @@ struct RawLine {
   bool TooLong = false;
 };
 
-// Reads the next newline-terminated line. Returns nothing at the end of the file,
-// including for a last line that the end of the file (not a newline) ended: such a
-// line was never complete and is not used.
-std::optional<RawLine> NextLine(std::istream& in) {
-  RawLine line;
-  char c = 0;
-  while (in.get(c)) {
-    if (c == '\n') {
-      if (!line.Text.empty() && line.Text.back() == '\r') line.Text.pop_back();
-      line.TooLong = line.Text.size() > AssetIndex::MaxLineLength;
-      return line;
-    }
-    line.Text.push_back(c);
-  }
-  return std::nullopt;
-}
+// Reads the lines of one index, numbering them from 1.
+class LineReader {
+ public:
+  LineReader(std::istream& in, const std::string& fileName, std::ostream& report)
+      : in_(in), fileName_(fileName), report_(report) {}
 
-void ReportLongLine(std::ostream& report, const std::string& fileName, int lineNo) {
-  report << fileName << ":" << lineNo << ": line longer than " << AssetIndex::MaxLineLength
-         << " characters, entry skipped\n";
-}
+  // The next newline-terminated line. Nothing at the end of the file, including
+  // for a last line that the end of the file (not a newline) ended: such a line
+  // was never complete; it is reported and not used.
+  std::optional<RawLine> Next() {
+    RawLine line;
+    char c = 0;
+    while (in_.get(c)) {
+      if (c == '\n') {
+        ++number_;
+        if (!line.Text.empty() && line.Text.back() == '\r') line.Text.pop_back();
+        line.TooLong = line.Text.size() > AssetIndex::MaxLineLength;
+        return line;
+      }
+      // Past the longest usable line the text no longer matters, only where the line ends.
+      if (line.Text.size() <= AssetIndex::MaxLineLength + 1) line.Text.push_back(c);
+    }
+    if (!line.Text.empty()) {
+      endedMidLine_ = true;
+      Report(number_ + 1) << "the last line \"" << line.Text.substr(0, AssetIndex::MaxLineLength)
+                          << "\" has no line break after it, not used\n";
+    }
+    return std::nullopt;
+  }
+
+  int Number() const { return number_; }
+  // The file ended inside a line (already reported by Next).
+  bool EndedMidLine() const { return endedMidLine_; }
+  std::ostream& Report(int lineNo) { return report_ << fileName_ << ":" << lineNo << ": "; }
+  void ReportLongLine(int lineNo) {
+    Report(lineNo) << "line longer than " << AssetIndex::MaxLineLength << " characters, entry skipped\n";
+  }
+
+ private:
+  std::istream& in_;
+  const std::string& fileName_;
+  std::ostream& report_;
+  int number_ = 0;
+  bool endedMidLine_ = false;
+};
 
 }  // namespace
 
@@ -43,8 +67,19 @@ std::string AssetIndex::DirectoryPrefix(AssetKind kind) {
     case AssetKind::Shaders: return "shaders/";
     case AssetKind::Textures: return "textures/";
     case AssetKind::Fonts: return "fonts/";
+    case AssetKind::Sounds: return "Audio/";
   }
   return "";
+}
+
+const char* AssetIndex::KindName(AssetKind kind) {
+  switch (kind) {
+    case AssetKind::Shaders: return "shaders";
+    case AssetKind::Textures: return "textures";
+    case AssetKind::Fonts: return "fonts";
+    case AssetKind::Sounds: return "sounds";
+  }
+  return "assets";
 }
 
 std::string AssetIndex::ProgramName(const std::string& vertexLine) {
@@ -63,41 +98,42 @@ std::vector<AssetIndexEntry> AssetIndex::Read(std::istream& in, AssetKind kind, 
                                               std::ostream& report) {
   std::vector<AssetIndexEntry> entries;
   const std::string prefix = DirectoryPrefix(kind);
-  int lineNo = 0;
+  LineReader lines(in, fileName, report);
 
   if (kind == AssetKind::Shaders) {
     // Lines pair up by position, so an unusable line still takes its place in its pair
     // (and spoils that pair) rather than shifting every later pair out of step.
-    while (true) {
-      std::optional<RawLine> vertex = NextLine(in);
-      if (!vertex) break;
-      const int vertexLineNo = ++lineNo;
-      std::optional<RawLine> fragment = NextLine(in);
-      if (!fragment) break;
-      const int fragmentLineNo = ++lineNo;
+    while (std::optional<RawLine> vertex = lines.Next()) {
+      const int vertexLineNo = lines.Number();
+      std::optional<RawLine> fragment = lines.Next();
+      if (!fragment) {
+        if (!lines.EndedMidLine()) lines.Report(vertexLineNo) << "vertex shader without a fragment shader line after it, not used\n";
+        break;
+      }
       if (vertex->TooLong || fragment->TooLong) {
-        ReportLongLine(report, fileName, vertex->TooLong ? vertexLineNo : fragmentLineNo);
+        lines.ReportLongLine(vertex->TooLong ? vertexLineNo : lines.Number());
         continue;
       }
       entries.push_back({ProgramName(vertex->Text), prefix + vertex->Text, prefix + fragment->Text, vertexLineNo});
     }
-    return entries;
-  }
-
-  // Textures and fonts: one file per line; the name drops the dot and three-letter extension.
-  constexpr std::size_t kExtensionLength = 4;
-  while (std::optional<RawLine> line = NextLine(in)) {
-    ++lineNo;
-    if (line->TooLong) {
-      ReportLongLine(report, fileName, lineNo);
-      continue;
+  } else {
+    // Textures and fonts drop the dot and three-letter extension from the name;
+    // a sound is known by its whole line.
+    constexpr std::size_t kExtensionLength = 4;
+    const std::size_t dropped = kind == AssetKind::Sounds ? 0 : kExtensionLength;
+    while (std::optional<RawLine> line = lines.Next()) {
+      if (line->TooLong) {
+        lines.ReportLongLine(lines.Number());
+        continue;
+      }
+      if (line->Text.size() < dropped) {
+        lines.Report(lines.Number()) << "line too short to hold a file name with its extension, skipped\n";
+        continue;
+      }
+      entries.push_back({line->Text.substr(0, line->Text.size() - dropped), prefix + line->Text, "", lines.Number()});
     }
-    if (line->Text.size() < kExtensionLength) {
-      report << fileName << ":" << lineNo << ": line too short to hold a file name with its extension, skipped\n";
-      continue;
-    }
-    entries.push_back({line->Text.substr(0, line->Text.size() - kExtensionLength), prefix + line->Text, "", lineNo});
   }
+  if (entries.empty()) report << fileName << ": lists no usable entries, no " << KindName(kind) << " loaded\n";
   return entries;
 }
 
@@ -105,7 +141,7 @@ std::vector<AssetIndexEntry> AssetIndex::ReadFile(AssetKind kind, std::ostream& 
   const std::string fileName = IndexFileName(kind);
   std::ifstream in(fileName, std::ios::binary);
   if (!in) {
-    report << fileName << ": cannot open the index file, no assets of this kind loaded\n";
+    report << fileName << ": cannot open the index file, no " << KindName(kind) << " loaded\n";
     return {};
   }
   return Read(in, kind, fileName, report);

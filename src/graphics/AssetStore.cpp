@@ -9,19 +9,6 @@
 
 #include "graphics/Graphics.h"
 
-// The image decoder is compiled into this one source; nothing links a prebuilt copy.
-#if defined(__GNUC__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#pragma GCC diagnostic ignored "-Wunused-but-set-variable"
-#endif
-#define STB_IMAGE_IMPLEMENTATION
-#include <stb_image.h>
-#if defined(__GNUC__)
-#pragma GCC diagnostic pop
-#endif
-
 namespace Framework {
 namespace {
 
@@ -51,9 +38,40 @@ GLuint CompileStage(GLenum stage, const std::string& source) {
   return shader;
 }
 
-}  // namespace
+// What stands in for a program that did not build: every shape it would have drawn
+// comes out flat magenta, like a missing picture, instead of through whatever
+// program happened to be current. The instanced programs place their quads by a
+// per-instance matrix (attribute 2); the others by a uniform, "transform" or, for
+// text, "projection": a uniform nobody sets is all zeros, so their sum is the one set.
+const char* const kStandInInstancedVertex =
+    "#version 330 core\nlayout(location = 0) in vec3 aPos;\nlayout(location = 2) in mat4 aModel;\n"
+    "void main() { gl_Position = aModel * vec4(aPos, 1.0); }\n";
+const char* const kStandInPlacedVertex =
+    "#version 330 core\nlayout(location = 0) in vec3 aPos;\nuniform mat4 transform;\nuniform mat4 projection;\n"
+    "void main() { gl_Position = (transform + projection) * vec4(aPos.xy, 0.0, 1.0); }\n";
+// MissingColour, opaque magenta.
+const char* const kStandInFragment =
+    "#version 330 core\nout vec4 colour;\nvoid main() { colour = vec4(1.0, 0.0, 1.0, 1.0); }\n";
 
-void ImageDeleter::operator()(unsigned char* pixels) const { stbi_image_free(pixels); }
+void DeleteProgram(const ShaderProgram& program) {
+  if (program.Program != 0) glDeleteProgram(program.Program);
+  if (program.VertexShader != 0) glDeleteShader(program.VertexShader);
+  if (program.FragmentShader != 0) glDeleteShader(program.FragmentShader);
+}
+
+ShaderProgram StandInProgram(const std::string& name) {
+  const bool instanced = name == "Instance" || name == "TextureInstance";
+  ShaderProgram record;
+  record.VertexShader = CompileStage(GL_VERTEX_SHADER, instanced ? kStandInInstancedVertex : kStandInPlacedVertex);
+  record.FragmentShader = CompileStage(GL_FRAGMENT_SHADER, kStandInFragment);
+  record.Program = glCreateProgram();
+  glAttachShader(record.Program, record.VertexShader);
+  glAttachShader(record.Program, record.FragmentShader);
+  glLinkProgram(record.Program);
+  return record;
+}
+
+}  // namespace
 
 AssetStore& AssetStore::Instance() {
   // The fonts' text scale depends on the window's shape, which the camera holds once
@@ -96,6 +114,7 @@ void AssetStore::LoadAssetList(AssetKind kind) {
       case AssetKind::Shaders: LoadShader(entry); break;
       case AssetKind::Textures: LoadTexture(entry); break;
       case AssetKind::Fonts: LoadFontEntry(entry); break;
+      case AssetKind::Sounds: break;  // the AudioSystem's
     }
   }
   std::cout.flush();
@@ -138,22 +157,33 @@ std::pair<ShaderProgram, bool> AssetStore::CompileShaderPair(const std::string& 
 
 void AssetStore::LoadShader(const AssetIndexEntry& entry) {
   if (entry.Name.empty()) std::cout << "loadshaderfail";
-  // A failed program is still stored: its name then yields a program that draws nothing.
-  Programs[entry.Name] = CompileShaderPair(entry.Path, entry.FragmentPath).first;
+  auto [program, linked] = CompileShaderPair(entry.Path, entry.FragmentPath);
+  if (!linked) {
+    // The reports above carry the compiler's words but not the files; this line names them.
+    std::cout << entry.Path << " + " << entry.FragmentPath << ": the \"" << entry.Name << "\" program did not build";
+    for (const std::string* path : {&entry.Path, &entry.FragmentPath}) {
+      if (!std::ifstream(*path, std::ios::binary)) std::cout << ", " << *path << " cannot be read";
+    }
+    std::cout << "; what it draws is drawn as a flat colour\n";
+    DeleteProgram(program);
+    program = StandInProgram(entry.Name);
+  }
+  // A failed program is still stored (as its stand-in), replacing any of the same name.
+  Programs[entry.Name] = program;
 }
 
 void AssetStore::LoadTexture(const AssetIndexEntry& entry) {
   if (entry.Name.empty()) std::cout << "loadtexturefail";
   TextureData record;
   glGenTextures(1, &record.TextureId);
-  int width = 0, height = 0, channels = 0;
-  unsigned char* pixels = stbi_load(entry.Path.c_str(), &width, &height, &channels, 4);
-  if (pixels != nullptr) {
-    record.Width = width;
-    record.Height = height;
-    record.Pixels.reset(pixels);
+  DecodedImage image = ImageDecoder::DecodeFile(entry.Path);
+  if (image.Pixels) {
+    record.Width = image.Width;
+    record.Height = image.Height;
+    record.Pixels = std::move(image.Pixels);
   } else {
-    std::cout << entry.Path << ": cannot decode image (" << stbi_failure_reason() << ")\n";
+    std::cout << entry.Path << ": " << image.Error << "; the picture is drawn as a flat colour\n";
+    MakeMissing(record);
   }
   Textures[entry.Name] = std::move(record);
 }
@@ -187,9 +217,36 @@ void AssetStore::UploadTexture(const TextureData& texture) {
   glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-ShaderProgram& AssetStore::Program(const std::string& name) { return Programs[name]; }
+ShaderProgram& AssetStore::Program(const std::string& name) {
+  auto it = Programs.find(name);
+  if (it != Programs.end()) return it->second;
+  // A program the shader index does not list would otherwise leave drawing to
+  // whatever program is current: said once, and the flat stand-in takes its place.
+  std::cout << AssetIndex::IndexFileName(AssetKind::Shaders) << ": no \"" << name
+            << "\" program; what it draws is drawn as a flat colour\n";
+  ShaderProgram& record = Programs[name];
+  if (GlReady()) record = StandInProgram(name);
+  return record;
+}
 
-TextureData& AssetStore::Texture(const std::string& name) { return Textures[name]; }
+TextureData& AssetStore::Texture(const std::string& name) {
+  auto it = Textures.find(name);
+  if (it != Textures.end()) return it->second;
+  std::cout << AssetIndex::IndexFileName(AssetKind::Textures) << ": no texture named \"" << name
+            << "\"; the picture is drawn as a flat colour\n";
+  TextureData& record = Textures[name];
+  MakeMissing(record);
+  return record;
+}
+
+void AssetStore::MakeMissing(TextureData& record) {
+  DecodedImage flat = ImageDecoder::FlatColour(MissingColour);
+  record.Width = flat.Width;
+  record.Height = flat.Height;
+  record.Pixels = std::move(flat.Pixels);
+  record.Missing = true;
+  if (record.TextureId == 0 && GlReady()) glGenTextures(1, &record.TextureId);
+}
 
 TextureData* AssetStore::FindTexture(const std::string& name) {
   auto it = Textures.find(name);

@@ -5,7 +5,8 @@
 // Invariants: records are never removed while the game runs, so pointers to them
 // (a Sprite's texture, the text renderer's font) stay valid; the store owns every
 // record, the GL programs and shaders named in them and the pixel buffers.
-// Looking up an unknown program or font inserts an empty record under that name.
+// Looking up an unknown font inserts an empty record under that name; a program
+// or a picture that is missing or unreadable is a flat colour, never nothing.
 #pragma once
 
 #include <GL/glew.h>
@@ -18,6 +19,7 @@
 
 #include "graphics/AssetIndex.h"
 #include "graphics/FontFace.h"
+#include "graphics/ImageDecoder.h"
 
 namespace Framework {
 
@@ -31,21 +33,22 @@ struct ShaderProgram {
   GLuint FragmentShader = 0;
 };
 
-// Frees a buffer that stb_image allocated.
-struct ImageDeleter {
-  void operator()(unsigned char* pixels) const;
-};
-
 struct TextureData {
   GLuint TextureId = 0;  // made at load time; pixels go to the GPU only in UploadTexture
   std::int32_t Width = 0;
   std::int32_t Height = 0;
-  // RGBA, 8 bits a channel, rows in file order; null when the image could not be read.
-  std::unique_ptr<unsigned char, ImageDeleter> Pixels;
+  // RGBA, 8 bits a channel, rows in file order.
+  PixelBuffer Pixels;
+  // The picture could not be read: Pixels hold one pixel of MissingColour instead.
+  bool Missing = false;
 };
 
 class AssetStore {
  public:
+  // What a missing or unreadable picture is drawn as: loud magenta, which no
+  // picture of the game uses, so the gap is plain to see and the game stays playable.
+  static constexpr std::uint32_t MissingColour = 0xFF00FFFF;
+
   // Creates the store on first call and loads the shader, texture and font lists.
   static AssetStore& Instance();
   ~AssetStore();
@@ -68,7 +71,8 @@ class AssetStore {
   // Sends the record's pixels to its GL texture (repeat wrap, mipmapped).
   static void UploadTexture(const TextureData& texture);
 
-  // Lookup by name; unknown names get an empty record.
+  // Lookup by name; an unknown font gets an empty record (it draws nothing); an
+  // unknown program or texture is reported once and draws as a flat colour.
   ShaderProgram& Program(const std::string& name);
   TextureData& Texture(const std::string& name);
   FontFace& Font(const std::string& name);
@@ -88,6 +92,8 @@ class AssetStore {
   void LoadShader(const AssetIndexEntry& entry);
   void LoadTexture(const AssetIndexEntry& entry);
   void LoadFontEntry(const AssetIndexEntry& entry);
+  // Fills `record` with the flat colour and makes its GL texture when there is none.
+  static void MakeMissing(TextureData& record);
 
   float viewAspect_;
 };

@@ -3,7 +3,9 @@
 #include <SDL.h>
 
 #include <cmath>
+#include <filesystem>
 #include <iostream>
+#include <system_error>
 
 namespace Framework {
 namespace {
@@ -62,7 +64,10 @@ const Glyph& FontFace::GlyphFor(char16_t code) const {
 
 bool FontFace::LoadFont(const std::string& path) {
   if (Library == nullptr || FT_New_Face(Library, path.c_str(), 0, &Face) != 0) {
-    std::cout << "ERROR::FREETYPE: Failed to load font\n";
+    std::error_code ignored;
+    std::cout << "ERROR::FREETYPE: Failed to load font " << path
+              << (std::filesystem::exists(path, ignored) ? " (not a font FreeType can read)" : " (no such file)")
+              << ", text is not drawn\n";
     Face = nullptr;
     // Without a face there is nothing to size or rasterise: the font draws nothing.
     return false;

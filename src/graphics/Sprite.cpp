@@ -95,15 +95,8 @@ void Sprite::SetFilename(int spriteType) {
     if (spriteType == SpriteType::EmptyButton) Color = {0.0196f, 0.3176f, 0.4196f};
   }
   if (Filename.empty() || !GlContextCurrent()) return;
-  AssetStore& store = AssetStore::Instance();
-  TextureData* texture = store.FindTexture(Filename);
-  if (texture == nullptr) {
-    // Every textured type must be in the store; a missing one is reported and the
-    // sprite shows an empty texture rather than a stale or dangling one.
-    std::cout << "SPRITE: SetFilename: no texture named \"" << Filename << "\" in textures/00_list_file.txt\n";
-    texture = &store.Texture(Filename);
-  }
-  SetTexture(*texture);
+  // A type whose texture is missing is reported by the store and shows its flat colour.
+  SetTexture(AssetStore::Instance().Texture(Filename));
 }
 
 void Sprite::SetFilename(const std::string& name) {

@@ -34,7 +34,7 @@ class Sprite : public Component {
   // Takes the look of a sprite type: its texture name (types 6 and 7 also set the tint).
   // A number above 39 is reported and changes nothing.
   void SetFilename(int spriteType);
-  // Binds the texture of that name; an unknown name binds an empty texture record.
+  // Binds the texture of that name; an unknown name binds the store's flat colour.
   void SetFilename(const std::string& name);
   std::string GetFilename() const { return Filename; }
   // Binds `texture` and (re)uploads its pixels; makes the quad buffers on first use.

@@ -1,5 +1,7 @@
 #include "levels/JsonFile.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -25,12 +27,19 @@ bool SyncToDisk(const std::filesystem::path& path) {
   const int fd = ::open(path.c_str(), O_RDONLY);
   if (fd < 0) return false;
   const bool synced = ::fsync(fd) == 0;
+  const int error = errno;  // for the report; close must not replace it
   ::close(fd);
+  errno = error;
   return synced;
 #else
   (void)path;
   return true;
 #endif
+}
+
+// What the system said about the last failed file operation, for the line that reports it.
+std::string SystemReason(int error) {
+  return error != 0 ? std::strerror(error) : "the system gave no reason";
 }
 
 }  // namespace
@@ -44,9 +53,10 @@ std::string OneLine(std::string text) {
 }
 
 bool JsonFile::Read(const std::string& fileName, Json::Value& document) {
+  errno = 0;
   std::ifstream in(fileName, std::ios::binary);
   if (!in) {
-    std::cout << "Could not open " << fileName << "\n";
+    std::cout << "Could not open " << fileName << ": " << SystemReason(errno) << "\n";
     return false;
   }
   // Default reader settings: comments allowed, the last of a repeated key wins,
@@ -79,25 +89,41 @@ bool JsonFile::Write(const std::string& fileName, const Json::Value& document, c
   std::filesystem::path temporary = target;
   temporary += ".tmp";
   std::error_code ignored;
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      std::cout << "Could not open " << fileName << "\n";
+  // The save folder is made at start-up; made again here if it has gone since, and
+  // when it cannot be made, that is the reason the save fails.
+  if (const std::filesystem::path folder = target.parent_path();
+      !folder.empty() && !std::filesystem::exists(folder, ignored)) {
+    std::error_code made;
+    std::filesystem::create_directories(folder, made);
+    if (made) {
+      std::cout << "Could not open " << fileName << ": cannot make the folder " << folder.string() << " ("
+                << made.message() << ")\n";
       return false;
     }
+  }
+  {
+    errno = 0;
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) {
+      std::cout << "Could not open " << fileName << ": " << SystemReason(errno) << "\n";
+      return false;
+    }
+    errno = 0;
     bool written = writeText ? writeText(out, text)
                              : static_cast<bool>(out.write(text.data(), static_cast<std::streamsize>(text.size())));
     out.flush();
     written = written && out.good();
     out.close();
     if (!written || out.fail()) {
-      std::cout << "Could not write " << fileName << "\n";
+      // A full disk shows here (or at the flush to disk below); the old file stays.
+      std::cout << "Could not write " << fileName << ": " << SystemReason(errno) << "\n";
       std::filesystem::remove(temporary, ignored);
       return false;
     }
   }
+  errno = 0;
   if (!SyncToDisk(temporary)) {
-    std::cout << "Could not write " << fileName << "\n";
+    std::cout << "Could not write " << fileName << ": " << SystemReason(errno) << "\n";
     std::filesystem::remove(temporary, ignored);
     return false;
   }

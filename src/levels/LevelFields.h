@@ -15,10 +15,14 @@
 // Invariant: reading never touches a component. It only records, in list order,
 // what to store once the component exists, so a broken block costs nothing; the
 // stores (setters included) then run in list order. Every listed member is read
-// (a missing one reads as zero, false or ""), and floats are written as doubles.
+// (a missing one reads as zero, false or ""), and floats are written as doubles,
+// always finite.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <cfloat>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -46,7 +50,13 @@ template <>
 struct Plain<float> {
   using Value = float;
   float Read(BlockReader& block, const char* key) const { return block.Float(key); }
-  Json::Value Write(float value) const { return Json::Value(static_cast<double>(value)); }
+  // A live value can run off to infinity or NaN (a level with extreme settings).
+  // JSON has no such numbers and the reader refuses what the writer puts for them,
+  // so the save keeps the nearest float instead and always loads.
+  Json::Value Write(float value) const {
+    if (std::isnan(value)) value = 0.0f;
+    return Json::Value(static_cast<double>(std::clamp(value, -FLT_MAX, FLT_MAX)));
+  }
 };
 
 template <>

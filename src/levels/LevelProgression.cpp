@@ -2,6 +2,7 @@
 
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include "engine/Commands.h"
 #include "engine/Engine.h"
@@ -54,7 +55,12 @@ void LevelProgression::Checkpoint() {
 void LevelProgression::RestartOrContinue() {
   if (levels_.CurrentLevel < LevelSlot::FirstPlay) {
     // Continue: back to the level the player left for the credits or the menu.
-    levels_.Load(levels_.AutosavePath);
+    // Without a readable autosave (a save that failed, a damaged file) that
+    // level starts over from its own file.
+    if (!levels_.Load(levels_.AutosavePath) && IsGameLevel(levels_.CurrentLevel)) {
+      std::cout << "No saved game to continue: level slot " << levels_.CurrentLevel << " starts over\n";
+      LoadSlot(levels_.CurrentLevel, "RestartOrContinue");
+    }
     if (levels_.Hooks.OpenPauseMenu) levels_.Hooks.OpenPauseMenu();
     Engine::Instance().Paused = true;
     return;
@@ -97,6 +103,36 @@ void LevelProgression::ShowCredits() {
   if (IsPlayLevel(levels_.CurrentLevel)) levels_.Save(levels_.AutosavePath);
   levels_.ShowCheckpoint = false;
   LoadSlot(LevelSlot::Credits, "ShowCredits");
+}
+
+void LevelProgression::SlotUnreadable(std::int32_t slot) {
+  struct Step {
+    std::int32_t Command;
+    const char* Where;
+  };
+  std::optional<Step> step;
+  if (slot == LevelSlot::FirstSplash) {
+    step = Step{SerializationCommand::NextLevel, "the next splash screen"};
+  } else if (slot == LevelSlot::SecondSplash) {
+    step = Step{SerializationCommand::EnterMainMenu, "the main menu"};
+  } else if (slot == LevelSlot::Credits) {
+    // Where the credits themselves would have led.
+    if (levels_.LastLevel == LevelSlot::Finale || !IsGameLevel(levels_.LastLevel)) {
+      step = Step{SerializationCommand::EnterMainMenu, "the main menu"};
+    } else {
+      step = Step{SerializationCommand::RestartOrContinue, "the level left for them"};
+    }
+  } else if (slot == LevelSlot::Finale) {
+    step = Step{SerializationCommand::ShowCredits, "the credits"};
+  } else if (IsPlayLevel(slot) && slot <= LevelSlot::LastNumbered) {
+    step = Step{SerializationCommand::NextLevel, "the next level"};
+  }
+  // The main menu opens over the world it has; the unused slots lead nowhere.
+  if (!step) return;
+  std::cout << "Level slot " << slot << " cannot be read: going on to " << step->Where << "\n";
+  auto event = std::make_unique<SerializationEvent>();
+  event->Command = step->Command;
+  EventSystem::Instance().Post(std::move(event));
 }
 
 }  // namespace Framework

@@ -3,7 +3,9 @@
 // and the credits. It works on the Serialization system that owns it, whose public
 // progression names forward here.
 // Invariant: the current slot only changes through LoadSlot, which refuses any slot
-// outside the fifty and says so, leaving the world as it was.
+// outside the fifty and says so, leaving the world as it was. A step onto a slot
+// whose file cannot be read never strands the player: the game goes on to where
+// that slot would have led (SlotUnreadable).
 #pragma once
 
 #include <cstdint>
@@ -31,6 +33,10 @@ class LevelProgression {
   void EnterMainMenu();
   // Saves the play level being left (without bombs and fireflies), then loads the credits.
   void ShowCredits();
+  // The file of `slot` could not be read on the way into it: says so and posts the
+  // step past it (splash to splash to menu, a play level to the next, the finale to
+  // the credits, the credits back out). The main-menu world needs none: its menu opens anyway.
+  void SlotUnreadable(std::int32_t slot);
 
  private:
   // Loads a slot, or refuses (with a message naming the command) outside the fifty.

@@ -11,6 +11,7 @@
 #include "engine/Events.h"
 #include "levels/BlockReader.h"
 #include "levels/ComponentTable.h"
+#include "levels/LevelFields.h"
 #include "levels/LevelNotices.h"
 #include "levels/SaveLocation.h"
 #include "objects/Factory.h"
@@ -54,11 +55,12 @@ void Serialization::Initialize() {
 
 // Loading ---------------------------------------------------------------------
 
-void Serialization::Load(const std::string& fileName) {
+bool Serialization::Load(const std::string& fileName) {
   Factory::Instance().DestroyAll();
   if (Hooks.ClearParticles) Hooks.ClearParticles();
   if (fileName == AutosavePath) CurrentLevel = LastLevel;
-  std::cout << (ReadFile(fileName) ? "Game loaded\n" : "Failed to load\n");
+  const bool read = ReadFile(fileName);
+  std::cout << (read ? "Game loaded\n" : "Failed to load\n");
   // After a failed read Root still holds the previous document: the world just
   // destroyed comes back rather than leaving the player in an empty one.
   BuildWorld();
@@ -67,6 +69,12 @@ void Serialization::Load(const std::string& fileName) {
   const bool changed = CurrentLevel != builtLevel_ || fileName == AutosavePath;
   builtLevel_ = CurrentLevel;
   if (changed && Hooks.LevelChanged) Hooks.LevelChanged();
+  // Entering a slot whose file is gone or broken must not leave the player on a
+  // screen that never moves on (a reload of the same slot keeps the world instead).
+  if (!read && changed && IsValidSlot(CurrentLevel) && fileName == LevelFiles[static_cast<std::size_t>(CurrentLevel)]) {
+    progression_.SlotUnreadable(CurrentLevel);
+  }
+  return read;
 }
 
 bool Serialization::ReadFile(const std::string& fileName) {
@@ -163,7 +171,7 @@ bool Serialization::Save(const std::string& fileName) {
 
 void Serialization::WriteWorld() {
   Root = Json::Value(Json::objectValue);
-  Root["Physics"]["Gravity"] = static_cast<double>(Physics::Instance().Gravity);
+  Root["Physics"]["Gravity"] = Plain<float>().Write(Physics::Instance().Gravity);
   Json::Value entries(Json::objectValue);
   int counter = 0;
   for (const auto& [id, object] : Factory::Instance().Objects) {

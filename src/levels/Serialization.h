@@ -70,8 +70,9 @@ class Serialization : public InterfaceSystem {
   ~Serialization() override;
 
   // Replaces the world by the file's content; a file that cannot be read or
-  // parsed brings back the world of the previous document.
-  void Load(const std::string& fileName);
+  // parsed brings back the world of the previous document (false), and when that
+  // file was the level slot being entered, the game goes on past it.
+  bool Load(const std::string& fileName);
   // Parses the file into Root. False (and Root unchanged) when the file cannot
   // be opened or is not a JSON object.
   bool ReadFile(const std::string& fileName);

@@ -1,6 +1,7 @@
 #include "physics/Physics.h"
 
 #include <cmath>
+#include <iostream>
 #include <memory>
 
 #include "engine/EventSystem.h"
@@ -132,8 +133,16 @@ void Physics::DetectCollisions() {
       const std::int32_t kb = b.Shape->Kind;
       if (ka < 0 || ka >= ShapeKindCount || kb < 0 || kb >= ShapeKindCount) continue;
       (this->*CollisionTests[static_cast<std::size_t>(ka * ShapeKindCount + kb)])(a, b);
+      if (ContactCount < MaxContacts) continue;
+      if (!overCrowded_) {
+        std::cout << "Physics: more than " << MaxContacts << " bodies touch at once ("
+                  << count << " bodies); the rest are not collided until the crowd thins\n";
+      }
+      overCrowded_ = true;
+      return;
     }
   }
+  overCrowded_ = false;
 }
 
 bool Physics::SweptBoxTest(Body& a, Body& b) {

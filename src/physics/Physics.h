@@ -10,7 +10,10 @@
 //
 // Invariant: Bodies and the first ContactCount Contacts are valid only during
 // a step; their storage is kept so that steady play does not allocate, and the
-// contact store grows instead of dropping contacts when a step finds many.
+// contact store grows instead of dropping contacts when a step finds many, up to
+// MaxContacts: a level that piles bodies on top of each other (every pair of n
+// bodies touching) is stopped there, and said so, rather than taking minutes and
+// gigabytes a step.
 #pragma once
 
 #include <array>
@@ -79,6 +82,8 @@ class Physics : public InterfaceSystem {
 
   // Storage the contact store starts with; it grows past this when a step needs it.
   static constexpr std::size_t InitialContactCapacity = 1024;
+  // The most contacts one step finds; the game's levels stay under a tenth of it.
+  static constexpr std::size_t MaxContacts = 8192;
   // A static body that moved further than this in one step was put somewhere
   // else (a level reset, a script placing it), not ridden: nothing is carried.
   static constexpr float MaxCarry = 2.0f;
@@ -88,6 +93,9 @@ class Physics : public InterfaceSystem {
  private:
   Physics();
   void AddContact(Body& a, Body& b, std::uint8_t axis);
+
+  // Set while steps keep reaching MaxContacts, so that it is said once, not every step.
+  bool overCrowded_ = false;
 };
 
 }  // namespace Framework

@@ -299,48 +299,48 @@ TEST_F(AudioSystemTest, ShuttingDownAfterSdlHasQuitIsHarmless) {
 
 // --- The list file ---
 
-TEST_F(AudioSystemTest, ALastNameWithoutALineBreakIsNotLoaded) {
-  AudioFolder folder("a.ogg\nb.ogg\nc.ogg");
-  FakeAudioBackend::Record record;
-  UseFake(record);
-  const std::string out = StdoutOf([&] { audio.Initialize(); });
-  EXPECT_THAT(record.LoadedPaths, ElementsAre("Audio/a.ogg", "Audio/b.ogg"));
-  EXPECT_FALSE(audio.Sounds.contains("c.ogg"));
-  EXPECT_THAT(out, HasSubstr("Audio/00_list_file.txt"));
-  EXPECT_THAT(out, HasSubstr("\"c.ogg\""));
-}
-
-TEST_F(AudioSystemTest, AnEmptyMiddleLineAsksForTheFolderAndIsReported) {
-  AudioFolder folder("beep.ogg\n\nthrow.ogg\n", {"beep.ogg", "throw.ogg"});
-  const std::string errors = StderrOf([&] { audio.Initialize(); });
-  EXPECT_THAT(errors, StartsWith("Audio error detected : 2\nDetails : "));
-  EXPECT_EQ(CountOf(errors, "\n"), 2) << errors;
-  EXPECT_GT(errors.size(), std::string("Audio error detected : 2\nDetails : \n").size()) << "SDL_mixer's words";
-  EXPECT_TRUE(audio.Sounds.contains("beep.ogg"));
-  EXPECT_FALSE(audio.Sounds.contains(""));
+TEST_F(AudioSystemTest, SoundsThatCannotBeLoadedAreNamedOnceAndPlayAsSilence) {
+  // An empty line asks for the folder itself; one file is missing, one is not a sound.
+  AudioFolder folder("beep.ogg\n\nmissing.ogg\nbroken.ogg\nthrow.ogg\n", {"beep.ogg", "throw.ogg"});
+  WriteFileText("Audio/broken.ogg", "OggS but not really");
+  std::string errors;
+  const std::string out = StdoutOf([&] { errors = StderrOf([&] { audio.Initialize(); }); });
+  for (const char* path : {"Audio/:", "Audio/missing.ogg:", "Audio/broken.ogg:"}) {
+    EXPECT_EQ(CountOf(out, std::string("\n") + path) + (out.rfind(path, 0) == 0), 1) << path << " in:\n" << out;
+  }
+  EXPECT_EQ(CountOf(out, "cannot load the sound"), 3) << out;
+  EXPECT_EQ(CountOf(out, "\n"), 3) << "one line each:\n" << out;
+  EXPECT_EQ(errors, "");
   EXPECT_TRUE(audio.Backend().IsPlaying(Play(AudioCommand::PlaySfx, "throw.ogg")));
+  // Playing a sound that failed to load is quietly silent; the game goes on.
+  std::optional<AudioChannel> silent;
+  EXPECT_EQ(StderrOf([&] { silent = SendCommand(AudioCommand::PlaySfx, "broken.ogg"); }), "");
+  ASSERT_TRUE(silent.has_value());
+  EXPECT_FALSE(audio.Backend().IsPlaying(*silent));
 
   FakeAudioBackend::Record record;
   UseFake(record);
-  StderrOf([&] { audio.Initialize(); });
-  EXPECT_THAT(record.LoadedPaths, ElementsAre("Audio/beep.ogg", "Audio/", "Audio/throw.ogg"));
+  StdoutOf([&] { audio.Initialize(); });
+  EXPECT_THAT(record.LoadedPaths,
+              ElementsAre("Audio/beep.ogg", "Audio/", "Audio/missing.ogg", "Audio/broken.ogg", "Audio/throw.ogg"));
 }
 
-TEST_F(AudioSystemTest, ListLinesAreTrimmedOfCarriageReturnsLongOnesSkippedAndRepeatsReplace) {
+TEST_F(AudioSystemTest, ListLinesAreTrimmedLongAndUnendedOnesSkippedAndRepeatsReplace) {
   const std::string longName(80, 'x');
-  AudioFolder folder(("a.ogg\r\n" + longName + "\nb.ogg\na.ogg\n").c_str());
+  AudioFolder folder(("a.ogg\r\n" + longName + "\nb.ogg\na.ogg\nc.ogg").c_str());
   FakeAudioBackend::Record record;
   UseFake(record);
   const std::string out = StdoutOf([&] { audio.Initialize(); });
   EXPECT_THAT(record.LoadedPaths, ElementsAre("Audio/a.ogg", "Audio/b.ogg", "Audio/a.ogg"));
-  EXPECT_THAT(out, HasSubstr("line 2 is longer than 79 characters"));
+  EXPECT_THAT(out, HasSubstr("Audio/00_list_file.txt:2: line longer than 79 characters"));
+  EXPECT_THAT(out, HasSubstr("Audio/00_list_file.txt:5: the last line \"c.ogg\" has no line break"));
   ASSERT_EQ(audio.Sounds.size(), 2u);
   EXPECT_EQ(audio.Sounds.at("a.ogg"), audio.Sounds.at("b.ogg") + 1) << "the later load wins";
 }
 
 TEST_F(AudioSystemTest, AMissingListFileIsReportedAndTheSystemStillWorks) {
   AudioFolder folder(nullptr);
-  EXPECT_THAT(StdoutOf([&] { audio.Initialize(); }), HasSubstr("Audio/00_list_file.txt: cannot be opened"));
+  EXPECT_THAT(StdoutOf([&] { audio.Initialize(); }), HasSubstr("Audio/00_list_file.txt: cannot open the index file"));
   EXPECT_TRUE(audio.Sounds.empty());
   SendCommand(AudioCommand::PauseMaster);
   EXPECT_TRUE(audio.MasterPaused);

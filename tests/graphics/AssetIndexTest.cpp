@@ -105,6 +105,20 @@ TEST(AssetIndex, OnlyLinesEndedByANewlineAreUsed) {
   EXPECT_EQ(ReadIndex("PressStart2P.ttf\n", AssetKind::Fonts).entries.at(0).Path, "fonts/PressStart2P.ttf");
 }
 
+TEST(AssetIndex, AnUnendedLastLineAndAnIndexWithNothingInItAreReported) {
+  EXPECT_EQ(ReadIndex("a.png\nsplash.png", AssetKind::Textures).report,
+            "list.txt:2: the last line \"splash.png\" has no line break after it, not used\n");
+  EXPECT_EQ(ReadIndex("", AssetKind::Fonts).report, "list.txt: lists no usable entries, no fonts loaded\n");
+  EXPECT_EQ(ReadIndex("B.vert\n", AssetKind::Shaders).report,
+            "list.txt:1: vertex shader without a fragment shader line after it, not used\n"
+            "list.txt: lists no usable entries, no shaders loaded\n");
+  // Sounds keep their whole line as the name; an empty line still asks for a file.
+  const ReadResult sounds = ReadIndex("beep.ogg\n\n", AssetKind::Sounds);
+  EXPECT_EQ(Names(sounds.entries), (std::vector<std::string>{"beep.ogg", ""}));
+  EXPECT_EQ(sounds.entries.at(1).Path, "Audio/");
+  EXPECT_EQ(sounds.report, "");
+}
+
 TEST(AssetIndex, AMissingIndexFileIsReportedAndYieldsNothing) {
   TempFolder dir;
   WorkingDirectory inside(dir.Path);

@@ -5,12 +5,15 @@
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <memory>
 #include <string>
 
 #include "support/Capture.h"
 #include "support/Files.h"
 #include "support/GlFixture.h"
+#include "support/PngWriter.h"
 #include "support/TempFolder.h"
 
 namespace Framework {
@@ -33,11 +36,11 @@ class AssetStoreTest : public GlFixture {
     GlFixture::TearDown();
   }
   void Write(const std::string& path, const std::string& text) { WriteFileText(scratch.Path / path, text); }
-  // A binary PPM image: w x h pixels of the given RGB.
+  // A PNG image: w x h opaque pixels of the given RGB.
   void WriteImage(const std::string& path, int w, int h, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-    std::string data = "P6\n" + std::to_string(w) + " " + std::to_string(h) + "\n255\n";
-    for (int i = 0; i < w * h; ++i) data += {static_cast<char>(r), static_cast<char>(g), static_cast<char>(b)};
-    Write(path, data);
+    std::vector<std::uint8_t> rgba;
+    for (int i = 0; i < w * h; ++i) rgba.insert(rgba.end(), {r, g, b, 255});
+    ASSERT_TRUE(WritePng(scratch.Path / path, w, h, rgba));
   }
   std::string Load(AssetKind kind) {
     return StdoutOf([&] { store->LoadAssetList(kind); });
@@ -80,16 +83,20 @@ TEST_F(AssetStoreTest, ACompileFailureIsReportedAndTheProgramStillStored) {
   const std::size_t link = out.find(kRule + "Shader linking failed : \nInfo Length : ", fragment);
   ASSERT_NE(link, std::string::npos) << out;
   EXPECT_NE(out.find("Linker error message : ", link), std::string::npos);
-  EXPECT_EQ(out.substr(out.size() - std::string("Linking Vertex shader FAILED\n").size()),
-            "Linking Vertex shader FAILED\n");
+  // The reports end with one line that names both files.
+  EXPECT_NE(out.find("Linking Vertex shader FAILED\n"
+                     "shaders/Broken.vert + shaders/Broken.frag: the \"Basic\" program did not build; "
+                     "what it draws is drawn as a flat colour\n"),
+            std::string::npos)
+      << out;
   // The good fragment shader compiled: only one compile report.
   EXPECT_EQ(out.find("Shader compilation failed", fragment), std::string::npos);
 
-  // Stored under "Broken"'s letter, replacing the game's own "Basic".
+  // Stored under "Broken"'s letter, replacing the game's own "Basic" with the flat stand-in.
   ASSERT_TRUE(store->Programs.contains("Basic"));
-  GLint linked = 1;
+  GLint linked = 0;
   glGetProgramiv(store->Programs["Basic"].Program, GL_LINK_STATUS, &linked);
-  EXPECT_EQ(linked, GL_FALSE);
+  EXPECT_EQ(linked, GL_TRUE);
 }
 
 TEST_F(AssetStoreTest, AMissingSourceFileFailsBothCompileAndLink) {
@@ -104,6 +111,18 @@ TEST_F(AssetStoreTest, AMissingSourceFileFailsBothCompileAndLink) {
   EXPECT_NE(failed, std::string::npos);
   EXPECT_LT(compile, fragment);
   EXPECT_LT(fragment, failed);
+  EXPECT_NE(out.find("shaders/Texture.vert cannot be read; what it draws is drawn as a flat colour\n", failed),
+            std::string::npos)
+      << out;
+  // Pictures drawn with the stand-in come out flat magenta where they stand, not as
+  // whatever another program would make of them.
+  ShaderProgram& texture = store->Program("Texture");
+  texture.TransformLocation = glGetUniformLocation(texture.Program, "transform");
+  AddTextured(kSplitTexture, {0.0f, 0.0f}, {8.0f, 8.0f}, 0.5f);
+  Render();
+  EXPECT_EQ(AtWorld(0.0f, 2.0f), (Pixel{255, 0, 255, 255}));
+  EXPECT_EQ(AtWorld(0.0f, -2.0f), (Pixel{255, 0, 255, 255}));
+  EXPECT_TRUE(IsSky(AtWorld(0.0f, 5.0f)));
 }
 
 TEST_F(AssetStoreTest, GoodPairsLinkQuietlyAndUnknownLettersGoUnderTheEmptyName) {
@@ -114,6 +133,7 @@ TEST_F(AssetStoreTest, GoodPairsLinkQuietlyAndUnknownLettersGoUnderTheEmptyName)
   const GLuint instanceBefore = store->Programs["Instance"].Program;
   const std::string out = Load(AssetKind::Shaders);
   EXPECT_EQ(out,
+            "shaders/00_list_file.txt:6: the last line \"Good.frag\" has no line break after it, not used\n"
             "Linking Vertex shader\nLoading Fragment Shader\n"
             "loadshaderfailLinking Vertex shader\nLoading Fragment Shader\n");
   ASSERT_TRUE(store->Programs.contains("TextureInstance"));
@@ -126,29 +146,24 @@ TEST_F(AssetStoreTest, GoodPairsLinkQuietlyAndUnknownLettersGoUnderTheEmptyName)
 }
 
 TEST_F(AssetStoreTest, ImagesDecodeToRgbaAndUploadAsIs) {
-  WriteImage("textures/player.ppm", 3, 2, 200, 100, 50);
-  Write("textures/00_list_file.txt", "player.ppm\nmissing.png\n.ppm\n");
-  WriteImage("textures/.ppm", 1, 1, 0, 0, 0);
+  WriteImage("textures/player.png", 3, 2, 200, 100, 50);
+  Write("textures/00_list_file.txt", "player.png\n.png\n");
+  WriteImage("textures/.png", 1, 1, 0, 0, 0);
   const std::string out = Load(AssetKind::Textures);
 
   ASSERT_TRUE(store->Textures.contains("player"));
   const TextureData& player = store->Textures["player"];
   EXPECT_EQ(player.Width, 3);
   EXPECT_EQ(player.Height, 2);
+  EXPECT_FALSE(player.Missing);
   ASSERT_NE(player.Pixels, nullptr);
   EXPECT_EQ(player.Pixels.get()[0], 200);
   EXPECT_EQ(player.Pixels.get()[1], 100);
   EXPECT_EQ(player.Pixels.get()[2], 50);
-  EXPECT_EQ(player.Pixels.get()[3], 255);  // opaque where the file has no alpha
+  EXPECT_EQ(player.Pixels.get()[3], 255);
   EXPECT_NE(player.TextureId, 0u);
-
-  // An image that cannot be opened keeps an empty record, reported by path.
-  ASSERT_TRUE(store->Textures.contains("missing"));
-  EXPECT_EQ(store->Textures["missing"].Pixels, nullptr);
-  EXPECT_EQ(store->Textures["missing"].Width, 0);
-  EXPECT_NE(out.find("textures/missing.png"), std::string::npos) << out;
   // A four-character line names nothing: reported, stored under the empty name.
-  EXPECT_NE(out.find("loadtexturefail"), std::string::npos);
+  EXPECT_EQ(out, "loadtexturefail");
   EXPECT_TRUE(store->Textures.contains(""));
 
   AssetStore::UploadTexture(player);
@@ -162,6 +177,62 @@ TEST_F(AssetStoreTest, ImagesDecodeToRgbaAndUploadAsIs) {
   EXPECT_EQ(minFilter, GL_NEAREST);
 }
 
+TEST_F(AssetStoreTest, BrokenAndMissingPicturesAreNamedOnceAndDrawAsAFlatColour) {
+  WriteImage("textures/good.png", 4, 4, 0, 200, 0);
+  const std::string good = ReadFileText(scratch.Path / "textures/good.png");
+  // The image header's size fields, rewritten (the decoder does not check the header's checksum).
+  auto withSize = [&](std::uint32_t side) {
+    std::string text = good;
+    for (int field : {16, 20}) {
+      for (int i = 0; i < 4; ++i) text[field + i] = static_cast<char>(side >> (8 * (3 - i)));
+    }
+    return text;
+  };
+  const std::map<std::string, std::string> broken = {
+      {"truncated", good.substr(0, good.size() / 2)},
+      {"wrong_magic", "GIF89a" + good.substr(6)},
+      {"empty", ""},
+      {"zero_size", withSize(0)},
+      {"huge", withSize(100000)},
+  };
+  std::string list = "good.png\nmissing.png\n";
+  for (const auto& [name, bytes] : broken) {
+    Write("textures/" + name + ".png", bytes);
+    list += name + ".png\n";
+  }
+  Write("textures/00_list_file.txt", list);
+  const std::string out = Load(AssetKind::Textures);
+
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), static_cast<long>(broken.size() + 1)) << out;
+  EXPECT_NE(out.find("textures/missing.png: cannot open the file; the picture is drawn as a flat colour\n"),
+            std::string::npos)
+      << out;
+  EXPECT_NE(out.find("textures/truncated.png: damaged PNG data"), std::string::npos) << out;
+  EXPECT_NE(out.find("textures/wrong_magic.png: not a PNG image"), std::string::npos) << out;
+  EXPECT_NE(out.find("textures/empty.png: the file is empty"), std::string::npos) << out;
+  EXPECT_NE(out.find("textures/huge.png: the picture is 100000x100000 pixels, larger than the 8192x8192"),
+            std::string::npos)
+      << out;
+  EXPECT_NE(out.find("textures/zero_size.png: the picture has no pixels"), std::string::npos) << out;
+  for (const char* name : {"missing", "truncated", "wrong_magic", "empty", "zero_size", "huge"}) {
+    const TextureData& record = store->Textures[name];
+    EXPECT_TRUE(record.Missing) << name;
+    ASSERT_NE(record.Pixels, nullptr) << name;
+    EXPECT_EQ(record.Width * record.Height, 1) << name;
+  }
+  EXPECT_FALSE(store->Textures["good"].Missing);
+
+  // On screen a missing picture is a flat colour where it stands, not the sky behind it.
+  AddTextured("truncated", {-6.0f, 0.0f}, {4.0f, 4.0f}, 0.5f);
+  AddTextured("no-such-name", {6.0f, 0.0f}, {4.0f, 4.0f}, 0.5f);
+  AddTextured("good", {0.0f, 8.0f}, {4.0f, 4.0f}, 0.5f);
+  Render();
+  const Pixel magenta{255, 0, 255, 255};
+  EXPECT_EQ(AtWorld(-6.0f, 0.0f), magenta);
+  EXPECT_EQ(AtWorld(6.0f, 0.0f), magenta);
+  EXPECT_EQ(AtWorld(0.0f, 8.0f), (Pixel{0, 200, 0, 255}));
+}
+
 TEST_F(AssetStoreTest, AMissingIndexFileIsReportedAndLoadingGoesOn) {
   const std::size_t before = store->Textures.size();
   const std::string out = Load(AssetKind::Textures);
@@ -170,7 +241,12 @@ TEST_F(AssetStoreTest, AMissingIndexFileIsReportedAndLoadingGoesOn) {
 }
 
 TEST_F(AssetStoreTest, UnknownNamesGetEmptyRecordsAndStrictLookupFindsNothing) {
-  EXPECT_EQ(store->Program("NoSuchProgram").Program, 0u);
+  // A program no index lists: said once, and the flat stand-in (which links) takes its place.
+  EXPECT_EQ(StdoutOf([&] { store->Program("NoSuchProgram"); }),
+            "shaders/00_list_file.txt: no \"NoSuchProgram\" program; what it draws is drawn as a flat colour\n");
+  GLint linked = 0;
+  glGetProgramiv(store->Program("NoSuchProgram").Program, GL_LINK_STATUS, &linked);
+  EXPECT_EQ(linked, GL_TRUE);
   EXPECT_TRUE(store->Programs.contains("NoSuchProgram"));
   FontFace& font = store->Font("NoSuchFont");
   EXPECT_TRUE(font.Glyphs.empty());
@@ -178,9 +254,14 @@ TEST_F(AssetStoreTest, UnknownNamesGetEmptyRecordsAndStrictLookupFindsNothing) {
   EXPECT_FLOAT_EQ(font.TextScale, 8.0f);
   EXPECT_EQ(store->FindTexture("NoSuchTexture"), nullptr);
   EXPECT_FALSE(store->Textures.contains("NoSuchTexture"));
-  TextureData& inserted = store->Texture("NoSuchTexture");
-  EXPECT_EQ(inserted.TextureId, 0u);
-  EXPECT_EQ(store->FindTexture("NoSuchTexture"), &inserted);
+  // A texture the level names but no index lists: said once, then a flat colour.
+  TextureData* inserted = nullptr;
+  EXPECT_EQ(StdoutOf([&] { inserted = &store->Texture("NoSuchTexture"); }),
+            "textures/00_list_file.txt: no texture named \"NoSuchTexture\"; the picture is drawn as a flat colour\n");
+  EXPECT_TRUE(inserted->Missing);
+  EXPECT_NE(inserted->TextureId, 0u);
+  EXPECT_EQ(StdoutOf([&] { EXPECT_EQ(&store->Texture("NoSuchTexture"), inserted); }), "");
+  EXPECT_EQ(store->FindTexture("NoSuchTexture"), inserted);
 }
 
 }  // namespace

@@ -63,7 +63,7 @@ TEST(FontFaceGlyphs, CachesAsciiAndCyrillicAToYaOnly) {
 TEST(FontFaceGlyphs, AMissingFontFileIsReportedAndLeavesAnEmptyCache) {
   FontFace face(1.0f);
   bool loaded = true;
-  EXPECT_EQ(StdoutOf([&] { loaded = face.LoadFont("fonts/NoSuchFont.ttf"); }), "ERROR::FREETYPE: Failed to load font\n");
+  EXPECT_EQ(StdoutOf([&] { loaded = face.LoadFont("fonts/NoSuchFont.ttf"); }), "ERROR::FREETYPE: Failed to load font fonts/NoSuchFont.ttf (no such file), text is not drawn\n");
   EXPECT_FALSE(loaded);
   EXPECT_TRUE(face.Glyphs.empty());
   EXPECT_EQ(face.Face, nullptr);

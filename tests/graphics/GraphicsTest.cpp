@@ -114,9 +114,9 @@ TEST_F(GraphicsRender, ATexturedSpriteShowsItsTextureUpright) {
   GameObject* crate = AddBox({12.0f, 0.0f}, {4.0f, 4.0f}, 0.5f, {1, 1, 1});
   crate->GetComponent<Sprite>()->SetFilename(3);
   EXPECT_EQ(crate->GetComponent<Sprite>()->TextureRef, AssetStore::Instance().FindTexture("container2"));
-  // An unknown name binds an empty record rather than failing.
+  // An unknown name binds the flat colour that stands in for a missing picture.
   sprite->SetFilename(std::string("no-such-texture"));
-  EXPECT_EQ(sprite->TextureRef->Pixels, nullptr);
+  EXPECT_TRUE(sprite->TextureRef->Missing);
 }
 
 TEST_F(GraphicsRender, ATexturedSpriteTakesItsColourAndAlpha) {

@@ -2,6 +2,7 @@
 // new game, the main menu and the credits, and the title and notices shown.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,54 @@ TEST_F(SerializationProgressionTest, ContinueBelowThePlayLevelsLoadsTheAutosaveP
   EXPECT_TRUE(Engine::Instance().Paused);
   EXPECT_EQ(pauseMenus, 1);
   EXPECT_FALSE(serialization.ShowTryAgain);
+}
+
+TEST_F(SerializationProgressionTest, StepsOntoUnreadableSlotsGoOnToWhereThoseSlotsLead) {
+  Serialization& serialization = Serialization::Instance();
+  int pauseMenus = 0;
+  serialization.Hooks.OpenPauseMenu = [&pauseMenus] { ++pauseMenus; };
+  for (int slot : {0, 1, 3, 12, 18}) std::filesystem::remove(SlotFile(slot));
+  auto deliver = [] { EventSystem::Instance().Update(0.0f, false); };
+
+  // Both splash screens missing: start-up still reaches the main-menu world.
+  const std::string start = StdoutOf([&] {
+    serialization.Initialize();
+    deliver();
+  });
+  EXPECT_EQ(serialization.CurrentLevel, 2);
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{2}));
+  EXPECT_NE(start.find("Could not open " + SlotFile(0) + ": No such file or directory\n"), std::string::npos) << start;
+  EXPECT_NE(start.find("Level slot 0 cannot be read: going on to the next splash screen\n"), std::string::npos);
+  EXPECT_NE(start.find("Level slot 1 cannot be read: going on to the main menu\n"), std::string::npos);
+
+  // A missing play level is passed over; the missing finale leads to the credits,
+  // and with those missing too, back to the menu the finale's credits lead to.
+  Enter(11);
+  serialization.NextLevel();
+  deliver();
+  EXPECT_EQ(serialization.CurrentLevel, 13);
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{13}));
+  Enter(17);
+  serialization.NextLevel();
+  deliver();
+  EXPECT_EQ(serialization.CurrentLevel, 2);
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{2}));
+
+  // Credits opened from a play level, missing, and no autosave to continue from:
+  // that level starts over, under the pause menu.
+  Enter(14);
+  serialization.ShowCredits();
+  deliver();
+  EXPECT_EQ(serialization.CurrentLevel, 14);
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{14}));
+  EXPECT_EQ(pauseMenus, 1);
+
+  // A reload of the slot being played keeps its world when its file has gone.
+  std::filesystem::remove(SlotFile(14));
+  serialization.RestartOrContinue();
+  deliver();
+  EXPECT_EQ(serialization.CurrentLevel, 14);
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{14}));
 }
 
 TEST_F(SerializationProgressionTest, CheckpointSavesOnlyInPlayLevels) {

@@ -128,7 +128,7 @@ TEST_F(SerializationLoadTest, MissingFileReportsAndRebuildsThePreviousWorld) {
   serialization.Load(SlotFile(20));
   const std::uint32_t firstIds = Factory::Instance().NextId;
 
-  EXPECT_EQ(StdoutOf([&] { serialization.Load(SlotFile(33)); }), "Could not open " + SlotFile(33) + "\nFailed to load\n");
+  EXPECT_EQ(StdoutOf([&] { serialization.Load(SlotFile(33)); }), "Could not open " + SlotFile(33) + ": No such file or directory\nFailed to load\n");
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{5, 6}));
   EXPECT_EQ(Physics::Instance().Gravity, -4.0f);
   // Rebuilt objects are new objects: ids are never reused.
@@ -350,10 +350,19 @@ TEST_F(SerializationSaveTest, SaveIntoAPathThatCannotHoldFilesFailsAndReportsIt)
   WriteFileText(dir.File("blocker"), "x");
   const std::string target = dir.File("blocker") + "/autosave.json";
   MakePlatform({1, 2}, {3, 4});
-  EXPECT_EQ(StdoutOf([&] { EXPECT_FALSE(serialization.Save(target)); }), "Could not open " + target + "\nFailed to save\n\n");
+  EXPECT_EQ(StdoutOf([&] { EXPECT_FALSE(serialization.Save(target)); }), "Could not open " + target + ": Not a directory\nFailed to save\n\n");
   // Root keeps the world just built.
   EXPECT_EQ(serialization.Root["Factory"]["Game_Objects"].size(), 1u);
   EXPECT_EQ(ReadFileText(dir.File("blocker")), "x");
+
+  // A save folder that cannot be made says why; one removed while playing is made again.
+  const std::string deeper = dir.File("blocker") + "/Tumbrix/autosave.json";
+  EXPECT_EQ(StdoutOf([&] { EXPECT_FALSE(serialization.Save(deeper)); }),
+            "Could not open " + deeper + ": cannot make the folder " + dir.File("blocker") +
+                "/Tumbrix (Not a directory)\nFailed to save\n\n");
+  const std::string gone = dir.File("gone") + "/Tumbrix/autosave.json";
+  EXPECT_TRUE(serialization.Save(gone));
+  EXPECT_TRUE(serialization.Load(gone));
 }
 
 TEST_F(SerializationSaveTest, ReplacingAFolderFailsAndLeavesItUntouched) {
@@ -376,6 +385,13 @@ TEST_F(SerializationSaveTest, SaveInterruptedPartWayLeavesThePreviousAutosaveInt
   const std::string previous = ReadFileText(serialization.AutosavePath);
 
   for (int i = 0; i < 5; ++i) MakePlatform({9, 9}, {1, 1});
+  // A full disk, as the system reports it: every write to /dev/full fails for lack of space.
+  std::filesystem::create_symlink("/dev/full", serialization.AutosavePath + ".tmp");
+  EXPECT_EQ(StdoutOf([&] { EXPECT_FALSE(serialization.Save(serialization.AutosavePath)); }),
+            "Could not write " + serialization.AutosavePath + ": No space left on device\nFailed to save\n\n");
+  EXPECT_EQ(ReadFileText(serialization.AutosavePath), previous);
+  EXPECT_FALSE(std::filesystem::is_symlink(serialization.AutosavePath + ".tmp"));
+
   std::size_t offered = 0;
   // The disk fills up half way through the text.
   serialization.WriteText = [&offered](std::ostream& out, const std::string& text) {

@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
 #include "objects/Factory.h"
 #include "physics/Body.h"
+#include "support/Capture.h"
 #include "support/Frames.h"
 #include "support/PhysicsScene.h"
 
@@ -383,6 +385,13 @@ TEST_F(PhysicsStep, ContactsBeyondTheInitialStoreAreAllResolved) {
   for (int i = 0; i < 3; ++i) physics.Update(kDt, false);
   EXPECT_EQ(physics.ContactCount, static_cast<std::size_t>(kPairs));
   EXPECT_EQ(physics.Contacts.data(), storage);
+
+  // A pile where every pair touches (a hostile level) stops at the limit, said once.
+  for (int i = 0; i < 200; ++i) AddBox({-50.0f, 0.0f}, {3.0f, 3.0f});
+  std::string said;
+  for (int step = 0; step < 3; ++step) said += StdoutOf([&] { physics.Update(kDt, false); });
+  EXPECT_EQ(physics.ContactCount, Physics::MaxContacts);
+  EXPECT_EQ(said, "Physics: more than 8192 bodies touch at once (2400 bodies); the rest are not collided until the crowd thins\n");
 }
 
 TEST_F(PhysicsStep, CollisionEventsReachBothObjectsAtTheNextDelivery) {

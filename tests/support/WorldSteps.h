@@ -34,7 +34,9 @@ class WorldFixture : public LevelFixture {
  protected:
   void SetUp() override {
     LevelFixture::SetUp();
-    // Subscribes Serialization (it also tries slot 0, which does not exist yet).
+    // Subscribes Serialization, which loads slot 0: an empty world, so that no
+    // step past a missing slot is pending when the test begins.
+    WriteFileText(SlotFile(0), "{}");
     Serialization::Instance().Initialize();
     Engine::Instance().Paused = false;
   }
