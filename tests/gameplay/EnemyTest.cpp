@@ -1,12 +1,15 @@
 // Enemies: built by their archetype, they hop right and left once a second on
-// their platform, hold their hop while locked, and kill the player on contact.
+// their platform, hold their hop while they squash on landing, and kill the
+// player on contact.
 #include <gtest/gtest.h>
 
 #include "engine/Commands.h"
+#include "engine/Engine.h"
 #include "engine/EventSystem.h"
 #include "engine/Events.h"
 #include "gameplay/EnemyScript.h"
 #include "gameplay/EnemyTrigger.h"
+#include "gameplay/PlayerAnimation.h"
 #include "objects/Factory.h"
 #include "objects/Transform.h"
 #include "physics/Body.h"
@@ -27,12 +30,13 @@ GameObject* BuildEnemy(Vec2 at) {
     auto* transform = object->GetComponent<Transform>();
     transform->Position = at;
     transform->Scale = {1.0f, 1.0f};
+    object->GetComponent<Body>()->Initialize();  // the body takes the new place and size
   };
   Factory::Instance().Execute(build);
   return enemy;
 }
 
-TEST(Enemy, HopsRightThenLeftEverySecondAndWaitsWhileLocked) {
+TEST(Enemy, HopsRightThenLeftEverySecond) {
   Physics::Instance().Gravity = -30.0f;
   PhysicsScene::AddStaticBox({0, -1}, {40, 1});
   GameObject* enemy = BuildEnemy({0, 0});
@@ -42,28 +46,56 @@ TEST(Enemy, HopsRightThenLeftEverySecondAndWaitsWhileLocked) {
   ASSERT_NE(hopper, nullptr);
   ASSERT_NE(enemy->GetComponent<EnemyTrigger>(), nullptr);
 
-  // The velocity just after each hop shows its direction.
+  // The velocity just after each hop shows its direction; hops are a second or
+  // more apart (a hop due while the enemy squashes on landing waits for it).
   std::vector<float> hops;
-  for (int frame = 0; frame < 250; ++frame) {
+  std::vector<int> frames;
+  for (int frame = 0; frame < 300; ++frame) {
     const float before = hopper->hopX;
     StepWorld();
-    if (hopper->hopX != before) hops.push_back(body->Velocity.x);
+    if (hopper->hopX == before) continue;
+    hops.push_back(body->Velocity.x);
+    frames.push_back(frame);
   }
-  ASSERT_EQ(hops.size(), 4u);
-  EXPECT_GT(hops[0], 0.0f);
-  EXPECT_LT(hops[1], 0.0f);
-  EXPECT_GT(hops[2], 0.0f);
-  EXPECT_LT(hops[3], 0.0f);
+  ASSERT_GE(hops.size(), 3u);
+  for (std::size_t i = 0; i < hops.size(); ++i) {
+    EXPECT_EQ(hops[i] > 0.0f, i % 2 == 0) << "hop " << i;
+    if (i > 0) {
+      EXPECT_GE(frames[i] - frames[i - 1], 59) << "hop " << i;
+    }
+  }
+}
 
-  // Locked past its second, it waits; the hop comes on the first frame after the lock.
-  hopper->hopTimer = 0.0f;
-  hopper->hopLock = true;
-  const float next = hopper->hopX;
-  StepWorld(90);
-  EXPECT_EQ(hopper->hopX, next);
-  hopper->hopLock = false;
-  StepWorld();
-  EXPECT_EQ(hopper->hopX, -next);
+// Dropped from a height, the enemy lands just before its second is up: the second
+// ends while it squashes, and the hop waits for the first frame after the squash.
+TEST(Enemy, AHopDueAtTheLandingWaitsForTheSquashToEnd) {
+  Physics::Instance().Gravity = -30.0f;
+  PhysicsScene::AddStaticBox({0, -1}, {40, 1});
+  GameObject* enemy = BuildEnemy({0, 10});
+  ASSERT_NE(enemy, nullptr);
+  auto* hopper = enemy->GetComponent<EnemyScript>();
+  auto* body = enemy->GetComponent<Body>();
+  auto* transform = enemy->GetComponent<Transform>();
+  ASSERT_NE(enemy->GetComponent<PlayerAnimation>(), nullptr);
+  const float firstHop = hopper->hopX;
+
+  int landedAt = -1, squashEndedAt = -1, hopAt = -1;
+  for (int frame = 0; frame < 150 && hopAt < 0; ++frame) {
+    StepWorld();
+    if (landedAt < 0 && body->Grounded) landedAt = frame;
+    const bool squashed = transform->Scale.y < 1.0f;
+    if (landedAt >= 0 && squashEndedAt < 0 && frame > landedAt + 1 && !squashed) squashEndedAt = frame;
+    if (hopper->hopX != firstHop) hopAt = frame;
+    if (squashed) {
+      EXPECT_TRUE(hopper->hopLock) << "frame " << frame;
+    }
+  }
+  const int second = static_cast<int>(EnemyScript::HopInterval / Engine::FrameTime);
+  ASSERT_LT(landedAt, second) << "lands within its first second";
+  ASSERT_GT(squashEndedAt, second + 1) << "and is still squashing when the second is up";
+  EXPECT_EQ(hopAt, squashEndedAt + 1);
+  EXPECT_FALSE(hopper->hopLock);
+  EXPECT_EQ(transform->Scale, (Vec2{1.0f, 1.0f}));
 }
 
 TEST(Enemy, TouchingThePlayerKillsItNothingElseDoes) {
