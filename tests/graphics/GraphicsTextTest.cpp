@@ -1,12 +1,16 @@
 // Text drawing, read back from the frame buffer: where glyphs land, how the pen
-// advances, what draws nothing, translation, and the width the menus centre by.
+// advances, what draws nothing, translation, the width the menus centre by, and
+// the outlined texts over the world (messages and the frame rate).
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "engine/EventSystem.h"
 #include "graphics/AssetStore.h"
+#include "graphics/DebugOverlay.h"
 #include "graphics/Graphics.h"
 #include "levels/Localisation.h"
+#include "support/Capture.h"
 #include "support/GlFixture.h"
 
 namespace Framework {
@@ -154,6 +158,59 @@ TEST_F(GraphicsTextTest, TextWidthIsOneAdvancePerCharacter) {
   // And it matches what is drawn: "MM" spans close to two advances.
   const InkBox mm = Draw(u"MM", 0.0f, 0.0f, 12.0f, {1, 1, 1});
   EXPECT_NEAR(mm.maxX - ColumnOf(0.0f), ColumnOf(graphics.TextWidth(u"MM", 12.0f)) - ColumnOf(0.0f), 12.0f);
+}
+
+// A level title over a pale cloud: the letters are drawn in front of it, in their
+// own colour, and a dark outline sets them off from the white behind.
+TEST_F(GraphicsTextTest, AMessageOverAPaleCloudShowsItsLettersWithADarkOutline) {
+  AddBox({0.0f, 1.0f}, {30.0f, 6.0f}, 0.93f, {1.0f, 1.0f, 1.0f});
+  GraphicsEvent title;
+  title.Command = GraphicsCommand::ShowText;
+  title.Text = "Level 3 out of 8";
+  title.Size = 12.0f;
+  title.X = -12.0f;
+  title.Y = 0.0f;
+  title.Color = {1.0f, 1.0f, 0.37647f};
+  EventSystem::Instance().Send(title);
+  Render();
+  const PixelFrame frame = ReadBackBuffer();
+  int yellow = 0, dark = 0, pale = 0;
+  for (int y = static_cast<int>(RowOf(-0.5f)); y < RowOf(2.0f); ++y) {
+    for (int x = static_cast<int>(ColumnOf(-12.5f)); x < ColumnOf(12.5f); ++x) {
+      const Pixel& p = frame.At(x, y);
+      if (p.R > 240 && p.G > 240 && p.B < 120) ++yellow;
+      if (p.R + p.G + p.B < 120) ++dark;
+      if (p.R > 200 && p.G > 200 && p.B > 200) ++pale;
+    }
+  }
+  EXPECT_GT(pale, 1000) << "the cloud is there";
+  EXPECT_GT(yellow, 1000) << "the letters are in front of it";
+  EXPECT_GT(dark, yellow / 4) << "and outlined";
+}
+
+// The frame-rate label takes the word from the dictionary and adds the number to
+// it, so the Russian label shows and the dictionary is not asked for the number.
+TEST_F(GraphicsTextTest, TheFrameRateLabelIsTheTranslatedWordAndTheNumber) {
+  Graphics& graphics = Graphics::Instance();
+  const Camera& camera = graphics.Camera;
+  auto label = [&](const std::u16string& shown) {
+    ClearBlack();
+    graphics.Text.RenderShownText(shown, camera.Position.x - camera.ViewHalfWidth * 0.5f,
+                                  camera.Position.y - camera.ViewHalfHeight * 0.5f, 12.0f, {0.0f, 1.0f, 0.0f},
+                                  TextLook::Outlined);
+    return ReadBackBuffer();
+  };
+  auto overlay = [&](std::int32_t fps) {
+    ClearBlack();
+    std::string printed = StdoutOf([&] { DebugOverlay::DrawFrameRate(graphics, fps); });
+    EXPECT_EQ(printed, "");
+    return ReadBackBuffer();
+  };
+  EXPECT_TRUE(overlay(59) == label(u"FPS: 59"));
+  Localisation::Instance().Language = 1;
+  EXPECT_TRUE(overlay(60) == label(u"ФПС: 60"));
+  EXPECT_GT(Ink(last = overlay(61)).count, 500);
+  Localisation::Instance().Language = 0;
 }
 
 }  // namespace
