@@ -14,8 +14,12 @@
 #include "objects/Transform.h"
 #include "physics/Body.h"
 #include "physics/Physics.h"
+#include "gameplay/DeathAnimation.h"
+#include "particles/ParticleEffects.h"
+#include "particles/ParticleEmitter.h"
 #include "support/EventRecorder.h"
 #include "support/PhysicsScene.h"
+#include "support/Scenario.h"
 #include "support/WorldSteps.h"
 
 namespace Framework {
@@ -117,6 +121,45 @@ TEST(Enemy, TouchingThePlayerKillsItNothingElseDoes) {
   ASSERT_EQ(sounds.Events.size(), 1u);
   EXPECT_EQ(sounds.Events[0].SoundName, "crash.ogg");
   Factory::Instance().Player = nullptr;
+}
+
+// In play: walking into a hopping enemy plays the crash, shrinks the player in the
+// enemy's spray, and the level starts again with "Try again".
+TEST(Enemy, WalkingIntoOneSpraysThePlayerAwayAndRestartsTheLevel) {
+  using namespace std::chrono_literals;
+  Scenario s;
+  s.LoadLevel(LevelText()
+                  .Player({0, 1})
+                  .Platform({0, -1}, {80, 2})
+                  .Entry(R"({"Name": "Enemy", "Transform": {"Position": {"X": 6, "Y": 1}, "Scale": {"X": 2, "Y": 2},
+                      "Rotation": 0, "ZLayer": 0.2},
+                      "Body": {"IsStatic": false, "IsCollidable": true, "IsGhost": false},
+                      "Sprite": {"Filename": "container2"},
+                      "EnemyScript": "", "EnemyTriggerScript": "", "PlayerAnimationScript": ""})")
+                  .Text(),
+              15);
+  s.Run(0.6s);
+  const std::uint32_t firstPlayer = s.Player()->Id;
+  auto* death = s.Player()->GetComponent<DeathAnimation>();
+  s.Press(Keys::Right);
+  ASSERT_TRUE(s.RunUntil([&] { return death->dying; }, 5s)) << s.Where();
+  s.Release(Keys::Right);
+  EXPECT_EQ(death->cause, EnemyTrigger::DeathCause);
+  EXPECT_EQ(s.CountSound("crash.ogg"), 1u);
+
+  s.RunFrames(2);
+  auto sprays = s.ObjectsWith<ParticleEmitter>();
+  ASSERT_EQ(sprays.size(), 1u);
+  ParticleEmitter enemySpray;
+  ApplyDeathSpray(enemySpray, DeathSpray::Enemy);
+  EXPECT_EQ(sprays[0]->GetComponent<ParticleEmitter>()->InitCreationDistribution,
+            enemySpray.InitCreationDistribution);
+
+  ASSERT_TRUE(s.RunUntil([&] { return s.Player() && s.Player()->Id != firstPlayer; }, 3s)) << s.Where();
+  EXPECT_EQ(s.Level(), 15);
+  s.RunFrames(2);
+  const auto messages = s.Messages();
+  EXPECT_NE(std::find(messages.begin(), messages.end(), "Try again"), messages.end());
 }
 
 }  // namespace

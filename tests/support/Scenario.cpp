@@ -11,6 +11,7 @@
 #include "engine/InterfaceSystem.h"
 #include "engine/Random.h"
 #include "engine/Windows.h"
+#include "gameplay/CreditsScript.h"
 #include "levels/Serialization.h"
 #include "objects/Factory.h"
 #include "objects/Scripting.h"
@@ -137,6 +138,7 @@ Scenario::Scenario(std::uint32_t seed) : input_(std::make_unique<Input>()) {
   }
   serialization.AutosavePath = folder_.File("autosave.json");
   serialization.Hooks.ClearParticles = [] { ParticleSystem::Instance().Clear(); };
+  serialization.Hooks.PrepareCreditsSave = &CreditsScript::PrepareInterruptedLevel;
   WriteFileText(serialization.LevelFiles[0], "{}");
 
   Engine& engine = Engine::Instance();
@@ -175,6 +177,11 @@ void Scenario::LoadLevel(const std::string& text, std::int32_t slot) {
   WriteFileText(file, text);
   serialization.CurrentLevel = slot;
   serialization.Load(file);
+}
+
+bool Scenario::InstallLevelFile(const std::string& path, std::int32_t slot) {
+  const std::string text = ReadFileText(path);
+  return !text.empty() && WriteFileText(Serialization::Instance().LevelFiles.at(static_cast<std::size_t>(slot)), text);
 }
 
 bool Scenario::LoadLevelFile(const std::string& path, std::int32_t slot) {

@@ -94,6 +94,8 @@ class Scenario {
   void LoadLevel(const std::string& text, std::int32_t slot = 10);
   // Copies a level file (e.g. "saves/Save12.json" in the run-time folder) into `slot` and loads it.
   bool LoadLevelFile(const std::string& path, std::int32_t slot);
+  // Copies a level file into `slot` without loading it (a level a command will reach).
+  bool InstallLevelFile(const std::string& path, std::int32_t slot);
 
   // Time passes with the current input.
   void Run(Seconds duration);
