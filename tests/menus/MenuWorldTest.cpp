@@ -2,7 +2,7 @@
 // each menu that stands in it (all but the pause menu, which holds a play level)
 // shows the meadow and some of its life (the hero, crates, an enemy, the saw),
 // clear of the menu's buttons, its title panel and its picture, and not covered by
-// the menu's tint. Uses the shipped level and textures; needs a display (the tests
+// the menu's tint; and nothing alive in view stands half hidden behind the menu. Uses the shipped level and textures; needs a display (the tests
 // run a virtual one).
 #include <gtest/gtest.h>
 
@@ -88,8 +88,9 @@ class MenuWorldTest : public ::testing::Test {
   }
 
   // The kinds of the world's objects seen whole in the menu's view, each with the
-  // centre of one of them.
-  std::map<std::string, Vec2> SeenIn(const Menu& menu) const {
+  // centre of one of them. Life that is in view but half hidden behind the menu
+  // goes to `halfHidden`: the world's rule is that nothing alive stands there.
+  std::map<std::string, Vec2> SeenIn(const Menu& menu, std::vector<std::string>& halfHidden) const {
     const Camera& camera = Graphics::Instance().Camera;
     const Rect view = Rect::Around(menu.HeaderPosition, camera.ViewHalfWidth - 2 * kMargin,
                                    camera.ViewHalfHeight - 2 * kMargin);
@@ -101,7 +102,11 @@ class MenuWorldTest : public ::testing::Test {
       const auto kind = kKinds.find(s->Filename);
       if (kind == kKinds.end()) continue;
       const Rect r = Rect::Around({t->Position.x, t->Position.y, 0.0f}, t->Scale.x, t->Scale.y);
-      if (r.Inside(view) && !Hidden(menu, r)) seen.emplace(kind->second, t->Position);
+      const bool hidden = Hidden(menu, r);
+      if (r.Inside(view) && !hidden) seen.emplace(kind->second, t->Position);
+      if (hidden && kind->second != "meadow" && r.Overlaps(view)) {
+        halfHidden.push_back(kind->second + " at " + std::to_string(t->Position.x) + ", " + std::to_string(t->Position.y));
+      }
     }
     return seen;
   }
@@ -153,11 +158,13 @@ TEST_F(MenuWorldTest, TheMeadowAndItsLifeShowBehindEveryMenuAtEveryWindowShape) 
       menus.SetMenu(MenuId::Main);
       if (id != MenuId::Main) menus.SetMenu(id);
       const Menu& menu = *menus.FindMenu(id);
-      const std::map<std::string, Vec2> seen = SeenIn(menu);
+      std::vector<std::string> halfHidden;
+      const std::map<std::string, Vec2> seen = SeenIn(menu, halfHidden);
       std::ostringstream where;
       where << "menu " << id << " at " << aspect << " sees";
       for (const auto& [kind, at] : seen) where << " " << kind;
       EXPECT_TRUE(seen.count("meadow")) << where.str();
+      for (const std::string& behind : halfHidden) ADD_FAILURE() << where.str() << "; behind the menu: " << behind;
       ASSERT_GE(seen.size(), 3u) << where.str();
       // And nothing the menu draws over the whole view (its tint) hides them.
       const auto [with, without] = DrawnWithAndWithout(menu, std::prev(seen.end())->second);

@@ -79,9 +79,9 @@ def slot1():
 
 
 def island(lv, x0, x1, top):
-    """A floating piece of meadow: a row of grass on a row of dirt."""
+    """A floating slab of meadow: one row of grass tiles, two units thick, so
+    that from the views below (whose top edge is y = 16) none of it shows."""
     lv.tiles("ground-grass", x0, x1, top, z=0.5)
-    lv.tiles("ground-dirt", x0, x1, top - 2, z=0.5)
 
 
 def slot2():
@@ -125,7 +125,7 @@ def slot2():
     island(lv, -62, -40, sky)  # options
     lv.sprite("Crate", "crate", -58, sky, z=0.3)
     lv.sprite("Crate", "crate", -56, sky, z=0.3)
-    lv.sprite("Saw", "saw", -49, sky + 1.5, size=1.2, z=0.25)
+    lv.sprite("Saw", "saw", -47, sky + 0.3, size=1.2, z=0.25)
     lv.sprite("Enemy", "container2", -43, sky, size=1.5, z=0.2)
     island(lv, 50, 64, sky)  # level select, right of its MAIN MENU button
     lv.sprite("Crate", "crate", 58, sky, z=0.3)
