@@ -127,12 +127,9 @@ def slot2():
     lv.sprite("Crate", "crate", -56, sky, z=0.3)
     lv.sprite("Saw", "saw", -47, sky + 0.3, size=1.2, z=0.25)
     lv.sprite("Enemy", "container2", -43, sky, size=1.5, z=0.2)
-    island(lv, 50, 64, sky)  # level select, right of its MAIN MENU button
-    lv.sprite("Crate", "crate", 58, sky, z=0.3)
-    lv.sprite("Hero", "player", 61.5, sky, z=0.2)
-    for x0, y in ((-96, 24), (84, 28)):
-        island(lv, x0, x0 + 12, y)
-        lv.sprite("Tree", "tree", x0 + 6, y, size=1.2, z=0.79)
+    island(lv, 57, 71, sky)  # level select, right of its MAIN MENU button
+    lv.sprite("Crate", "crate", 59, sky, z=0.3)
+    lv.sprite("Hero", "player", 62.5, sky, z=0.2)
     for i, (x, y) in enumerate(((-100, 14), (-70, 38), (-30, 44), (-12, 40), (26, 42), (40, 34),
                                (72, 40), (100, 38), (-95, 46), (60, 48), (0, 56), (-50, 54))):
         lv.sprite("Cloud", "cloud", x, y, size=1.5 + (i % 3) * 0.5, z=0.93)
