@@ -106,26 +106,6 @@ TEST_F(WindowsTest, EveryFrameCarriesTheKeyStateArrayItWasGivenAndQuietFramesNoM
   windows.SetKeyState(nullptr);
 }
 
-TEST_F(WindowsTest, RightButtonAloneIsRecordedButPostsNoMouseEvent) {
-  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
-  Frame();
-  EXPECT_EQ(windows.Mouse.Button, SDL_BUTTON_RIGHT);
-  EXPECT_EQ(windows.Mouse.ButtonEventType, Windows::ButtonDown);
-  EXPECT_TRUE(mice.Events.empty());
-
-  // The record only describes the frame its event came in.
-  Frame();
-  EXPECT_EQ(windows.Mouse.Button, 0);
-  EXPECT_EQ(windows.Mouse.ButtonEventType, 0u);
-
-  // A right release changes nothing; a middle press neither.
-  PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT);
-  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE);
-  Frame();
-  EXPECT_EQ(windows.Mouse.Button, 0);
-  EXPECT_TRUE(mice.Events.empty());
-}
-
 // Every button event gets a frame of its own, in order, so that no press is lost
 // to a release (or another press) that arrived in the same frame.
 TEST_F(WindowsTest, EveryButtonEventGetsAFrameOfItsOwnInTheOrderItCame) {
@@ -152,6 +132,10 @@ TEST_F(WindowsTest, EveryButtonEventGetsAFrameOfItsOwnInTheOrderItCame) {
   PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
   expectRecord(SDL_BUTTON_LEFT, Windows::ButtonDown, 4u);
   expectRecord(SDL_BUTTON_RIGHT, Windows::ButtonDown, 4u);
+  expectRecord(0, 0u, 4u);
+  // A right release and the middle button change nothing.
+  PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT);
+  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE);
   expectRecord(0, 0u, 4u);
 }
 
