@@ -70,13 +70,11 @@ class Graphics : public InterfaceSystem {
   }
   void DrawInstanced() { Batch.Draw(Camera); }
 
-  void RenderText(const std::u16string& text, float x, float y, float size, Color3 color,
-                  TextLook look = TextLook::Plain) {
-    Text.RenderText(text, x, y, size, color, look);
+  void RenderText(const std::u16string& text, float x, float y, float size, Color3 color) {
+    Text.RenderText(text, x, y, size, color);
   }
-  void RenderTextNarrow(const std::string& text, float x, float y, float size, Color3 color,
-                        TextLook look = TextLook::Plain) {
-    Text.RenderTextNarrow(text, x, y, size, color, look);
+  void RenderTextNarrow(const std::string& text, float x, float y, float size, Color3 color) {
+    Text.RenderTextNarrow(text, x, y, size, color);
   }
   float TextWidth(const std::u16string& text, float size) const { return Text.TextWidth(text, size); }
 

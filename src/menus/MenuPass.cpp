@@ -55,7 +55,7 @@ void MenuSystem::Draw(Graphics& graphics) {
       // The header's colour and alpha are the tint's: the picture itself shows as painted,
       // also where the tint is see-through (how to play, opened from the main menu).
       menu->Header.Draw(texture, graphics.ModelMatrix(menu->HeaderPosition, Flat(menu->HeaderScale), 0.0f), MenuDepth,
-                        MenuLook::PlainPicture, 1.0f);
+                        MenuLook::PictureTint, MenuLook::PictureAlpha);
     }
     if (!menu->Title.empty()) {
       graphics.RenderText(menu->Title, menu->TitlePosition.x, menu->TitlePosition.y, menu->TitleSize,
