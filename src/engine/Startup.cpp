@@ -4,6 +4,7 @@
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
 #include "engine/Windows.h"
+#include "gameplay/CreditsScript.h"
 #include "graphics/Graphics.h"
 #include "levels/Serialization.h"
 #include "menus/MenuSystem.h"
@@ -34,6 +35,7 @@ void StartGame() {
     CollectParticles(ParticleSystem::Instance(), graphics);
   };
   Serialization::Instance().Hooks.ClearParticles = [] { ParticleSystem::Instance().Clear(); };
+  Serialization::Instance().Hooks.PrepareCreditsSave = &CreditsScript::PrepareInterruptedLevel;
   for (InterfaceSystem* system : engine.Systems) system->Initialize();
 }
 

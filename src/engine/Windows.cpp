@@ -162,25 +162,23 @@ void Windows::Update(float, bool) {
         break;
       }
       case SDL_MOUSEBUTTONDOWN:
-        if (event.button.button == SDL_BUTTON_LEFT) {
-          Mouse.Button = SDL_BUTTON_LEFT;
-          Mouse.ButtonEventType = ButtonDown;
-          mouseActivity = true;
-        } else if (event.button.button == SDL_BUTTON_RIGHT) {
-          // Scripts read the right button from the record; it alone raises no MouseEvent.
-          Mouse.Button = SDL_BUTTON_RIGHT;
-          Mouse.ButtonEventType = ButtonDown;
+        // Scripts read the right button from the record; it alone raises no MouseEvent.
+        if (event.button.button == SDL_BUTTON_LEFT || event.button.button == SDL_BUTTON_RIGHT) {
+          QueueButton(event.button.button, ButtonDown);
         }
         break;
       case SDL_MOUSEBUTTONUP:
-        if (event.button.button == SDL_BUTTON_LEFT) {
-          Mouse.Button = SDL_BUTTON_LEFT;
-          Mouse.ButtonEventType = ButtonUp;
-          mouseActivity = true;
-        }
+        if (event.button.button == SDL_BUTTON_LEFT) QueueButton(SDL_BUTTON_LEFT, ButtonUp);
         break;
       default: break;
     }
+  }
+  if (!waitingButtons_.empty()) {
+    const ButtonPress next = waitingButtons_.front();
+    waitingButtons_.pop_front();
+    Mouse.Button = next.Button;
+    Mouse.ButtonEventType = next.Type;
+    if (next.Button == SDL_BUTTON_LEFT) mouseActivity = true;
   }
 
   auto keyboard = std::make_unique<KeyboardEvent>();
@@ -190,6 +188,11 @@ void Windows::Update(float, bool) {
 
   // The world under a still mouse changes as the camera moves.
   UpdateMouseFromPointer();
+}
+
+void Windows::QueueButton(std::uint8_t button, std::uint32_t type) {
+  if (waitingButtons_.size() >= MaxWaitingButtons) waitingButtons_.pop_front();
+  waitingButtons_.push_back({button, type});
 }
 
 void Windows::HandleWindowEvent(const SDL_WindowEvent& event) {

@@ -5,13 +5,17 @@
 // about keys, focus and the close request is GameFlow's; this class only reports them.
 //
 // Invariants: Fullscreen matches the mode last asked for through SetFullscreen;
-// Mouse.Button and Mouse.ButtonEventType describe only the frame their event came in;
-// the KeyboardEvent's KeyState stays valid for the whole run.
+// Mouse.Button and Mouse.ButtonEventType describe one button event for one frame
+// only, and every button event the game reads gets a frame of its own, in the order
+// they came (a quick click whose press and release arrive together is a press in
+// this frame and a release in the next); the KeyboardEvent's KeyState stays valid
+// for the whole run.
 #pragma once
 
 #include <SDL.h>
 
 #include <cstdint>
+#include <deque>
 #include <string>
 
 #include "engine/Events.h"
@@ -57,11 +61,22 @@ class Windows : public InterfaceSystem {
   MouseRecord Mouse;
 
  private:
+  // One button event the game reads, waiting for its frame.
+  struct ButtonPress {
+    std::uint8_t Button;
+    std::uint32_t Type;
+  };
+  // Button events further back than this are dropped: a stalled game must not
+  // replay a flood of old clicks when it comes back.
+  static constexpr std::size_t MaxWaitingButtons = 16;
+
   Windows();
+  void QueueButton(std::uint8_t button, std::uint32_t type);
   void HandleWindowEvent(const SDL_WindowEvent& event);
   void UpdateMouseFromPointer();
 
   const std::uint8_t* keyState_ = nullptr;
+  std::deque<ButtonPress> waitingButtons_;
 };
 
 }  // namespace Framework

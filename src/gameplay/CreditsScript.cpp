@@ -6,8 +6,12 @@
 #include "engine/EventSystem.h"
 #include "engine/Events.h"
 #include "engine/Windows.h"
+#include "gameplay/BoomScript.h"
+#include "gameplay/FireflyScript.h"
+#include "gameplay/PlayerAnimation.h"
 #include "levels/LevelSlots.h"
 #include "levels/Serialization.h"
+#include "objects/Factory.h"
 #include "objects/GameObject.h"
 #include "objects/Transform.h"
 
@@ -41,6 +45,18 @@ void CreditsScript::Leave() {
   event->Command = from == LevelSlot::MainMenu || from == LevelSlot::Finale ? SerializationCommand::EnterMainMenu
                                                                              : SerializationCommand::RestartOrContinue;
   EventSystem::Instance().Post(std::move(event));
+}
+
+void CreditsScript::PrepareInterruptedLevel() {
+  Factory& factory = Factory::Instance();
+  if (GameObject* player = factory.Player) {
+    auto* transform = player->GetComponent<Transform>();
+    const auto* animation = player->GetComponent<PlayerAnimation>();
+    if (transform && animation) transform->Scale = animation->baseScale;
+  }
+  for (const auto& [id, object] : factory.Objects) {
+    if (object->GetComponent<BoomScript>() || object->GetComponent<FireflyScript>()) factory.QueueDestroy(id);
+  }
 }
 
 }  // namespace Framework

@@ -2,6 +2,7 @@
 // on a left release, it hands back to where the player came from: the main menu
 // (credits opened from the menu, or the game finished) or the interrupted game
 // (its autosave, under the pause menu). A leaving click is consumed.
+// PrepareInterruptedLevel readies a play level for the autosave the credits make of it.
 // Invariant: the hand-back is asked for at most once per frame, until the level changes.
 #pragma once
 
@@ -18,6 +19,12 @@ class CreditsScript : public Script {
   CreditsScript() : Script("CreditsScript") {}
   void Initialize() override { scrollSpeed = 5.0f; }
   void Update(float dt) override;
+
+  // Before the credits save the play level they interrupt: the player gets back the
+  // size its landing animation keeps (it may be growing in or squashed), and bombs
+  // in flight and fireflies are queued for destruction. They are made while playing
+  // and are made again on return; saved, they would come back as plain boxes.
+  static void PrepareInterruptedLevel();
 
   // Units per second.
   float scrollSpeed = 5.0f;

@@ -2,6 +2,7 @@
 // turning round after every hop, so the enemy bounces back and forth in place.
 // Its PlayerAnimation holds the hops (hopLock) while the landing squash plays;
 // the second keeps counting meanwhile, so the hop comes right after the squash.
+// The frame of the landing holds the hop too: the squash starts later in it.
 // Invariant: hopX changes sign exactly once per hop given; the first hop goes right.
 #pragma once
 
@@ -25,6 +26,8 @@ class EnemyScript : public Script {
 
  private:
   MissingParts missing_;
+  // The body stood on something in the previous frame.
+  bool wasGrounded_ = false;
 };
 
 }  // namespace Framework

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "gameplay/EnemyScript.h"
 #include "gameplay/PlayerController.h"
 #include "objects/Factory.h"
 #include "objects/Transform.h"
@@ -27,9 +28,9 @@ void PlayerAnimation::Initialize() {
 void PlayerAnimation::SetLock(bool locked) {
   if (auto* controller = Owner->GetComponent<PlayerController>()) {
     controller->jumpLock = locked;
-    return;
+  } else if (auto* hopper = Owner->GetComponent<EnemyScript>()) {
+    hopper->hopLock = locked;
   }
-  // A hopping enemy's hopLock is set and cleared here, the same way, once enemies exist.
 }
 
 void PlayerAnimation::Update(float) {

@@ -202,7 +202,7 @@ void PlayerController::InitThrownBomb(GameObject* bomb) {
   if (auto* transform = bomb->GetComponent<Transform>()) {
     transform->Scale = {0.5f, 0.5f};
     transform->Position = throwOrigin + throwDirection * ThrowOffset;
-    transform->ZLayer = 0.05f;
+    transform->ZLayer = BombLayer;
   }
   if (auto* body = bomb->GetComponent<Body>()) {
     body->Initialize();
@@ -225,7 +225,7 @@ void PlayerController::PlaceThrowIndicator(GameObject* indicator) {
     // Off screen until its script puts it beside the player.
     transform->Position = {500.0f, 500.0f};
     transform->Scale = {1.0f, 1.0f};
-    transform->ZLayer = 0.05f;
+    transform->ZLayer = IndicatorLayer;
   }
 }
 

@@ -36,6 +36,11 @@ class PlayerController : public Script {
   // The bomb's launch push and how far in front of the player it appears.
   static constexpr float ThrowForce = 1500.0f;
   static constexpr float ThrowOffset = 1.3f;
+  // Depths: a bomb in front of everything in the world; the throw indicator just
+  // behind it (a bomb thrown at the player's feet lands where the indicator
+  // points, and would vanish behind it at the same depth), both before the player.
+  static constexpr float BombLayer = 0.05f;
+  static constexpr float IndicatorLayer = 0.07f;
   // Fly mode moves the Transform this far per frame and key.
   static constexpr float FlyStep = 0.25f;
   static constexpr float HoverTogglePeriod = 0.25f;

@@ -5,6 +5,7 @@
 
 #include "graphics/AssetStore.h"
 #include "graphics/Graphics.h"
+#include "levels/Localisation.h"
 #include "physics/Body.h"
 
 namespace Framework {
@@ -46,9 +47,12 @@ void DebugOverlay::DrawBody(Graphics& graphics, const Body& body, const Mat4& mo
 
 void DebugOverlay::DrawFrameRate(Graphics& graphics, std::int32_t fps) {
   const Camera& camera = graphics.Camera;
-  graphics.RenderTextNarrow("FPS: " + std::to_string(fps), camera.Position.x - camera.ViewHalfWidth * 0.5f,
-                            camera.Position.y - camera.ViewHalfHeight * 0.5f, kFrameRateSize,
-                            Color3{0.0f, 1.0f, 0.0f});
+  // Only the word is in the dictionary; the number changes every frame.
+  std::u16string label = Localisation::Instance().Translate(u"FPS") + u": ";
+  for (char digit : std::to_string(fps)) label.push_back(static_cast<char16_t>(digit));
+  graphics.Text.RenderShownText(label, camera.Position.x - camera.ViewHalfWidth * 0.5f,
+                                camera.Position.y - camera.ViewHalfHeight * 0.5f, kFrameRateSize,
+                                Color3{0.0f, 1.0f, 0.0f}, TextLook::Outlined);
 }
 
 }  // namespace Framework

@@ -11,13 +11,34 @@ namespace Framework {
 namespace {
 
 const char* const kTextFont = "PressStart2P";
+// The font is drawn on a grid of eight by eight pixels per character.
+constexpr float kFontGrid = 8.0f;
 
 }  // namespace
 
-void ScreenText::RenderText(const std::u16string& text, float x, float y, float size, Color3 color) {
-  const std::u16string shown = Localisation::Instance().Translate(text);
-  if (shown.empty()) return;
+void ScreenText::RenderText(const std::u16string& text, float x, float y, float size, Color3 color,
+                            TextLook look) {
+  RenderShownText(Localisation::Instance().Translate(text), x, y, size, color, look);
+}
 
+void ScreenText::RenderShownText(const std::u16string& shown, float x, float y, float size, Color3 color,
+                                 TextLook look) {
+  if (shown.empty()) return;
+  DrawGlyphs(shown, x, y, size, color);
+  if (look != TextLook::Outlined) return;
+  // The letters are drawn first: at the same depth the outline copies then only
+  // fill what the letters left empty. One font pixel is an eighth of a character.
+  const float pixel = TextWidth(u"M", size) / kFontGrid;
+  for (int dx = -1; dx <= 1; ++dx) {
+    for (int dy = -1; dy <= 1; ++dy) {
+      if (dx != 0 || dy != 0) {
+        DrawGlyphs(shown, x + static_cast<float>(dx) * pixel, y + static_cast<float>(dy) * pixel, size, OutlineColor);
+      }
+    }
+  }
+}
+
+void ScreenText::DrawGlyphs(const std::u16string& shown, float x, float y, float size, Color3 color) {
   AssetStore& store = AssetStore::Instance();
   FontFace& font = store.Font(kTextFont);
   const ShaderProgram& program = store.Program("Font");
@@ -63,7 +84,8 @@ void ScreenText::RenderText(const std::u16string& text, float x, float y, float 
   glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-void ScreenText::RenderTextNarrow(const std::string& text, float x, float y, float size, Color3 color) {
+void ScreenText::RenderTextNarrow(const std::string& text, float x, float y, float size, Color3 color,
+                                  TextLook look) {
   std::u16string wide;
   wide.reserve(text.size());
   // Each byte becomes one character by sign extension, so bytes above 127 land on
@@ -71,7 +93,7 @@ void ScreenText::RenderTextNarrow(const std::string& text, float x, float y, flo
   for (char byte : text) {
     wide.push_back(static_cast<char16_t>(static_cast<std::int16_t>(static_cast<signed char>(byte))));
   }
-  RenderText(wide, x, y, size, color);
+  RenderText(wide, x, y, size, color, look);
 }
 
 float ScreenText::TextWidth(const std::u16string& text, float size) const {
@@ -97,7 +119,7 @@ void ScreenText::OnGraphicsEvent(const GraphicsEvent& event) {
 void ScreenText::DrawMessages(float dt) {
   for (auto it = Messages.begin(); it != Messages.end();) {
     ScreenMessage& message = **it;
-    RenderTextNarrow(message.Text, message.X, message.Y, message.Size, message.Color);
+    RenderTextNarrow(message.Text, message.X, message.Y, message.Size, message.Color, TextLook::Outlined);
     message.Elapsed += dt;
     if (message.Lifetime <= message.Elapsed) {
       it = Messages.erase(it);

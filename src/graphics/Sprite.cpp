@@ -131,6 +131,10 @@ void Sprite::SetTexture(TextureData& texture) {
 }
 
 void Sprite::Draw(const ShaderProgram& program, const Mat4& matrix, float z) const {
+  Draw(program, matrix, z, Color, Alpha);
+}
+
+void Sprite::Draw(const ShaderProgram& program, const Mat4& matrix, float z, Color3 tint, float alpha) const {
   if (!BuffersMade) return;  // never bound to a texture: nothing to draw with
   glBindVertexArray(Vao);
   AssetStore::UseProgram(program);
@@ -139,8 +143,8 @@ void Sprite::Draw(const ShaderProgram& program, const Mat4& matrix, float z) con
   glUniformMatrix4fv(program.TransformLocation, 1, GL_FALSE, matrix.Data());
   glUniform1f(glGetUniformLocation(program.Program, "z_layer"), z);
   // Uniforms keep their value between draws: every textured draw sets its own look.
-  glUniform3f(program.TintLocation, Color.R, Color.G, Color.B);
-  glUniform1f(program.AlphaLocation, Alpha);
+  glUniform3f(program.TintLocation, tint.R, tint.G, tint.B);
+  glUniform1f(program.AlphaLocation, alpha);
   glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, nullptr);
   glBindVertexArray(0);
 }

@@ -42,6 +42,9 @@ class Sprite : public Component {
   // Draws the textured quad with `program`, the full transform `matrix` and depth `z`,
   // each texel's colour multiplied by Color and its opacity by Alpha.
   void Draw(const ShaderProgram& program, const Mat4& matrix, float z) const;
+  // The same with another tint and opacity than the sprite's own (a sprite whose
+  // Color and Alpha describe something else, as a menu header's tint does).
+  void Draw(const ShaderProgram& program, const Mat4& matrix, float z, Color3 tint, float alpha) const;
 
   float Alpha = 1.0f;
   Color3 Color{1.0f, 1.0f, 1.0f};

@@ -85,6 +85,9 @@ void MenuSystem::BuildMenu(Menu& menu) {
   switch (menu.Id) {
     case MenuId::Main:
       menu.HeaderPosition = {0.0f, 0.0f, 0.0f};
+      // The main-menu world (its meadow, the hero, the crates) is the backdrop; a sky
+      // tint drawn over it would hide all of it.
+      menu.Header.Alpha = MenuLook::SeeThroughAlpha;
       menu.Shown = true;
       break;
     case MenuId::Pause:
@@ -108,6 +111,7 @@ void MenuSystem::BuildMenu(Menu& menu) {
       break;
     case MenuId::LevelSelect:
       menu.HeaderPosition = {v.cx + v.W, v.cy + v.H, 0.0f};
+      menu.Header.Alpha = MenuLook::SeeThroughAlpha;
       break;
     default: break;
   }
@@ -274,7 +278,7 @@ void MenuSystem::PlaceMenu(std::int32_t id) {
     case MenuId::Confirm:
       menu->HeaderPosition = {v.cx - v.W, v.cy, 0.0f};
       // Over the main menu's world the confirmation needs no dimming.
-      menu->Header.Alpha = ReturnMenu == MenuId::Main ? 0.0f : MenuLook::DimAlpha;
+      menu->Header.Alpha = ReturnMenu == MenuId::Main ? MenuLook::SeeThroughAlpha : MenuLook::DimAlpha;
       PlaceRow(*menu);
       break;
     case MenuId::HowToPlay: {
@@ -287,7 +291,7 @@ void MenuSystem::PlaceMenu(std::int32_t id) {
         menu->Header.Alpha = MenuLook::DimAlpha;
       } else {
         menu->HeaderPosition = {v.cx, v.cy + v.H, 0.0f};
-        menu->Header.Alpha = 0.0f;
+        menu->Header.Alpha = MenuLook::SeeThroughAlpha;
       }
       PlaceBackButton(*menu);
       break;
@@ -303,7 +307,11 @@ void MenuSystem::PlaceMenu(std::int32_t id) {
   }
   if (id == MenuId::Pause || id == MenuId::Options) PlaceArcAgain(*menu);
   if (id == MenuId::Options) {
-    menu->Header.Color = menu->Opener == MenuButtonId::PauseOptions ? MenuLook::DimTint : MenuLook::SkyTint;
+    // Over a paused level the options dim it like the pause menu; over the main
+    // menu's world they leave it to be seen, as the menus around them do.
+    const bool fromPause = menu->Opener == MenuButtonId::PauseOptions;
+    menu->Header.Color = fromPause ? MenuLook::DimTint : MenuLook::SkyTint;
+    menu->Header.Alpha = fromPause ? MenuLook::DimAlpha : MenuLook::SeeThroughAlpha;
   }
   LayoutTexts(*menu);
 }

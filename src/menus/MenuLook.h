@@ -24,6 +24,11 @@ inline constexpr Color3 HighlightColor{1.0f, 1.0f, 0.3765f};
 inline constexpr Color3 SkyTint{0.45f, 0.8f, 0.92f};
 inline constexpr Color3 DimTint{0.5f, 0.5f, 0.5f};
 inline constexpr float DimAlpha = 0.5f;
+// The tint of a menu that stands in the main-menu world: none, that world is its backdrop.
+inline constexpr float SeeThroughAlpha = 0.0f;
+// A picture drawn in its own colours, opaque where it is painted.
+inline constexpr Color3 PictureTint{1.0f, 1.0f, 1.0f};
+inline constexpr float PictureAlpha = 1.0f;
 // A button of exactly this colour is drawn without the black outline.
 inline constexpr Color3 NoOutlineColor{0.8f, 0.235f, 0.16f};
 

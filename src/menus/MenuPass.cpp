@@ -52,7 +52,10 @@ void MenuSystem::Draw(Graphics& graphics) {
     menu->Background.Draw(texture, graphics.ModelMatrix(menu->BackgroundPosition, Flat(menu->BackgroundScale), 0.0f),
                           MenuDepth);
     if (!menu->Header.Filename.empty()) {
-      menu->Header.Draw(texture, graphics.ModelMatrix(menu->HeaderPosition, Flat(menu->HeaderScale), 0.0f), MenuDepth);
+      // The header's colour and alpha are the tint's: the picture itself shows as painted,
+      // also where the tint is see-through (how to play, opened from the main menu).
+      menu->Header.Draw(texture, graphics.ModelMatrix(menu->HeaderPosition, Flat(menu->HeaderScale), 0.0f), MenuDepth,
+                        MenuLook::PictureTint, MenuLook::PictureAlpha);
     }
     if (!menu->Title.empty()) {
       graphics.RenderText(menu->Title, menu->TitlePosition.x, menu->TitlePosition.y, menu->TitleSize,

@@ -63,7 +63,7 @@ const std::vector<Archetype>& Archetypes() {
       {FactoryCommand::BuildTestEmitter, "TestEmitter", false, {&AttachTwice<ParticleEmitter>}},
       {FactoryCommand::BuildEnemy, "Enemy", false,
        {&AttachDynamicBody, &AttachComponent<EnemyScript>, &AttachComponent<EnemyTrigger>,
-        &AttachSprite<SpriteType::Crate>}},
+        &AttachSprite<SpriteType::Crate>, &AttachComponent<PlayerAnimation>}},
       {FactoryCommand::BuildWinTrigger, "WinTrigger", false,
        {&AttachStaticBody, &AttachComponent<WinTrigger>, &AttachSprite<SpriteType::WinTrigger>}},
       {FactoryCommand::BuildSplashScreen, "SplashScreen", false,

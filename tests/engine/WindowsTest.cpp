@@ -106,49 +106,37 @@ TEST_F(WindowsTest, EveryFrameCarriesTheKeyStateArrayItWasGivenAndQuietFramesNoM
   windows.SetKeyState(nullptr);
 }
 
-TEST_F(WindowsTest, RightButtonAloneIsRecordedButPostsNoMouseEvent) {
-  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
-  Frame();
-  EXPECT_EQ(windows.Mouse.Button, SDL_BUTTON_RIGHT);
-  EXPECT_EQ(windows.Mouse.ButtonEventType, Windows::ButtonDown);
-  EXPECT_TRUE(mice.Events.empty());
-
-  // The record only describes the frame its event came in.
-  Frame();
-  EXPECT_EQ(windows.Mouse.Button, 0);
-  EXPECT_EQ(windows.Mouse.ButtonEventType, 0u);
-
-  // A right release changes nothing; a middle press neither.
-  PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT);
-  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE);
-  Frame();
-  EXPECT_EQ(windows.Mouse.Button, 0);
-  EXPECT_TRUE(mice.Events.empty());
-}
-
-TEST_F(WindowsTest, LeftButtonEventsPostOneMouseEventAndTheLastEventWins) {
+// Every button event gets a frame of its own, in order, so that no press is lost
+// to a release (or another press) that arrived in the same frame.
+TEST_F(WindowsTest, EveryButtonEventGetsAFrameOfItsOwnInTheOrderItCame) {
+  auto expectRecord = [&](std::uint8_t button, std::uint32_t type, std::size_t mouseEvents) {
+    Frame();
+    EXPECT_EQ(windows.Mouse.Button, button);
+    EXPECT_EQ(windows.Mouse.ButtonEventType, type);
+    ASSERT_EQ(mice.Events.size(), mouseEvents);
+  };
   PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
-  Frame();
-  ASSERT_EQ(mice.Events.size(), 1u);
+  expectRecord(SDL_BUTTON_LEFT, Windows::ButtonDown, 1u);
   EXPECT_EQ(mice.Events[0].MouseState, &windows.Mouse);
-  EXPECT_EQ(windows.Mouse.Button, SDL_BUTTON_LEFT);
-  EXPECT_EQ(windows.Mouse.ButtonEventType, Windows::ButtonDown);
 
-  // Down then up in one frame: one MouseEvent, the record holds the release.
+  // A quick click (a touchpad tap): the press now, the release in the next frame.
   PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
   PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
-  Frame();
-  ASSERT_EQ(mice.Events.size(), 2u);
-  EXPECT_EQ(windows.Mouse.Button, SDL_BUTTON_LEFT);
-  EXPECT_EQ(windows.Mouse.ButtonEventType, Windows::ButtonUp);
+  expectRecord(SDL_BUTTON_LEFT, Windows::ButtonDown, 2u);
+  expectRecord(SDL_BUTTON_LEFT, Windows::ButtonUp, 3u);
+  expectRecord(0, 0u, 3u);
 
-  // Left down then right down: the right press is kept, and the left one made it a mouse frame.
+  // A throw and a detonation together: the left press first, then the right one,
+  // which alone posts no MouseEvent.
   PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
   PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
-  Frame();
-  ASSERT_EQ(mice.Events.size(), 3u);
-  EXPECT_EQ(windows.Mouse.Button, SDL_BUTTON_RIGHT);
-  EXPECT_EQ(windows.Mouse.ButtonEventType, Windows::ButtonDown);
+  expectRecord(SDL_BUTTON_LEFT, Windows::ButtonDown, 4u);
+  expectRecord(SDL_BUTTON_RIGHT, Windows::ButtonDown, 4u);
+  expectRecord(0, 0u, 4u);
+  // A right release and the middle button change nothing.
+  PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT);
+  PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE);
+  expectRecord(0, 0u, 4u);
 }
 
 TEST_F(WindowsTest, MouseMotionPostsAMouseEventAndTheRecordFollowsThePointer) {

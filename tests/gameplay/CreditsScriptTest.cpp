@@ -1,15 +1,22 @@
 // The credits hand back to where the player came from, at the end of the scroll
-// or on a left click: the main menu, or the interrupted game under the pause menu.
+// or on a left click: the main menu, or the interrupted game under the pause menu,
+// with nothing of the interruption left over however often it happens.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 
+
 #include "engine/Engine.h"
 #include "engine/Windows.h"
+#include "gameplay/BoomScript.h"
+#include "gameplay/PlayerController.h"
+#include "gameplay/ThrowIndicatorScript.h"
 #include "levels/LevelSlots.h"
 #include "objects/Factory.h"
 #include "support/Files.h"
+#include "support/JsonText.h"
 #include "support/LevelFixture.h"
+#include "support/Scenario.h"
 #include "support/WorldSteps.h"
 
 namespace Framework {
@@ -30,9 +37,10 @@ TEST_F(CreditsScriptTest, CreditsReturnToWhereThePlayerCameFrom) {
     std::int32_t returnsTo;
   };
   const Case cases[] = {
-      {LevelSlot::MainMenu, false, LevelSlot::MainMenu}, {LevelSlot::MainMenu, true, LevelSlot::MainMenu},
-      {LevelSlot::Finale, true, LevelSlot::MainMenu},    {12, false, 12},
-      {12, true, 12},
+      {LevelSlot::MainMenu, false, LevelSlot::MainMenu},
+      {LevelSlot::MainMenu, true, LevelSlot::MainMenu},
+      {LevelSlot::Finale, true, LevelSlot::MainMenu},
+      {12, false, 12},  // by click: the cycle below
   };
   Serialization& levels = Serialization::Instance();
   for (const Case& c : cases) {
@@ -56,6 +64,59 @@ TEST_F(CreditsScriptTest, CreditsReturnToWhereThePlayerCameFrom) {
     if (c.returnsTo == 12) {
       EXPECT_EQ(MarkersInWorld(), (std::vector<float>{12}));
     }
+  }
+}
+
+// Level 1 (it has fireflies) with a bomb in flight, twice over: the pause menu's
+// CREDITS, a click on the credits, and the game is back in Level 1 under the pause
+// menu. The autosave holds the level's own objects and its throw indicator, with
+// the player at its full size: no bomb, no firefly.
+TEST(CreditsCycle, CreditsFromPlayReturnToTheInterruptedLevelWithNothingLeftOver) {
+  using namespace std::chrono_literals;
+  Scenario s;
+  ASSERT_TRUE(s.InstallLevelFile("saves/Save3.json", LevelSlot::Credits));
+  ASSERT_TRUE(s.LoadLevelFile("saves/Save10.json", LevelSlot::FirstPlay));
+  auto entries = [](const std::string& file) { return ParseJson(ReadFileText(file))["Factory"]["Game_Objects"]; };
+  const Json::ArrayIndex levelEntries = entries("saves/Save10.json").size();
+  Serialization& levels = Serialization::Instance();
+  Engine& engine = Engine::Instance();
+  int pauseMenus = 0;
+  levels.Hooks.OpenPauseMenu = [&] { ++pauseMenus; };
+  s.Run(1s);
+  for (int cycle = 1; cycle <= 2; ++cycle) {
+    SCOPED_TRACE("cycle " + std::to_string(cycle));
+    s.ClickLeftAt(s.PlayerPosition() + Vec2{3.0f, 8.0f});
+    ASSERT_EQ(s.ObjectsWith<BoomScript>().size(), 1u) << "a bomb in flight";
+    // The pause menu's CREDITS, as its action runs them; their save shows no notice.
+    engine.Paused = false;
+    levels.ShowCheckpoint = true;
+    levels.ShowCredits();
+    ASSERT_EQ(s.Level(), LevelSlot::Credits);
+    EXPECT_FALSE(levels.ShowCheckpoint);
+    const Json::Value saved = entries(levels.AutosavePath);
+    EXPECT_EQ(saved.size(), levelEntries + 1) << "the level and its throw indicator";
+    int players = 0, indicators = 0;
+    for (const Json::Value& entry : saved) {
+      indicators += entry.isMember("ThrowIndicatorScript");
+      if (!entry.isMember("Player_Controller")) continue;
+      ++players;
+      EXPECT_EQ((Vec2{entry["Transform"]["Scale"]["X"].asFloat(), entry["Transform"]["Scale"]["Y"].asFloat()}),
+                PlayerController::GrownScale);
+    }
+    EXPECT_EQ(players, 1);
+    EXPECT_EQ(indicators, 1);
+
+    s.Run(0.5s);
+    s.ClickLeftAt({0.0f, 0.0f});
+    ASSERT_EQ(s.Level(), LevelSlot::FirstPlay) << s.Where();
+    EXPECT_TRUE(engine.Paused);
+    EXPECT_EQ(pauseMenus, cycle) << "the pause menu opens";
+    EXPECT_TRUE(s.ObjectsWith<BoomScript>().empty());
+    engine.Paused = false;  // RESUME GAME
+    s.Run(1s);
+    EXPECT_EQ(s.ObjectsWith<PlayerController>().size(), 1u);
+    EXPECT_EQ(s.ObjectsWith<ThrowIndicatorScript>().size(), 1u);
+    EXPECT_EQ(s.Player()->GetComponent<Transform>()->Scale, PlayerController::GrownScale);
   }
 }
 

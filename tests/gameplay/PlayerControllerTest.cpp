@@ -1,8 +1,10 @@
-// The player as someone at the keyboard meets it: throwing, jumping, pausing.
+// The player as someone at the keyboard meets it: throwing, jumping, pausing, and
+// seeing a bomb thrown at its own feet.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "engine/Commands.h"
 #include "engine/Engine.h"
 #include "gameplay/PlayerController.h"
 #include "gameplay/ThrowIndicatorScript.h"
@@ -10,7 +12,9 @@
 #include "graphics/Sprite.h"
 #include "objects/Transform.h"
 #include "physics/Body.h"
+#include "objects/Factory.h"
 #include "support/Capture.h"
+#include "support/GlFixture.h"
 #include "support/Scenario.h"
 
 namespace Framework {
@@ -231,6 +235,32 @@ TEST(PlayerControllerTest, ScriptsOnIncompleteObjectsSaySoOnceAndDoNothing) {
   EXPECT_EQ(count("BoomReactScript: object 2 \"\" has no Body"), 1u) << output;
   EXPECT_EQ(count("DynamicHazardScript: object 3 \"\" has no Transform"), 1u) << output;
   EXPECT_TRUE(s.ObjectsNamed("Pusher").empty());
+}
+
+// Thrown straight down, the bomb lands at the player's feet, where the throw
+// indicator points: it must show in front of the indicator, not vanish behind it.
+using ThrownBombLook = GlFixture;
+
+TEST_F(ThrownBombLook, ABombAtThePlayersFeetShowsInFrontOfTheIndicator) {
+  // Each built with the controller's own callback.
+  auto build = [](std::int32_t command, void (*place)(GameObject*)) {
+    FactoryEvent request;
+    request.Command = command;
+    request.Callback = place;
+    Factory::Instance().Execute(request);
+    return Factory::Instance().Objects.rbegin()->second.get();
+  };
+  GameObject* marker = build(FactoryCommand::BuildThrowIndicator, &PlayerController::PlaceThrowIndicator);
+  // Where its script puts it with the cursor below the player at the origin; an
+  // opaque picture stands in for its texture.
+  marker->GetComponent<Transform>()->Position = {0.0f, -1.8f};
+  marker->GetComponent<Sprite>()->SetFilename(std::string(kSplitTexture));
+  PlayerController::throwOrigin = {0.0f, 0.0f};
+  PlayerController::throwDirection = {0.0f, -1.0f};
+  const Vec2 bomb = build(FactoryCommand::BuildBomb, &PlayerController::InitThrownBomb)->GetComponent<Transform>()->Position;
+  Render();
+  const Pixel shown = AtWorld(bomb.x, bomb.y - 0.2f);  // inside both
+  EXPECT_TRUE(shown.R > 180 && shown.G > 180 && shown.B > 180) << shown.R << " " << shown.G << " " << shown.B;
 }
 
 }  // namespace

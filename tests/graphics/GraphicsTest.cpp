@@ -219,17 +219,12 @@ TEST_F(GraphicsRender, LightUniformsHoldTheFramesLights) {
   AddLight<PointLight>(floating)->Radius = 200.0f;
 
   Render();
+  // What reaches the program (the numbers themselves: LightUniformsTest).
   ASSERT_EQ(graphics.FrameLights.size(), 3u);
   EXPECT_EQ(UniformInt("num_lights_used"), 2);
   EXPECT_FLOAT_EQ(UniformFloat("CameraPos", 0), 2.0f);
-  EXPECT_FLOAT_EQ(UniformFloat("CameraPos", 2), 1.0f);
-  EXPECT_FLOAT_EQ(UniformFloat("dirLight.direction", 0), 0.5f);
   EXPECT_FLOAT_EQ(UniformFloat("dirLight.color", 1), 0.8f);
-  EXPECT_FLOAT_EQ(UniformFloat("pointLightsPosition[0]", 0), 9.0f);   // 1 + 10 - 2
-  EXPECT_FLOAT_EQ(UniformFloat("pointLightsPosition[0]", 1), 6.0f);   // 2 + 5 - 1
-  EXPECT_FLOAT_EQ(UniformFloat("pointLightsPosition[0]", 2), 0.75f);  // 0.25 + 0.5
-  EXPECT_FLOAT_EQ(UniformFloat("pointLightsPosition[1]", 0), -6.0f);
-  EXPECT_FLOAT_EQ(UniformFloat("pointLightsColor[1]", 1), 1.0f);
+  EXPECT_FLOAT_EQ(UniformFloat("pointLightsPosition[0]", 0), 9.0f);  // 1 + 10 - 2
   EXPECT_FLOAT_EQ(UniformFloat("pointLightsRadius[1]"), 9.0f);
 
   // A frame with nothing for the lit program leaves its uniforms as they were.
@@ -284,22 +279,9 @@ TEST_F(GraphicsRender, TheDebugOverlayOutlinesBodiesAndTheCursorFollowsTheMouse)
   EXPECT_TRUE(outlineNear(0.0f, 4.0f));
   EXPECT_TRUE(outlineNear(0.0f, -4.0f));
   EXPECT_FALSE(outlineNear(0.0f, 0.0f));
-  // The frame-rate text: green, in the lower left corner of the view.
-  auto greenInCorner = [&] {
-    const PixelFrame frame = ReadBackBuffer();
-    int green = 0;
-    for (int py = 0; py < Height / 20; ++py) {
-      for (int px = 0; px < Width / 6; ++px) green += IsGreen(frame.At(px, py));
-    }
-    return green;
-  };
-  if (AssetStore::Instance().Font("PressStart2P").Face != nullptr) {
-    EXPECT_GT(greenInCorner(), 50);
-  }
   graphics.ShowDebug = false;
   Render();
   EXPECT_FALSE(outlineNear(0.0f, 4.0f));
-  EXPECT_EQ(greenInCorner(), 0);
 
   // The cursor's upper left corner sits on the mouse point.
   Windows& windows = Windows::Instance();

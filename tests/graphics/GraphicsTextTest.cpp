@@ -1,12 +1,17 @@
 // Text drawing, read back from the frame buffer: where glyphs land, how the pen
-// advances, what draws nothing, translation, and the width the menus centre by.
+// advances, what draws nothing, translation, the width the menus centre by, and
+// the outlined texts over the world (messages and the frame rate).
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
+#include "engine/EventSystem.h"
 #include "graphics/AssetStore.h"
+#include "graphics/DebugOverlay.h"
 #include "graphics/Graphics.h"
 #include "levels/Localisation.h"
+#include "support/Capture.h"
 #include "support/GlFixture.h"
 
 namespace Framework {
@@ -154,6 +159,59 @@ TEST_F(GraphicsTextTest, TextWidthIsOneAdvancePerCharacter) {
   // And it matches what is drawn: "MM" spans close to two advances.
   const InkBox mm = Draw(u"MM", 0.0f, 0.0f, 12.0f, {1, 1, 1});
   EXPECT_NEAR(mm.maxX - ColumnOf(0.0f), ColumnOf(graphics.TextWidth(u"MM", 12.0f)) - ColumnOf(0.0f), 12.0f);
+}
+
+// Texts over the world: a level title over a pale cloud keeps its own colour in
+// front of it, set off by a dark outline; the frame-rate label (F2) takes its word
+// from the dictionary and adds the number, in the lower left corner, so that it
+// shows in Russian and the dictionary is never asked for a number.
+TEST_F(GraphicsTextTest, TextsOverTheWorldAreOutlinedAndTheFrameRateLabelIsTranslated) {
+  Graphics& graphics = Graphics::Instance();
+  AddBox({0.0f, 1.0f}, {30.0f, 6.0f}, 0.93f, {1.0f, 1.0f, 1.0f});
+  GraphicsEvent title;
+  title.Command = GraphicsCommand::ShowText, title.Text = "Level 3 out of 8", title.Size = 12.0f, title.X = -12.0f;
+  title.Color = {1.0f, 1.0f, 0.37647f};
+  graphics.OnGraphicsEvent(title);
+  Render();
+  const PixelFrame frame = ReadBackBuffer();
+  int yellow = 0, dark = 0;
+  for (int y = static_cast<int>(RowOf(-0.5f)); y < RowOf(2.0f); ++y) {
+    for (int x = static_cast<int>(ColumnOf(-12.5f)); x < ColumnOf(12.5f); ++x) {
+      const Pixel& p = frame.At(x, y);
+      yellow += p.R > 240 && p.G > 240 && p.B < 120;
+      dark += p.R + p.G + p.B < 120;
+    }
+  }
+  EXPECT_GT(yellow, 1000);
+  EXPECT_GT(dark, yellow / 4);
+
+  const Camera& camera = graphics.Camera;
+  auto drawn = [&](const std::function<void()>& draw) {
+    ClearBlack();
+    EXPECT_EQ(StdoutOf(draw), "");
+    return ReadBackBuffer();
+  };
+  auto label = [&](const std::u16string& shown) {
+    return drawn([&] {
+      graphics.Text.RenderShownText(shown, camera.Position.x - camera.ViewHalfWidth * 0.5f,
+                                    camera.Position.y - camera.ViewHalfHeight * 0.5f, 12.0f, {0, 1, 0}, TextLook::Outlined);
+    });
+  };
+  EXPECT_TRUE(drawn([&] { DebugOverlay::DrawFrameRate(graphics, 59); }) == label(u"FPS: 59"));
+  Localisation::Instance().Language = 1;
+  graphics.ShowDebug = true;
+  const PixelFrame debug = drawn([&] { Render(); });  // a whole frame with the label on says nothing
+  graphics.ShowDebug = false;
+  int green = 0;
+  for (int y = 0; y < Height / 20; ++y) {
+    for (int x = 0; x < Width / 6; ++x) green += debug.At(x, y).G > 200 && debug.At(x, y).R < 60;
+  }
+  EXPECT_GT(green, 50);
+  EXPECT_TRUE(drawn([&] { DebugOverlay::DrawFrameRate(graphics, 60); }) == label(u"ФПС: 60"));
+  const InkBox corner = Ink(label(u"ФПС: 60"));
+  EXPECT_LT(corner.minX, Width / 100);
+  EXPECT_LT(corner.minY, Height / 100);
+  Localisation::Instance().Language = 0;
 }
 
 }  // namespace

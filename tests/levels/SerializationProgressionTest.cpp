@@ -237,28 +237,6 @@ TEST_F(SerializationProgressionTest, CreditsWithoutAPlayerJustLoadTheCreditsWorl
   EXPECT_FALSE(std::filesystem::exists(serialization.AutosavePath));
 }
 
-TEST_F(SerializationProgressionTest, CreditsFromAPlayLevelSaveWithoutBombsAndContinueReturnsThere) {
-  Serialization& serialization = Serialization::Instance();
-  Enter(13);
-  Factory& factory = Factory::Instance();
-  factory.Player = factory.Objects.begin()->second.get();
-  GameObject* bomb = factory.CreateObject();
-  factory.AddComponent<Transform>(*bomb)->Position = {555.0f, 0.0f};
-  // Gameplay's part: queue the bombs in flight.
-  serialization.Hooks.PrepareCreditsSave = [bombId = bomb->Id] { Factory::Instance().QueueDestroy(bombId); };
-  serialization.ShowCheckpoint = true;
-
-  serialization.Execute(SerializationCommand::ShowCredits);
-  EXPECT_EQ(serialization.CurrentLevel, 3);
-  EXPECT_FALSE(serialization.ShowCheckpoint);
-  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{3}));
-  EXPECT_EQ(ReadFileText(serialization.AutosavePath).find("555"), std::string::npos);
-
-  serialization.RestartOrContinue();
-  EXPECT_EQ(serialization.CurrentLevel, 13);
-  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{13}));
-}
-
 // Title and notices -------------------------------------------------------------
 
 class SerializationNoticeTest : public SerializationProgressionTest {

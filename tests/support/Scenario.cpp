@@ -11,6 +11,7 @@
 #include "engine/InterfaceSystem.h"
 #include "engine/Random.h"
 #include "engine/Windows.h"
+#include "gameplay/CreditsScript.h"
 #include "graphics/Graphics.h"
 #include "levels/Serialization.h"
 #include "menus/MenuSystem.h"
@@ -142,6 +143,7 @@ Scenario::Scenario(std::uint32_t seed, ScenarioMenus menus) : input_(std::make_u
   // No notice left over from an earlier scenario in the same process.
   serialization.ShowCheckpoint = serialization.ShowTryAgain = false;
   serialization.MessageTimer = 0.0f;
+  serialization.Hooks.PrepareCreditsSave = &CreditsScript::PrepareInterruptedLevel;
   WriteFileText(serialization.LevelFiles[0], "{}");
 
   Engine& engine = Engine::Instance();
@@ -214,6 +216,11 @@ void Scenario::LoadSlot(std::int32_t slot) {
   Serialization& serialization = Serialization::Instance();
   serialization.CurrentLevel = slot;
   serialization.Load(serialization.LevelFiles.at(static_cast<std::size_t>(slot)));
+}
+
+bool Scenario::InstallLevelFile(const std::string& path, std::int32_t slot) {
+  const std::string text = ReadFileText(path);
+  return !text.empty() && WriteFileText(Serialization::Instance().LevelFiles.at(static_cast<std::size_t>(slot)), text);
 }
 
 bool Scenario::LoadLevelFile(const std::string& path, std::int32_t slot) {

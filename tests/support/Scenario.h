@@ -104,6 +104,8 @@ class Scenario {
   void UseShippedLevels();
   // Loads the file of `slot` as the current level, as the level chain does.
   void LoadSlot(std::int32_t slot);
+  // Copies a level file into `slot` without loading it (a level a command will reach).
+  bool InstallLevelFile(const std::string& path, std::int32_t slot);
 
   // Time passes with the current input.
   void Run(Seconds duration);

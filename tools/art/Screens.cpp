@@ -52,10 +52,10 @@ const HowToPlayWords kHowToPlayRu{
     "ПАУЗА", "ЗАНОВО", "ПОЛНЫЙ ЭКРАН"};
 
 // The menu draws its BACK button over the lower middle of this picture, so
-// everything explanatory stays on the panel above it.
+// everything explanatory stays on the panel above it. Around the panel the
+// picture is clear: the world the menu stands in shows there.
 Canvas HowToPlay(const PixelFont& font, const HowToPlayWords& w) {
   Canvas c(kScreenW, kScreenH);
-  DrawLandscape(c, 318);
   DrawPanel(c, 16, 6, kScreenW - 32, 262, Pal::Teal, Pal::TealLight, Pal::Navy);
   DrawTextCentered(c, font, kScreenW / 2, 16, w.Title, 16, kHeading);
 

@@ -78,35 +78,63 @@ def slot1():
     save(lv, 1, "Second start-up screen: the controls card.")
 
 
+def island(lv, x0, x1, top):
+    """A floating slab of meadow: one row of grass tiles, two units thick, so
+    that from the views below (whose top edge is y = 16) none of it shows."""
+    lv.tiles("ground-grass", x0, x1, top, z=0.5)
+
+
 def slot2():
     lv = Level(gravity=0.0)
     lv.light()
-    # Menus stand at (0, 0), one view left, one view up and up to both sides; a
-    # 21:9 view is 74.7 units wide, so the meadow runs 130 units each way.
+    # The menus stand at (0, 0), one view W to the left, one view up, and up to
+    # both sides, where W, the view's width, runs from 42.7 (4:3) to 74.7 (21:9):
+    # the meadow runs 130 units each way. What the world shows behind a menu must
+    # stand where that menu has no button at any window shape (the menus' test
+    # checks it): for the views left and right that is between x = 37 and 64 on
+    # either side, for the views up top below y = 21.5, under the buttons.
     top = -9
     lv.ground(-132, 132, top=top)
     lv.scenery(-132, 132, top=top, seed=3)
-    # Life in the meadow: the hero by a stack of crates, an enemy across the way,
-    # a saw over spikes and the exit door.
-    lv.sprite("Hero", "player", 17, top, z=0.2)
-    for x, b in ((22, top), (24, top), (23, top + 2)):
-        lv.sprite("Crate", "crate", x, b, z=0.3)
-    lv.sprite("Enemy", "container2", -19, top, size=1.5, z=0.2)
+    # Main menu: the hero by his crates and an enemy close by, in the gap the
+    # arc of buttons leaves in the middle, under the title.
+    lv.sprite("Enemy", "container2", -4.5, top, size=1.5, z=0.2)
+    lv.sprite("Hero", "player", -1, top, z=0.2)
+    for x in (2.5, 4.5):
+        lv.sprite("Crate", "crate", x, top, z=0.3)
+    # The quit confirmation, one view left: the saw over its spikes, the
+    # signpost and an enemy on its way, all below the two buttons.
     lv.sprite("Sign", "signpost", -26, top, size=1.2, z=0.3)
     lv.tiles("spikes", -60, -52, top + 1, z=0.3)
     lv.sprite("Saw", "saw", -56, top + 3, size=1.5, z=0.25)
+    lv.sprite("Enemy", "container2", -45, top, size=1.5, z=0.2)
+    lv.sprite("Crate", "crate", -40, top, z=0.3)
+    # One view right (seen from the widest windows): the exit and a ledge.
     lv.sprite("Exit", "exit", 60, top, z=0.3)
     lv.tiles("platform", 40, 48, top + 6, z=0.3)
     lv.sprite("Crate", "crate", 44, top + 6, z=0.3)
-    # The sky above, where the how-to-play, options and level-select menus stand.
-    for i, (x, y) in enumerate(((-100, 14), (-70, 30), (-40, 20), (-12, 40), (14, 22), (40, 34),
-                               (72, 18), (100, 38), (-95, 44), (60, 48), (0, 54), (-50, 52))):
+    # The sky above, where the how-to-play, options and level-select menus stand:
+    # islands of meadow low in each view, below the buttons.
+    sky = 19
+    island(lv, -18, -8, sky + 1)  # how to play, left of its BACK button
+    lv.sprite("Hero", "player", -14, sky + 1, z=0.2)
+    lv.sprite("Crate", "crate", -10.5, sky + 1, z=0.3)
+    island(lv, 8, 18, sky + 1)  # and right of it
+    lv.sprite("Enemy", "container2", 11, sky + 1, size=1.5, z=0.2)
+    lv.sprite("Crate", "crate", 15, sky + 1, z=0.3)
+    island(lv, -62, -40, sky)  # options
+    lv.sprite("Crate", "crate", -58, sky, z=0.3)
+    lv.sprite("Crate", "crate", -56, sky, z=0.3)
+    lv.sprite("Saw", "saw", -47, sky + 0.3, size=1.2, z=0.25)
+    lv.sprite("Enemy", "container2", -43, sky, size=1.5, z=0.2)
+    island(lv, 57, 71, sky)  # level select, right of its MAIN MENU button
+    lv.sprite("Crate", "crate", 59, sky, z=0.3)
+    lv.sprite("Hero", "player", 62.5, sky, z=0.2)
+    for i, (x, y) in enumerate(((-100, 14), (-70, 38), (-30, 44), (-12, 40), (26, 42), (40, 34),
+                               (72, 40), (100, 38), (-95, 46), (60, 48), (0, 56), (-50, 54))):
         lv.sprite("Cloud", "cloud", x, y, size=1.5 + (i % 3) * 0.5, z=0.93)
-    for x0, y in ((-92, 22), (84, 26)):
-        lv.tiles("ground-grass", x0, x0 + 12, y, z=0.8)
-        lv.sprite("Tree", "tree", x0 + 6, y, size=1.2, z=0.79)
     save(lv, 2, "The main-menu world: a meadow wide enough for every menu's view at\n"
-                "21:9 and tall enough for the menus one view up.")
+                "21:9, islands of meadow one view up, and something alive behind every menu.")
 
 
 def slot3():
