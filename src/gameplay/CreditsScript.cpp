@@ -6,9 +6,8 @@
 #include "engine/EventSystem.h"
 #include "engine/Events.h"
 #include "engine/Windows.h"
-#include "gameplay/BoomScript.h"
-#include "gameplay/FireflyScript.h"
 #include "gameplay/PlayerAnimation.h"
+#include "levels/ComponentTable.h"
 #include "levels/LevelSlots.h"
 #include "levels/Serialization.h"
 #include "objects/Factory.h"
@@ -55,7 +54,7 @@ void CreditsScript::PrepareInterruptedLevel() {
     if (transform && animation) transform->Scale = animation->baseScale;
   }
   for (const auto& [id, object] : factory.Objects) {
-    if (object->GetComponent<BoomScript>() || object->GetComponent<FireflyScript>()) factory.QueueDestroy(id);
+    if (IsPlayOnly(*object)) factory.QueueDestroy(id);
   }
 }
 

@@ -241,7 +241,8 @@ const std::vector<ComponentRow>& Rows() {
       {"CloudScript", C::AddCloudScript, &AttachComponent<CloudScript>, true, nullptr},
       {"MovingPlatformScript", C::AddMovingPlatformScript, &AttachComponent<MovingPlatformScript>, true,
        MovingPlatformFields()},
-      // Made only while playing, never read from or written to level files.
+      // Made only while playing, never read from or written to level files
+      // (IsPlayOnly names the same classes).
       {"", C::AddBoomScript, &AttachTwice<BoomScript>, true, nullptr},
       {"", C::AddFireflyScript, &AttachComponent<FireflyScript>, true, nullptr},
   };
@@ -268,6 +269,10 @@ const ComponentRow* FindComponentCommand(std::int32_t command) {
   const auto& rows = Rows();
   auto it = std::find_if(rows.begin(), rows.end(), [command](const ComponentRow& row) { return row.Command == command; });
   return it == rows.end() ? nullptr : &*it;
+}
+
+bool IsPlayOnly(const GameObject& object) {
+  return object.GetComponent<BoomScript>() != nullptr || object.GetComponent<FireflyScript>() != nullptr;
 }
 
 }  // namespace Framework

@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "levels/LevelFields.h"
+#include "objects/GameObject.h"
 #include "objects/FactoryTable.h"
 
 namespace Framework {
@@ -38,5 +39,8 @@ std::span<const ComponentRow> ComponentRows();
 const ComponentRow* FindComponentRow(std::string_view key);
 // Null when the command attaches no component.
 const ComponentRow* FindComponentCommand(std::int32_t command);
+// Whether the object exists only while playing (a bomb in flight, a firefly):
+// it carries a component of a keyless row, and no level file or save holds it.
+bool IsPlayOnly(const GameObject& object);
 
 }  // namespace Framework

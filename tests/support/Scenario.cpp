@@ -1,8 +1,10 @@
 #include "support/Scenario.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <utility>
 
 #include "audio/AudioSystem.h"
 #include "audio/NullAudioBackend.h"
@@ -12,6 +14,7 @@
 #include "engine/Random.h"
 #include "engine/Windows.h"
 #include "gameplay/CreditsScript.h"
+#include "gameplay/GameFlow.h"
 #include "graphics/Graphics.h"
 #include "levels/Serialization.h"
 #include "menus/MenuSystem.h"
@@ -113,6 +116,10 @@ class Scenario::Input : public InterfaceSystem {
     const bool mouseActivity = PendingButton == SDL_BUTTON_LEFT;
     PendingButton = 0;
     PendingKind = 0;
+    // The window's own events are the scenario's to make: the platform's are dropped
+    // (unread, they would pile up for as long as the window lives).
+    if (Windows::Instance().Window != nullptr) SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    if (WindowStep) std::exchange(WindowStep, nullptr)();
     auto keyboard = std::make_unique<KeyboardEvent>();
     keyboard->KeyState = Keys.data();
     EventSystem::Instance().Post(std::move(keyboard));
@@ -123,6 +130,7 @@ class Scenario::Input : public InterfaceSystem {
   Vec2 Cursor{0.0f, 0.0f};
   std::uint8_t PendingButton = 0;
   std::uint32_t PendingKind = 0;
+  std::function<void()> WindowStep;
 };
 
 // The scenario --------------------------------------------------------------------
@@ -234,6 +242,7 @@ void Scenario::RunFrames(int frames) {
   for (int i = 0; i < frames; ++i) {
     Engine::Instance().RunFrame(Step);
     ++frame_;
+    if (AfterFrame) AfterFrame();
   }
 }
 
@@ -269,6 +278,25 @@ void Scenario::Tap(SDL_Scancode key) {
   Press(key);
   RunFrames(1);
   Release(key);
+}
+
+void Scenario::TapWindowKey(SDL_Scancode key, SDL_Keycode code) {
+  Press(key);
+  AtWindowStep([code] { GameFlow::Instance().OnKey(code); });
+  Release(key);
+}
+
+void Scenario::AtWindowStep(std::function<void()> action) {
+  input_->WindowStep = std::move(action);
+  RunFrames(1);
+}
+
+void Scenario::DrawFrames() {
+  std::vector<InterfaceSystem*>& systems = Engine::Instance().Systems;
+  const auto input = std::find(systems.begin(), systems.end(), input_.get());
+  if (std::find(systems.begin(), systems.end(), &Graphics::Instance()) == systems.end()) {
+    systems.insert(input + 1, &Graphics::Instance());
+  }
 }
 
 void Scenario::AimAt(Vec2 world) { input_->Cursor = world; }
@@ -346,6 +374,11 @@ std::vector<std::string> Scenario::Messages() const {
   std::vector<std::string> texts;
   for (const GraphicsEvent& event : messages_->Events) texts.push_back(event.Text);
   return texts;
+}
+
+void Scenario::ForgetRecorded() {
+  sounds_->Events.clear();
+  messages_->Events.clear();
 }
 
 std::string Scenario::Where() const {

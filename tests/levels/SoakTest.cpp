@@ -1,0 +1,369 @@
+// The soak: the whole game, from the first splash screen on, under random keyboard
+// and mouse input drawn from a fixed seed, for many simulated minutes at the fixed
+// frame step, drawn as in the game and heard through SDL_mixer (the dummy device).
+// The input mashes the play and menu keys, the window's keys (Escape, F2, F11, r,
+// x, z, f), clicks left and right anywhere in the view and on menu buttons, asks
+// for checkpoints, loses and regains focus and asks to close the window; the level
+// changes, deaths, restarts and credits follow from it.
+//
+// What must hold besides "no crash, no sanitizer report":
+// - Every load of a level slot builds the same world (objects, components, scripts,
+//   listeners), give or take what a save carries of a game in progress.
+// - Sampled per simulated minute, the peak of each count and the resident memory
+//   show no upward trend after the warm-up (see ExpectNoUpwardTrend).
+//
+// TUMBRIX_SOAK_MINUTES sets the simulated length (the default is the short run of
+// the ordinary suite; scripts/soak.sh runs the long one), TUMBRIX_SOAK_SEED the
+// seed; both are printed, so that any failure can be played again.
+// F10 is never pressed: it does nothing but end the game. A quit confirmed in the
+// menus is counted and the game plays on from where it stands.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "audio/AudioSystem.h"
+#include "engine/Commands.h"
+#include "engine/Engine.h"
+#include "engine/EventSystem.h"
+#include "gameplay/GameFlow.h"
+#include "graphics/Graphics.h"
+#include "levels/LevelSlots.h"
+#include "levels/Serialization.h"
+#include "menus/MenuSystem.h"
+#include "objects/Factory.h"
+#include "objects/Scripting.h"
+#include "particles/ParticleDrawing.h"
+#include "particles/ParticleSystem.h"
+#include "support/Scenario.h"
+
+namespace Framework {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int kFramesPerMinute = 60 * 60;
+constexpr int kShortRunMinutes = 3;
+constexpr std::uint32_t kDefaultSeed = 24;
+// The trend is judged only on runs with at least this many minutes after the warm-up.
+constexpr int kMinutesForTrend = 9;
+
+int EnvironmentNumber(const char* name, int fallback) {
+  const char* text = std::getenv(name);
+  return text != nullptr && std::atoi(text) > 0 ? std::atoi(text) : fallback;
+}
+
+// What must not grow, in the order printed.
+enum Count { Objects, Components, Scripts, Listeners, Queued, Particles, Emitters, Channels, Texts, CountKinds };
+constexpr const char* kCountNames[CountKinds] = {"objects", "components", "scripts", "listeners", "queued",
+                                                 "particles", "emitters", "channels", "texts"};
+using Counts = std::array<std::size_t, CountKinds>;
+
+Counts Measure() {
+  const Factory& factory = Factory::Instance();
+  const EventSystem& events = EventSystem::Instance();
+  const ParticleSystem& particles = ParticleSystem::Instance();
+  Counts counts{};
+  counts[Objects] = factory.Objects.size();
+  for (const auto& [id, object] : factory.Objects) counts[Components] += object->Components.size();
+  counts[Scripts] = Scripting::Instance().Count();
+  for (int type = 0; type < EventTypeCount; ++type) counts[Listeners] += events.ListenerCount(static_cast<EventType>(type));
+  counts[Queued] = events.QueuedCount();
+  counts[Particles] = particles.LiveCount();
+  counts[Emitters] = particles.Records.size();
+  counts[Channels] = static_cast<std::size_t>(std::max(AudioSystem::Instance().ChannelsPlaying, 0));
+  counts[Texts] = Graphics::Instance().Messages.size();
+  return counts;
+}
+
+std::size_t ResidentKb() {
+  std::ifstream statm("/proc/self/statm");
+  std::size_t pages = 0, resident = 0;
+  statm >> pages >> resident;
+  return resident * static_cast<std::size_t>(sysconf(_SC_PAGESIZE)) / 1024;
+}
+
+void RaiseTo(Counts& peak, const Counts& now) {
+  for (int i = 0; i < CountKinds; ++i) peak[i] = std::max(peak[i], now[i]);
+}
+
+// Presses and clicks at random, as a player mashing everything would.
+class Monkey {
+ public:
+  Monkey(Scenario& s, std::uint32_t seed) : s_(s), random_(seed) {}
+
+  // One random action: a few frames up to several seconds of play.
+  void Act() {
+    const int roll = Below(100);
+    if (roll < 30) {
+      HoldKeys();
+    } else if (roll < 50) {
+      s_.ClickLeftAt(MenuSystem::Instance().HasActiveMenu() && Below(10) < 6 ? OnAButton() : Anywhere());
+    } else if (roll < 58) {
+      s_.ClickRightAt(Anywhere());
+    } else if (roll < 73) {
+      TapWindowKey();
+    } else if (roll < 76) {
+      auto checkpoint = std::make_unique<SerializationEvent>();
+      checkpoint->Command = SerializationCommand::Checkpoint;
+      EventSystem::Instance().Post(std::move(checkpoint));
+      ++Checkpoints;
+    } else if (roll < 78) {
+      // Away from the window for a moment: alt-tab, or minimise and restore.
+      const bool minimise = Below(2) == 0;
+      s_.AtWindowStep([] { GameFlow::Instance().OnFocusLost(); });
+      s_.Run(Seconds(Uniform(0.1f, 1.0f)));
+      s_.AtWindowStep([minimise] {
+        if (minimise) GameFlow::Instance().OnRestored();
+        GameFlow::Instance().OnFocusGained();
+      });
+    } else if (roll < 79) {
+      s_.AtWindowStep([] { GameFlow::Instance().OnCloseRequest(); });
+    } else if (roll < 81) {
+      s_.AimAt(Anywhere());
+      s_.Run(Seconds(Uniform(0.05f, 0.5f)));
+    } else if (roll < 98) {
+      s_.Run(Seconds(Uniform(0.1f, 3.0f)));
+    } else {
+      // Long enough for the credits to roll to their end.
+      s_.Run(Seconds(Uniform(10.0f, 45.0f)));
+    }
+    Engine& engine = Engine::Instance();
+    if (!engine.Running) {
+      ++Quits;
+      engine.Running = true;
+    }
+  }
+
+  int Checkpoints = 0;
+  int Quits = 0;
+
+ private:
+  int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+  float Uniform(float low, float high) { return std::uniform_real_distribution<float>(low, high)(random_); }
+
+  // A point of the visible area.
+  Vec2 Anywhere() {
+    const Camera& camera = Graphics::Instance().Camera;
+    return {camera.Position.x + Uniform(-0.5f, 0.5f) * camera.ViewHalfWidth,
+            camera.Position.y + Uniform(-0.5f, 0.5f) * camera.ViewHalfHeight};
+  }
+
+  Vec2 OnAButton() {
+    MenuSystem& menus = MenuSystem::Instance();
+    const Menu* menu = menus.FindMenu(menus.CurrentMenu);
+    if (menu == nullptr || menu->Buttons.empty()) return Anywhere();
+    auto button = menu->Buttons.begin();
+    std::advance(button, Below(static_cast<int>(menu->Buttons.size())));
+    return {button->second->Position.x, button->second->Position.y};
+  }
+
+  void HoldKeys() {
+    static constexpr SDL_Scancode kKeys[] = {SDL_SCANCODE_LEFT,  SDL_SCANCODE_RIGHT, SDL_SCANCODE_UP,
+                                             SDL_SCANCODE_DOWN,  SDL_SCANCODE_SPACE, SDL_SCANCODE_W,
+                                             SDL_SCANCODE_A,     SDL_SCANCODE_S,     SDL_SCANCODE_D,
+                                             SDL_SCANCODE_RETURN, SDL_SCANCODE_F3,   SDL_SCANCODE_RIGHT};
+    const int held = 1 + Below(2);
+    std::vector<SDL_Scancode> keys;
+    for (int i = 0; i < held; ++i) keys.push_back(kKeys[Below(static_cast<int>(std::size(kKeys)))]);
+    for (SDL_Scancode key : keys) s_.Press(key);
+    s_.Run(Seconds(Uniform(0.05f, 1.5f)));
+    for (SDL_Scancode key : keys) s_.Release(key);
+  }
+
+  void TapWindowKey() {
+    struct WindowKey {
+      SDL_Scancode Key;
+      SDL_Keycode Code;
+      int Weight;
+    };
+    static constexpr WindowKey kKeys[] = {
+        {SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, 35}, {SDL_SCANCODE_X, SDLK_x, 20}, {SDL_SCANCODE_R, SDLK_r, 15},
+        {SDL_SCANCODE_Z, SDLK_z, 10},           {SDL_SCANCODE_F, SDLK_f, 8},  {SDL_SCANCODE_F2, SDLK_F2, 7},
+        {SDL_SCANCODE_F11, SDLK_F11, 5}};
+    int roll = Below(100);
+    for (const WindowKey& key : kKeys) {
+      if (roll < key.Weight) {
+        s_.TapWindowKey(key.Key, key.Code);
+        return;
+      }
+      roll -= key.Weight;
+    }
+  }
+
+  Scenario& s_;
+  std::mt19937 random_;
+};
+
+// Counts of deaths, seen without keeping the events.
+struct DeathCounter : Listener {
+  explicit DeathCounter(int& deaths) : Deaths(deaths) {}
+  void OnEvent(Event*) override { ++Deaths; }
+  int& Deaths;
+};
+
+// Watches every frame: the counts' peaks per minute, the world each load builds,
+// and which levels and menus were reached.
+class SoakLog {
+ public:
+  void AfterFrame(int frame) {
+    const Counts now = Measure();
+    RaiseTo(minutePeak_, now);
+    const std::int32_t level = Serialization::Instance().CurrentLevel;
+    Levels.insert(level);
+    Menus.insert(MenuSystem::Instance().CurrentMenu);
+    if (level != lastLevel_) ++LevelChanges;
+    if (level == LevelSlot::Credits && lastLevel_ != LevelSlot::Credits) ++Credits;
+    lastLevel_ = level;
+    const bool tryAgain = Serialization::Instance().ShowTryAgain;
+    if (tryAgain && !tryAgain_) ++Restarts;
+    tryAgain_ = tryAgain;
+    if (Loads != loadsSeen_) {
+      loadsSeen_ = Loads;
+      auto [entry, first] = AfterLoad.try_emplace(level, std::make_pair(now, now));
+      if (!first) {
+        for (int i = 0; i < CountKinds; ++i) {
+          entry->second.first[i] = std::min(entry->second.first[i], now[i]);
+          entry->second.second[i] = std::max(entry->second.second[i], now[i]);
+        }
+      }
+    }
+    if (frame % kFramesPerMinute == 0) {
+      Peaks.push_back(minutePeak_);
+      Resident.push_back(ResidentKb());
+      Print(static_cast<int>(Peaks.size()) - 1, now);
+      minutePeak_ = now;
+    }
+  }
+
+  void Print(int minute, const Counts& now) const {
+    std::printf("soak minute %2d  level %2d  rss %7zu kB  now/peak", minute, lastLevel_, Resident.back());
+    for (int i = 0; i < CountKinds; ++i) std::printf("  %s %zu/%zu", kCountNames[i], now[i], Peaks.back()[i]);
+    std::printf("\n");
+    std::fflush(stdout);
+  }
+
+  int Loads = 0;
+  int LevelChanges = 0;
+  int Credits = 0;
+  int Restarts = 0;
+  std::set<std::int32_t> Levels;
+  std::set<std::int32_t> Menus;
+  // Per slot, the least and the most of each count at the end of a frame that loaded it.
+  std::map<std::int32_t, std::pair<Counts, Counts>> AfterLoad;
+  std::vector<Counts> Peaks;
+  std::vector<std::size_t> Resident;
+
+ private:
+  Counts minutePeak_{};
+  int loadsSeen_ = 0;
+  std::int32_t lastLevel_ = -1;
+  bool tryAgain_ = false;
+};
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+// After the warm-up, the minutes are cut in thirds. A count leaks when the median
+// of its per-minute peaks in the last third exceeds that of the first third by more
+// than a quarter (plus a few, for counts that are small), and memory leaks when the
+// resident size in the last third exceeds the first third's highest by more than
+// 5 % plus 8 MiB. Peaks, not momentary values: what the counts are at any moment
+// depends on which level and menu stand; a leak raises the peaks without end.
+void ExpectNoUpwardTrend(const SoakLog& log, int warmUp) {
+  const int minutes = static_cast<int>(log.Peaks.size()) - 1 - warmUp;
+  const int third = minutes / 3;
+  const int firstBegin = warmUp + 1, lastBegin = warmUp + 1 + minutes - third;
+  for (int kind = 0; kind < CountKinds; ++kind) {
+    std::vector<double> first, last;
+    for (int m = 0; m < third; ++m) {
+      first.push_back(static_cast<double>(log.Peaks[static_cast<std::size_t>(firstBegin + m)][kind]));
+      last.push_back(static_cast<double>(log.Peaks[static_cast<std::size_t>(lastBegin + m)][kind]));
+    }
+    EXPECT_LE(Median(last), Median(first) * 1.25 + 4.0) << kCountNames[kind] << " rose";
+  }
+  const auto firstResident = std::max_element(log.Resident.begin() + firstBegin, log.Resident.begin() + firstBegin + third);
+  const auto lastResident = std::max_element(log.Resident.begin() + lastBegin, log.Resident.end());
+  EXPECT_LE(static_cast<double>(*lastResident), static_cast<double>(*firstResident) * 1.05 + 8.0 * 1024.0)
+      << "resident memory rose";
+}
+
+TEST(SoakTest, RandomPlayThroughMenusAndLevelsLeaksNothing) {
+  const int minutes = EnvironmentNumber("TUMBRIX_SOAK_MINUTES", kShortRunMinutes);
+  const auto seed = static_cast<std::uint32_t>(EnvironmentNumber("TUMBRIX_SOAK_SEED", kDefaultSeed));
+  std::printf("soak: %d simulated minutes, seed %u (TUMBRIX_SOAK_MINUTES, TUMBRIX_SOAK_SEED)\n", minutes, seed);
+
+  Scenario s(seed, ScenarioMenus::On);
+  s.UseShippedLevels();
+  s.DrawFrames();
+  Graphics::Instance().CollectParticles = [](Graphics& graphics) {
+    CollectParticles(ParticleSystem::Instance(), graphics);
+  };
+  // The real mixer instead of the scenario's silent one, so that channels are counted.
+  AudioSystem::Instance().Initialize();
+
+  SoakLog log;
+  Serialization& levels = Serialization::Instance();
+  levels.Hooks.ClearParticles = [&log] {
+    ParticleSystem::Instance().Clear();
+    ++log.Loads;
+  };
+  int deaths = 0;
+  Subscription deathCounter(EventType::Death, std::make_unique<DeathCounter>(deaths));
+  s.AfterFrame = [&] { log.AfterFrame(s.Frame()); };
+
+  s.LoadSlot(LevelSlot::FirstSplash);
+  log.AfterFrame(0);
+  Monkey monkey(s, seed);
+  while (s.Frame() < minutes * kFramesPerMinute) {
+    monkey.Act();
+    s.ForgetRecorded();
+  }
+  s.AfterFrame = nullptr;
+
+  std::printf("soak: %d level changes, %d loads, %d deaths, %d restarts, %d credits, %d checkpoints, %d quits\n",
+              log.LevelChanges, log.Loads, deaths, log.Restarts, log.Credits, monkey.Checkpoints, monkey.Quits);
+  std::printf("soak: levels reached");
+  for (std::int32_t level : log.Levels) std::printf(" %d", level);
+  std::printf("; menus reached");
+  for (std::int32_t menu : log.Menus) std::printf(" %d", menu);
+  std::printf("\n");
+  for (const auto& [slot, range] : log.AfterLoad) {
+    std::printf("soak: slot %2d after load", slot);
+    for (int i : {Objects, Components, Scripts, Listeners}) {
+      std::printf("  %s %zu..%zu", kCountNames[i], range.first[i], range.second[i]);
+    }
+    std::printf("\n");
+  }
+
+  // A continued game may hold its throw indicator from the save before the level
+  // would have made it; nothing else of the play in progress comes back.
+  constexpr std::size_t kSavedPlay[CountKinds] = {1, 2, 2, 1};
+  for (const auto& [slot, range] : log.AfterLoad) {
+    for (int i : {Objects, Components, Scripts, Listeners}) {
+      EXPECT_LE(range.second[i] - range.first[i], kSavedPlay[i]) << kCountNames[i] << " after loads of slot " << slot;
+    }
+  }
+  const int warmUp = std::max(1, minutes / 6);
+  if (minutes - warmUp >= kMinutesForTrend) {
+    ExpectNoUpwardTrend(log, warmUp);
+    // A long run meets every screen, every level and every menu.
+    for (std::int32_t slot : {0, 1, 2, 3, 10, 11, 12, 13, 14, 15, 16, 17, 18}) EXPECT_TRUE(log.Levels.contains(slot)) << slot;
+    for (std::int32_t menu = MenuId::Main; menu <= MenuId::LevelSelect; ++menu) EXPECT_TRUE(log.Menus.contains(menu)) << menu;
+  }
+  EXPECT_GT(log.LevelChanges, 0);
+}
+
+}  // namespace
+}  // namespace Framework
