@@ -87,6 +87,8 @@ class Serialization : public InterfaceSystem {
   void WriteWorld();
   // The level file of a slot; empty (with a message) outside 0..49.
   std::string GetLevelFile(int slot) const;
+  // The file Root was last read from or written to.
+  const std::string& RootSource() const { return rootSource_; }
 
   // Carries out one SerializationCommand; unknown numbers do nothing. The
   // progression steps are LevelProgression's (see there).

@@ -133,6 +133,24 @@ class Scenario::Input : public InterfaceSystem {
   std::function<void()> WindowStep;
 };
 
+// Graphics every so many frames, with the time since it last drew.
+class Scenario::Drawing : public InterfaceSystem {
+ public:
+  explicit Drawing(int every) : every_(std::max(every, 1)) {}
+  void Update(float dt, bool paused) override {
+    sinceDrawn_ += dt;
+    if (++frames_ % every_ != 0) return;
+    // As in the game after a stall: no step longer than the engine's longest.
+    Graphics::Instance().Update(std::min(sinceDrawn_, Engine::MaxStep), paused);
+    sinceDrawn_ = 0.0f;
+  }
+
+ private:
+  int every_;
+  int frames_ = 0;
+  float sinceDrawn_ = 0.0f;
+};
+
 // The scenario --------------------------------------------------------------------
 
 Scenario::Scenario(std::uint32_t seed, ScenarioMenus menus) : input_(std::make_unique<Input>()) {
@@ -291,12 +309,11 @@ void Scenario::AtWindowStep(std::function<void()> action) {
   RunFrames(1);
 }
 
-void Scenario::DrawFrames() {
+void Scenario::DrawFrames(int every) {
+  if (drawing_) return;
+  drawing_ = std::make_unique<Drawing>(every);
   std::vector<InterfaceSystem*>& systems = Engine::Instance().Systems;
-  const auto input = std::find(systems.begin(), systems.end(), input_.get());
-  if (std::find(systems.begin(), systems.end(), &Graphics::Instance()) == systems.end()) {
-    systems.insert(input + 1, &Graphics::Instance());
-  }
+  systems.insert(std::find(systems.begin(), systems.end(), input_.get()) + 1, drawing_.get());
 }
 
 void Scenario::AimAt(Vec2 world) { input_->Cursor = world; }

@@ -126,9 +126,10 @@ class Scenario {
   // Runs `action` in the next frame's input step, where the window meets focus
   // changes and close requests. Runs that frame.
   void AtWindowStep(std::function<void()> action);
-  // Graphics draws every frame from now on, after the input step, as in the game
-  // (needs ScenarioMenus::On, whose window and GL context it draws into).
-  void DrawFrames();
+  // Graphics draws from now on, after the input step as in the game, every `every`
+  // frames with the time since it last drew, at most the engine's longest step (needs ScenarioMenus::On, whose window
+  // and GL context it draws into). Software drawing is what makes long runs slow.
+  void DrawFrames(int every = 1);
 
   // The cursor, in world units; it stays where it was put.
   void AimAt(Vec2 world);
@@ -165,10 +166,12 @@ class Scenario {
 
  private:
   class Input;
+  class Drawing;
   std::vector<GameObject*> ObjectsMatching(const std::function<bool(const GameObject&)>& test) const;
 
   TempFolder folder_{"tumbrix-scenario"};
   std::unique_ptr<Input> input_;
+  std::unique_ptr<Drawing> drawing_;
   std::vector<InterfaceSystem*> previousSystems_;
   std::unique_ptr<EventRecorder<AudioEvent>> sounds_;
   std::unique_ptr<EventRecorder<GraphicsEvent>> messages_;
