@@ -1,6 +1,4 @@
-#include "objects/FactoryTable.h"
-
-#include <algorithm>
+#include "game/Archetypes.h"
 
 #include "gameplay/BoomScript.h"
 #include "gameplay/CreditsScript.h"
@@ -18,18 +16,10 @@
 #include "gameplay/WormSegmentScript.h"
 #include "graphics/PointLight.h"
 #include "graphics/Sprite.h"
-#include "objects/Transform.h"
 #include "particles/ParticleEmitter.h"
 #include "physics/Body.h"
 
 namespace Framework {
-
-Component* AttachZeroTransform(GameObject& object) {
-  auto* transform = Factory::Instance().AddComponent<Transform>(object);
-  transform->Position = {0.0f, 0.0f};
-  transform->Scale = {0.0f, 0.0f};
-  return transform;
-}
 
 namespace {
 
@@ -42,10 +32,9 @@ Component* AttachBody(GameObject& object, bool isStatic) {
 }
 
 // Archetypes, each built as: new object, its Name, a Transform at (0, 0) with
-// size (0, 0), then these steps in order. An archetype missing here does nothing;
-// the ones built from behaviour scripts join as those scripts arrive.
-const std::vector<Archetype>& Archetypes() {
-  static const std::vector<Archetype> table = {
+// size (0, 0), then these steps in order. An archetype missing here does nothing.
+std::vector<Archetype> Archetypes() {
+  return {
       {FactoryCommand::BuildPlatform, "Platform", false, {&AttachStaticBody, &AttachSprite<SpriteType::Platform>}},
       // Gameplay.
       {FactoryCommand::BuildPlayer, "Player", true,
@@ -75,7 +64,6 @@ const std::vector<Archetype>& Archetypes() {
       {FactoryCommand::BuildWormSegment, "WormSegment", false,
        {&AttachStaticBody, &AttachComponent<WormSegmentScript>, &AttachSprite<SpriteType::WormSegment>}},
   };
-  return table;
 }
 
 }  // namespace
@@ -96,10 +84,6 @@ Component* AttachSpriteOfType(GameObject& object, std::int32_t spriteType) {
   return sprite;
 }
 
-const Archetype* FindArchetype(std::int32_t command) {
-  const auto& table = Archetypes();
-  auto it = std::find_if(table.begin(), table.end(), [command](const Archetype& row) { return row.Command == command; });
-  return it == table.end() ? nullptr : &*it;
-}
+void RegisterArchetypes() { SetArchetypes(Archetypes()); }
 
 }  // namespace Framework

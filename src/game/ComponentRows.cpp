@@ -1,9 +1,7 @@
-#include "levels/ComponentTable.h"
-
-#include <algorithm>
-#include <vector>
+#include "game/ComponentRows.h"
 
 #include "engine/Commands.h"
+#include "game/Archetypes.h"
 #include "gameplay/BoomReactScript.h"
 #include "gameplay/BoomScript.h"
 #include "gameplay/CloudScript.h"
@@ -26,6 +24,7 @@
 #include "graphics/PointLight.h"
 #include "graphics/Sprite.h"
 #include "graphics/SpriteLanguage.h"
+#include "levels/ComponentTable.h"
 #include "levels/Localisation.h"
 #include "objects/Transform.h"
 #include "particles/ParticleEmitter.h"
@@ -212,11 +211,9 @@ const ComponentFields* MovingPlatformFields() {
 
 // The table ---------------------------------------------------------------------
 
-// Rows whose component class does not exist yet have no attach step: the
-// Factory ignores their command and their key adds nothing until it arrives.
-const std::vector<ComponentRow>& Rows() {
+std::vector<ComponentRow> Rows() {
   using C = FactoryCommand;
-  static const std::vector<ComponentRow> rows = {
+  return {
       {"Transform", C::AddTransform, &AttachZeroTransform, false, TransformFields()},
       {"Body", C::AddBody, &AttachDynamicBody, false, BodyFields()},
       {"Sprite", C::AddSprite, &AttachSprite<SpriteType::Platform>, false, SpriteFields()},
@@ -245,29 +242,10 @@ const std::vector<ComponentRow>& Rows() {
       {"", C::AddBoomScript, &AttachTwice<BoomScript>, true, nullptr},
       {"", C::AddFireflyScript, &AttachComponent<FireflyScript>, true, nullptr},
   };
-  return rows;
 }
 
 }  // namespace
 
-std::span<const ComponentRow> ComponentRows() {
-  const auto& rows = Rows();
-  static const auto keyed = static_cast<std::size_t>(
-      std::find_if(rows.begin(), rows.end(), [](const ComponentRow& row) { return row.Key.empty(); }) - rows.begin());
-  return std::span<const ComponentRow>(rows).first(keyed);
-}
-
-const ComponentRow* FindComponentRow(std::string_view key) {
-  if (key.empty()) return nullptr;
-  const auto& rows = Rows();
-  auto it = std::find_if(rows.begin(), rows.end(), [key](const ComponentRow& row) { return row.Key == key; });
-  return it == rows.end() ? nullptr : &*it;
-}
-
-const ComponentRow* FindComponentCommand(std::int32_t command) {
-  const auto& rows = Rows();
-  auto it = std::find_if(rows.begin(), rows.end(), [command](const ComponentRow& row) { return row.Command == command; });
-  return it == rows.end() ? nullptr : &*it;
-}
+void RegisterComponentRows() { SetComponentRows(Rows()); }
 
 }  // namespace Framework

@@ -9,8 +9,8 @@
 #pragma once
 
 #include "engine/Vec2.h"
+#include "engine/Vec3.h"
 #include "graphics/Mat4.h"
-#include "graphics/Vec3.h"
 #include "levels/LevelSlots.h"
 
 namespace Framework {
