@@ -11,6 +11,7 @@
 #include "engine/InterfaceSystem.h"
 #include "engine/Random.h"
 #include "engine/Windows.h"
+#include "game/Startup.h"
 #include "gameplay/CreditsScript.h"
 #include "graphics/Graphics.h"
 #include "levels/Serialization.h"
@@ -128,6 +129,7 @@ class Scenario::Input : public InterfaceSystem {
 // The scenario --------------------------------------------------------------------
 
 Scenario::Scenario(std::uint32_t seed, ScenarioMenus menus) : input_(std::make_unique<Input>()) {
+  RegisterGame();
   // Every generator made from here on (fireflies, particles) draws a fixed sequence.
   Random::SetMasterSeed(seed);
   ParticleSystem& particles = ParticleSystem::Instance();
