@@ -7,6 +7,7 @@
 #include <iostream>
 #include <string>
 
+#include "game/Startup.h"
 #include "levels/Serialization.h"
 #include "objects/Factory.h"
 
@@ -29,6 +30,7 @@ std::string TempFile(const char* name) {
 void BM_LoadLevel(benchmark::State& state) {
   const std::string path = TempFile("tumbrix-bench-level.json");
   std::ofstream(path) << LevelText(static_cast<int>(state.range(0)));
+  Framework::RegisterGame();
   Framework::Factory::Instance().Initialize();
   std::cout.setstate(std::ios::failbit);  // keep "Game loaded" out of the figures
   for (auto _ : state) Framework::Serialization::Instance().Load(path);
@@ -42,6 +44,7 @@ void BM_SaveLevel(benchmark::State& state) {
   const std::string path = TempFile("tumbrix-bench-level.json");
   const std::string save = TempFile("tumbrix-bench-save.json");
   std::ofstream(path) << LevelText(static_cast<int>(state.range(0)));
+  Framework::RegisterGame();
   Framework::Factory::Instance().Initialize();
   std::cout.setstate(std::ios::failbit);
   Framework::Serialization::Instance().Load(path);

@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/EventSystem.h"
+#include "game/Startup.h"
 #include "objects/Factory.h"
 #include "physics/Physics.h"
 #include "support/PhysicsScene.h"
@@ -15,6 +16,7 @@ using namespace Framework;
 void BM_PhysicsStep(benchmark::State& state) {
   const auto platforms = static_cast<std::size_t>(state.range(0));
   const auto dynamics = static_cast<std::size_t>(state.range(1));
+  RegisterGame();
   Factory::Instance().DestroyAll();
   PhysicsScene::BuildPlatformField(platforms, dynamics);
   Physics& physics = Physics::Instance();
@@ -38,6 +40,7 @@ BENCHMARK(BM_PhysicsStep)->Args({200, 50})->Args({50, 20})->Args({1000, 200})->U
 
 // The step alone, with the event queue drained outside the timing.
 void BM_PhysicsStepOnly(benchmark::State& state) {
+  RegisterGame();
   Factory::Instance().DestroyAll();
   PhysicsScene::BuildPlatformField(200, 50);
   Physics& physics = Physics::Instance();

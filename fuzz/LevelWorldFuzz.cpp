@@ -25,6 +25,7 @@
 #include "engine/InterfaceSystem.h"
 #include "engine/Random.h"
 #include "engine/Windows.h"
+#include "game/Startup.h"
 #include "levels/LevelSlots.h"
 #include "levels/Serialization.h"
 #include "objects/Factory.h"
@@ -83,6 +84,7 @@ class FuzzWorld {
     ::setenv("SDL_AUDIODRIVER", "dummy", 0);
     std::filesystem::create_directories(folder_);
     std::ofstream(level_) << "{}";
+    RegisterGame();
     Random::SetMasterSeed(1);
     ParticleSystem::Instance().Reseed();
     AudioSystem& audio = AudioSystem::Instance();

@@ -6,7 +6,7 @@
 #include <iostream>
 
 #include "engine/DataFolder.h"
-#include "engine/Startup.h"
+#include "game/Startup.h"
 
 int main(int, char**) {
   // Diagnostic lines must reach a pipe or a log file even when the game is killed

@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-#include "gameplay/GameFlow.h"
-
 namespace Framework {
 
 Engine& Engine::Instance() {
@@ -16,10 +14,6 @@ Engine& Engine::Instance() {
 Engine::Engine()
     : clock_([] { return static_cast<std::uint32_t>(SDL_GetTicks()); }),
       sleep_([](std::uint32_t ms) { SDL_Delay(ms); }) {}
-
-void Engine::ToggleFlyMode() { GameFlow::Instance().ToggleFlyMode(); }
-void Engine::LoadNextLevel() { GameFlow::Instance().LoadNextLevel(); }
-void Engine::LoadPreviousLevel() { GameFlow::Instance().LoadPreviousLevel(); }
 
 void Engine::AddSystem(InterfaceSystem* system) { Systems.push_back(system); }
 

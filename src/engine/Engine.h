@@ -39,11 +39,6 @@ class Engine {
   // Replaces the clock and the sleep the frame cap uses (tests drive a fake clock).
   void SetClock(MillisecondClock clock, MillisecondSleep sleep);
 
-  // Debug operations bound to the f, x and z keys; the game's flow (GameFlow) carries them out.
-  void ToggleFlyMode();
-  void LoadNextLevel();
-  void LoadPreviousLevel();
-
   bool FlyMode = false;
   std::vector<InterfaceSystem*> Systems;
   std::int32_t Fps = 0;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "engine/Events.h"
-#include "objects/Component.h"
 
 namespace Framework {
 
@@ -26,7 +25,7 @@ EventSystem::~EventSystem() {
   queue_.clear();
   for (auto& list : listeners_) list.Clear();
   for (auto& [object, components] : registry_) {
-    for (Component* component : components.Items()) {
+    for (ObjectEventReceiver* component : components.Items()) {
       if (component) component->receivesObjectEvents_ = false;
     }
   }
@@ -74,13 +73,13 @@ void EventSystem::Post(std::unique_ptr<Event> event) {
 
 void EventSystem::Send(Event& event) { Deliver(event); }
 
-void EventSystem::SubscribeComponent(Component* component) {
+void EventSystem::SubscribeComponent(ObjectEventReceiver* component) {
   if (!component || !component->Owner || component->receivesObjectEvents_) return;
   registry_[component->Owner].Add(component);
   component->receivesObjectEvents_ = true;
 }
 
-void EventSystem::UnsubscribeComponent(Component* component) {
+void EventSystem::UnsubscribeComponent(ObjectEventReceiver* component) {
   if (!component || !component->receivesObjectEvents_) return;
   component->receivesObjectEvents_ = false;
   // By pointer: the component may be half destroyed and already gone from its object's map.
@@ -107,7 +106,7 @@ void EventSystem::ForgetObject(GameObject* object) {
   });
   auto it = registry_.find(object);
   if (it == registry_.end()) return;
-  for (Component* component : it->second.Items()) {
+  for (ObjectEventReceiver* component : it->second.Items()) {
     if (component) component->receivesObjectEvents_ = false;
   }
   it->second.Clear();
@@ -124,7 +123,7 @@ void EventSystem::Deliver(Event& event) {
     GameObject* object = static_cast<ObjectEvent&>(event).Object;
     if (auto it = registry_.find(object); it != registry_.end()) {
       // The entry cannot be erased while its pass runs (EraseIfUnused waits for it).
-      it->second.ForEach([&event](Component* component) { component->OnObjectEvent(&event); });
+      it->second.ForEach([&event](ObjectEventReceiver* component) { component->OnObjectEvent(&event); });
       EraseIfUnused(object);
     }
   } else {

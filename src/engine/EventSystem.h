@@ -23,11 +23,9 @@
 #include "engine/Event.h"
 #include "engine/StableList.h"
 #include "engine/InterfaceSystem.h"
-#include "objects/GameObject.h"
+#include "engine/ObjectEventReceiver.h"
 
 namespace Framework {
-
-class Component;
 
 class EventSystem : public InterfaceSystem {
  public:
@@ -50,16 +48,17 @@ class EventSystem : public InterfaceSystem {
   void Send(Event& event);
 
   // Registers the object's T (if it has one) for the object events addressed to it.
-  template <class T>
-  void SubscribeObject(GameObject* object) {
-    if (object) SubscribeComponent(object->GetComponent<T>());
+  // The object's class is a parameter because the engine does not know what an object holds.
+  template <class T, class Object>
+  void SubscribeObject(Object* object) {
+    if (object) SubscribeComponent(object->template GetComponent<T>());
   }
   // Registers an attached component for its Owner's object events, once: a second
   // call (an Initialize run again) changes nothing. The component leaves the
   // registry by itself when it is destroyed; UnsubscribeComponent is only for
   // a component that stops listening while it lives.
-  void SubscribeComponent(Component* component);
-  void UnsubscribeComponent(Component* component);
+  void SubscribeComponent(ObjectEventReceiver* component);
+  void UnsubscribeComponent(ObjectEventReceiver* component);
 
   // Called when an object is deleted: queued object events addressed to it are
   // dropped, and those naming it as the Other party get a null Other, so no
@@ -88,7 +87,7 @@ class EventSystem : public InterfaceSystem {
   std::deque<std::unique_ptr<Event>> queue_;
   // Components that want the object events addressed to their game object. The
   // map is node-based, so a list stays put while the map grows during its delivery.
-  std::unordered_map<GameObject*, StableList<Component>> registry_;
+  std::unordered_map<GameObject*, StableList<ObjectEventReceiver>> registry_;
   std::unordered_map<Listener*, std::unique_ptr<Listener>> owned_;
   // Listeners removed mid-delivery wait here until nothing can still be calling them.
   std::vector<std::unique_ptr<Listener>> retired_;

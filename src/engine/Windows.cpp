@@ -6,8 +6,6 @@
 #include <memory>
 
 #include "engine/EventSystem.h"
-#include "gameplay/GameFlow.h"
-#include "graphics/Graphics.h"
 
 namespace Framework {
 namespace {
@@ -66,13 +64,13 @@ const std::uint8_t* Windows::KeyState() const {
 }
 
 Vec2 Windows::ScreenToWorld(float px, float py) const {
-  const Camera& camera = Graphics::Instance().Camera;
+  const ViewArea view = Hooks.View ? Hooks.View() : ViewArea{};
   int w = 0, h = 0;
   if (Window != nullptr) SDL_GL_GetDrawableSize(Window, &w, &h);
   // A window without an area (none made, or minimised to nothing) maps everything to the centre.
-  if (w <= 0 || h <= 0) return {camera.Position.x, camera.Position.y};
-  return {camera.Position.x + (px / static_cast<float>(w) - 0.5f) * camera.ViewHalfWidth,
-          camera.Position.y + (0.5f - py / static_cast<float>(h)) * camera.ViewHalfHeight};
+  if (w <= 0 || h <= 0) return view.Centre;
+  return {view.Centre.x + (px / static_cast<float>(w) - 0.5f) * view.HalfWidth,
+          view.Centre.y + (0.5f - py / static_cast<float>(h)) * view.HalfHeight};
 }
 
 Vec2 Windows::WindowPointToWorld(int x, int y) const {
@@ -127,12 +125,7 @@ void Windows::ApplyWindowSize() {
   if (w <= 0 || h <= 0) return;  // minimised to nothing: keep the last good view
   if (SDL_GL_GetCurrentContext() != nullptr) glViewport(0, 0, w, h);
 
-  Camera& camera = Graphics::Instance().Camera;
-  camera.ViewHalfWidth = camera.ViewHalfHeight * (static_cast<float>(w) / static_cast<float>(h));
-  const Vec3 kept = camera.Position;
-  camera.Position = {0.0f, 0.0f, 0.0f};
-  camera.RebuildMatrices();
-  camera.Position = {kept.x, kept.y, 0.0f};
+  if (Hooks.FitView) Hooks.FitView(static_cast<float>(w) / static_cast<float>(h));
 
   int ww = 0, wh = 0;
   SDL_GetWindowSize(Window, &ww, &wh);
@@ -148,11 +141,11 @@ void Windows::Update(float, bool) {
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0) {
     switch (event.type) {
-      case SDL_QUIT: GameFlow::Instance().OnCloseRequest(); break;
+      case SDL_QUIT: Report(Hooks.CloseRequested); break;
       case SDL_WINDOWEVENT: HandleWindowEvent(event.window); break;
       case SDL_KEYDOWN:
         // The global keys are switches: holding one down must not flip it again with every repeat.
-        if (event.key.keysym.sym != 0 && event.key.repeat == 0) GameFlow::Instance().OnKey(event.key.keysym.sym);
+        if (event.key.keysym.sym != 0 && event.key.repeat == 0 && Hooks.KeyPressed) Hooks.KeyPressed(event.key.keysym.sym);
         break;
       case SDL_MOUSEMOTION: {
         const Vec2 world = WindowPointToWorld(event.motion.x, event.motion.y);
@@ -190,19 +183,22 @@ void Windows::Update(float, bool) {
   UpdateMouseFromPointer();
 }
 
+void Windows::Report(const std::function<void()>& hook) {
+  if (hook) hook();
+}
+
 void Windows::QueueButton(std::uint8_t button, std::uint32_t type) {
   if (waitingButtons_.size() >= MaxWaitingButtons) waitingButtons_.pop_front();
   waitingButtons_.push_back({button, type});
 }
 
 void Windows::HandleWindowEvent(const SDL_WindowEvent& event) {
-  GameFlow& flow = GameFlow::Instance();
   switch (event.event) {
     case SDL_WINDOWEVENT_SIZE_CHANGED: ApplyWindowSize(); break;
     case SDL_WINDOWEVENT_MINIMIZED:
-    case SDL_WINDOWEVENT_FOCUS_LOST: flow.OnFocusLost(); break;
-    case SDL_WINDOWEVENT_RESTORED: flow.OnRestored(); break;
-    case SDL_WINDOWEVENT_FOCUS_GAINED: flow.OnFocusGained(); break;
+    case SDL_WINDOWEVENT_FOCUS_LOST: Report(Hooks.FocusLost); break;
+    case SDL_WINDOWEVENT_RESTORED: Report(Hooks.Restored); break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED: Report(Hooks.FocusGained); break;
     default: break;
   }
 }

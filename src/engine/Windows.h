@@ -2,7 +2,9 @@
 // game's input. Every frame it drains SDL's events, keeps the mouse record in world
 // units, keeps the view fitted to the window's size, and posts exactly one
 // KeyboardEvent (plus a MouseEvent when the mouse did something). What the game does
-// about keys, focus and the close request is GameFlow's; this class only reports them.
+// about keys, focus and the close request, and which part of the world the window
+// shows, are answered through Hooks, which the game connects at start-up; this class
+// only reports.
 //
 // Invariants: Fullscreen matches the mode last asked for through SetFullscreen;
 // Mouse.Button and Mouse.ButtonEventType describe one button event for one frame
@@ -16,6 +18,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 
 #include "engine/Events.h"
@@ -29,6 +32,29 @@ class Windows : public InterfaceSystem {
   // SDL's mouse button event kinds, as the mouse record stores them.
   static constexpr std::uint32_t ButtonDown = SDL_MOUSEBUTTONDOWN;  // 1025
   static constexpr std::uint32_t ButtonUp = SDL_MOUSEBUTTONUP;      // 1026
+
+  // The part of the world the window shows: its centre and its half extents.
+  struct ViewArea {
+    Vec2 Centre;
+    float HalfWidth = 0.0f;
+    float HalfHeight = 0.0f;
+  };
+  // The game's answers to the window. An unset hook ignores its moment; an unset
+  // View shows the area around the origin with no extent.
+  struct WindowHooks {
+    std::function<void()> CloseRequested;
+    // One key went down (repeats are filtered out here).
+    std::function<void(SDL_Keycode)> KeyPressed;
+    // Minimised or focus lost.
+    std::function<void()> FocusLost;
+    std::function<void()> Restored;
+    std::function<void()> FocusGained;
+    std::function<ViewArea()> View;
+    // The drawable's width over its height changed: the view takes the new shape.
+    std::function<void(float aspect)> FitView;
+  };
+  // Static, so the game can connect them without opening the window.
+  static inline WindowHooks Hooks;
 
   // Creates the window on first call (before Graphics, which makes its GL context).
   static Windows& Instance();
@@ -73,6 +99,7 @@ class Windows : public InterfaceSystem {
   Windows();
   void QueueButton(std::uint8_t button, std::uint32_t type);
   void HandleWindowEvent(const SDL_WindowEvent& event);
+  static void Report(const std::function<void()>& hook);
   void UpdateMouseFromPointer();
 
   const std::uint8_t* keyState_ = nullptr;

@@ -6,8 +6,9 @@
 #include "engine/EventSystem.h"
 #include "engine/Events.h"
 #include "engine/Windows.h"
+#include "gameplay/BoomScript.h"
+#include "gameplay/FireflyScript.h"
 #include "gameplay/PlayerAnimation.h"
-#include "levels/ComponentTable.h"
 #include "levels/LevelSlots.h"
 #include "levels/Serialization.h"
 #include "objects/Factory.h"
@@ -44,6 +45,10 @@ void CreditsScript::Leave() {
   event->Command = from == LevelSlot::MainMenu || from == LevelSlot::Finale ? SerializationCommand::EnterMainMenu
                                                                              : SerializationCommand::RestartOrContinue;
   EventSystem::Instance().Post(std::move(event));
+}
+
+bool CreditsScript::IsPlayOnly(const GameObject& object) {
+  return object.GetComponent<BoomScript>() != nullptr || object.GetComponent<FireflyScript>() != nullptr;
 }
 
 void CreditsScript::PrepareInterruptedLevel() {

@@ -1,8 +1,8 @@
 // GameFlow: the game's answer to what the player does to the window as a whole:
 // the global keys, Escape, the close request, losing and regaining focus, and the
 // debug operations behind the f, x and z keys. Windows does the platform work and
-// hands each of these moments here; nothing here reads SDL's event queue, so each
-// step can be driven directly.
+// reports each of these moments through its hooks, which the game connects here;
+// nothing here reads SDL's event queue, so each step can be driven directly.
 //
 // The pause menu, stepping back through the menus and the quit confirmation are the
 // menu system's; this class decides when they happen.

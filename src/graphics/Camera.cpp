@@ -4,6 +4,14 @@
 
 namespace Framework {
 
+void Camera::FitAspect(float aspect) {
+  ViewHalfWidth = ViewHalfHeight * aspect;
+  const Vec3 kept = Position;
+  Position = {0.0f, 0.0f, 0.0f};
+  RebuildMatrices();
+  Position = {kept.x, kept.y, 0.0f};
+}
+
 void Camera::RebuildMatrices() {
   // The base matrix holds the axes in its upper 3x3 block and the camera position in
   // its translation; the position is always taken as zero here, because every quad's

@@ -9,8 +9,8 @@
 #pragma once
 
 #include "engine/Vec2.h"
+#include "engine/Vec3.h"
 #include "graphics/Mat4.h"
-#include "graphics/Vec3.h"
 #include "levels/LevelSlots.h"
 
 namespace Framework {
@@ -38,6 +38,9 @@ class Camera {
   // projection from ViewHalfWidth / ViewHalfHeight. Called at start-up and whenever
   // the window size changes (after ViewHalfWidth has been updated).
   void RebuildMatrices();
+  // The window's drawable took a new width-to-height ratio: the view keeps its
+  // height, takes the matching width, and rebuilds its matrices; z goes back to 0.
+  void FitAspect(float aspect);
 
   // Once per frame, before anything is drawn.
   void Follow(float dt, const FollowInputs& inputs);

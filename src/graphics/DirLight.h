@@ -2,8 +2,8 @@
 // frame the last one wins.
 #pragma once
 
+#include "engine/Vec3.h"
 #include "graphics/Light.h"
-#include "graphics/Vec3.h"
 
 namespace Framework {
 

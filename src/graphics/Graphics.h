@@ -20,11 +20,11 @@
 #include "engine/EventSystem.h"
 #include "engine/Events.h"
 #include "engine/InterfaceSystem.h"
+#include "engine/Vec3.h"
 #include "graphics/Camera.h"
 #include "graphics/InstanceBatch.h"
 #include "graphics/Mat4.h"
 #include "graphics/ScreenText.h"
-#include "graphics/Vec3.h"
 #include "objects/GameObject.h"
 
 namespace Framework {

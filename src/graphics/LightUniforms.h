@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/Events.h"
-#include "graphics/Vec3.h"
+#include "engine/Vec3.h"
 
 namespace Framework {
 

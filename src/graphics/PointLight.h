@@ -3,8 +3,8 @@
 // so a moving object carries its light without extra bookkeeping.
 #pragma once
 
+#include "engine/Vec3.h"
 #include "graphics/Light.h"
-#include "graphics/Vec3.h"
 
 namespace Framework {
 

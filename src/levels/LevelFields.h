@@ -35,7 +35,7 @@
 
 #include "engine/Events.h"
 #include "engine/Vec2.h"
-#include "graphics/Vec3.h"
+#include "engine/Vec3.h"
 #include "levels/BlockReader.h"
 #include "objects/GameObject.h"
 

@@ -27,9 +27,6 @@ constexpr bool IsPlayLevel(std::int32_t slot) { return slot >= LevelSlot::FirstP
 constexpr bool IsGameLevel(std::int32_t slot) { return slot >= LevelSlot::FirstPlay; }
 // The screens before and around play: splashes, main-menu world and credits.
 constexpr bool IsScreenLevel(std::int32_t slot) { return slot >= 0 && slot <= LevelSlot::Credits; }
-constexpr bool IsSplashLevel(std::int32_t slot) {
-  return slot == LevelSlot::FirstSplash || slot == LevelSlot::SecondSplash;
-}
 constexpr bool IsValidSlot(std::int64_t slot) { return slot >= 0 && slot < LevelSlot::Count; }
 // The number a play level shows in its title (1 to 8).
 constexpr std::int32_t LevelNumber(std::int32_t slot) { return slot - LevelSlot::FirstPlay + 1; }

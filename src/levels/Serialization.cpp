@@ -175,9 +175,7 @@ void Serialization::WriteWorld() {
   Json::Value entries(Json::objectValue);
   int counter = 0;
   for (const auto& [id, object] : Factory::Instance().Objects) {
-    // A bomb or a firefly written out would come back as a plain copy beside the
-    // ones the level makes while it plays, one more set with every save continued from.
-    if (!object || IsPlayOnly(*object)) continue;
+    if (!object || (Hooks.PlayOnly && Hooks.PlayOnly(*object))) continue;
     Json::Value entry(Json::objectValue);
     entry["Name"] = object->Name;
     for (const auto& [typeId, component] : object->Components) {

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "engine/Events.h"
+#include "engine/Vec3.h"
 #include "graphics/Sprite.h"
-#include "graphics/Vec3.h"
 
 namespace Framework {
 

@@ -7,33 +7,20 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/ObjectEventReceiver.h"
+
 namespace Framework {
 
-class Event;
-class GameObject;
-
-class Component {
+class Component : public ObjectEventReceiver {
  public:
   explicit Component(std::string name) : Name(std::move(name)) {}
-  Component(const Component&) = delete;
-  Component& operator=(const Component&) = delete;
 
   // Called when the component has been attached, and again by whoever changes its settings.
   virtual void Initialize() {}
-  // Leaves the object-event registry if it joined it, whoever deletes the component.
-  virtual ~Component();
-  // An object event addressed to the owner (only for components registered with the EventSystem).
-  virtual void OnObjectEvent(Event* event) { (void)event; }
 
   std::uint32_t TypeId = 0;
   // The component's type name, and its key in level files.
   std::string Name;
-  GameObject* Owner = nullptr;
-
- private:
-  friend class EventSystem;
-  // Set by the EventSystem while this component is registered for object events.
-  bool receivesObjectEvents_ = false;
 };
 
 // Hands out a number to each component class the first time it is asked for,

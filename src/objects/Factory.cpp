@@ -3,10 +3,8 @@
 #include "engine/Commands.h"
 #include "engine/EventListener.h"
 #include "engine/Events.h"
-#include "levels/ComponentTable.h"
 #include "objects/FactoryTable.h"
 #include "objects/Scripting.h"
-#include "particles/ParticleSystem.h"
 
 namespace Framework {
 
@@ -19,8 +17,6 @@ Factory& Factory::Instance() {
   // the last components at exit: make sure both outlive it, whatever is used first.
   EventSystem::Instance();
   Scripting::Instance();
-  // Emitters tell the particle system when they die.
-  ParticleSystem::Instance();
   static Factory factory;
   return factory;
 }
@@ -102,9 +98,8 @@ void Factory::Execute(FactoryEvent& event) {
     QueueDestroy(event.ObjectId);
     return;
   }
-  const ComponentRow* row = FindComponentCommand(command);
-  // Component commands need a target; a sender that forgot one gets nothing rather
-  // than a crash, and a component that does not exist yet is not attached.
+  const ComponentAttach* row = FindComponentAttach(command);
+  // Component commands need a target; a sender that forgot one gets nothing rather than a crash.
   if (!row || !row->Attach || !event.Object) return;
   Component* component = row->Attach(*event.Object);
   if (event.Callback) {

@@ -2,27 +2,29 @@
 
 #include <algorithm>
 
-#include "gameplay/BoomScript.h"
-#include "gameplay/CreditsScript.h"
-#include "gameplay/DeathAnimation.h"
-#include "gameplay/DynamicHazardScript.h"
-#include "gameplay/EnemyScript.h"
-#include "gameplay/EnemyTrigger.h"
-#include "gameplay/PlayerAnimation.h"
-#include "gameplay/PlayerController.h"
-#include "gameplay/SplashScript.h"
-#include "gameplay/StaticHazardScript.h"
-#include "gameplay/ThrowIndicatorScript.h"
-#include "gameplay/WinTrigger.h"
-#include "gameplay/WormHeadScript.h"
-#include "gameplay/WormSegmentScript.h"
-#include "graphics/PointLight.h"
-#include "graphics/Sprite.h"
 #include "objects/Transform.h"
-#include "particles/ParticleEmitter.h"
-#include "physics/Body.h"
 
 namespace Framework {
+
+namespace {
+
+std::vector<Archetype>& Archetypes() {
+  static std::vector<Archetype> table;
+  return table;
+}
+
+std::vector<ComponentAttach>& Attachments() {
+  static std::vector<ComponentAttach> table;
+  return table;
+}
+
+template <class Row>
+const Row* FindCommand(const std::vector<Row>& table, std::int32_t command) {
+  auto it = std::find_if(table.begin(), table.end(), [command](const Row& row) { return row.Command == command; });
+  return it == table.end() ? nullptr : &*it;
+}
+
+}  // namespace
 
 Component* AttachZeroTransform(GameObject& object) {
   auto* transform = Factory::Instance().AddComponent<Transform>(object);
@@ -31,75 +33,10 @@ Component* AttachZeroTransform(GameObject& object) {
   return transform;
 }
 
-namespace {
+void SetArchetypes(std::vector<Archetype> table) { Archetypes() = std::move(table); }
+void SetComponentAttachments(std::vector<ComponentAttach> table) { Attachments() = std::move(table); }
 
-Component* AttachBody(GameObject& object, bool isStatic) {
-  auto* body = Factory::Instance().AddComponent<Body>(object);
-  body->Shape->Kind = ShapeKindBox;
-  body->IsStatic = isStatic;
-  body->Initialize();
-  return body;
-}
-
-// Archetypes, each built as: new object, its Name, a Transform at (0, 0) with
-// size (0, 0), then these steps in order. An archetype missing here does nothing;
-// the ones built from behaviour scripts join as those scripts arrive.
-const std::vector<Archetype>& Archetypes() {
-  static const std::vector<Archetype> table = {
-      {FactoryCommand::BuildPlatform, "Platform", false, {&AttachStaticBody, &AttachSprite<SpriteType::Platform>}},
-      // Gameplay.
-      {FactoryCommand::BuildPlayer, "Player", true,
-       {&AttachDynamicBody, &AttachComponent<PlayerController>, &AttachComponent<DeathAnimation>,
-        &AttachSprite<SpriteType::Player>, &AttachComponent<PlayerAnimation>}},
-      {FactoryCommand::BuildBomb, "Pusher", false,
-       {&AttachDynamicBody, &AttachComponent<BoomScript>, &AttachSprite<SpriteType::Bomb>,
-        &AttachTwice<ParticleEmitter>, &AttachComponent<PointLight>}},
-      {FactoryCommand::BuildThrowIndicator, "ThrowIndicator", false,
-       {&AttachSprite<SpriteType::ThrowIndicator>, &AttachComponent<ThrowIndicatorScript>}},
-      {FactoryCommand::BuildStaticHazard, "StaticHazard", false,
-       {&AttachStaticBody, &AttachComponent<StaticHazardScript>, &AttachSprite<SpriteType::StaticHazard>}},
-      {FactoryCommand::BuildDynamicHazard, "DynamicHazard", false,
-       {&AttachStaticBody, &AttachComponent<DynamicHazardScript>, &AttachSprite<SpriteType::DynamicHazard>}},
-      {FactoryCommand::BuildTestEmitter, "TestEmitter", false, {&AttachTwice<ParticleEmitter>}},
-      {FactoryCommand::BuildEnemy, "Enemy", false,
-       {&AttachDynamicBody, &AttachComponent<EnemyScript>, &AttachComponent<EnemyTrigger>,
-        &AttachSprite<SpriteType::Crate>, &AttachComponent<PlayerAnimation>}},
-      {FactoryCommand::BuildWinTrigger, "WinTrigger", false,
-       {&AttachStaticBody, &AttachComponent<WinTrigger>, &AttachSprite<SpriteType::WinTrigger>}},
-      {FactoryCommand::BuildSplashScreen, "SplashScreen", false,
-       {&AttachComponent<SplashScript>, &AttachSprite<SpriteType::Splash>}},
-      {FactoryCommand::BuildCredits, "Credits", false,
-       {&AttachComponent<CreditsScript>, &AttachSprite<SpriteType::Credits>}},
-      {FactoryCommand::BuildWormHead, "WormHead", false,
-       {&AttachStaticBody, &AttachComponent<WormHeadScript>, &AttachSprite<SpriteType::WormHead>}},
-      {FactoryCommand::BuildWormSegment, "WormSegment", false,
-       {&AttachStaticBody, &AttachComponent<WormSegmentScript>, &AttachSprite<SpriteType::WormSegment>}},
-  };
-  return table;
-}
-
-}  // namespace
-
-Component* AttachDynamicBody(GameObject& object) { return AttachBody(object, false); }
-Component* AttachStaticBody(GameObject& object) { return AttachBody(object, true); }
-
-Component* AttachPlayerController(GameObject& object) {
-  Factory::Instance().Player = &object;
-  Component* controller = AttachComponent<PlayerController>(object);
-  AttachComponent<DeathAnimation>(object);
-  return controller;
-}
-
-Component* AttachSpriteOfType(GameObject& object, std::int32_t spriteType) {
-  auto* sprite = Factory::Instance().AddComponent<Sprite>(object);
-  sprite->SetFilename(spriteType);
-  return sprite;
-}
-
-const Archetype* FindArchetype(std::int32_t command) {
-  const auto& table = Archetypes();
-  auto it = std::find_if(table.begin(), table.end(), [command](const Archetype& row) { return row.Command == command; });
-  return it == table.end() ? nullptr : &*it;
-}
+const Archetype* FindArchetype(std::int32_t command) { return FindCommand(Archetypes(), command); }
+const ComponentAttach* FindComponentAttach(std::int32_t command) { return FindCommand(Attachments(), command); }
 
 }  // namespace Framework

@@ -1,7 +1,9 @@
 // The Factory's building blocks: attach steps (each attaches one component with
-// the settings its command implies) and the archetype table built from them.
-// The component commands themselves are rows of the component table
-// (levels/ComponentTable.h), which uses the same steps.
+// the settings its command implies), the archetype table built from them, and
+// what each component command attaches. The objects layer keeps only the lookups;
+// the rows name game types, so the game registers them at start-up
+// (game/Archetypes.cpp, and levels/ComponentTable.h for the component commands).
+// Invariant: each table holds at most one row per command.
 #pragma once
 
 #include <cstdint>
@@ -36,18 +38,6 @@ Component* AttachTwice(GameObject& object) {
 
 // A Transform at (0, 0) with size (0, 0): the caller's Callback sets the real ones.
 Component* AttachZeroTransform(GameObject& object);
-// Box bodies, initialised once more so they pick up the Transform.
-Component* AttachDynamicBody(GameObject& object);
-Component* AttachStaticBody(GameObject& object);
-// The player's controller, then its DeathAnimation; the target becomes the
-// Factory's Player first, so the controller knows whose it is when it initialises.
-Component* AttachPlayerController(GameObject& object);
-// A Sprite with the look of one sprite type.
-Component* AttachSpriteOfType(GameObject& object, std::int32_t spriteType);
-template <SpriteType::Value Type>
-Component* AttachSprite(GameObject& object) {
-  return AttachSpriteOfType(object, Type);
-}
 
 struct Archetype {
   std::int32_t Command;
@@ -58,7 +48,21 @@ struct Archetype {
   std::vector<AttachStep> Steps;
 };
 
-// Null when the command is not (yet) an archetype the game builds.
+// What one component command does to the event's object.
+struct ComponentAttach {
+  std::int32_t Command;
+  AttachStep Attach;
+  // Initialise the component once more after the caller's Callback has configured it.
+  bool InitializeAfterCallback;
+};
+
+// Replace the whole table; setting the same table again changes nothing.
+void SetArchetypes(std::vector<Archetype> table);
+void SetComponentAttachments(std::vector<ComponentAttach> table);
+
+// Null when the command is not an archetype the game builds.
 const Archetype* FindArchetype(std::int32_t command);
+// Null when the command attaches no component.
+const ComponentAttach* FindComponentAttach(std::int32_t command);
 
 }  // namespace Framework

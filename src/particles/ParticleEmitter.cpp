@@ -19,11 +19,13 @@ std::uint64_t NextSerial() {
 }  // namespace
 
 ParticleEmitter::ParticleEmitter() : Script("ParticleEmitter"), serial_(NextSerial()) {
-  // The system must outlive every emitter, which tell it when they die.
+  // Emitters tell the system when they die.
   ParticleSystem::Instance();
 }
 
-ParticleEmitter::~ParticleEmitter() { ParticleSystem::Instance().ForgetEmitter(serial_); }
+ParticleEmitter::~ParticleEmitter() {
+  if (ParticleSystem::IsAlive()) ParticleSystem::Instance().ForgetEmitter(serial_);
+}
 
 void ParticleEmitter::Initialize() {
   FollowOwner();

@@ -9,6 +9,10 @@
 
 namespace Framework {
 
+namespace {
+bool g_particleSystemAlive = false;
+}
+
 ParticleSystem& ParticleSystem::Instance() {
   // Its listener unsubscribes at exit: the EventSystem must outlive it.
   EventSystem::Instance();
@@ -16,7 +20,12 @@ ParticleSystem& ParticleSystem::Instance() {
   return system;
 }
 
+bool ParticleSystem::IsAlive() { return g_particleSystemAlive; }
+
+ParticleSystem::~ParticleSystem() { g_particleSystemAlive = false; }
+
 ParticleSystem::ParticleSystem() : Generator(Random::NextSeed()) {
+  g_particleSystemAlive = true;
   // Emitters per level are few; start small as the game always has.
   Records.max_load_factor(1.0f);
   Records.rehash(8);

@@ -44,6 +44,10 @@ class ParticleSystem : public InterfaceSystem {
   };
 
   static ParticleSystem& Instance();
+  // False once the singleton has been destroyed at exit: emitters that die after
+  // it (the Factory may outlive it) have nothing left to tell.
+  static bool IsAlive();
+  ~ParticleSystem() override;
 
   // Subscribes to SerializationEvents (level changes clear everything).
   void Initialize() override;

@@ -73,7 +73,7 @@ TEST_F(GameFlowTest, FlyModeTogglesTheFlagAndThePlayersStaticBodyAndSaysSo) {
   Deliver();
   EXPECT_TRUE(engine.FlyMode);
   EXPECT_TRUE(body->IsStatic);
-  engine.ToggleFlyMode();
+  GameFlow::Instance().ToggleFlyMode();
   Deliver();
   EXPECT_FALSE(engine.FlyMode);
   EXPECT_FALSE(body->IsStatic);

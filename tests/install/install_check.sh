@@ -15,6 +15,10 @@ fail() { echo "install check: $*" >&2; exit 1; }
 for f in shaders/00_list_file.txt textures/00_list_file.txt Audio/00_list_file.txt saves/Save0.json; do
   [[ -s "$prefix/share/tumbrix/$f" ]] || fail "share/tumbrix/$f is missing or empty"
 done
+[[ -s "$prefix/share/doc/tumbrix/LICENSE" ]] || fail "share/doc/tumbrix/LICENSE is missing"
+if [[ -s "$prefix/share/tumbrix/fonts/PressStart2P.ttf" ]]; then
+  [[ -s "$prefix/share/tumbrix/fonts/OFL.txt" ]] || fail "the font is installed without its licence"
+fi
 for size in 16 32 48 64 128 256; do
   [[ -s "$prefix/share/icons/hicolor/${size}x${size}/apps/tumbrix.png" ]] || fail "no ${size}x${size} icon"
 done

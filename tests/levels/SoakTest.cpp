@@ -37,9 +37,9 @@
 #include "engine/Commands.h"
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
+#include "gameplay/CreditsScript.h"
 #include "gameplay/GameFlow.h"
 #include "graphics/Graphics.h"
-#include "levels/ComponentTable.h"
 #include "levels/LevelSlots.h"
 #include "levels/Serialization.h"
 #include "menus/MenuSystem.h"
@@ -97,7 +97,7 @@ Counts MeasureWorld() {
   Counts counts = Measure();
   counts[Objects] = counts[Components] = 0;
   for (const auto& [id, object] : Factory::Instance().Objects) {
-    if (IsPlayOnly(*object)) continue;
+    if (CreditsScript::IsPlayOnly(*object)) continue;
     ++counts[Objects];
     counts[Components] += object->Components.size();
   }

@@ -15,7 +15,7 @@
 #include "audio/AudioSystem.h"
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
-#include "engine/Startup.h"
+#include "game/Startup.h"
 #include "engine/Windows.h"
 #include "graphics/Graphics.h"
 #include "levels/LevelSlots.h"

@@ -11,7 +11,7 @@
 #include <map>
 #include <string>
 
-#include "engine/Startup.h"
+#include "game/Startup.h"
 #include "graphics/AssetStore.h"
 #include "graphics/Graphics.h"
 #include "levels/LevelSlots.h"

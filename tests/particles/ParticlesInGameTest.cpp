@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "engine/Engine.h"
-#include "engine/Startup.h"
+#include "game/Startup.h"
 #include "graphics/Graphics.h"
 #include "levels/Serialization.h"
 #include "objects/Factory.h"

@@ -13,6 +13,7 @@
 #include "engine/InterfaceSystem.h"
 #include "engine/Random.h"
 #include "engine/Windows.h"
+#include "game/Startup.h"
 #include "gameplay/CreditsScript.h"
 #include "gameplay/GameFlow.h"
 #include "graphics/Graphics.h"
@@ -154,6 +155,7 @@ class Scenario::Drawing : public InterfaceSystem {
 // The scenario --------------------------------------------------------------------
 
 Scenario::Scenario(std::uint32_t seed, ScenarioMenus menus) : input_(std::make_unique<Input>()) {
+  RegisterGame();
   // Every generator made from here on (fireflies, particles) draws a fixed sequence.
   Random::SetMasterSeed(seed);
   ParticleSystem& particles = ParticleSystem::Instance();
@@ -170,6 +172,7 @@ Scenario::Scenario(std::uint32_t seed, ScenarioMenus menus) : input_(std::make_u
   serialization.ShowCheckpoint = serialization.ShowTryAgain = false;
   serialization.MessageTimer = 0.0f;
   serialization.Hooks.PrepareCreditsSave = &CreditsScript::PrepareInterruptedLevel;
+  serialization.Hooks.PlayOnly = &CreditsScript::IsPlayOnly;
   WriteFileText(serialization.LevelFiles[0], "{}");
 
   Engine& engine = Engine::Instance();

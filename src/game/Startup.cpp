@@ -1,10 +1,13 @@
-#include "engine/Startup.h"
+#include "game/Startup.h"
 
 #include "audio/AudioSystem.h"
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
 #include "engine/Windows.h"
+#include "game/Archetypes.h"
+#include "game/ComponentRows.h"
 #include "gameplay/CreditsScript.h"
+#include "gameplay/GameFlow.h"
 #include "graphics/Graphics.h"
 #include "levels/Serialization.h"
 #include "menus/MenuSystem.h"
@@ -16,7 +19,24 @@
 
 namespace Framework {
 
+void RegisterGame() {
+  RegisterArchetypes();
+  RegisterComponentRows();
+  Windows::WindowHooks& window = Windows::Hooks;
+  window.CloseRequested = [] { GameFlow::Instance().OnCloseRequest(); };
+  window.KeyPressed = [](SDL_Keycode key) { GameFlow::Instance().OnKey(key); };
+  window.FocusLost = [] { GameFlow::Instance().OnFocusLost(); };
+  window.Restored = [] { GameFlow::Instance().OnRestored(); };
+  window.FocusGained = [] { GameFlow::Instance().OnFocusGained(); };
+  window.View = [] {
+    const Camera& camera = Graphics::Instance().Camera;
+    return Windows::ViewArea{{camera.Position.x, camera.Position.y}, camera.ViewHalfWidth, camera.ViewHalfHeight};
+  };
+  window.FitView = [](float aspect) { Graphics::Instance().Camera.FitAspect(aspect); };
+}
+
 void StartGame() {
+  RegisterGame();
   Engine& engine = Engine::Instance();
   // Registration order is update order, and construction order: the singletons are
   // destroyed in reverse, so the Factory goes before Scripting and the EventSystem.
@@ -36,6 +56,7 @@ void StartGame() {
   };
   Serialization::Instance().Hooks.ClearParticles = [] { ParticleSystem::Instance().Clear(); };
   Serialization::Instance().Hooks.PrepareCreditsSave = &CreditsScript::PrepareInterruptedLevel;
+  Serialization::Instance().Hooks.PlayOnly = &CreditsScript::IsPlayOnly;
   for (InterfaceSystem* system : engine.Systems) system->Initialize();
 }
 

@@ -3,7 +3,7 @@
 // splash picture, the right way up. And the real executable on a run-time folder
 // full of broken and missing files: it keeps running, names each file in one
 // line, and those lines reach a pipe even though the game is killed.
-#include "engine/Startup.h"
+#include "game/Startup.h"
 
 #include <poll.h>
 #include <signal.h>
