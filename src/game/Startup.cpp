@@ -56,6 +56,7 @@ void StartGame() {
   };
   Serialization::Instance().Hooks.ClearParticles = [] { ParticleSystem::Instance().Clear(); };
   Serialization::Instance().Hooks.PrepareCreditsSave = &CreditsScript::PrepareInterruptedLevel;
+  Serialization::Instance().Hooks.PlayOnly = &CreditsScript::IsPlayOnly;
   for (InterfaceSystem* system : engine.Systems) system->Initialize();
 }
 

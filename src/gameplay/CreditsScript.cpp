@@ -47,6 +47,10 @@ void CreditsScript::Leave() {
   EventSystem::Instance().Post(std::move(event));
 }
 
+bool CreditsScript::IsPlayOnly(const GameObject& object) {
+  return object.GetComponent<BoomScript>() != nullptr || object.GetComponent<FireflyScript>() != nullptr;
+}
+
 void CreditsScript::PrepareInterruptedLevel() {
   Factory& factory = Factory::Instance();
   if (GameObject* player = factory.Player) {
@@ -55,7 +59,7 @@ void CreditsScript::PrepareInterruptedLevel() {
     if (transform && animation) transform->Scale = animation->baseScale;
   }
   for (const auto& [id, object] : factory.Objects) {
-    if (object->GetComponent<BoomScript>() || object->GetComponent<FireflyScript>()) factory.QueueDestroy(id);
+    if (IsPlayOnly(*object)) factory.QueueDestroy(id);
   }
 }
 

@@ -11,6 +11,8 @@
 
 namespace Framework {
 
+class GameObject;
+
 class CreditsScript : public Script {
  public:
   // The picture has scrolled past its end here.
@@ -25,6 +27,9 @@ class CreditsScript : public Script {
   // in flight and fireflies are queued for destruction. They are made while playing
   // and are made again on return; saved, they would come back as plain boxes.
   static void PrepareInterruptedLevel();
+  // Whether the object is made only while playing (a bomb in flight, a firefly):
+  // no save may hold it.
+  static bool IsPlayOnly(const GameObject& object);
 
   // Units per second.
   float scrollSpeed = 5.0f;

@@ -175,7 +175,7 @@ void Serialization::WriteWorld() {
   Json::Value entries(Json::objectValue);
   int counter = 0;
   for (const auto& [id, object] : Factory::Instance().Objects) {
-    if (!object) continue;
+    if (!object || (Hooks.PlayOnly && Hooks.PlayOnly(*object))) continue;
     Json::Value entry(Json::objectValue);
     entry["Name"] = object->Name;
     for (const auto& [typeId, component] : object->Components) {

@@ -54,6 +54,10 @@ struct SerializationHooks {
   // and QueueDestroy every object with a BoomScript or FireflyScript (bombs in
   // flight and fireflies must not end up in the autosave).
   std::function<void()> PrepareCreditsSave;
+  // Whether an object exists only while playing (a bomb, a firefly): saves leave
+  // it out, or a continued game would hold a plain copy beside the ones play makes
+  // again. Empty: every object is written.
+  std::function<bool(const GameObject&)> PlayOnly;
   // A different level (another slot, or the autosave) has just been built:
   // the camera jumps to its player. Restarts and reloads of the same slot keep the view.
   std::function<void()> LevelChanged;
@@ -87,6 +91,8 @@ class Serialization : public InterfaceSystem {
   void WriteWorld();
   // The level file of a slot; empty (with a message) outside 0..49.
   std::string GetLevelFile(int slot) const;
+  // The file Root was last read from or written to.
+  const std::string& RootSource() const { return rootSource_; }
 
   // Carries out one SerializationCommand; unknown numbers do nothing. The
   // progression steps are LevelProgression's (see there).

@@ -6,9 +6,12 @@
 #include <cstdint>
 
 
+#include "engine/Commands.h"
 #include "engine/Engine.h"
+#include "engine/EventSystem.h"
 #include "engine/Windows.h"
 #include "gameplay/BoomScript.h"
+#include "gameplay/FireflyScript.h"
 #include "gameplay/PlayerController.h"
 #include "gameplay/ThrowIndicatorScript.h"
 #include "levels/LevelSlots.h"
@@ -26,6 +29,10 @@ const char* const kCreditsLevel = R"({"Factory": {"Game_Objects": [
   {"Transform": {"Position": {"X": 0, "Y": 60}}, "CreditsScript": ""}]}})";
 
 using CreditsScriptTest = WorldFixture;
+
+Json::Value SavedEntries(const std::string& file) {
+  return ParseJson(ReadFileText(file))["Factory"]["Game_Objects"];
+}
 
 TEST_F(CreditsScriptTest, CreditsReturnToWhereThePlayerCameFrom) {
   WriteFileText(SlotFile(LevelSlot::Credits), kCreditsLevel);
@@ -76,8 +83,7 @@ TEST(CreditsCycle, CreditsFromPlayReturnToTheInterruptedLevelWithNothingLeftOver
   Scenario s;
   ASSERT_TRUE(s.InstallLevelFile("saves/Save3.json", LevelSlot::Credits));
   ASSERT_TRUE(s.LoadLevelFile("saves/Save10.json", LevelSlot::FirstPlay));
-  auto entries = [](const std::string& file) { return ParseJson(ReadFileText(file))["Factory"]["Game_Objects"]; };
-  const Json::ArrayIndex levelEntries = entries("saves/Save10.json").size();
+  const Json::ArrayIndex levelEntries = SavedEntries("saves/Save10.json").size();
   Serialization& levels = Serialization::Instance();
   Engine& engine = Engine::Instance();
   int pauseMenus = 0;
@@ -93,7 +99,7 @@ TEST(CreditsCycle, CreditsFromPlayReturnToTheInterruptedLevelWithNothingLeftOver
     levels.ShowCredits();
     ASSERT_EQ(s.Level(), LevelSlot::Credits);
     EXPECT_FALSE(levels.ShowCheckpoint);
-    const Json::Value saved = entries(levels.AutosavePath);
+    const Json::Value saved = SavedEntries(levels.AutosavePath);
     EXPECT_EQ(saved.size(), levelEntries + 1) << "the level and its throw indicator";
     int players = 0, indicators = 0;
     for (const Json::Value& entry : saved) {
@@ -117,6 +123,37 @@ TEST(CreditsCycle, CreditsFromPlayReturnToTheInterruptedLevelWithNothingLeftOver
     EXPECT_EQ(s.ObjectsWith<PlayerController>().size(), 1u);
     EXPECT_EQ(s.ObjectsWith<ThrowIndicatorScript>().size(), 1u);
     EXPECT_EQ(s.Player()->GetComponent<Transform>()->Scale, PlayerController::GrownScale);
+  }
+}
+
+// The Checkpoint command in Level 1 with a bomb in flight, continued from three
+// times over: the autosave holds the level and its throw indicator only, and the
+// continued game has one set of fireflies and no bomb.
+TEST(CreditsCycle, CheckpointsContinuedFromBringBackNoSecondSetOfFirefliesOrBombs) {
+  using namespace std::chrono_literals;
+  Scenario s;
+  ASSERT_TRUE(s.LoadLevelFile("saves/Save10.json", LevelSlot::FirstPlay));
+  const Json::ArrayIndex levelEntries = SavedEntries("saves/Save10.json").size();
+  Serialization& levels = Serialization::Instance();
+  s.Run(1s);
+  for (int cycle = 1; cycle <= 3; ++cycle) {
+    SCOPED_TRACE("cycle " + std::to_string(cycle));
+    s.ClickLeftAt(s.PlayerPosition() + Vec2{3.0f, 8.0f});
+    ASSERT_EQ(s.ObjectsWith<BoomScript>().size(), 1u) << "a bomb in flight";
+    auto checkpoint = std::make_unique<SerializationEvent>();
+    checkpoint->Command = SerializationCommand::Checkpoint;
+    EventSystem::Instance().Post(std::move(checkpoint));
+    s.RunFrames(1);
+    EXPECT_EQ(SavedEntries(levels.AutosavePath).size(), levelEntries + 1) << "the level and its throw indicator";
+    // Continue, as from the main menu's world.
+    levels.CurrentLevel = LevelSlot::MainMenu;
+    levels.RestartOrContinue();
+    ASSERT_EQ(s.Level(), LevelSlot::FirstPlay);
+    Engine::Instance().Paused = false;
+    s.Run(1s);
+    EXPECT_EQ(s.ObjectsWith<FireflyScript>().size(), static_cast<std::size_t>(PlayerController::FireflyCount));
+    EXPECT_EQ(s.ObjectsWith<BoomScript>().size(), 0u);
+    EXPECT_EQ(s.ObjectsWith<ThrowIndicatorScript>().size(), 1u);
   }
 }
 

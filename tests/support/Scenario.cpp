@@ -1,8 +1,10 @@
 #include "support/Scenario.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <utility>
 
 #include "audio/AudioSystem.h"
 #include "audio/NullAudioBackend.h"
@@ -13,6 +15,7 @@
 #include "engine/Windows.h"
 #include "game/Startup.h"
 #include "gameplay/CreditsScript.h"
+#include "gameplay/GameFlow.h"
 #include "graphics/Graphics.h"
 #include "levels/Serialization.h"
 #include "menus/MenuSystem.h"
@@ -114,6 +117,10 @@ class Scenario::Input : public InterfaceSystem {
     const bool mouseActivity = PendingButton == SDL_BUTTON_LEFT;
     PendingButton = 0;
     PendingKind = 0;
+    // The window's own events are the scenario's to make: the platform's are dropped
+    // (unread, they would pile up for as long as the window lives).
+    if (Windows::Instance().Window != nullptr) SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    if (WindowStep) std::exchange(WindowStep, nullptr)();
     auto keyboard = std::make_unique<KeyboardEvent>();
     keyboard->KeyState = Keys.data();
     EventSystem::Instance().Post(std::move(keyboard));
@@ -124,6 +131,25 @@ class Scenario::Input : public InterfaceSystem {
   Vec2 Cursor{0.0f, 0.0f};
   std::uint8_t PendingButton = 0;
   std::uint32_t PendingKind = 0;
+  std::function<void()> WindowStep;
+};
+
+// Graphics every so many frames, with the time since it last drew.
+class Scenario::Drawing : public InterfaceSystem {
+ public:
+  explicit Drawing(int every) : every_(std::max(every, 1)) {}
+  void Update(float dt, bool paused) override {
+    sinceDrawn_ += dt;
+    if (++frames_ % every_ != 0) return;
+    // As in the game after a stall: no step longer than the engine's longest.
+    Graphics::Instance().Update(std::min(sinceDrawn_, Engine::MaxStep), paused);
+    sinceDrawn_ = 0.0f;
+  }
+
+ private:
+  int every_;
+  int frames_ = 0;
+  float sinceDrawn_ = 0.0f;
 };
 
 // The scenario --------------------------------------------------------------------
@@ -146,6 +172,7 @@ Scenario::Scenario(std::uint32_t seed, ScenarioMenus menus) : input_(std::make_u
   serialization.ShowCheckpoint = serialization.ShowTryAgain = false;
   serialization.MessageTimer = 0.0f;
   serialization.Hooks.PrepareCreditsSave = &CreditsScript::PrepareInterruptedLevel;
+  serialization.Hooks.PlayOnly = &CreditsScript::IsPlayOnly;
   WriteFileText(serialization.LevelFiles[0], "{}");
 
   Engine& engine = Engine::Instance();
@@ -236,6 +263,7 @@ void Scenario::RunFrames(int frames) {
   for (int i = 0; i < frames; ++i) {
     Engine::Instance().RunFrame(Step);
     ++frame_;
+    if (AfterFrame) AfterFrame();
   }
 }
 
@@ -271,6 +299,24 @@ void Scenario::Tap(SDL_Scancode key) {
   Press(key);
   RunFrames(1);
   Release(key);
+}
+
+void Scenario::TapWindowKey(SDL_Scancode key, SDL_Keycode code) {
+  Press(key);
+  AtWindowStep([code] { GameFlow::Instance().OnKey(code); });
+  Release(key);
+}
+
+void Scenario::AtWindowStep(std::function<void()> action) {
+  input_->WindowStep = std::move(action);
+  RunFrames(1);
+}
+
+void Scenario::DrawFrames(int every) {
+  if (drawing_) return;
+  drawing_ = std::make_unique<Drawing>(every);
+  std::vector<InterfaceSystem*>& systems = Engine::Instance().Systems;
+  systems.insert(std::find(systems.begin(), systems.end(), input_.get()) + 1, drawing_.get());
 }
 
 void Scenario::AimAt(Vec2 world) { input_->Cursor = world; }
@@ -348,6 +394,11 @@ std::vector<std::string> Scenario::Messages() const {
   std::vector<std::string> texts;
   for (const GraphicsEvent& event : messages_->Events) texts.push_back(event.Text);
   return texts;
+}
+
+void Scenario::ForgetRecorded() {
+  sounds_->Events.clear();
+  messages_->Events.clear();
 }
 
 std::string Scenario::Where() const {

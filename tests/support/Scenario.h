@@ -120,6 +120,16 @@ class Scenario {
   void Tap(SDL_Scancode key);
   // Both keys held together for a while (a diagonal jump, for instance).
   void HoldBoth(SDL_Scancode a, SDL_Scancode b, Seconds duration);
+  // A key the window handles itself (Escape, F2, F11, r, x, z, f): it goes down for
+  // one frame and the game's answer runs in the input step, as from the window. Runs that frame.
+  void TapWindowKey(SDL_Scancode key, SDL_Keycode code);
+  // Runs `action` in the next frame's input step, where the window meets focus
+  // changes and close requests. Runs that frame.
+  void AtWindowStep(std::function<void()> action);
+  // Graphics draws from now on, after the input step as in the game, every `every`
+  // frames with the time since it last drew, at most the engine's longest step (needs ScenarioMenus::On, whose window
+  // and GL context it draws into). Software drawing is what makes long runs slow.
+  void DrawFrames(int every = 1);
 
   // The cursor, in world units; it stays where it was put.
   void AimAt(Vec2 world);
@@ -147,15 +157,21 @@ class Scenario {
   std::vector<std::string> Messages() const;
   std::size_t CountSound(const std::string& name) const;
   std::size_t CountMessage(const std::string& text) const;
+  // Drops the sounds and messages recorded so far: a long run keeps only the recent ones.
+  void ForgetRecorded();
+  // Called after every frame (a long run's bookkeeping); may be empty.
+  std::function<void()> AfterFrame;
   // "frame 120 (2.00 s), level 10, player at (3.20, 1.00) moving (0.00, 0.00)": for failure messages.
   std::string Where() const;
 
  private:
   class Input;
+  class Drawing;
   std::vector<GameObject*> ObjectsMatching(const std::function<bool(const GameObject&)>& test) const;
 
   TempFolder folder_{"tumbrix-scenario"};
   std::unique_ptr<Input> input_;
+  std::unique_ptr<Drawing> drawing_;
   std::vector<InterfaceSystem*> previousSystems_;
   std::unique_ptr<EventRecorder<AudioEvent>> sounds_;
   std::unique_ptr<EventRecorder<GraphicsEvent>> messages_;
