@@ -10,7 +10,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 packages=(
   cmake g++ make pkg-config
   libsdl2-dev libsdl2-mixer-dev libglew-dev libfreetype-dev libjsoncpp-dev libstb-dev
-  libvorbis-dev libogg-dev
+  libvorbis-dev libogg-dev libglm-dev libutfcpp-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb xauth
   desktop-file-utils appstream

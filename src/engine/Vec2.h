@@ -1,23 +1,13 @@
-// Vec2: a plain pair of floats for world positions, sizes and velocities.
+// Vec2: a pair of floats for world positions, sizes and velocities. It is GLM's vector,
+// so its length is glm::length(v) (v.length() is the component count, 2).
+// Invariant: a default Vec2 is (0, 0); the build defines GLM_FORCE_CTOR_INIT for that.
 #pragma once
 
-#include <cmath>
+#include <glm/geometric.hpp>
+#include <glm/vec2.hpp>
 
 namespace Framework {
 
-struct Vec2 {
-  float x = 0.0f;
-  float y = 0.0f;
-
-  constexpr Vec2 operator+(Vec2 o) const { return {x + o.x, y + o.y}; }
-  constexpr Vec2 operator-(Vec2 o) const { return {x - o.x, y - o.y}; }
-  constexpr Vec2 operator*(float s) const { return {x * s, y * s}; }
-  constexpr Vec2 operator/(float s) const { return {x / s, y / s}; }
-  constexpr Vec2& operator+=(Vec2 o) { x += o.x; y += o.y; return *this; }
-  constexpr Vec2& operator-=(Vec2 o) { x -= o.x; y -= o.y; return *this; }
-  constexpr Vec2& operator*=(float s) { x *= s; y *= s; return *this; }
-  constexpr bool operator==(const Vec2&) const = default;
-  float Length() const { return std::sqrt(x * x + y * y); }
-};
+using Vec2 = glm::vec2;
 
 }  // namespace Framework

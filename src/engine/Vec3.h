@@ -1,14 +1,12 @@
-// Vec3: a plain triple of floats for camera positions, light offsets and directions.
+// Vec3: a triple of floats for camera positions, light offsets and directions (GLM's
+// vector). Invariant: a default Vec3 is (0, 0, 0); the build defines GLM_FORCE_CTOR_INIT
+// for that.
 #pragma once
+
+#include <glm/vec3.hpp>
 
 namespace Framework {
 
-struct Vec3 {
-  float x = 0.0f;
-  float y = 0.0f;
-  float z = 0.0f;
-
-  constexpr bool operator==(const Vec3&) const = default;
-};
+using Vec3 = glm::vec3;
 
 }  // namespace Framework

@@ -20,7 +20,7 @@ void BoomReactScript::OnBoom(BoomEvent& boom) {
     return;
   }
   const Vec2 away = transform->Position - Vec2{boom.X, boom.Y};
-  const float distance = away.Length();
+  const float distance = glm::length(away);
   if (!(distance < ReactRadius)) return;
   // An object right at the centre has no "away": it goes straight up.
   const Vec2 direction = distance > 0.0f ? away / distance : Vec2{0.0f, 1.0f};

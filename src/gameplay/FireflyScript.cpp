@@ -19,7 +19,7 @@ constexpr float kTurnChance = 0.25f;
 FireflyScript::FireflyScript() : Script("FireflyScript"), random_(Random::MakeGenerator()) {
   std::uniform_real_distribution<float> component(-1.0f, 1.0f);
   const Vec2 start{component(random_), component(random_)};
-  const float length = start.Length();
+  const float length = glm::length(start);
   // Both draws at zero give no heading: keep the default one.
   if (length > 0.0f) direction = start / length;
 }
@@ -41,7 +41,7 @@ void FireflyScript::Update(float dt) {
   const float s = std::sin(angle);
   const Vec2 turned{direction.x * c - direction.y * s, direction.x * s + direction.y * c};
   // Renormalised so that rounding never speeds the firefly up or slows it down.
-  direction = turned / turned.Length();
+  direction = turned / glm::length(turned);
   transform->Position += direction * speed * dt;
 }
 

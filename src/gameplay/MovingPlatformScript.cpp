@@ -12,7 +12,7 @@ namespace Framework {
 namespace {
 
 Vec2 Unit(Vec2 v) {
-  const float length = v.Length();
+  const float length = glm::length(v);
   // Coinciding points give no direction: the platform stays where it is.
   if (!(length > 0.0f) || !std::isfinite(length)) return {0.0f, 0.0f};
   return v / length;

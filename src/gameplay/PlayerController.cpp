@@ -178,7 +178,7 @@ void PlayerController::UpdateThrow() {
   const Vec2 toCursor = Vec2{mouse.MouseX, mouse.MouseY} - transform->Position;
   throwOrigin = transform->Position;
   // A cursor exactly on the player has no direction: keep aiming where it last pointed.
-  const float length = toCursor.Length();
+  const float length = glm::length(toCursor);
   if (length > 0.0f) throwDirection = toCursor / length;
 
   const bool pressed = mouse.ButtonEventType == Windows::ButtonDown;

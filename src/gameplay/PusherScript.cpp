@@ -38,7 +38,7 @@ void PusherScript::Update(float dt) {
   auto* playerTransform = player ? player->GetComponent<Transform>() : nullptr;
   if (!playerTransform) return;
   const Vec2 away = playerTransform->Position - transform->Position;
-  const float distance = away.Length();
+  const float distance = glm::length(away);
   if (distance < reach && !shoved) {
     auto* body = player->GetComponent<Body>();
     // A player exactly on the pusher has no direction to be shoved in.

@@ -29,7 +29,7 @@ void ThrowIndicatorScript::Update(float) {
   const Transform* playerTransform = player ? player->GetComponent<Transform>() : nullptr;
   if (playerTransform) {
     const Vec2 toCursor = Vec2{mouse.MouseX, mouse.MouseY} - playerTransform->Position;
-    const float length = toCursor.Length();
+    const float length = glm::length(toCursor);
     // A cursor exactly on the player gives no direction: the marker stays where it was.
     if (length > 0.0f) {
       const Vec2 u = toCursor / length;

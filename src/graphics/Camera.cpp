@@ -16,16 +16,8 @@ void Camera::RebuildMatrices() {
   // The base matrix holds the axes in its upper 3x3 block and the camera position in
   // its translation; the position is always taken as zero here, because every quad's
   // world matrix already subtracts it.
-  BaseMatrix = Mat4{};
-  BaseMatrix.M[0] = AxisX.x;
-  BaseMatrix.M[1] = AxisX.y;
-  BaseMatrix.M[2] = AxisX.z;
-  BaseMatrix.M[4] = AxisY.x;
-  BaseMatrix.M[5] = AxisY.y;
-  BaseMatrix.M[6] = AxisY.z;
-  BaseMatrix.M[8] = 0.0f;
-  BaseMatrix.M[9] = 0.0f;
-  BaseMatrix.M[10] = 1.0f;
+  BaseMatrix = Mat4{glm::mat4(glm::vec4(AxisX, 0.0f), glm::vec4(AxisY, 0.0f), glm::vec4(0.0f, 0.0f, 1.0f, 0.0f),
+                             glm::vec4(0.0f, 0.0f, 0.0f, 1.0f))};
   View = BaseMatrix.Inverse();
   const float halfWidth = ViewHalfWidth != 0.0f ? ViewHalfWidth : 1.0f;
   const float halfHeight = ViewHalfHeight != 0.0f ? ViewHalfHeight : 1.0f;

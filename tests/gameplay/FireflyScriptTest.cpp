@@ -42,7 +42,7 @@ std::vector<Vec2> DriftFor(int frames, Vec2* cloudVelocity = nullptr, float* fir
     StepWorld();
     const Vec2 step = objects[1]->GetComponent<Transform>()->Position - before;
     if (fireflySpeed) {
-      EXPECT_NEAR(step.Length() * 60.0f, *fireflySpeed, 1e-3f);
+      EXPECT_NEAR(glm::length(step) * 60.0f, *fireflySpeed, 1e-3f);
     }
     track.push_back(objects[1]->GetComponent<Transform>()->Position);
   }

@@ -50,7 +50,7 @@ class GameFlowTest : public ::testing::Test {
   EventRecorder<SerializationEvent> levelCommands;
 };
 
-TEST_F(GameFlowTest, FlyModeNeedsAFullyBuiltPlayer) {
+TEST_F(GameFlowTest, FlyModeNeedsAFullyBuiltPlayerTogglesItsStaticBodyAndSaysSo) {
   Engine& engine = Engine::Instance();
   GameFlow& flow = GameFlow::Instance();
   Factory::Instance().Player = nullptr;
@@ -60,20 +60,13 @@ TEST_F(GameFlowTest, FlyModeNeedsAFullyBuiltPlayer) {
   Deliver();
   EXPECT_FALSE(engine.FlyMode);
   EXPECT_TRUE(texts.Events.empty());
-}
 
-TEST_F(GameFlowTest, FlyModeTogglesTheFlagAndThePlayersStaticBodyAndSaysSo) {
-  Engine& engine = Engine::Instance();
-  GameObject* player = MakePlayer(4);
-  Body* body = player->GetComponent<Body>();
-  ASSERT_NE(body, nullptr);
-  ASSERT_EQ(player->Components.size(), 4u);
-
-  GameFlow::Instance().OnKey(SDLK_f);
+  Body* body = MakePlayer(4)->GetComponent<Body>();
+  flow.OnKey(SDLK_f);
   Deliver();
   EXPECT_TRUE(engine.FlyMode);
   EXPECT_TRUE(body->IsStatic);
-  GameFlow::Instance().ToggleFlyMode();
+  flow.ToggleFlyMode();
   Deliver();
   EXPECT_FALSE(engine.FlyMode);
   EXPECT_FALSE(body->IsStatic);

@@ -13,7 +13,6 @@
 #include "objects/Transform.h"
 #include "physics/Body.h"
 #include "objects/Factory.h"
-#include "support/Capture.h"
 #include "support/GlFixture.h"
 #include "support/Scenario.h"
 
@@ -201,40 +200,6 @@ TEST(PlayerControllerTest, IndicatorFollowsTheCursor) {
     EXPECT_NEAR(indicator->Position.y - player.y, c.expectedOffset.y, 1e-4f) << c.cursorOffset.x << "," << c.cursorOffset.y;
     EXPECT_NEAR(indicator->Rotation, c.expectedAngle, 1e-5f);
   }
-}
-
-// Level files are edited by players: scripts on objects without what they need
-// do nothing and say so once, naming the object.
-TEST(PlayerControllerTest, ScriptsOnIncompleteObjectsSaySoOnceAndDoNothing) {
-  Scenario s;
-  const std::string output = StdoutOf([&] {
-    s.LoadLevel(LevelText()
-                    .Entry("{\"Transform\": {\"Scale\": {\"X\": 1, \"Y\": 2}}, \"Player_Controller\": \"\", "
-                           "\"PlayerAnimationScript\": \"\"}")
-                    .Entry("{\"Transform\": {\"Scale\": {\"X\": 1, \"Y\": 1}}, \"BoomReactScript\": \"\"}")
-                    .Entry("{\"DynamicHazardScript\": {}, \"StaticHazardScript\": \"\"}")
-                    .Platform({0, -1}, {80, 2})
-                    .Text(),
-                12);
-    for (int i = 0; i < 3; ++i) {
-      s.Hold(Keys::Right, 0.3s);
-      s.Tap(Keys::Jump);
-      s.ClickLeftAt({3, 3});
-      s.ClickRightAt({3, 3});
-      BoomEvent boom;
-      boom.Strength = 1800;
-      EventSystem::Instance().Send(boom);
-    }
-  });
-  auto count = [&](const std::string& text) {
-    std::size_t n = 0;
-    for (auto at = output.find(text); at != std::string::npos; at = output.find(text, at + 1)) ++n;
-    return n;
-  };
-  EXPECT_EQ(count("Player_Controller: object 1 \"\" has no Body"), 1u) << output;
-  EXPECT_EQ(count("BoomReactScript: object 2 \"\" has no Body"), 1u) << output;
-  EXPECT_EQ(count("DynamicHazardScript: object 3 \"\" has no Transform"), 1u) << output;
-  EXPECT_TRUE(s.ObjectsNamed("Pusher").empty());
 }
 
 // Thrown straight down, the bomb lands at the player's feet, where the throw

@@ -14,7 +14,7 @@ namespace {
 
 const std::string kFontPath = std::string(TUMBRIX_GAME_DIR) + "/fonts/PressStart2P.ttf";
 
-TEST(FontFaceTextScale, OtherShapesThanTheTablesKeepTextTheSameShareOfTheScreenWidth) {
+TEST(FontFaceTextScale, OtherShapesThanTheTablesKeepTextTheSameShareOfTheScreenWidthAndNoneBreaksIt) {
   EXPECT_FLOAT_EQ(FontFace::ScaleForAspect(1920.0f / 1080.0f), 8.0f);
   // Within the tolerance of 0.001 still counts as the shape.
   EXPECT_FLOAT_EQ(FontFace::ScaleForAspect(1.7777778f + 0.0009f), 8.0f);
@@ -28,9 +28,7 @@ TEST(FontFaceTextScale, OtherShapesThanTheTablesKeepTextTheSameShareOfTheScreenW
   EXPECT_NEAR(tall, square, 1e-6f);
   EXPECT_NEAR(wide, table, table * 0.01f);  // matches the 16:9 entry within 1%
   EXPECT_NEAR(FontFace::ScaleForAspect(1.7777778f + 0.002f), 8.0f, 0.08f);  // no jump (under 1%) just off the table
-}
-
-TEST(FontFaceTextScale, NoShapeGivesAZeroOrBrokenScale) {
+  // No shape gives a zero or broken scale.
   for (float aspect : {0.0f, -1.0f, 1e-9f, std::numeric_limits<float>::infinity(), std::nanf("")}) {
     const float scale = FontFace::ScaleForAspect(aspect);
     EXPECT_TRUE(std::isfinite(scale) && scale > 0.0f) << "aspect " << aspect << " gave " << scale;

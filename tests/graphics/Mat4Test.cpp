@@ -8,14 +8,14 @@ namespace Framework {
 namespace {
 
 void ExpectNear(const Mat4& a, const Mat4& b) {
-  for (int i = 0; i < 16; ++i) EXPECT_NEAR(a.M[i], b.M[i], 1e-5) << "element " << i;
+  for (int i = 0; i < 16; ++i) EXPECT_NEAR(a.Data()[i], b.Data()[i], 1e-5) << "element " << i;
 }
 
 TEST(Mat4, TranslationLivesInElements12To14AndComposesRightToLeft) {
   const Mat4 t = Mat4::Translation(3.0f, -2.0f, 1.0f);
-  EXPECT_EQ(t.M[12], 3.0f);
-  EXPECT_EQ(t.M[13], -2.0f);
-  EXPECT_EQ(t.M[14], 1.0f);
+  EXPECT_EQ(t.Data()[12], 3.0f);
+  EXPECT_EQ(t.Data()[13], -2.0f);
+  EXPECT_EQ(t.Data()[14], 1.0f);
   // Scale first, then rotate a quarter turn, then move.
   const Mat4 m = t * Mat4::RotationZ(std::numbers::pi_v<float> / 2) * Mat4::Scale(2.0f, 1.0f, 1.0f);
   const auto p = m.Apply(1.0f, 0.0f, 0.0f);

@@ -55,12 +55,6 @@ const std::map<std::string, Expectation>& Expectations() {
   return table;
 }
 
-int CountOf(const std::string& text, const std::string& piece) {
-  int count = 0;
-  for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + piece.size())) ++count;
-  return count;
-}
-
 class BrokenLevelsTest : public LevelFixture {
  protected:
   void SetUp() override {

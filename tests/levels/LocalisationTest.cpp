@@ -94,6 +94,7 @@ TEST(TextEncodingTest, RoundTripsCyrillicAndReplacesBrokenSequences) {
   EXPECT_EQ(Utf8ToUtf16("a\xD0"), u"a\uFFFD");
   EXPECT_EQ(Utf8ToUtf16("\x80z"), u"\uFFFDz");
   EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");
+  EXPECT_EQ(Utf8ToUtf16("\xE2\x82"), u"\uFFFD\uFFFD") << "a cut-off sequence: one mark per byte";
   EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
 }
 

@@ -124,6 +124,11 @@ TEST_F(SerializationLoadTest, GameObjectsOfAnyOtherTypeGiveAnEmptyWorld) {
 
 TEST_F(SerializationLoadTest, MissingFileReportsAndRebuildsThePreviousWorld) {
   Serialization& serialization = Serialization::Instance();
+  // Before any level there is nothing to rebuild: the world is empty.
+  Factory::Instance().CreateObject();
+  StdoutOf([&] { serialization.Load(SlotFile(33)); });
+  EXPECT_TRUE(Factory::Instance().Objects.empty());
+
   WriteFileText(SlotFile(20), LevelWithMarkers({5, 6}, -4.0f));
   serialization.Load(SlotFile(20));
   const std::uint32_t firstIds = Factory::Instance().NextId;
@@ -133,12 +138,6 @@ TEST_F(SerializationLoadTest, MissingFileReportsAndRebuildsThePreviousWorld) {
   EXPECT_EQ(Physics::Instance().Gravity, -4.0f);
   // Rebuilt objects are new objects: ids are never reused.
   EXPECT_GT(Factory::Instance().Objects.begin()->first, firstIds);
-}
-
-TEST_F(SerializationLoadTest, MissingFileBeforeAnyLevelGivesAnEmptyWorld) {
-  Factory::Instance().CreateObject();
-  StdoutOf([&] { Serialization::Instance().Load(SlotFile(33)); });
-  EXPECT_TRUE(Factory::Instance().Objects.empty());
 }
 
 TEST_F(SerializationLoadTest, LastLevelFollowsEveryLoadButTheCredits) {
@@ -344,7 +343,7 @@ TEST_F(SerializationSaveTest, SuccessfulSaveReplacesTheOldFileAndLeavesNoTempora
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path), std::filesystem::directory_iterator()), 1);
 }
 
-TEST_F(SerializationSaveTest, SaveIntoAPathThatCannotHoldFilesFailsAndReportsIt) {
+TEST_F(SerializationSaveTest, SaveWhereNoFileCanGoFailsReportsItAndTouchesNothing) {
   Serialization& serialization = Serialization::Instance();
   // A regular file standing where the folder should be: no one, not even root, can write under it.
   WriteFileText(dir.File("blocker"), "x");
@@ -363,19 +362,15 @@ TEST_F(SerializationSaveTest, SaveIntoAPathThatCannotHoldFilesFailsAndReportsIt)
   const std::string gone = dir.File("gone") + "/Tumbrix/autosave.json";
   EXPECT_TRUE(serialization.Save(gone));
   EXPECT_TRUE(serialization.Load(gone));
-}
 
-TEST_F(SerializationSaveTest, ReplacingAFolderFailsAndLeavesItUntouched) {
-  Serialization& serialization = Serialization::Instance();
-  // The save target is a folder with a file in it: the rename must fail.
-  const std::string target = dir.File("occupied");
-  std::filesystem::create_directories(target);
-  WriteFileText(target + "/keep.txt", "keep");
-  const std::string output = StdoutOf([&] { EXPECT_FALSE(serialization.Save(target)); });
-  EXPECT_NE(output.find("Could not replace " + target), std::string::npos) << output;
+  // A folder (with a file in it) where the save should go: the rename fails, the folder stays.
+  const std::string occupied = dir.File("occupied");
+  WriteFileText(occupied + "/keep.txt", "keep");
+  const std::string output = StdoutOf([&] { EXPECT_FALSE(serialization.Save(occupied)); });
+  EXPECT_NE(output.find("Could not replace " + occupied), std::string::npos) << output;
   EXPECT_NE(output.find("Failed to save\n\n"), std::string::npos);
-  EXPECT_EQ(ReadFileText(target + "/keep.txt"), "keep");
-  EXPECT_FALSE(std::filesystem::exists(target + ".tmp"));
+  EXPECT_EQ(ReadFileText(occupied + "/keep.txt"), "keep");
+  EXPECT_FALSE(std::filesystem::exists(occupied + ".tmp"));
 }
 
 TEST_F(SerializationSaveTest, SaveInterruptedPartWayLeavesThePreviousAutosaveIntact) {

@@ -49,23 +49,17 @@ TEST(GameObject, GetComponentFindsOnlyTheExactClass) {
   EXPECT_EQ(derived->TypeId, TypeIdOf<Derived>());
 }
 
-TEST(GameObject, AttachingASecondComponentOfAClassReplacesTheFirst) {
+TEST(GameObject, ASecondComponentOfAClassReplacesTheFirstAndDestroyComponentsDeletesAll) {
   int destroyed = 0;
   GameObject object;
   object.Attach(std::make_unique<Tracked>(&destroyed));
   auto* second = object.Attach(std::make_unique<Tracked>(&destroyed));
   EXPECT_EQ(destroyed, 1);
   EXPECT_EQ(object.GetComponent<Tracked>(), second);
-  EXPECT_EQ(object.Components.size(), 1u);
-}
-
-TEST(GameObject, DestroyComponentsDeletesThemAll) {
-  int destroyed = 0;
-  GameObject object;
-  object.Attach(std::make_unique<Tracked>(&destroyed));
   object.Attach(std::make_unique<First>());
+  EXPECT_EQ(object.Components.size(), 2u);
   object.DestroyComponents();
-  EXPECT_EQ(destroyed, 1);
+  EXPECT_EQ(destroyed, 2);
   EXPECT_TRUE(object.Components.empty());
 }
 

@@ -165,83 +165,52 @@ TEST_F(PhysicsStep, SlowLandingComesToRestExactlyOnThePlatform) {
   EXPECT_FLOAT_EQ(box->OwnerTransform->Position.y, 1.0f);
 }
 
-TEST_F(PhysicsStep, FastLandingBouncesWithBounceX) {
-  AddStaticBox({0.0f, 0.0f}, {10.0f, 1.0f});
-  Body* box = AddInertBox({0.0f, 1.2f}, {1.0f, 1.0f}, {0.0f, -20.0f});
-  box->Bounce = {0.5f, 0.1f};  // Y must not matter for a landing
-  physics.Update(kDt, false);
-  EXPECT_FLOAT_EQ(box->Velocity.y, 10.0f);
-  EXPECT_FLOAT_EQ(box->Position.y, 1.0f);
-  EXPECT_TRUE(box->Grounded);
-}
-
-TEST_F(PhysicsStep, HittingACeilingPlacesTheBodyBelowIt) {
-  AddStaticBox({0.0f, 0.0f}, {10.0f, 1.0f});
-  Body* box = AddInertBox({0.0f, -1.2f}, {1.0f, 1.0f}, {0.0f, 20.0f});
-  physics.Update(kDt, false);
-  EXPECT_FLOAT_EQ(box->Position.y, -1.0f);
-  EXPECT_FLOAT_EQ(box->Velocity.y, -10.0f);
-  EXPECT_FALSE(box->Grounded) << "the platform above is the upper body, not the box";
-}
-
-TEST_F(PhysicsStep, WallReboundUsesBounceYAndTouchesTheWall) {
-  AddStaticBox({0.0f, 0.0f}, {1.0f, 10.0f});
-  Body* box = AddInertBox({-1.15f, 0.0f}, {1.0f, 1.0f}, {8.0f, 0.0f});
-  box->Bounce = {0.1f, 0.5f};  // X must not matter for a wall
-  physics.Update(kDt, false);
-  EXPECT_FLOAT_EQ(box->Position.x, -1.0f);
-  EXPECT_FLOAT_EQ(box->Velocity.x, -4.0f);
-  EXPECT_FALSE(box->Grounded);
-  ASSERT_EQ(ContactsOfLastStep().size(), 1u);
-  EXPECT_EQ(ContactsOfLastStep()[0].Axis, Contact::Horizontal);
-}
-
-TEST_F(PhysicsStep, EqualOverlapsMakeAVerticalContact) {
-  AddStaticBox({0.0f, 0.0f}, {1.0f, 1.0f});
-  Body* box = AddInertBox({0.9f, 0.9f}, {1.0f, 1.0f}, {0.0f, 0.0f});
-  physics.Update(kDt, false);
-  ASSERT_EQ(ContactsOfLastStep().size(), 1u);
-  EXPECT_EQ(ContactsOfLastStep()[0].Axis, 1);
-  EXPECT_TRUE(box->Grounded);
-  EXPECT_FLOAT_EQ(box->Position.y, 1.0f);
-  EXPECT_FLOAT_EQ(box->Position.x, 0.9f) << "only the contact's axis is corrected";
-}
-
-TEST_F(PhysicsStep, EdgesThatOnlyTouchDoNotCollide) {
-  AddStaticBox({0.0f, 0.0f}, {1.0f, 1.0f});
-  Body* beside = AddInertBox({1.0f, 0.0f}, {1.0f, 1.0f}, {0.0f, 0.0f});
-  Body* above = AddInertBox({0.0f, 1.0f}, {1.0f, 1.0f}, {0.0f, 0.0f});
-  Body* corner = AddInertBox({-1.0f, -1.0f}, {1.0f, 1.0f}, {0.0f, 0.0f});
-  const std::size_t queued = EventSystem::Instance().QueuedCount();
-  physics.Update(kDt, false);
-  EXPECT_EQ(physics.ContactCount, 0u);
-  EXPECT_EQ(EventSystem::Instance().QueuedCount(), queued);
-  EXPECT_FALSE(above->Grounded);
-  EXPECT_FALSE(beside->Grounded);
-  EXPECT_FALSE(corner->Grounded);
-}
-
-TEST_F(PhysicsStep, OverlapHalfWayThroughTheStepStillCollides) {
-  // A thin wall at x = 0; the box jumps from x = -1 to x = +1 in one step and
-  // overlaps the wall only at the half-way sample.
-  AddStaticBox({0.0f, 0.0f}, {0.2f, 10.0f});
-  Body* box = AddInertBox({-1.0f, 0.0f}, {0.2f, 0.2f}, {80.0f, 0.0f});
-  physics.Update(kDt, false);
-  ASSERT_EQ(physics.ContactCount, 1u);
-  EXPECT_EQ(ContactsOfLastStep()[0].Axis, Contact::Horizontal);
-  EXPECT_FLOAT_EQ(box->Velocity.x, -40.0f);
-  // Placed against the wall on the side where its step ended.
-  EXPECT_FLOAT_EQ(box->Position.x, 0.2f);
-}
-
-TEST_F(PhysicsStep, PassingWhollyThroughBetweenSamplesIsMissed) {
-  // From x = -0.3 at 100 units/s: the samples are at 0.95 and 2.2, both clear of the wall.
-  AddStaticBox({0.0f, 0.0f}, {0.2f, 10.0f});
-  Body* box = AddInertBox({-0.3f, 0.0f}, {0.2f, 0.2f}, {100.0f, 0.0f});
-  physics.Update(kDt, false);
-  EXPECT_EQ(physics.ContactCount, 0u);
-  EXPECT_FLOAT_EQ(box->Velocity.x, 100.0f);
-  EXPECT_FLOAT_EQ(box->Position.x, -0.3f + 2.5f);
+// One inert box against one static box, a single step: where it ends, how it rebounds
+// (Bounce X for vertical contacts, Y for walls) and whether it stands on the other.
+TEST_F(PhysicsStep, OneStepAgainstAStaticBox) {
+  struct Case {
+    const char* what;
+    Vec2 wallAt, wallSize, boxAt, boxSize, velocity;
+    BounceFactors bounce;
+    std::size_t contacts;
+    std::uint8_t axis;
+    Vec2 endsAt, endsMoving;
+    bool grounded;
+  } cases[] = {
+      {"fast landing", {0, 0}, {10, 1}, {0, 1.2f}, {1, 1}, {0, -20}, {0.5f, 0.1f}, 1, Contact::Vertical, {0, 1}, {0, 10}, true},
+      {"ceiling", {0, 0}, {10, 1}, {0, -1.2f}, {1, 1}, {0, 20}, {}, 1, Contact::Vertical, {0, -1}, {0, -10}, false},
+      {"wall", {0, 0}, {1, 10}, {-1.15f, 0}, {1, 1}, {8, 0}, {0.1f, 0.5f}, 1, Contact::Horizontal, {-1, 0}, {-4, 0}, false},
+      // Equal overlaps make a vertical contact; only that axis is corrected.
+      {"equal overlaps", {0, 0}, {1, 1}, {0.9f, 0.9f}, {1, 1}, {0, 0}, {}, 1, Contact::Vertical, {0.9f, 1}, {0, 0}, true},
+      // Overlapping a thin wall only at the half-way sample still collides, and the box
+      // is placed on the side where its step ended.
+      {"half-way overlap", {0, 0}, {0.2f, 10}, {-1, 0}, {0.2f, 0.2f}, {80, 0}, {}, 1, Contact::Horizontal, {0.2f, 0}, {-40, 0}, false},
+      // Samples at 0.95 and 2.2, both clear of the wall: passed through unseen.
+      {"wholly through", {0, 0}, {0.2f, 10}, {-0.3f, 0}, {0.2f, 0.2f}, {100, 0}, {}, 0, 0, {2.2f, 0}, {100, 0}, false},
+      // Edges that only touch do not collide.
+      {"beside", {0, 0}, {1, 1}, {1, 0}, {1, 1}, {0, 0}, {}, 0, 0, {1, 0}, {0, 0}, false},
+      {"above", {0, 0}, {1, 1}, {0, 1}, {1, 1}, {0, 0}, {}, 0, 0, {0, 1}, {0, 0}, false},
+      {"corner", {0, 0}, {1, 1}, {-1, -1}, {1, 1}, {0, 0}, {}, 0, 0, {-1, -1}, {0, 0}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Factory::Instance().DestroyAll();
+    EventSystem::Instance().Update(kDt, false);
+    AddStaticBox(c.wallAt, c.wallSize);
+    Body* box = AddInertBox(c.boxAt, c.boxSize, c.velocity);
+    box->Bounce = c.bounce;
+    physics.Update(kDt, false);
+    ASSERT_EQ(physics.ContactCount, c.contacts);
+    EXPECT_EQ(EventSystem::Instance().QueuedCount(), 2 * c.contacts);
+    if (c.contacts) {
+      EXPECT_EQ(ContactsOfLastStep()[0].Axis, c.axis);
+    }
+    EXPECT_FLOAT_EQ(box->Position.x, c.endsAt.x);
+    EXPECT_FLOAT_EQ(box->Position.y, c.endsAt.y);
+    EXPECT_FLOAT_EQ(box->Velocity.x, c.endsMoving.x);
+    EXPECT_FLOAT_EQ(box->Velocity.y, c.endsMoving.y);
+    EXPECT_EQ(box->Grounded, c.grounded);
+  }
 }
 
 TEST_F(PhysicsStep, GhostsReportAndGroundButNeverPushOrStop) {
@@ -270,7 +239,7 @@ TEST_F(PhysicsStep, GhostsReportAndGroundButNeverPushOrStop) {
   EXPECT_EQ(platform->Position, (Vec2{0.0f, -20.0f}));
 }
 
-TEST_F(PhysicsStep, NonCollidableBodiesTakePartInNoTest) {
+TEST_F(PhysicsStep, NonCollidableBodiesAndStaticPairsTakePartInNoTest) {
   Body* platform = AddStaticBox({0.0f, 0.0f}, {10.0f, 1.0f});
   Body* box = AddInertBox({0.0f, 0.9f}, {1.0f, 1.0f}, {0.0f, -3.0f});
   box->IsCollidable = false;
@@ -287,79 +256,56 @@ TEST_F(PhysicsStep, NonCollidableBodiesTakePartInNoTest) {
   EXPECT_EQ(physics.ContactCount, 0u);
   EventSystem::Instance().Update(kDt, false);
   EXPECT_TRUE(recorder->others.empty());
-}
-
-TEST_F(PhysicsStep, StaticPairsAreNeverTested) {
-  AddStaticBox({0.0f, 0.0f}, {4.0f, 4.0f});
-  AddStaticBox({1.0f, 1.0f}, {4.0f, 4.0f});
+  // Nor are two overlapping static bodies ever tested.
+  AddStaticBox({100.0f, 100.0f}, {4.0f, 4.0f});
+  AddStaticBox({101.0f, 101.0f}, {4.0f, 4.0f});
   physics.Update(kDt, false);
   EXPECT_EQ(physics.ContactCount, 0u);
-  EXPECT_EQ(EventSystem::Instance().QueuedCount(), 0u);
 }
 
 // --- Dynamic against dynamic ------------------------------------------------
 
-TEST_F(PhysicsStep, DynamicBoxesMeetingHeadOnBothRebound) {
-  Body* a = AddInertBox({-0.45f, 0.0f}, {1.0f, 1.0f}, {3.0f, 0.0f});
-  Body* b = AddInertBox({0.45f, 0.0f}, {1.0f, 1.0f}, {-2.0f, 0.0f});
-  physics.Update(kDt, false);
-  ASSERT_EQ(physics.ContactCount, 1u);
-  EXPECT_EQ(ContactsOfLastStep()[0].Axis, Contact::Horizontal);
-  EXPECT_FLOAT_EQ(a->Velocity.x, -2.5f);
-  EXPECT_FLOAT_EQ(b->Velocity.x, 2.5f);
-  // The faster one is moved to touch the slower one, which stays where it got to.
-  EXPECT_FLOAT_EQ(b->Position.x, 0.45f - 2.0f * kDt);
-  EXPECT_FLOAT_EQ(a->Position.x, b->Position.x - 1.0f);
-}
-
-TEST_F(PhysicsStep, DynamicBoxesMovingTheSameWayShareTheirSpeed) {
-  Body* a = AddInertBox({-0.45f, 0.0f}, {1.0f, 1.0f}, {4.0f, 0.0f});
-  Body* b = AddInertBox({0.45f, 0.0f}, {1.0f, 1.0f}, {2.0f, 0.0f});
-  physics.Update(kDt, false);
-  ASSERT_EQ(physics.ContactCount, 1u);
-  EXPECT_FLOAT_EQ(a->Velocity.x, 3.0f);
-  EXPECT_FLOAT_EQ(b->Velocity.x, 3.0f);
-}
-
-TEST_F(PhysicsStep, APushedBoxTakesThePushersDirection) {
-  Body* pusher = AddInertBox({0.45f, 0.0f}, {1.0f, 1.0f}, {-4.0f, 0.0f});
-  Body* resting = AddInertBox({-0.45f, 0.0f}, {1.0f, 1.0f}, {0.5f, 0.0f});
-  physics.Update(kDt, false);
-  ASSERT_EQ(physics.ContactCount, 1u);
-  EXPECT_FLOAT_EQ(resting->Velocity.x, -0.5f * 4.5f);
-  EXPECT_FLOAT_EQ(pusher->Velocity.x, -4.0f) << "the pusher keeps its velocity";
-}
-
-TEST_F(PhysicsStep, SlowDynamicPairsDoNotChangeSpeed) {
-  Body* a = AddInertBox({-0.45f, 0.0f}, {1.0f, 1.0f}, {1.0f, 0.0f});
-  Body* b = AddInertBox({0.45f, 0.0f}, {1.0f, 1.0f}, {-0.5f, 0.0f});
-  physics.Update(kDt, false);
-  ASSERT_EQ(physics.ContactCount, 1u);
-  EXPECT_FLOAT_EQ(a->Velocity.x, 1.0f);
-  EXPECT_FLOAT_EQ(b->Velocity.x, -0.5f);
-}
-
-TEST_F(PhysicsStep, ABoxLandingOnAnotherSpringsBothApart) {
-  Body* lower = AddInertBox({0.0f, 0.0f}, {1.0f, 1.0f}, {0.0f, 0.0f});
-  Body* upper = AddInertBox({0.0f, 0.95f}, {1.0f, 1.0f}, {0.0f, -10.0f});
-  physics.Update(kDt, false);
-  ASSERT_EQ(physics.ContactCount, 1u);
-  EXPECT_EQ(ContactsOfLastStep()[0].Axis, 1);
-  EXPECT_TRUE(upper->Grounded);
-  EXPECT_FALSE(lower->Grounded);
-  EXPECT_FLOAT_EQ(upper->Position.y, 1.0f) << "stacked on the lower box";
-  EXPECT_FLOAT_EQ(lower->Position.y, 0.0f);
-  EXPECT_FLOAT_EQ(upper->Velocity.y, 5.0f);
-  EXPECT_FLOAT_EQ(lower->Velocity.y, -5.0f);
-}
-
-TEST_F(PhysicsStep, AGentleLandingOnAnotherBoxStopsBoth) {
-  Body* lower = AddInertBox({0.0f, 0.0f}, {1.0f, 1.0f}, {0.0f, 1.0f});
-  Body* upper = AddInertBox({0.0f, 0.95f}, {1.0f, 1.0f}, {0.0f, -3.0f});
-  physics.Update(kDt, false);
-  ASSERT_EQ(physics.ContactCount, 1u);
-  EXPECT_EQ(upper->Velocity.y, 0.0f);
-  EXPECT_EQ(lower->Velocity.y, 0.0f);
+// Two inert boxes meeting in one step: fast pairs rebound (head on, or landing one
+// on the other) or share their speed; a pushed box takes the pusher's direction;
+// slow or gentle meetings keep or stop the speeds.
+TEST_F(PhysicsStep, DynamicPairsMeetingInOneStep) {
+  struct Case {
+    const char* what;
+    Vec2 aAt, aVelocity, bAt, bVelocity;
+    std::uint8_t axis;
+    Vec2 aAfter, bAfter;
+  } cases[] = {
+      {"head on", {-0.45f, 0}, {3, 0}, {0.45f, 0}, {-2, 0}, Contact::Horizontal, {-2.5f, 0}, {2.5f, 0}},
+      {"same way", {-0.45f, 0}, {4, 0}, {0.45f, 0}, {2, 0}, Contact::Horizontal, {3, 0}, {3, 0}},
+      {"pushed", {0.45f, 0}, {-4, 0}, {-0.45f, 0}, {0.5f, 0}, Contact::Horizontal, {-4, 0}, {-0.5f * 4.5f, 0}},
+      {"slow", {-0.45f, 0}, {1, 0}, {0.45f, 0}, {-0.5f, 0}, Contact::Horizontal, {1, 0}, {-0.5f, 0}},
+      {"landing on", {0, 0}, {0, 0}, {0, 0.95f}, {0, -10}, Contact::Vertical, {0, -5}, {0, 5}},
+      {"gentle landing", {0, 0}, {0, 1}, {0, 0.95f}, {0, -3}, Contact::Vertical, {0, 0}, {0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Factory::Instance().DestroyAll();
+    Body* a = AddInertBox(c.aAt, {1, 1}, c.aVelocity);
+    Body* b = AddInertBox(c.bAt, {1, 1}, c.bVelocity);
+    physics.Update(kDt, false);
+    ASSERT_EQ(physics.ContactCount, 1u);
+    EXPECT_EQ(ContactsOfLastStep()[0].Axis, c.axis);
+    EXPECT_FLOAT_EQ(a->Velocity.x, c.aAfter.x);
+    EXPECT_FLOAT_EQ(a->Velocity.y, c.aAfter.y);
+    EXPECT_FLOAT_EQ(b->Velocity.x, c.bAfter.x);
+    EXPECT_FLOAT_EQ(b->Velocity.y, c.bAfter.y);
+    if (c.what == std::string("head on")) {
+      // The faster one is moved to touch the slower one, which stays where it got to.
+      EXPECT_FLOAT_EQ(b->Position.x, 0.45f - 2.0f * kDt);
+      EXPECT_FLOAT_EQ(a->Position.x, b->Position.x - 1.0f);
+    }
+    if (c.what == std::string("landing on")) {
+      EXPECT_TRUE(b->Grounded);
+      EXPECT_FALSE(a->Grounded);
+      EXPECT_FLOAT_EQ(b->Position.y, 1.0f) << "stacked on the lower box";
+      EXPECT_FLOAT_EQ(a->Position.y, 0.0f);
+    }
+  }
 }
 
 // --- Contacts and events ----------------------------------------------------

@@ -16,4 +16,10 @@ std::string StderrOf(const std::function<void()>& call) {
   return testing::internal::GetCapturedStderr();
 }
 
+int CountOf(const std::string& text, const std::string& piece) {
+  int count = 0;
+  for (auto at = text.find(piece); at != std::string::npos; at = text.find(piece, at + piece.size())) ++count;
+  return count;
+}
+
 }  // namespace Framework

@@ -9,5 +9,7 @@ namespace Framework {
 
 std::string StdoutOf(const std::function<void()>& call);
 std::string StderrOf(const std::function<void()>& call);
+// How often `piece` occurs in `text`, counting occurrences that do not overlap.
+int CountOf(const std::string& text, const std::string& piece);
 
 }  // namespace Framework

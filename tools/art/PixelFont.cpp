@@ -1,5 +1,9 @@
 #include "PixelFont.h"
 
+#include <iterator>
+
+#include <utf8.h>
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -24,27 +28,15 @@ struct PixelFont::Impl {
 };
 
 std::u32string DecodeUtf8(std::string_view text) {
+  // One U+FFFD per byte that does not start a valid sequence, as the game reads text.
   std::u32string out;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    int extra = 0;
-    char32_t cp = lead;
-    if (lead >= 0x80) {
-      if ((lead >> 5) == 0x6) { extra = 1; cp = lead & 0x1F; }
-      else if ((lead >> 4) == 0xE) { extra = 2; cp = lead & 0x0F; }
-      else if ((lead >> 3) == 0x1E) { extra = 3; cp = lead & 0x07; }
-      else { out.push_back(U'\uFFFD'); ++i; continue; }
-    }
-    bool ok = i + extra < text.size();
-    for (int k = 1; ok && k <= extra; ++k) {
-      const auto c = static_cast<unsigned char>(text[i + k]);
-      ok = (c >> 6) == 0x2;
-      cp = (cp << 6) | (c & 0x3F);
-    }
-    if (!ok) { out.push_back(U'\uFFFD'); ++i; continue; }
-    out.push_back(cp);
-    i += static_cast<std::size_t>(extra) + 1;
+  auto from = text.begin();
+  while (from != text.end()) {
+    const auto bad = utf8::find_invalid(from, text.end());
+    utf8::utf8to32(from, bad, std::back_inserter(out));
+    if (bad == text.end()) break;
+    out.push_back(U'\uFFFD');
+    from = bad + 1;
   }
   return out;
 }
