@@ -108,7 +108,8 @@ const LevelReplay kLevel4 = {
 
 const LevelReplay kLevel5 = {
     LevelSlot::FirstPlay + 4,
-    {Hold(Right), JumpAt(28), OverPlatform(0), LetGo(Right), Land(), PlatformAt(0, {74, -1.5f}), Hold(Right),
+    {Hold(Right), ReachX(9), Land(), PlatformAt(3, {12, -2}), ReachX(19),  // ridden up out of the hollow
+     JumpAt(28), OverPlatform(0), LetGo(Right), Land(), PlatformAt(0, {74, -1.5f}), Hold(Right),
      ShortJump(74.5f, 82), LetGo(Right), PlatformAt(1, {104, -1.5f}), Hold(Right), ShortJump(97, 102), LetGo(Right),
      PlatformAt(1, {104, 14.5f}), Hold(Right), Jump(), Land(), ReachX(143), LetGo(Right), PlatformAt(2, {156, 14.5f}),
      Hold(Right), ShortJump(148, 153.5f), LetGo(Right), PlatformAt(2, {184, 14.5f}), Hold(Right), Jump(), Land(),

@@ -364,7 +364,11 @@ def level4():
 def level5():
     lv = Level(look=OVERCAST)
     start(lv, -24, 226)
-    lv.ground(-24, 30)
+    # First a lift in a safe hollow: the player meets a moving platform where
+    # missing it costs nothing (a jump gets out), before the ferries over spikes.
+    lv.ground(-24, 8)
+    lv.ground(8, 16, -5)
+    lv.ground(16, 30)
     lv.warning(25, 0)
     lv.pit(30, 80)
     lv.platform((36, -1.5), (74, -1.5), speed=4, delay=12)
@@ -380,6 +384,8 @@ def level5():
     # The landmark: a giant pine at the top of the lift.
     great_tree(lv, 124, 16, texture="pine", size=3.0)
     lv.exit(216, 16)
+    # The hollow's lift comes last, so the ferries keep their places in the file.
+    lv.platform((12, -7), (12, -2), speed=3, delay=3, width=8)
     finish(lv, -24, 226, seed=5)
     save(lv, 14, "Level 5 (grey afternoon on the cliffs): moving platforms. A ferry over a\n"
                  "spike pit, a lift up the cliff to a giant pine and a second ferry.")
