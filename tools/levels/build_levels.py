@@ -387,8 +387,9 @@ def level5():
     # The hollow's lift comes last, so the ferries keep their places in the file.
     lv.platform((12, -7), (12, -2), speed=3, delay=3, width=8)
     finish(lv, -24, 226, seed=5)
-    save(lv, 14, "Level 5 (grey afternoon on the cliffs): moving platforms. A ferry over a\n"
-                 "spike pit, a lift up the cliff to a giant pine and a second ferry.")
+    save(lv, 14, "Level 5 (grey afternoon on the cliffs): moving platforms. A lift in a safe\n"
+                 "hollow, a ferry over a spike pit, a lift up the cliff to a giant pine and a\n"
+                 "second ferry.")
 
 
 def level6():
