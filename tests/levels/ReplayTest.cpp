@@ -85,8 +85,10 @@ const LevelReplay kLevel1 = {
 
 const LevelReplay kLevel2 = {
     LevelSlot::FirstPlay + 1,
-    {Hold(Right), JumpAt(27), Land(), JumpAt(73), Land(), ShortJump(121, 128), ShortJump(133, 140),
-     ShortJump(147, 154), ShortJump(161, 168), JumpAt(175), Land(), JumpAt(221), Land(), JumpAt(276), Land(), ReachX(307)},
+    {Hold(Right), JumpAt(27), Land(), JumpAt(73), Land(),
+     // up and down the stair of ledges over the long pit
+     ShortJump(121, 128), ShortJump(133, 140), ShortJump(147, 154), ShortJump(161, 168), JumpAt(175), Land(),
+     JumpAt(221), Land(), JumpAt(276), Land(), ReachX(307)},
     {Hold(Right), JumpAt(27), Land(), JumpAt(73), ReachX(78), LetGo(Right)},  // lets go too soon
     {80.5f, -7.5f}};
 

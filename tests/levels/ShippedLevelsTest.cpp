@@ -158,7 +158,8 @@ TEST(ShippedLevelsTest, SceneryStandsOnGroundOrFarAwayWithItsFootHidden) {
   for (int slot : kPlayLevels) {
     const std::vector<Piece> pieces = ReadLevel(slot);
     for (const Piece& p : pieces) {
-      const auto stand = std::find_if(standing.begin(), standing.end(), [&](const auto& s) { return s.first == p.texture; });
+      const auto stand =
+          std::find_if(standing.begin(), standing.end(), [&](const auto& s) { return s.first == p.texture; });
       if (stand != standing.end()) {
         const float half = p.w * stand->second / 2;
         for (float x = p.x - half; x <= p.x + half; x += 0.25f) {
