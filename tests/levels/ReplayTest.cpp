@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iomanip>
+#include <iostream>
 
 #include "engine/Engine.h"
 #include "gameplay/DynamicHazardScript.h"
@@ -83,8 +85,10 @@ const LevelReplay kLevel1 = {
 
 const LevelReplay kLevel2 = {
     LevelSlot::FirstPlay + 1,
-    {Hold(Right), JumpAt(27), Land(), JumpAt(73), Land(), ShortJump(122, 129), ShortJump(136, 148),
-     ShortJump(154, 167), JumpAt(172), Land(), JumpAt(221), Land(), JumpAt(276), Land(), ReachX(307)},
+    {Hold(Right), JumpAt(27), Land(), JumpAt(73), Land(),
+     // up and down the stair of ledges over the long pit
+     ShortJump(121, 128), ShortJump(133, 140), ShortJump(147, 154), ShortJump(161, 168), JumpAt(175), Land(),
+     JumpAt(221), Land(), JumpAt(276), Land(), ReachX(307)},
     {Hold(Right), JumpAt(27), Land(), JumpAt(73), ReachX(78), LetGo(Right)},  // lets go too soon
     {80.5f, -7.5f}};
 
@@ -106,7 +110,8 @@ const LevelReplay kLevel4 = {
 
 const LevelReplay kLevel5 = {
     LevelSlot::FirstPlay + 4,
-    {Hold(Right), JumpAt(28), OverPlatform(0), LetGo(Right), Land(), PlatformAt(0, {74, -1.5f}), Hold(Right),
+    {Hold(Right), ReachX(9), Land(), PlatformAt(3, {12, -2}), ReachX(19),  // ridden up out of the hollow
+     JumpAt(28), OverPlatform(0), LetGo(Right), Land(), PlatformAt(0, {74, -1.5f}), Hold(Right),
      ShortJump(74.5f, 82), LetGo(Right), PlatformAt(1, {104, -1.5f}), Hold(Right), ShortJump(97, 102), LetGo(Right),
      PlatformAt(1, {104, 14.5f}), Hold(Right), Jump(), Land(), ReachX(143), LetGo(Right), PlatformAt(2, {156, 14.5f}),
      Hold(Right), ShortJump(148, 153.5f), LetGo(Right), PlatformAt(2, {184, 14.5f}), Hold(Right), Jump(), Land(),
@@ -169,8 +174,12 @@ void ExpectWon(const LevelReplay& level) {
   Scenario s;
   s.UseShippedLevels();
   s.LoadSlot(level.Slot);
-  EXPECT_TRUE(Win(s, level));
+  const double start = s.Time();
+  ASSERT_TRUE(Win(s, level));
   EXPECT_EQ(s.CountMessage("Try again"), 0u);
+  // How long the route takes, for the level notes (ctest -R Replay -V shows it).
+  std::cout << "slot " << level.Slot << " won in " << std::fixed << std::setprecision(1) << s.Time() - start
+            << " s\n";
 }
 
 void ExpectStartedOver(const LevelReplay& level) {

@@ -39,7 +39,7 @@ const std::vector<std::string> kNamesTheGameAsksFor = {
 // The level art the level files are built from.
 const std::vector<std::string> kLevelArt = {
     "ground-grass", "ground-dirt", "stone-block", "platform", "spikes", "saw", "crate", "cloud",
-    "exit", "signpost", "hill", "hill-far", "tree", "bush", "grass"};
+    "exit", "signpost", "hill", "hill-far", "tree", "bush", "grass", "hill-pale", "warning", "pine", "moon", "sun", "lantern"};
 
 // Splits an index file the way the asset store reads it: only lines ended by
 // a newline count. Returns the lines and whether anything trailed the last one.

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <tuple>
 
 namespace Framework::Art {
 
@@ -239,6 +240,13 @@ Canvas PaintHill(bool far) {
   return Rimmed(c);
 }
 
+Canvas PaintPaleHill() {
+  Canvas c = PaintHill(true);
+  c.Replace(Pal::HillFar, Pal::HillPale);
+  c.Replace(Pal::TealLight, Pal::HillPaleRim);
+  return c;
+}
+
 Canvas PaintTree() {
   Canvas c(36, 60);
   c.FillRect(15, 36, 6, 24, Pal::Wood);
@@ -282,6 +290,67 @@ Canvas PaintGrassTufts() {
   return Rimmed(c);
 }
 
+Canvas PaintWarning() {
+  Canvas c(24, 36);
+  c.FillRect(10, 14, 4, 22, Pal::Wood);
+  c.FillRect(10, 14, 1, 22, Pal::Sand);
+  c.FillRect(13, 14, 1, 22, Pal::Bark);
+  // A diamond board, the shape every road sign of danger shares.
+  c.FillPolygon({{12, 0}, {23.5f, 11.5f}, {12, 23}, {0.5f, 11.5f}}, Pal::Lemon);
+  c.Outline(Pal::Ink);
+  c.FillPolygon({{12, 3}, {20.5f, 11.5f}, {12, 20}, {3.5f, 11.5f}}, Pal::Gold);
+  c.FillPolygon({{12, 5}, {18.5f, 11.5f}, {12, 18}, {5.5f, 11.5f}}, Pal::Lemon);
+  // The spike it warns of, in ink.
+  c.FillPolygon({{8, 15}, {12, 7}, {16, 15}}, Pal::Ink);
+  return c;
+}
+
+Canvas PaintPine() {
+  Canvas c(36, 72);
+  c.FillRect(16, 54, 4, 18, Pal::Wood);
+  c.FillRect(16, 54, 1, 18, Pal::Sand);
+  c.FillRect(19, 54, 1, 18, Pal::Bark);
+  // Four tiers of needles, widest at the bottom.
+  for (int tier = 0; tier < 4; ++tier) {
+    const float top = 2.0f + tier * 13.0f, half = 6.0f + tier * 4.0f;
+    c.FillPolygon({{18, top}, {18 + half, top + 18}, {18 - half, top + 18}}, Pal::LeafDark);
+  }
+  for (int y = 0; y < 58; ++y)
+    for (int x = 0; x < 18; ++x)
+      if (c.Get(x, y) == Pal::LeafDark && c.Get(x - 1, y).a == 0) c.Set(x, y, Pal::Leaf);
+  return Rimmed(c);
+}
+
+Canvas PaintMoon() {
+  Canvas c(24, 24);
+  c.FillCircle(12, 12, 10.5f, Pal::Snow);
+  for (auto [x, y, r] : {std::tuple{8.0f, 9.0f, 2.5f}, std::tuple{15.0f, 15.0f, 3.0f}, std::tuple{14.0f, 6.0f, 1.5f}})
+    c.FillCircle(x, y, r, Pal::Mist);
+  return Rimmed(c);
+}
+
+Canvas PaintSun() {
+  Canvas c(36, 36);
+  c.FillCircle(18, 18, 16.5f, Pal::Orange);
+  c.FillCircle(18, 18, 13.5f, Pal::Gold);
+  c.FillCircle(15, 14, 6.0f, Pal::Lemon);
+  return c;
+}
+
+Canvas PaintLantern() {
+  Canvas c(24, 48);
+  c.FillRect(10, 16, 4, 32, Pal::Night);
+  c.FillRect(10, 16, 1, 32, Pal::Slate);
+  c.FillRect(6, 44, 12, 4, Pal::Night);
+  // The lamp: a cap, a glowing pane, a base.
+  c.FillRect(5, 2, 14, 3, Pal::Night);
+  c.FillRect(6, 5, 12, 9, Pal::Lemon);
+  c.FillRect(8, 6, 3, 6, Pal::Snow);
+  c.FillRect(5, 14, 14, 2, Pal::Night);
+  c.FillRect(11, 0, 2, 2, Pal::Night);
+  return Rimmed(c);
+}
+
 void AddLevelTextures(TextureList& list) {
   list.push_back({"ground-grass", [](const PixelFont&) { return PaintGroundGrass(); }});
   list.push_back({"ground-dirt", [](const PixelFont&) { return PaintGroundDirt(); }});
@@ -298,6 +367,12 @@ void AddLevelTextures(TextureList& list) {
   list.push_back({"tree", [](const PixelFont&) { return PaintTree(); }});
   list.push_back({"bush", [](const PixelFont&) { return PaintBush(); }});
   list.push_back({"grass", [](const PixelFont&) { return PaintGrassTufts(); }});
+  list.push_back({"hill-pale", [](const PixelFont&) { return PaintPaleHill(); }});
+  list.push_back({"warning", [](const PixelFont&) { return PaintWarning(); }});
+  list.push_back({"pine", [](const PixelFont&) { return PaintPine(); }});
+  list.push_back({"moon", [](const PixelFont&) { return PaintMoon(); }});
+  list.push_back({"sun", [](const PixelFont&) { return PaintSun(); }});
+  list.push_back({"lantern", [](const PixelFont&) { return PaintLantern(); }});
 }
 
 }  // namespace Framework::Art

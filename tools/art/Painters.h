@@ -29,9 +29,15 @@ Canvas PaintCloud();        // 48 x 24
 Canvas PaintExit(const PixelFont& font);  // 36 x 48
 Canvas PaintSignpost();     // 24 x 24
 Canvas PaintHill(bool far); // 96 x 48
+Canvas PaintPaleHill();     // 96 x 48, a distant hill in a pale grey for tinting
 Canvas PaintTree();         // 36 x 60
 Canvas PaintBush();         // 36 x 18
 Canvas PaintGrassTufts();   // 24 x 12 tile, repeats left-right
+Canvas PaintWarning();      // 24 x 36, a hazard post: a spike on a yellow board
+Canvas PaintPine();         // 36 x 72
+Canvas PaintMoon();         // 24 x 24
+Canvas PaintSun();          // 36 x 36, low and orange
+Canvas PaintLantern();      // 24 x 48, a lit lamp on a post
 
 // Interface motifs (Motifs.cpp).
 // A bevelled, ink-rimmed box: the shape of every button and panel.

@@ -24,6 +24,8 @@ inline constexpr Rgba Leaf{56, 183, 100, 255};
 inline constexpr Rgba LeafLight{167, 240, 112, 255};
 inline constexpr Rgba LeafDark{37, 113, 80, 255};
 inline constexpr Rgba HillFar{120, 196, 170, 255};  // distant hills fade towards the sky
+inline constexpr Rgba HillPale{206, 200, 214, 255}; // distant hills that levels tint to their light
+inline constexpr Rgba HillPaleRim{168, 160, 186, 255};
 inline constexpr Rgba Bark{107, 58, 42, 255};
 inline constexpr Rgba Wood{160, 96, 58, 255};
 inline constexpr Rgba Sand{217, 160, 102, 255};

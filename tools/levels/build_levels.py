@@ -16,7 +16,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(__file__))
-from worldkit import Level, Z_BACKDROP, Z_SIGN, Z_PROP, Z_HILL, Z_HILL_FAR, Z_TREE  # noqa: E402
+from worldkit import Level, Look, Z_SIGN, Z_PROP, Z_HILL, Z_HILL_FAR, Z_TREE  # noqa: E402
 
 OUT = os.path.join(os.path.dirname(__file__), "..", "..", "data", "saves")
 
@@ -95,7 +95,7 @@ def slot2():
     # either side, for the views up top below y = 21.5, under the buttons.
     top = -9
     lv.ground(-132, 132, top=top)
-    lv.scenery(-132, 132, top=top, seed=3)
+    lv.scenery(-132, 132, seed=3)
     # Main menu: the hero by his crates and an enemy close by, in the gap the
     # arc of buttons leaves in the middle, under the title.
     lv.sprite("Enemy", "container2", -4.5, top, size=1.5, z=0.2)
@@ -155,64 +155,160 @@ def slot3():
                 "scrolls up over an evening sky.")
 
 
-def start(lv, x0, x1, seed, clouds=6):
-    lv.light()
+# Each play level has a time of day of its own. The firefly levels (1, 2, 7, 8
+# and the finale) are at dusk or night, where the fireflies' glow shows; the
+# others run from morning to a grey afternoon. Sky bands start at heights above
+# the level's floor: the view shows from 11 below the player to 21 above.
+GOLDEN_EVENING = Look(
+    "golden evening",
+    [(0, (0.99, 0.78, 0.5)), (7, (0.96, 0.64, 0.5)), (14, (0.78, 0.52, 0.6)), (22, (0.5, 0.44, 0.66)),
+     (32, (0.32, 0.34, 0.6))],
+    far=(0.85, 0.6, 0.7), near=(0.95, 0.82, 0.7), ground=(0.98, 0.86, 0.78), sun=(-60, 4),
+    clouds=(1.0, 0.8, 0.7))
+DUSK = Look(
+    "dusk",
+    [(0, (0.62, 0.42, 0.6)), (8, (0.44, 0.36, 0.6)), (16, (0.3, 0.3, 0.55)), (26, (0.2, 0.22, 0.45))],
+    far=(0.53, 0.45, 0.7), near=(0.62, 0.6, 0.78), ground=(0.8, 0.74, 0.86), stars=24, moon=(40, 22),
+    clouds=(0.7, 0.65, 0.85))
+MORNING = Look(
+    "morning",
+    [(0, (0.93, 0.93, 0.82)), (6, (0.78, 0.9, 0.93)), (16, (0.58, 0.83, 0.95))],
+    far=(0.72, 0.93, 0.8), sun=(-40, 10), tree="pine")
+NOON_DRY = Look(
+    "noon in the dry hills",
+    [(0, (0.98, 0.9, 0.7)), (5, (0.62, 0.84, 0.96)), (18, (0.42, 0.72, 0.96))],
+    far=(1.0, 0.85, 0.6), near=(1.0, 0.9, 0.55), ground=(1.0, 0.88, 0.62), sun=(30, 18))
+OVERCAST = Look(
+    "grey afternoon on the cliffs",
+    [(0, (0.78, 0.82, 0.84)), (10, (0.68, 0.74, 0.8)), (22, (0.58, 0.64, 0.72))],
+    far=(0.73, 0.82, 0.84), near=(0.8, 0.9, 0.9), ground=(0.88, 0.92, 0.92), tree="pine",
+    clouds=(0.86, 0.88, 0.92))
+AFTERNOON = Look(
+    "warm afternoon",
+    [(0, (1.0, 0.88, 0.62)), (6, (0.8, 0.86, 0.78)), (16, (0.5, 0.78, 0.92))],
+    far=(0.87, 0.95, 0.7), near=(1.0, 0.95, 0.82), sun=(50, 16))
+NIGHT = Look(
+    "night",
+    [(0, (0.2, 0.24, 0.42)), (10, (0.13, 0.16, 0.34)), (22, (0.08, 0.1, 0.25))],
+    far=(0.29, 0.33, 0.56), near=(0.45, 0.5, 0.7), ground=(0.62, 0.64, 0.8), stars=40, moon=(-30, 20),
+    tree="pine", clouds=(0.45, 0.5, 0.7))
+RED_DUSK = Look(
+    "red dusk",
+    [(0, (0.85, 0.42, 0.36)), (8, (0.6, 0.3, 0.4)), (18, (0.36, 0.22, 0.4)), (30, (0.2, 0.16, 0.34))],
+    far=(0.45, 0.25, 0.38), near=(0.7, 0.55, 0.6), ground=(0.86, 0.7, 0.72), stars=16, sun=(-80, 2),
+    clouds=(0.9, 0.6, 0.6))
+STARRY = Look(
+    "starry night",
+    [(0, (0.24, 0.22, 0.46)), (8, (0.14, 0.15, 0.36)), (20, (0.08, 0.09, 0.24))],
+    far=(0.3, 0.31, 0.54), near=(0.5, 0.5, 0.72), ground=(0.66, 0.66, 0.82), stars=30, moon=(10, 18),
+    clouds=(0.45, 0.45, 0.7))
+
+
+def start(lv, x0, x1):
+    light = (0.9, 0.9, 0.85) if lv.look is None else lv.look.light
+    lv.light(color=light)
     lv.bounds(x0, x1)
     lv.player(0, 0)
+
+
+def finish(lv, x0, x1, seed, clouds=6):
+    """The sky, the clouds and the scenery, once the ground is laid."""
+    if lv.look is not None:
+        lv.outside(x0, x1, lv.ground_under(x0 + 1), lv.ground_under(x1 - 1))
+    lv.sky(x0, x1)
     for i in range(clouds):
         x = x0 + 20 + (x1 - x0 - 40) * i / max(1, clouds - 1)
         lv.cloud(x + (seed * 7 + i * 13) % 11, 14 + (seed + i * 5) % 9)
+    lv.scenery(x0, x1, seed=seed)
+
+
+def lantern(lv, x, top):
+    """A lit lamp on a post; its glow falls on the sky and the earth behind it."""
+    lv.sprite("Lantern", "lantern", x, top - 0.1, z=Z_PROP,
+              PointLight={"Color": {"R": 0.9, "G": 0.75, "B": 0.4}, "Offset": {"X": 0.0, "Y": 1.3, "Z": 0.0},
+                          "Radius": 7.0})
+
+
+def great_tree(lv, x, top, texture="tree", size=3.4):
+    """A landmark: one tree twice the size of the others."""
+    lv.sprite("Great tree", texture, x, top - 0.1, size=size, z=Z_TREE - 0.02, color=lv.tint("near"))
+
+
+def tower(lv, x, top, storeys, name="Tower"):
+    """A landmark: a stone tower behind the path, four units wide, with
+    battlements; drawn only, nothing to collide with."""
+    tint = tuple(c * 0.85 for c in lv.tint("ground"))
+    h = 2 * storeys
+    lv.tiles("stone-block", x - 2, x + 2, top + h, rows=storeys, z=Z_PROP + 0.01, color=tint)
+    for bx in (x - 2, x + 2 - 1.0):
+        lv.add(name, (bx + 0.5, top + h + 0.5), (1, 1), Z_PROP + 0.01, texture="stone-block", color=tint)
 
 
 def level1():
-    lv = Level()
+    lv = Level(look=GOLDEN_EVENING)
     # Each obstacle is followed by more ground than a running jump covers (about
     # 26 units) plus the landing squash, so a jump up a step or over a pit never
     # lands the player at the edge of the next one.
-    start(lv, -24, 250, seed=1)
+    start(lv, -24, 250)
     lv.sprite("Walk and jump", "tutorial1", 14, 0, size=0.9, z=Z_SIGN)
     lv.ground(-24, 40, 0)
     lv.ground(40, 60, 2)
     lv.ground(60, 96, 5)
+    lv.warning(91, 5)
     lv.pit(96, 102, top=5)
     lv.ground(102, 150, 5)
     lv.wall(132, 136, 5, 9)
     lv.ground(150, 186, 2)
+    lv.warning(181, 2)
     lv.pit(186, 194, top=2)
     lv.ground(194, 250, 2)
+    # The landmark: a great oak between the first pit and the low wall.
+    great_tree(lv, 118, 5)
     lv.sprite("Sign", "signpost", 230, 2, z=Z_PROP)
     lv.exit(240, 2)
-    lv.scenery(-24, 250, 0, seed=1)
-    save(lv, 10, "Level 1: walking and jumping. Steps, a low wall and two narrow pits.")
+    finish(lv, -24, 250, seed=1)
+    save(lv, 10, "Level 1 (golden evening): walking and jumping. Steps, a low wall and two\n"
+                 "narrow pits; a great oak between them.")
 
 
 def level2():
-    lv = Level()
+    lv = Level(look=DUSK)
     # As in level 1, the ground after each jump is longer than a running jump
     # and its landing squash, so every gap can be taken from a fresh run-up.
-    start(lv, -24, 320, seed=2)
+    start(lv, -24, 320)
     lv.ground(-24, 30)
+    lv.warning(25, 0)
     lv.pit(30, 40)
     lv.ground(40, 76)
+    lv.warning(71, 0)
     lv.pit(76, 90)
     lv.ground(90, 124)
+    # The ledges over the long pit are short hops, each next one in view from
+    # the last (the camera trails the player): up a stair and down again.
+    lv.warning(119, 0)
     lv.pit(124, 184)
-    lv.ledge(130, 138, 3)
-    lv.ledge(148, 156, 6)
-    lv.ledge(166, 174, 4)
+    lv.ledge(127, 135, 2)
+    lv.ledge(141, 149, 5)
+    lv.ledge(155, 163, 5)
+    lv.ledge(169, 177, 2)
+    for x in (131, 159):
+        lantern(lv, x, 5 if x == 159 else 2)
     lv.ground(184, 224)
+    lv.warning(219, 0)
     lv.pit(224, 242)
     lv.ground(242, 280)
     lv.ground(280, 320, 6)
+    # The landmark: the old watchtower over the last rise, by the exit.
+    tower(lv, 296, 6, 7)
     lv.exit(310, 6)
-    lv.scenery(-24, 320, 0, seed=2)
-    save(lv, 11, "Level 2: gaps and ledges. Wider pits need a run-up; wooden ledges\n"
-                 "over a spike pit.")
+    finish(lv, -24, 320, seed=2)
+    save(lv, 11, "Level 2 (dusk): gaps and ledges. Wider pits need a run-up; a stair of\n"
+                 "lantern-lit ledges over a spike pit; the old watchtower at the end.")
 
 
 def level3():
-    lv = Level()
-    start(lv, -24, 176, seed=3)
+    lv = Level(look=MORNING)
+    start(lv, -24, 176)
     lv.sprite("Throw and blast", "tutorial2", 14, 0, size=0.9, z=Z_SIGN)
     lv.ground(-24, 60)
     lv.crate(48, 0)
@@ -221,67 +317,87 @@ def level3():
     # comes down well short of the spike pit at the cliff's foot (a plain jump
     # at the cliff falls back into it).
     lv.crate(80, 8)
+    lv.warning(106, 8)
     lv.pit(112, 120, top=8)
     lv.ground(120, 176, 24)
-    lv.sprite("Sign", "signpost", 106, 8, z=Z_PROP)
+    # The landmark: a watchtower on the high plateau, seen from below the cliff.
+    tower(lv, 150, 24, 6)
     lv.exit(166, 24)
-    lv.scenery(-24, 60, 0, seed=3)
-    lv.scenery(60, 120, 8, seed=4, hills=False)
-    lv.scenery(120, 176, 24, seed=5, hills=False)
-    save(lv, 12, "Level 3: bombs. Blast the crate to the wall and climb it; then a cliff\n"
-                 "over a spike pit that only a bomb-boosted jump clears.")
+    finish(lv, -24, 176, seed=3)
+    save(lv, 12, "Level 3 (morning, pines): bombs. Blast the crate to the wall and climb it;\n"
+                 "then a cliff over a spike pit that only a bomb-boosted jump clears, up to\n"
+                 "the watchtower.")
 
 
 def level4():
-    lv = Level()
+    lv = Level(look=NOON_DRY)
     # Hazards on the ground stand more than a running jump apart, so a jump over
     # one never comes down on the next.
-    start(lv, -24, 290, seed=4)
+    start(lv, -24, 290)
     lv.ground(-24, 96)
+    lv.warning(19, 0)
     lv.spikes(24, 28, 0)
+    lv.warning(53, 0)
     lv.spikes(58, 66, 0)
+    lv.warning(91, 0)
     lv.pit(96, 110)
     lv.ground(110, 140)
+    lv.warning(135, 0)
     lv.pit(140, 190, depth=6)
     lv.ledge(146, 153, 1)
     lv.ledge(160, 167, 3)
     lv.ledge(174, 181, 1)
     lv.ground(190, 290)
+    lv.warning(209, 0)
     lv.spikes(214, 220, 0)
+    lv.warning(247, 0)
     lv.wall(252, 256, 0, 4)
     lv.spikes(252, 256, 4)
+    # The landmark: a lone rock pillar in the dry hills.
+    tower(lv, 232, 0, 5, name="Rock")
     lv.exit(276, 0)
-    lv.scenery(-24, 290, 0, seed=4)
-    save(lv, 13, "Level 4: spikes. Rows to jump, a pit, ledges over a spike floor and a\n"
-                 "spiked block.")
+    finish(lv, -24, 290, seed=4)
+    save(lv, 13, "Level 4 (noon in the dry hills): spikes. Rows to jump, a pit, ledges over\n"
+                 "a spike floor and a spiked block; a rock pillar before the exit.")
 
 
 def level5():
-    lv = Level()
-    start(lv, -24, 226, seed=5)
-    lv.ground(-24, 30)
+    lv = Level(look=OVERCAST)
+    start(lv, -24, 226)
+    # First a lift in a safe hollow: the player meets a moving platform where
+    # missing it costs nothing (a jump gets out), before the ferries over spikes.
+    lv.ground(-24, 8)
+    lv.ground(8, 16, -5)
+    lv.ground(16, 30)
+    lv.warning(25, 0)
     lv.pit(30, 80)
     lv.platform((36, -1.5), (74, -1.5), speed=4, delay=12)
     lv.ground(80, 100)
+    lv.warning(95, 0)
     lv.pit(100, 108)
     lv.platform((104, -1.5), (104, 14.5), speed=3, delay=8)
     lv.ground(108, 150, 16)
+    lv.warning(145, 16)
     lv.pit(150, 190, top=16)
     lv.platform((156, 14.5), (184, 14.5), speed=4, delay=10)
     lv.ground(190, 226, 16)
+    # The landmark: a giant pine at the top of the lift.
+    great_tree(lv, 124, 16, texture="pine", size=3.0)
     lv.exit(216, 16)
-    lv.scenery(-24, 100, 0, seed=5)
-    lv.scenery(108, 226, 16, seed=6, hills=False)
-    save(lv, 14, "Level 5: moving platforms. A ferry over a spike pit, a lift up the\n"
-                 "cliff and a second ferry.")
+    # The hollow's lift comes last, so the ferries keep their places in the file.
+    lv.platform((12, -7), (12, -2), speed=3, delay=3, width=8)
+    finish(lv, -24, 226, seed=5)
+    save(lv, 14, "Level 5 (grey afternoon on the cliffs): moving platforms. A lift in a safe\n"
+                 "hollow, a ferry over a spike pit, a lift up the cliff to a giant pine and a\n"
+                 "second ferry.")
 
 
 def level6():
-    lv = Level()
+    lv = Level(look=AFTERNOON)
     # The pusher comes before the trench: a right click anywhere arms every
     # pusher, and one armed by an earlier blast shoves the approaching player
     # away and is gone.
-    start(lv, -24, 252, seed=6)
+    start(lv, -24, 252)
     lv.ground(-24, 76)
     lv.enemy(34, 0)
     lv.pusher(70, 0)
@@ -291,73 +407,91 @@ def level6():
     lv.enemy(132, 8)
     lv.ground(140, 206, 11)
     lv.enemy(176, 11)
+    lv.warning(201, 11)
     lv.pit(206, 218, top=11)
     lv.ground(218, 252, 11)
+    # The landmark: a great oak over the wall the pusher throws the player up.
+    great_tree(lv, 92, 11)
     lv.exit(242, 11)
-    lv.scenery(-24, 76, 0, seed=6)
-    lv.scenery(76, 252, 11, seed=7, hills=False)
-    save(lv, 15, "Level 6: hopping enemies and a pusher. Jump or blast the enemies aside;\n"
-                 "right-click beside the pusher to be thrown up the wall.")
+    finish(lv, -24, 252, seed=6)
+    save(lv, 15, "Level 6 (warm afternoon): hopping enemies and a pusher. Jump or blast the\n"
+                 "enemies aside; right-click beside the pusher to be thrown up the wall by\n"
+                 "the great oak.")
 
 
 def level7():
-    lv = Level()
+    lv = Level(look=NIGHT)
     # Between two saws' sweeps there is always ground no saw reaches, where the
     # player can stand and wait for the next one.
-    start(lv, -24, 260, seed=7)
+    start(lv, -24, 260)
     lv.ground(-24, 80)
+    lv.warning(28, 0)
     lv.saw(50, 1.6, (6, 0), (36, -5), (64, 10))
+    lv.warning(67, 0)
     lv.pit(80, 92)
     lv.saw(86, 2, (0, 5), (70, -7), (100, 10))
     lv.ground(92, 190)
+    lv.warning(100, 0)
     lv.saw(118, 1.6, (7, 0), (108, -5), (128, 10))
+    lv.warning(138, 0)
     lv.saw(156, 1.6, (-7, 0), (146, -5), (166, 10))
+    lv.warning(183, 0)
     lv.pit(190, 224)
     lv.ledge(194, 202, 3)
     lv.ledge(210, 218, 5)
     lv.saw(206, 6, (4, 3), (192, 2), (220, 12))
     lv.ground(224, 260)
+    # Lanterns where the player stands and waits between the saws.
+    for x in (-6, 102, 140, 236):
+        lantern(lv, x, 0)
     lv.exit(250, 0)
-    lv.scenery(-24, 260, 0, seed=7)
-    save(lv, 16, "Level 7: moving hazards. Saws to time along the ground, over a pit and\n"
-                 "above two ledges.")
+    finish(lv, -24, 260, seed=7)
+    save(lv, 16, "Level 7 (moonlit night): moving hazards. Saws to time along the ground,\n"
+                 "over a pit and above two ledges; lanterns where it is safe to wait.")
 
 
 def level8():
-    lv = Level()
+    lv = Level(look=RED_DUSK)
     # The climb from the crate lands well short of the spikes; there is a run-up
     # before the enemy and room to stand between the saw and the cliff. No pusher
     # stands by the saw: the crate's blast would arm it, and it would shove an
     # approaching player back into the saw.
-    start(lv, -24, 286, seed=8)
+    start(lv, -24, 286)
     lv.ground(-24, 40)
     lv.crate(30, 0)
     lv.ground(40, 96, 8)
+    lv.warning(61, 8)
     lv.spikes(66, 70, 8)
+    lv.warning(91, 8)
     lv.pit(96, 136, top=8)
     lv.platform((100, 6.5), (132, 6.5), speed=4, delay=10)
     lv.ground(136, 240, 8)
     lv.enemy(164, 8)
+    lv.warning(192, 8)
     lv.saw(213, 9.6, (6, 0), (200, 3), (226, 20))
     lv.ground(240, 286, 26)
+    # The landmark: the fortress on the last cliff, the goal in sight all along.
+    tower(lv, 258, 26, 8)
+    tower(lv, 266, 26, 5)
+    lantern(lv, 271, 26)
     lv.exit(276, 26)
-    lv.scenery(-24, 40, 0, seed=8)
-    lv.scenery(40, 240, 8, seed=9, hills=False)
-    lv.scenery(240, 286, 26, seed=10, hills=False)
-    save(lv, 17, "Level 8: everything together. Crate climb, spikes, a ferry, an enemy,\n"
-                 "a saw and a cliff for a bomb-boosted jump.")
+    finish(lv, -24, 286, seed=8)
+    save(lv, 17, "Level 8 (red dusk): everything together. Crate climb, spikes, a ferry, an\n"
+                 "enemy, a saw and a cliff for a bomb-boosted jump up to the fortress.")
 
 
 def finale():
-    lv = Level()
-    start(lv, -24, 64, seed=9, clouds=3)
+    lv = Level(look=STARRY)
+    start(lv, -24, 64)
     lv.ground(-24, 64)
-    # The picture on a stone plinth behind the path.
+    # The picture on a stone plinth behind the path, between two lanterns.
     lv.sprite("You win", "winscreen", 20, 4, size=1.0, z=Z_SIGN)
-    lv.tiles("stone-block", 18, 22, 4, rows=2, z=Z_SIGN)
+    lv.tiles("stone-block", 18, 22, 4, rows=2, z=Z_SIGN, color=lv.tint("ground"))
+    for x in (6, 34):
+        lantern(lv, x, 0)
     lv.exit(50, 0)
-    lv.scenery(-24, 64, 0, seed=9)
-    save(lv, 18, "The finale: the win picture, and the exit to the credits.")
+    finish(lv, -24, 64, seed=9, clouds=3)
+    save(lv, 18, "The finale (starry night): the win picture, and the exit to the credits.")
 
 
 if __name__ == "__main__":

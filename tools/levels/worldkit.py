@@ -9,20 +9,27 @@ rules so the levels stay fair and cheap to draw:
 - collision is one long body under a row of decorative tiles, so the player
   never snags on the seams between them;
 - every block lists all of its members, because a member missing on load reads
-  as 0 rather than as the component's own default.
+  as 0 rather than as the component's own default;
+- scenery stands on ground or clearly in the distance: a tree, bush or near
+  hill is only placed where ground runs under all of it, a distant hill only
+  where something nearer hides its flat foot, and every pit has a dark back
+  wall, so no sky and no cut-off picture shows inside it;
+- clouds float well above the highest ground near them.
 """
 
 import json
+import math
 
 # Natural size of each level texture in world units (art pixels / 12).
 TEXTURE_SIZE = {
     "ground-grass": (2, 2), "ground-dirt": (2, 2), "stone-block": (2, 2),
     "platform": (2, 1), "spikes": (2, 1), "saw": (2, 2), "crate": (2, 2),
     "cloud": (4, 2), "exit": (3, 4), "signpost": (2, 2), "hill": (8, 4),
-    "hill-far": (8, 4), "tree": (3, 5), "bush": (3, 1.5), "grass": (2, 1),
+    "hill-far": (8, 4), "hill-pale": (8, 4), "tree": (3, 5), "bush": (3, 1.5), "grass": (2, 1),
     "player": (1, 2), "container2": (4 / 3, 4 / 3),
     "tutorial1": (20, 26 / 3), "tutorial2": (20, 26 / 3), "winscreen": (64 / 3, 12),
     "splash": (16, 9), "credits": (20, 60), "tumbrix-logo": (22, 11 / 3),
+    "warning": (2, 3), "pine": (3, 6), "moon": (2, 2), "sun": (3, 3), "lantern": (2, 4),
 }
 
 # Depths: smaller is nearer. Particles sit at 0.02, menus at 0.01.
@@ -31,17 +38,44 @@ Z_ACTOR = 0.15
 Z_HAZARD = 0.3
 Z_TUFTS = 0.35
 Z_GROUND = 0.5
+Z_PIT_WALL = 0.55
 Z_SIGN = 0.6
 Z_PROP = 0.7
 Z_TREE = 0.8
 Z_HILL = 0.9
 Z_CLOUD = 0.93
 Z_HILL_FAR = 0.96
+Z_SKY_LIGHTS = 0.98
 Z_BACKDROP = 0.99
 
 WHITE = (1.0, 1.0, 1.0)
+DAY = None  # the renderer's own sky, untinted scenery
 DIRT = (0.42, 0.25, 0.16)
 DEEP = -70.0  # how far down ground and walls reach, below anything the camera shows
+PIT_WALL = (0.2, 0.12, 0.09)
+CLOUD_CLEARANCE = 14.0  # a cloud's foot above the highest ground within CLOUD_NEAR units
+CLOUD_NEAR = 30.0
+
+
+class Look:
+    """A level's time of day: sky bands from the horizon up, tints for the
+    distant hills, the near scenery and the ground, and what hangs in the sky.
+    Hazards are never tinted, so they read the same in every light."""
+
+    def __init__(self, name, sky, far=(1.0, 1.0, 1.0), near=(1.0, 1.0, 1.0),
+                 ground=(1.0, 1.0, 1.0), tree="tree", stars=0, moon=None, sun=None,
+                 light=(0.9, 0.9, 0.85), clouds=(1.0, 1.0, 1.0)):
+        self.name = name
+        self.sky = sky          # [(height above the level's floor where the band starts, colour)]
+        self.far = far
+        self.near = near
+        self.ground = ground
+        self.tree = tree
+        self.stars = stars
+        self.moon = moon        # (x offset from the level's middle, height) or None
+        self.sun = sun
+        self.light = light
+        self.clouds = clouds
 
 
 def _xy(x, y):
@@ -52,10 +86,21 @@ def _rgb(c):
     return {"R": float(c[0]), "G": float(c[1]), "B": float(c[2])}
 
 
+def _shade(c, tint):
+    return (c[0] * tint[0], c[1] * tint[1], c[2] * tint[2])
+
+
 class Level:
-    def __init__(self, gravity=-30.0):
+    def __init__(self, gravity=-30.0, look=DAY):
         self.gravity = gravity
         self.objects = []
+        self.look = look
+        # Where things may stand: (x0, x1, top) of every ground, wall and ledge.
+        self.floors = []
+        self.grounds = []  # (x0, x1, top) of the ground only: where scenery grows
+        # What hides the feet of distant scenery: (x0, x1, top) of everything
+        # drawn from DEEP up to `top` in front of it (ground, walls, pit walls).
+        self.covers = []
 
     # -- raw entries ---------------------------------------------------------
     def add(self, name, pos, scale, z, texture=None, color=WHITE, alpha=1.0,
@@ -85,18 +130,18 @@ class Level:
         return self.add(name, ((x0 + x1) / 2, (y0 + y1) / 2), (x1 - x0, y1 - y0), z,
                         color=color)
 
-    def sprite(self, name, texture, x, bottom, size=1.0, z=Z_PROP, **scripts):
+    def sprite(self, name, texture, x, bottom, size=1.0, z=Z_PROP, color=WHITE, **scripts):
         """A textured sprite standing on `bottom`, scaled uniformly by `size`."""
         w, h = TEXTURE_SIZE[texture]
         return self.add(name, (x, bottom + h * size / 2), (w * size, h * size), z,
-                        texture=texture, **scripts)
+                        texture=texture, color=color, **scripts)
 
     def solid(self, name, x0, y0, x1, y1, static=True):
         """An invisible collision box; the tiles over it are drawn separately."""
         return self.add(name, ((x0 + x1) / 2, (y0 + y1) / 2), (x1 - x0, y1 - y0), Z_GROUND,
                         body=self.body(static=static))
 
-    def tiles(self, texture, x0, x1, top, rows=1, size=1.0, z=Z_GROUND):
+    def tiles(self, texture, x0, x1, top, rows=1, size=1.0, z=Z_GROUND, color=WHITE):
         """A row (or rows) of tiles from x0 to x1 hanging down from `top`."""
         w, h = TEXTURE_SIZE[texture]
         w, h = w * size, h * size
@@ -107,9 +152,35 @@ class Level:
                 # A span that is not a whole number of tiles ends on a tile
                 # flush with x1, overlapping its neighbour, never overhanging.
                 x = min(x0 + w / 2 + i * w, x1 - w / 2) if count > 1 else (x0 + x1) / 2
-                self.add(texture, (x, y), (w, h), z, texture=texture)
+                self.add(texture, (x, y), (w, h), z, texture=texture, color=color)
 
     # -- level pieces --------------------------------------------------------
+    def tint(self, part):
+        """The look's tint for `part` ("ground", "near", "far", "clouds")."""
+        return WHITE if self.look is None else getattr(self.look, part)
+
+    def stands(self, x0, x1, top):
+        """Whether one floor with its top at `top` runs under all of x0..x1."""
+        return any(abs(t - top) < 0.01 and a <= x0 + 1e-6 and x1 <= b + 1e-6 for a, b, t in self.floors)
+
+    def hidden(self, x0, x1, y):
+        """Whether something nearer than the scenery covers height `y` all the way
+        from x0 to x1 (the flat foot of a distant picture)."""
+        x = x0
+        while x <= x1:
+            if not any(a <= x <= b and t >= y for a, b, t in self.covers):
+                return False
+            x += 0.5
+        return True
+
+    def ground_under(self, x):
+        """The top of the ground at x, or None over a pit."""
+        return max((t for a, b, t in self.grounds if a <= x <= b), default=None)
+
+    def ground_top_near(self, x, reach):
+        """The highest floor within `reach` units of x."""
+        return max((t for a, b, t in self.floors if a - reach <= x <= b + reach), default=0.0)
+
     def light(self, direction=(-0.3, -0.5, -1.0), color=(0.9, 0.9, 0.85)):
         # Lights are collected from drawn objects only, so it carries a sprite
         # with no opacity.
@@ -120,12 +191,16 @@ class Level:
     def ground(self, x0, x1, top=0.0, tufts=True):
         """Grass on dirt from x0 to x1 (both even) with its top at `top`."""
         self.solid("Ground", x0, DEEP, x1, top)
-        self.tiles("ground-grass", x0, x1, top)
-        self.tiles("ground-dirt", x0, x1, top - 2, rows=2, size=2)
-        self.quad("Deep dirt", x0, DEEP, x1, top - 10, DIRT, z=Z_GROUND + 0.01)
+        tint = self.tint("ground")
+        self.tiles("ground-grass", x0, x1, top, color=tint)
+        self.tiles("ground-dirt", x0, x1, top - 2, rows=2, size=2, color=tint)
+        self.quad("Deep dirt", x0, DEEP, x1, top - 10, _shade(DIRT, tint), z=Z_GROUND + 0.01)
+        self.floors.append((x0, x1, top))
+        self.grounds.append((x0, x1, top))
+        self.covers.append((x0, x1, top))
         if tufts:
             for x in range(int(x0) + 3, int(x1) - 2, 11):
-                self.sprite("Tufts", "grass", x, top - 0.1, z=Z_TUFTS)
+                self.sprite("Tufts", "grass", x, top - 0.1, z=Z_TUFTS, color=tint)
 
     def wall(self, x0, x1, y0, y1, size=1.0, shown_from=None):
         """A stone column or block from (x0, y0) to (x1, y1), on whole tiles of
@@ -133,15 +208,22 @@ class Level:
         below is one plain quad)."""
         self.solid("Wall", x0, y0, x1, y1)
         low = y0 if shown_from is None else max(y0, shown_from)
-        rows = round((y1 - low) / (2 * size))
-        self.tiles("stone-block", x0, x1, y1, rows=rows, size=size)
+        # Whole rows down to `low` or just past it: no strip of sky between
+        # the tiles and the deep rock.
+        rows = math.ceil((y1 - low) / (2 * size) - 1e-6)
+        self.tiles("stone-block", x0, x1, y1, rows=rows, size=size, color=self.tint("ground"))
         if low > y0:
-            self.quad("Deep rock", x0, y0, x1, low, (0.35, 0.42, 0.5), z=Z_GROUND + 0.01)
+            self.quad("Deep rock", x0, y0, x1, low, _shade((0.35, 0.42, 0.5), self.tint("ground")),
+                      z=Z_GROUND + 0.01)
+        self.floors.append((x0, x1, y1))
+        if y0 <= DEEP:
+            self.covers.append((x0, x1, y1))
 
     def ledge(self, x0, x1, top):
         """A wooden ledge one unit thick: land on it, jump through nothing."""
         self.solid("Ledge", x0, top - 1, x1, top)
         self.tiles("platform", x0, x1, top)
+        self.floors.append((x0, x1, top))
 
     def spikes(self, x0, x1, bottom):
         """A row of spikes standing on `bottom`; one hazard body along the row."""
@@ -154,7 +236,11 @@ class Level:
         floor = top - depth
         self.solid("Pit floor", x0, DEEP, x1, floor)
         self.spikes(x0, x1, floor)
-        self.quad("Pit shade", x0, DEEP, x1, floor, DIRT, z=Z_GROUND + 0.01)
+        self.quad("Pit shade", x0, DEEP, x1, floor, _shade(DIRT, self.tint("ground")), z=Z_GROUND + 0.01)
+        # The pit's far wall, up to the ground beside it: no sky, and no foot of
+        # a hill or a tree, shows inside a pit.
+        self.quad("Pit wall", x0, floor, x1, top, _shade(PIT_WALL, self.tint("ground")), z=Z_PIT_WALL)
+        self.covers.append((x0, x1, top))
 
     def saw(self, x, y, rate, lo, hi, size=1.5):
         """A saw blade bouncing inside the box lo..hi at `rate` units per second."""
@@ -198,25 +284,83 @@ class Level:
                  body=self.body(ghost=True), WinTriggerScript="")
 
     def cloud(self, x, y, size=2.0):
-        self.sprite("Cloud", "cloud", x, y, size=size, z=Z_CLOUD, CloudScript="")
+        """A drifting cloud at height `y` or, where the ground rises near it,
+        high enough above that ground to stay clear of it while it drifts."""
+        y = max(y, self.ground_top_near(x, CLOUD_NEAR) + CLOUD_CLEARANCE)
+        self.sprite("Cloud", "cloud", x, y, size=size, z=Z_CLOUD, color=self.tint("clouds"),
+                    CloudScript="")
 
-    def scenery(self, x0, x1, top=0.0, seed=1, hills=True):
-        """Hills, trees and bushes behind a stretch of ground; a fixed pattern per seed."""
+    def scenery(self, x0, x1, seed=1, hills=True):
+        """Hills, trees and bushes behind the ground from x0 to x1, each on the
+        ground where it stands; a fixed pattern per seed. A piece whose ground
+        is missing or uneven (a pit, a step, a cliff edge) is left out, so call
+        this after the ground, walls and pits it stands among."""
         k = seed * 7
+        near, far = self.tint("near"), self.tint("far")
+        tree = "tree" if self.look is None else self.look.tree
+        far_hill = "hill-far" if self.look is None else "hill-pale"
+
+        def place(name, texture, cx, size, sink, z, color, whole):
+            top = self.ground_under(cx)
+            if top is None:
+                return
+            w = TEXTURE_SIZE[texture][0] * size
+            half = w / 2 if whole else w / 6
+            if texture in ("hill-far", "hill-pale"):
+                if not self.hidden(cx - half, cx + half, top - sink):
+                    return
+            elif not self.stands(cx - half, cx + half, top):
+                return
+            self.sprite(name, texture, cx, top - sink, size=size, z=z, color=color)
+
         if hills:
             for x in range(int(x0), int(x1), 44):
-                self.sprite("Far hill", "hill-far", x + (k * 3) % 17, top - 2, size=4, z=Z_HILL_FAR)
+                place("Far hill", far_hill, x + (k * 3) % 17, 4, 2, Z_HILL_FAR, far, True)
             for x in range(int(x0) + 20, int(x1), 58):
-                self.sprite("Hill", "hill", x + (k * 5) % 13, top - 1, size=2.5, z=Z_HILL)
+                place("Hill", "hill", x + (k * 5) % 13, 2.5, 1, Z_HILL, near, True)
+        # A trunk on the ground is enough; the crown may reach over an edge.
         for x in range(int(x0) + 8, int(x1) - 4, 37):
-            self.sprite("Tree", "tree", x + (k * 11) % 9, top - 0.1, size=1.6, z=Z_TREE)
+            place("Tree", tree, x + (k * 11) % 9, 1.6, 0.1, Z_TREE, near, False)
         for x in range(int(x0) + 25, int(x1) - 4, 41):
-            self.sprite("Bush", "bush", x + (k * 13) % 7, top - 0.1, size=1.0, z=Z_TREE - 0.01)
+            place("Bush", "bush", x + (k * 13) % 7, 1.0, 0.1, Z_TREE - 0.01, near, True)
+
+    def warning(self, x, bottom):
+        """A hazard post: stands before every pit and hazard, where the camera,
+        which trails a running player, shows it before the danger itself."""
+        self.sprite("Warning", "warning", x, bottom - 0.1, z=Z_SIGN)
+
+    def sky(self, x0, x1, floor=0.0):
+        """The look's sky from x0 to x1: bands from the horizon up, stars, a
+        moon or a low sun. Nothing for the renderer's own daytime sky."""
+        look = self.look
+        if look is None:
+            return
+        bands = look.sky
+        for i, (start, colour) in enumerate(bands):
+            lo = DEEP if i == 0 else floor + start
+            hi = floor + bands[i + 1][0] if i + 1 < len(bands) else 140.0
+            self.quad("Sky", x0 - 40, lo, x1 + 40, hi, colour)
+        for i in range(look.stars):
+            x = x0 + (i * 53.7) % (x1 - x0)
+            y = floor + 14 + (i * 37.3) % 40
+            self.quad("Star", x - 0.15, y - 0.15, x + 0.15, y + 0.15, (1.0, 0.95, 0.75), z=Z_SKY_LIGHTS)
+        if look.moon is not None:
+            self.sprite("Moon", "moon", (x0 + x1) / 2 + look.moon[0], floor + look.moon[1], size=1.5,
+                        z=Z_SKY_LIGHTS)
+        if look.sun is not None:
+            self.sprite("Low sun", "sun", (x0 + x1) / 2 + look.sun[0], floor + look.sun[1], size=2.0,
+                        z=Z_SKY_LIGHTS)
 
     def bounds(self, x0, x1, top=60.0):
         """Walls at both ends so nobody walks or flies out of the world."""
         self.wall(x0 - 8, x0, DEEP, top, size=2, shown_from=-14)
         self.wall(x1, x1 + 8, DEEP, top, size=2, shown_from=-14)
+
+    def outside(self, x0, x1, left_top, right_top, reach=30):
+        """Ground beyond the end walls, which wide windows show: the level's
+        sky must not reach down where the earth should be."""
+        self.ground(x0 - 8 - reach, x0 - 8, left_top, tufts=False)
+        self.ground(x1 + 8, x1 + 8 + reach, right_top, tufts=False)
 
     # -- output ----------------------------------------------------------------
     def write(self, path, comment):
