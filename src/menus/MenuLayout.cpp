@@ -2,8 +2,6 @@
 // row and the picture layouts, placing a menu when it opens, and centring texts.
 #include <algorithm>
 #include <cmath>
-#include <iostream>
-#include <new>
 #include <numbers>
 
 #include "graphics/Graphics.h"
@@ -38,20 +36,20 @@ View CurrentView() {
 // What each menu holds, by id.
 struct MenuSpec {
   const char16_t* title;
-  std::int32_t buttons;
-  // Added to a button's index to give its ButtonId.
-  std::int32_t idOffset;
+  // The ButtonIds of its first and last button; the buttons in between follow in order.
+  std::int32_t firstButton;
+  std::int32_t lastButton;
 };
 
 MenuSpec SpecOf(std::int32_t id) {
   switch (id) {
-    case MenuId::Main: return {u"TUMBRIX", 6, 0};
-    case MenuId::Pause: return {u"PAUSED", 7, 6};
-    case MenuId::Confirm: return {u"REALLY?", 2, 13};
-    case MenuId::HowToPlay: return {u"", 1, 15};
-    case MenuId::Options: return {u"OPTIONS", 5, 16};
-    case MenuId::LevelSelect: return {u"SELECT LEVEL", 8, 21};
-    default: return {u"", 0, 0};
+    case MenuId::Main: return {u"TUMBRIX", MenuButtonId::NewGame, MenuButtonId::MainQuit};
+    case MenuId::Pause: return {u"PAUSED", MenuButtonId::Resume, MenuButtonId::PauseQuit};
+    case MenuId::Confirm: return {u"REALLY?", MenuButtonId::Yes, MenuButtonId::No};
+    case MenuId::HowToPlay: return {u"", MenuButtonId::HowToPlayBack, MenuButtonId::HowToPlayBack};
+    case MenuId::Options: return {u"OPTIONS", MenuButtonId::ScreenMode, MenuButtonId::OptionsBack};
+    case MenuId::LevelSelect: return {u"SELECT LEVEL", MenuButtonId::NextPage, MenuButtonId::LevelSelectMainMenu};
+    default: return {u"", 1, 0};
   }
 }
 
@@ -116,20 +114,11 @@ void MenuSystem::BuildMenu(Menu& menu) {
     default: break;
   }
 
-  menu.ButtonCount = spec.buttons;
-  for (std::int32_t index = 1; index <= spec.buttons; ++index) {
-    std::unique_ptr<MenuButton> button;
-    try {
-      button = std::make_unique<MenuButton>();
-    } catch (const std::bad_alloc&) {
-      // Reported below; the menu goes on without this button.
-    }
-    if (!button) {
-      std::cerr << "Failed to create a menu\n\n";
-      continue;
-    }
+  const std::int32_t buttons = spec.lastButton - spec.firstButton + 1;
+  for (std::int32_t index = 1; index <= buttons; ++index) {
+    auto button = std::make_unique<MenuButton>();
     button->Index = index;
-    button->ButtonId = index + spec.idOffset;
+    button->ButtonId = spec.firstButton + index - 1;
     button->Owner = &menu;
     button->Look.Color = MenuLook::ButtonTint;
     button->Look.SetFilename(std::string(MenuLook::ButtonTexture));

@@ -3,8 +3,6 @@
 #include <SDL.h>
 
 #include <initializer_list>
-#include <iostream>
-#include <new>
 
 #include "engine/Commands.h"
 #include "engine/EventSystem.h"
@@ -66,16 +64,7 @@ void MenuSystem::Initialize() {
   transitionTimer_ = 0.0f;
   for (std::int32_t i = 0; i < MenuId::Count; ++i) {
     ++MenuCount;
-    std::unique_ptr<Menu> menu;
-    try {
-      menu = std::make_unique<Menu>();
-    } catch (const std::bad_alloc&) {
-      // Reported below; the game goes on without this menu.
-    }
-    if (!menu) {
-      std::cerr << "Failed to create a menu\n\n";
-      continue;
-    }
+    auto menu = std::make_unique<Menu>();
     menu->Id = MenuCount;
     Menus[MenuCount] = std::move(menu);
   }
