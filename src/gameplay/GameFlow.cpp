@@ -34,12 +34,6 @@ constexpr bool RunsOnWhenRestored(std::int32_t slot) {
   return slot == LevelSlot::FirstSplash || slot == LevelSlot::Credits;
 }
 
-void PostAudio(std::int32_t command) {
-  auto event = std::make_unique<AudioEvent>();
-  event->Command = command;
-  EventSystem::Instance().Post(std::move(event));
-}
-
 // Debug notices: red, small, shown for one second.
 std::unique_ptr<GraphicsEvent> DebugNotice(const std::string& text, float x, float y) {
   auto notice = std::make_unique<GraphicsEvent>();
@@ -134,7 +128,7 @@ void GameFlow::OnFocusLost() {
   Engine::Instance().Paused = true;
   if (!MusicPausedByWindow && !AudioSystem::Instance().MusicPaused) {
     // Music the sound system paused itself (the options) is not the window's to touch.
-    PostAudio(AudioCommand::PauseMusic);
+    AudioSystem::Post(AudioCommand::PauseMusic);
     MusicPausedByWindow = true;
   }
   // A play level that loses the window waits under the pause menu, so that the
@@ -157,7 +151,7 @@ void GameFlow::OnFocusGained() {
 
 void GameFlow::ResumeMusicPausedByWindow() {
   if (!MusicPausedByWindow) return;
-  PostAudio(AudioCommand::ResumeMusic);
+  AudioSystem::Post(AudioCommand::ResumeMusic);
   MusicPausedByWindow = false;
 }
 

@@ -1,6 +1,5 @@
 #include "gameplay/HazardContact.h"
 
-#include <memory>
 
 #include "engine/Commands.h"
 #include "engine/EventSystem.h"
@@ -18,13 +17,6 @@ bool IsPlayerContact(const Event* event) {
   const auto* contact = dynamic_cast<const CollisionObjectEvent*>(event);
   GameObject* player = Factory::Instance().Player;
   return contact && contact->Kind == 0 && player && contact->Other == player;
-}
-
-void PostCrashSound() {
-  auto sound = std::make_unique<AudioEvent>();
-  sound->Command = AudioCommand::PlaySfx;
-  sound->SoundName = "crash.ogg";
-  EventSystem::Instance().Post(std::move(sound));
 }
 
 }  // namespace Framework

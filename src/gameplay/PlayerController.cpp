@@ -5,6 +5,7 @@
 #include <cmath>
 #include <random>
 
+#include "audio/AudioSystem.h"
 #include "engine/Commands.h"
 #include "engine/Engine.h"
 #include "engine/Windows.h"
@@ -28,14 +29,6 @@ bool JumpDown(const std::uint8_t* keys) {
 }
 
 bool Paused() { return Engine::Instance().Paused; }
-
-void PostSound(const char* name) {
-  auto sound = std::make_unique<AudioEvent>();
-  sound->Command = AudioCommand::PlaySfx;
-  sound->Loop = false;
-  sound->SoundName = name;
-  EventSystem::Instance().Post(std::move(sound));
-}
 
 bool IsFireflyLevel(std::int32_t slot) {
   return slot == LevelSlot::FirstPlay || slot == LevelSlot::FirstPlay + 1 || slot == LevelSlot::FirstPlay + 6 ||
@@ -183,7 +176,7 @@ void PlayerController::UpdateThrow() {
 
   const bool pressed = mouse.ButtonEventType == Windows::ButtonDown;
   if (pressed && mouse.Button == SDL_BUTTON_LEFT && canThrow && bombsOut < BombLimit) {
-    PostSound("throw.ogg");
+    AudioSystem::Post(AudioCommand::PlaySfx, "throw.ogg");
     auto request = std::make_unique<FactoryEvent>();
     request->Command = FactoryCommand::BuildBomb;
     request->Callback = &InitThrownBomb;
@@ -239,7 +232,7 @@ void PlayerController::Jump(Body& body, bool lift) {
   // Past the grace time, so the grace period cannot hand the jump back.
   airTimer = JumpGraceTime + 1.0f;
   if (lift) body.Position.y += 0.1f;
-  PostSound("beep.ogg");
+  AudioSystem::Post(AudioCommand::PlaySfx, "beep.ogg");
 }
 
 void PlayerController::HandleKeyboard(const std::uint8_t* keys) {

@@ -24,12 +24,6 @@ void SetPaused(bool paused) { Engine::Instance().Paused = paused; }
 
 void SetMasterVolume(float volume) { AudioSystem::Instance().SetMasterVolume(volume); }
 
-void PostAudio(std::int32_t command) {
-  auto event = std::make_unique<AudioEvent>();
-  event->Command = command;
-  EventSystem::Instance().Post(std::move(event));
-}
-
 std::u16string LevelLabel(std::int32_t number) {
   std::u16string label = u"LEVEL ";
   for (char digit : std::to_string(number)) label.push_back(static_cast<char16_t>(digit));
@@ -185,7 +179,7 @@ const MenuSystem::ButtonRow MenuSystem::ButtonRows[] = {
        button.Label = AudioSystem::Instance().MusicPaused ? u"UNMUTE MUSIC" : u"MUTE MUSIC";
        return [&menus, &button] {
          const bool paused = AudioSystem::Instance().MusicPaused;
-         PostAudio(paused ? AudioCommand::ResumeMusic : AudioCommand::PauseMusic);
+         AudioSystem::Post(paused ? AudioCommand::ResumeMusic : AudioCommand::PauseMusic);
          button.Label = paused ? u"MUTE MUSIC" : u"UNMUTE MUSIC";
          menus.CentreLabel(button);
        };
@@ -195,7 +189,7 @@ const MenuSystem::ButtonRow MenuSystem::ButtonRows[] = {
        button.Label = AudioSystem::Instance().MasterPaused ? u"UNMUTE AUDIO" : u"MUTE AUDIO";
        return [&menus, &button] {
          const bool paused = AudioSystem::Instance().MasterPaused;
-         PostAudio(paused ? AudioCommand::ResumeMaster : AudioCommand::PauseMaster);
+         AudioSystem::Post(paused ? AudioCommand::ResumeMaster : AudioCommand::PauseMaster);
          button.Label = paused ? u"MUTE AUDIO" : u"UNMUTE AUDIO";
          menus.CentreLabel(button);
        };

@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 
+#include "audio/AudioSystem.h"
 #include "engine/Commands.h"
 #include "engine/EventSystem.h"
 #include "engine/Windows.h"
@@ -251,13 +252,7 @@ void MenuSystem::ActivateButton(MenuButton& button) {
   if (action) action();
 }
 
-void MenuSystem::PlayMenuSound(const char* name) {
-  auto sound = std::make_unique<AudioEvent>();
-  sound->Command = AudioCommand::PlayMenu;
-  sound->Loop = false;
-  sound->SoundName = name;
-  EventSystem::Instance().Post(std::move(sound));
-}
+void MenuSystem::PlayMenuSound(const char* name) { AudioSystem::Post(AudioCommand::PlayMenu, name); }
 
 void MenuSystem::OnKeyboardEvent(const KeyboardEvent& event) { HandleMenuKeys(event.KeyState); }
 
