@@ -1,6 +1,5 @@
 #include "gameplay/HazardContact.h"
 
-
 #include "engine/Commands.h"
 #include "engine/EventSystem.h"
 #include "engine/Events.h"
