@@ -20,8 +20,6 @@
 namespace Framework {
 namespace {
 
-// The volume the game plays at while it runs normally.
-constexpr float kFullVolume = 1.0f;
 // A player whose archetype is complete has at least this many components; fly mode
 // leaves a half-built one alone.
 constexpr std::size_t kBuiltPlayerComponents = 4;
@@ -144,7 +142,7 @@ void GameFlow::OnRestored() {
 void GameFlow::OnFocusGained() {
   if (IsScreenLevel(CurrentLevel())) {
     Engine::Instance().Paused = false;
-    AudioSystem::Instance().SetMasterVolume(kFullVolume);
+    AudioSystem::Instance().SetMasterVolume(MenuSystem::FullVolume);
   }
   ResumeMusicPausedByWindow();
 }

@@ -15,7 +15,7 @@ bool IsPlayerContact(const Event* event) {
   if (!event || event->Type != EventType::Object) return false;
   const auto* contact = dynamic_cast<const CollisionObjectEvent*>(event);
   GameObject* player = Factory::Instance().Player;
-  return contact && contact->Kind == 0 && player && contact->Other == player;
+  return contact && contact->Kind == ObjectEvent::CollisionKind && player && contact->Other == player;
 }
 
 }  // namespace Framework

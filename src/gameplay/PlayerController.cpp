@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <random>
 
@@ -30,9 +32,12 @@ bool JumpDown(const std::uint8_t* keys) {
 
 bool Paused() { return Engine::Instance().Paused; }
 
+// The numbered levels with fireflies around the player; the finale has them too.
+constexpr std::array kFireflyLevelNumbers{1, 2, 7, 8};
+
 bool IsFireflyLevel(std::int32_t slot) {
-  return slot == LevelSlot::FirstPlay || slot == LevelSlot::FirstPlay + 1 || slot == LevelSlot::FirstPlay + 6 ||
-         slot == LevelSlot::LastNumbered || slot == LevelSlot::Finale;
+  return slot == LevelSlot::Finale || std::ranges::find(kFireflyLevelNumbers, LevelNumber(slot)) !=
+                                          std::ranges::end(kFireflyLevelNumbers);
 }
 
 // Fireflies start anywhere in [-10, 30) on both axes: a 32-bit draw scaled down.

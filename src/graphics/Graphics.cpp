@@ -23,7 +23,6 @@ namespace {
 using GraphicsEventListener = EventListener<&Graphics::OnGraphicsEvent>;
 
 // The sky the world is drawn over.
-constexpr float kSky[4] = {0.45f, 0.8f, 0.92f, 1.0f};
 // Fragments this transparent or more are dropped, so they never hide what lies behind.
 constexpr float kAlphaTestReference = 0.1f;
 // Attribute locations of the "Basic" program.
@@ -150,7 +149,7 @@ void Graphics::Update(float dt, bool /*paused*/) {
 }
 
 void Graphics::DrawFrame(float dt) {
-  glClearColor(kSky[0], kSky[1], kSky[2], kSky[3]);
+  glClearColor(Sprite::SkyColor.R, Sprite::SkyColor.G, Sprite::SkyColor.B, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   Camera.Follow(dt, GatherFollowInputs());
   WorldPass(dt);

@@ -197,11 +197,11 @@ const MenuSystem::ButtonRow MenuSystem::ButtonRows[] = {
     {MenuButtonId::Language, nullptr,
      [](MenuSystem& menus, MenuButton& button) -> Action {
        // Names the language a click switches to.
-       button.Label = Localisation::Instance().Language == 0 ? u"RUSSIAN" : u"ENGLISH";
+       button.Label = Localisation::Instance().Language == LanguageId::English ? u"RUSSIAN" : u"ENGLISH";
        return [&menus, &button] {
          Localisation& localisation = Localisation::Instance();
-         const bool toRussian = localisation.Language == 0;
-         localisation.Language = toRussian ? 1 : 0;
+         const bool toRussian = localisation.Language == LanguageId::English;
+         localisation.Language = toRussian ? LanguageId::Russian : LanguageId::English;
          ApplyLanguageToSprites();
          button.Label = toRussian ? u"ENGLISH" : u"RUSSIAN";
          if (button.Owner != nullptr) menus.LayoutTexts(*button.Owner);

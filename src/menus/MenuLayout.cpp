@@ -54,7 +54,7 @@ MenuSpec SpecOf(std::int32_t id) {
 }
 
 float TextSize() {
-  return Localisation::Instance().Language == 0 ? MenuSystem::EnglishTextSize : MenuSystem::RussianTextSize;
+  return Localisation::Instance().Language == LanguageId::English ? MenuSystem::EnglishTextSize : MenuSystem::RussianTextSize;
 }
 
 // Width in world units of a text as it will be drawn (translated).
@@ -272,7 +272,7 @@ void MenuSystem::PlaceMenu(std::int32_t id) {
       break;
     case MenuId::HowToPlay: {
       const char* picture =
-          Localisation::Instance().Language == 0 ? MenuLook::HowToPlayTexture : MenuLook::HowToPlayRussianTexture;
+          Localisation::Instance().Language == LanguageId::English ? MenuLook::HowToPlayTexture : MenuLook::HowToPlayRussianTexture;
       if (menu->Header.Filename != picture) menu->Header.SetFilename(std::string(picture));
       const Menu* pause = FindMenu(MenuId::Pause);
       if (ReturnMenu == MenuId::Pause && pause != nullptr) {
