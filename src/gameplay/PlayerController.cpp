@@ -44,15 +44,10 @@ bool IsFireflyLevel(std::int32_t slot) {
 constexpr double kFireflySpread = 107374184.0;
 constexpr float kFireflyOffset = 10.0f;
 
-// Accumulates time for the hover assist across controllers, as one pulse clock.
-float hoverAccumulator = 0.0f;
-
 }  // namespace
 
 PlayerController::PlayerController() : Script("Player_Controller") {
   listener_ = Listen<PlayerControllerEventListener>(this);
-  throwOrigin = {0.0f, 0.0f};
-  throwDirection = {0.0f, 0.0f};
 }
 
 void PlayerController::Initialize() {
@@ -141,10 +136,10 @@ void PlayerController::Update(float dt) {
   }
   if (throwTimer > ThrowCooldown) canThrow = true;
   if (hoverAssist) {
-    hoverAccumulator += dt;
-    if (hoverAccumulator > HoverPeriod) {
+    hoverAccumulator_ += dt;
+    if (hoverAccumulator_ > HoverPeriod) {
       if (!Paused()) body->Force += HoverPush;
-      hoverAccumulator = 0.0f;
+      hoverAccumulator_ = 0.0f;
     }
   }
 }
@@ -174,17 +169,18 @@ void PlayerController::UpdateThrow() {
   if (!transform) return;
   const MouseRecord& mouse = Windows::Instance().Mouse;
   const Vec2 toCursor = Vec2{mouse.MouseX, mouse.MouseY} - transform->Position;
-  throwOrigin = transform->Position;
   // A cursor exactly on the player has no direction: keep aiming where it last pointed.
   const float length = toCursor.Length();
-  if (length > 0.0f) throwDirection = toCursor / length;
+  if (length > 0.0f) throwDirection_ = toCursor / length;
 
   const bool pressed = mouse.ButtonEventType == Windows::ButtonDown;
   if (pressed && mouse.Button == SDL_BUTTON_LEFT && canThrow && bombsOut < BombLimit) {
     AudioSystem::Post(AudioCommand::PlaySfx, "throw.ogg");
     auto request = std::make_unique<FactoryEvent>();
     request->Command = FactoryCommand::BuildBomb;
-    request->Callback = &InitThrownBomb;
+    request->Callback = [origin = transform->Position, direction = throwDirection_](GameObject* bomb) {
+      InitThrownBomb(bomb, origin, direction);
+    };
     EventSystem::Instance().Post(std::move(request));
     ++bombsOut;
     canThrow = false;
@@ -195,16 +191,16 @@ void PlayerController::UpdateThrow() {
   }
 }
 
-void PlayerController::InitThrownBomb(GameObject* bomb) {
+void PlayerController::InitThrownBomb(GameObject* bomb, Vec2 origin, Vec2 direction) {
   if (!bomb) return;
   if (auto* transform = bomb->GetComponent<Transform>()) {
     transform->Scale = {0.5f, 0.5f};
-    transform->Position = throwOrigin + throwDirection * ThrowOffset;
+    transform->Position = origin + direction * ThrowOffset;
     transform->ZLayer = BombLayer;
   }
   if (auto* body = bomb->GetComponent<Body>()) {
     body->Initialize();
-    if (!Paused()) body->Force += throwDirection * ThrowForce;
+    if (!Paused()) body->Force += direction * ThrowForce;
   }
   if (auto* light = bomb->GetComponent<PointLight>()) {
     light->Color = {1.0f, 1.0f, 1.0f};
