@@ -68,18 +68,8 @@ Vec3 ArcPanelPosition(const Menu& menu, const View& v) {
   return {menu.HeaderPosition.x + 2.0f - v.W / 2.5f, menu.HeaderPosition.y + v.H * 0.5f - 3.0f, 0.0f};
 }
 
-}  // namespace
-
-void MenuSystem::BuildMenu(Menu& menu) {
-  const View v = CurrentView();
-  const MenuSpec spec = SpecOf(menu.Id);
-  menu.Title = spec.title;
-  menu.Background.Color = MenuLook::ButtonTint;
-  menu.Header.Color = MenuLook::SkyTint;
-  menu.TitleSize = EnglishTextSize;
-  menu.TitleColor = MenuLook::HighlightColor;
-  menu.HeaderScale = {0.0f, 0.0f, 1.0f};
-
+// Where a menu's view-sized header stands when built, and how it is tinted.
+void SetUpHeader(Menu& menu, const View& v) {
   switch (menu.Id) {
     case MenuId::Main:
       menu.HeaderPosition = {0.0f, 0.0f, 0.0f};
@@ -113,7 +103,10 @@ void MenuSystem::BuildMenu(Menu& menu) {
       break;
     default: break;
   }
+}
 
+// The menu's buttons, numbered from its first ButtonId on, each with its look.
+void AddButtons(Menu& menu, const MenuSpec& spec) {
   const std::int32_t buttons = spec.lastButton - spec.firstButton + 1;
   for (std::int32_t index = 1; index <= buttons; ++index) {
     auto button = std::make_unique<MenuButton>();
@@ -125,9 +118,11 @@ void MenuSystem::BuildMenu(Menu& menu) {
     menu.Buttons[index] = std::move(button);
   }
   menu.ButtonCount = static_cast<std::int32_t>(menu.Buttons.size());
+}
 
-  menu.HeaderScale = {v.W, v.H, 1.0f};
-  menu.BackgroundScale = {v.W / 5.5f, v.H / 7.0f, 0.0f};
+// The title panel: left of the arc menus' centre, above the level select and the
+// confirmation's row.
+void PlacePanel(Menu& menu, const View& v) {
   const Vec3& h = menu.HeaderPosition;
   switch (menu.Id) {
     case MenuId::Main:
@@ -138,13 +133,31 @@ void MenuSystem::BuildMenu(Menu& menu) {
       menu.BackgroundScale.x = 1.2f * ShownWidth(menu.Title, menu.TitleSize);
       break;
     case MenuId::Confirm: {
-      const MenuButton* first = FindButton(menu.Id, 1);
-      const float y = first != nullptr ? first->Position.y : 0.0f;
+      const auto first = menu.Buttons.find(1);
+      const float y = first != menu.Buttons.end() ? first->second->Position.y : 0.0f;
       menu.BackgroundPosition = {h.x - v.W / 7.0f, y + 1.5f * (v.H / 8.5f), 0.0f};
       break;
     }
     default: break;
   }
+}
+
+}  // namespace
+
+void MenuSystem::BuildMenu(Menu& menu) {
+  const View v = CurrentView();
+  const MenuSpec spec = SpecOf(menu.Id);
+  menu.Title = spec.title;
+  menu.Background.Color = MenuLook::ButtonTint;
+  menu.Header.Color = MenuLook::SkyTint;
+  menu.TitleSize = EnglishTextSize;
+  menu.TitleColor = MenuLook::HighlightColor;
+  menu.HeaderScale = {0.0f, 0.0f, 1.0f};
+  SetUpHeader(menu, v);
+  AddButtons(menu, spec);
+  menu.HeaderScale = {v.W, v.H, 1.0f};
+  menu.BackgroundScale = {v.W / 5.5f, v.H / 7.0f, 0.0f};
+  PlacePanel(menu, v);
   // The how-to-play picture needs no title panel.
   if (menu.Id != MenuId::HowToPlay) menu.Background.SetFilename(std::string(MenuLook::PanelTexture));
   menu.Background.Color = MenuLook::ButtonTint;
