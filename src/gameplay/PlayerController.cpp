@@ -32,6 +32,13 @@ bool JumpDown(const std::uint8_t* keys) {
 
 bool Paused() { return Engine::Instance().Paused; }
 
+// A jump with a walking key held: the walking force projected onto the jump
+// vector (walk, jump), almost straight up with a small sideways part.
+Vec2 DiagonalJumpForce(float walk, float jump) {
+  const float length = std::sqrt(walk * walk + jump * jump);
+  return {std::copysign(walk * walk / length, walk), jump * jump / length};
+}
+
 // The numbered levels with fireflies around the player; the finale has them too.
 constexpr std::array kFireflyLevelNumbers{1, 2, 7, 8};
 
@@ -253,10 +260,7 @@ void PlayerController::HandleKeyboard(const std::uint8_t* keys) {
       transform->Position += Vec2{right ? FlyStep : -FlyStep, FlyStep};
     } else if (canJump) {
       Jump(*body, true);
-      // The impulse is the walking force projected onto the jump vector (walk, JumpForce):
-      // almost straight up, with a small sideways part.
-      const float length = std::sqrt(walk * walk + JumpForce * JumpForce);
-      force = {std::copysign(walk * walk / length, walk), JumpForce * JumpForce / length};
+      force = DiagonalJumpForce(walk, JumpForce);
     }
     if (!paused) body->Force += force;
     return;
@@ -271,19 +275,12 @@ void PlayerController::HandleKeyboard(const std::uint8_t* keys) {
     if (!paused) body->Force += Vec2{0.0f, JumpForce};
     return;
   }
-  if (left) {
+  if (left || right) {
+    // Left wins when both are held.
     if (fly) {
-      transform->Position += Vec2{-FlyStep, 0.0f};
+      transform->Position += Vec2{left ? -FlyStep : FlyStep, 0.0f};
     } else if (!paused) {
-      body->Force += Vec2{LeftForce, 0.0f};
-    }
-    return;
-  }
-  if (right) {
-    if (fly) {
-      transform->Position += Vec2{FlyStep, 0.0f};
-    } else if (!paused) {
-      body->Force += Vec2{RightForce, 0.0f};
+      body->Force += Vec2{left ? LeftForce : RightForce, 0.0f};
     }
     return;
   }
