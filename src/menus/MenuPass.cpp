@@ -37,7 +37,8 @@ void DrawQuad(Graphics& graphics, const ShaderProgram& basic, const Mat4& model,
 
 // A button: its face (flat or a picture), its outline unless its colour says
 // none, and its label.
-void DrawButton(Graphics& graphics, const ShaderProgram& basic, const ShaderProgram& texture, const MenuButton& button) {
+void DrawButton(Graphics& graphics, const ShaderProgram& basic, const ShaderProgram& texture,
+                const MenuButton& button) {
   const Mat4 model = graphics.ModelMatrix(button.Position, Flat(button.Scale), 0.0f);
   const Sprite& look = button.Look;
   if (look.Filename.empty()) {
