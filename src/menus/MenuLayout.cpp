@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "engine/Vec2.h"
 #include "graphics/Graphics.h"
 #include "levels/Localisation.h"
 #include "menus/MenuLook.h"
@@ -55,6 +56,22 @@ MenuSpec SpecOf(std::int32_t id) {
 
 float TextSize() {
   return Localisation::Instance().Language == LanguageId::English ? MenuSystem::EnglishTextSize : MenuSystem::RussianTextSize;
+}
+
+// Buttons high on the arc (sine `s` of their angle) lean outwards, so that their
+// wide faces do not meet; `rightHalf` are the ones past the middle of the arc.
+void LeanOutwards(float& x, float& y, float s, bool rightHalf, Vec2 size, bool levelSelect) {
+  const float nudge = rightHalf ? -size.x * 0.1f : size.x * 0.1f;
+  const float lift = size.y * 0.1f;
+  y += lift;
+  if (s > 0.6f) x += nudge;
+  if (s > 0.8f) x += nudge;
+  if (s > 0.9f) {
+    x += nudge;
+    y += lift;
+    if (!levelSelect) y += 2.0f * lift;
+  }
+  if (s > 0.99f) y += 2.0f * lift;
 }
 
 // Width in world units of a text as it will be drawn (translated).
@@ -201,17 +218,8 @@ void MenuSystem::LayoutButtons(Menu& menu) {
       x -= bw / 3.1f;
       y += bh * 0.5f;
     }
-    // Buttons high on the arc lean outwards so that their wide faces do not meet.
-    const float nudge = index > m ? -bw * 0.1f : bw * 0.1f;
-    y = y - drop + bh * 0.1f;
-    if (s > 0.6f) x += nudge;
-    if (s > 0.8f) x += nudge;
-    if (s > 0.9f) {
-      x += nudge;
-      y += bh * 0.1f;
-      if (menu.Id != MenuId::LevelSelect) y += 2.0f * bh * 0.1f;
-    }
-    if (s > 0.99f) y += 2.0f * bh * 0.1f;
+    y -= drop;
+    LeanOutwards(x, y, s, index > m, {bw, bh}, menu.Id == MenuId::LevelSelect);
     if (n % 2 == 1 && index == m) x = h.x;
     button->Scale = {bw, bh, 0.0f};
     button->Position = {x, y, 0.0f};
