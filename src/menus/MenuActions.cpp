@@ -1,6 +1,6 @@
-// What every menu button says and does, by its ButtonId: starting and leaving
-// play, moving between menus, asking for confirmation, the options toggles and the
-// level-select pages.
+// What every menu button says and does: one row per ButtonId (ButtonRows) and the
+// steps the rows share: starting and leaving play, moving between menus, asking
+// for confirmation, the options toggles and the level-select pages.
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -294,8 +294,9 @@ MenuSystem::Action MenuSystem::ConfirmedAction() {
 }
 
 MenuSystem::Action MenuSystem::LevelButtonAction(MenuButton& button) {
-  // Index 2 stands next to NEXT at the right end: the numbers grow to the left.
-  const std::int32_t number = LevelPage + 7 - button.Index;
+  // The first level button stands next to NEXT at the right end: the numbers grow
+  // to the left, from the page's first level at the last button.
+  const std::int32_t number = LevelPage + 1 + (MenuButtonId::LastLevelButton - button.ButtonId);
   if (number > LevelSlot::NumberedLevels) {
     button.Label.clear();
     return nullptr;
