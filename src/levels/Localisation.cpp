@@ -10,7 +10,6 @@ namespace Framework {
 
 namespace {
 
-
 // English phrase and its Russian text, in the order the dictionaries are filled.
 const std::vector<std::pair<std::u16string, std::u16string>>& Phrases() {
   static const std::vector<std::pair<std::u16string, std::u16string>> phrases = {
