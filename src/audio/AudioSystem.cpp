@@ -5,6 +5,7 @@
 #include "audio/AudioListener.h"
 #include "audio/NullAudioBackend.h"
 #include "audio/SdlMixerBackend.h"
+#include "engine/EventSystem.h"
 #include "graphics/AssetIndex.h"
 
 namespace Framework {
@@ -27,6 +28,13 @@ AudioSystem::AudioSystem() : Sounds(8), backend_(std::make_unique<NullAudioBacke
 }
 
 AudioSystem::~AudioSystem() { Shutdown(); }
+
+void AudioSystem::Post(std::int32_t command, const std::string& soundName) {
+  auto event = std::make_unique<AudioEvent>();
+  event->Command = command;
+  event->SoundName = soundName;
+  EventSystem::Instance().Post(std::move(event));
+}
 
 void AudioSystem::SetBackend(std::unique_ptr<AudioBackend> backend) { pending_ = std::move(backend); }
 

@@ -37,6 +37,10 @@ class AudioSystem : public InterfaceSystem {
 
   static AudioSystem& Instance();
 
+  // Posts an AudioEvent: `command` on the sound `soundName` (none for the music and
+  // master commands). Every sound and volume request of the game goes this way.
+  static void Post(std::int32_t command, const std::string& soundName = {});
+
   // The back end the next Initialize opens instead of SDL_mixer (tests hand in a fake).
   void SetBackend(std::unique_ptr<AudioBackend> backend);
 

@@ -76,7 +76,6 @@ class EventSystem : public InterfaceSystem {
  private:
   EventSystem();
   void Deliver(Event& event);
-  void EndDelivery();
   bool IsListed(Listener* listener) const;
   void ReleaseIfUnlisted(Listener* listener);
   // Drops the object's registry entry once it is empty and no delivery walks it.

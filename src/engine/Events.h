@@ -85,7 +85,9 @@ class ObjectEvent : public Event {
  public:
   static constexpr EventType kType = EventType::Object;
   explicit ObjectEvent(GameObject* object) : Event(kType), Object(object) {}
-  std::int32_t Kind = 0;  // 0: collision, the only kind made
+  // Collision is the only kind made.
+  static constexpr std::int32_t CollisionKind = 0;
+  std::int32_t Kind = CollisionKind;
   GameObject* Object;     // the addressee
 };
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "audio/AudioSystem.h"
 #include "engine/Commands.h"
 #include "engine/EventSystem.h"
 #include "engine/Windows.h"
@@ -27,10 +28,7 @@ void BoomScript::Update(float dt) {
 void BoomScript::Detonate() {
   auto* transform = Owner->GetComponent<Transform>();
   if (!missing_.Check(transform != nullptr, *this, "Transform")) return;
-  auto sound = std::make_unique<AudioEvent>();
-  sound->Command = AudioCommand::PlaySfx;
-  sound->SoundName = "push.ogg";
-  EventSystem::Instance().Post(std::move(sound));
+  AudioSystem::Post(AudioCommand::PlaySfx, "push.ogg");
 
   auto boom = std::make_unique<BoomEvent>();
   boom->Strength = BlastForce;

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "audio/AudioSystem.h"
 #include "engine/Commands.h"
 #include "engine/EventSystem.h"
 #include "engine/Events.h"
@@ -27,7 +28,7 @@ void DynamicHazardScript::Update(float dt) {
 
 void DynamicHazardScript::OnObjectEvent(Event* event) {
   if (!IsPlayerContact(event)) return;
-  PostCrashSound();
+  AudioSystem::Post(AudioCommand::PlaySfx, "crash.ogg");
   auto restart = std::make_unique<SerializationEvent>();
   restart->Command = SerializationCommand::RestartOrContinue;
   EventSystem::Instance().Post(std::move(restart));

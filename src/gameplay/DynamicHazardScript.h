@@ -22,7 +22,7 @@ class DynamicHazardScript : public Script {
   // Corners of the box it moves in (exclusive).
   Vec2 Max{0.0f, 0.0f};
   Vec2 Min{0.0f, 0.0f};
-  // Kept and saved with the level; nothing reads them yet.
+  // Read from the level and written back with it; the hazard itself ignores them.
   float Delay = 0.0f;
   float DelayRadius = 0.0f;
 

@@ -2,10 +2,11 @@
 
 #include <memory>
 
+#include "audio/AudioSystem.h"
 #include "engine/Commands.h"
 #include "engine/EventSystem.h"
 #include "engine/Events.h"
-#include "gameplay/PlayerContact.h"
+#include "gameplay/HazardContact.h"
 
 namespace Framework {
 
@@ -13,7 +14,7 @@ void EnemyTrigger::Initialize() { EventSystem::Instance().SubscribeComponent(thi
 
 void EnemyTrigger::OnObjectEvent(Event* event) {
   if (!IsPlayerContact(event)) return;
-  PostSound("crash.ogg");
+  AudioSystem::Post(AudioCommand::PlaySfx, "crash.ogg");
   auto death = std::make_unique<DeathEvent>();
   death->Cause = DeathCause;
   death->Source = Owner;

@@ -20,8 +20,6 @@
 namespace Framework {
 namespace {
 
-// The volume the game plays at while it runs normally.
-constexpr float kFullVolume = 1.0f;
 // A player whose archetype is complete has at least this many components; fly mode
 // leaves a half-built one alone.
 constexpr std::size_t kBuiltPlayerComponents = 4;
@@ -32,12 +30,6 @@ std::int32_t CurrentLevel() { return Serialization::Instance().CurrentLevel; }
 // lets them run on at once.
 constexpr bool RunsOnWhenRestored(std::int32_t slot) {
   return slot == LevelSlot::FirstSplash || slot == LevelSlot::Credits;
-}
-
-void PostAudio(std::int32_t command) {
-  auto event = std::make_unique<AudioEvent>();
-  event->Command = command;
-  EventSystem::Instance().Post(std::move(event));
 }
 
 // Debug notices: red, small, shown for one second.
@@ -134,7 +126,7 @@ void GameFlow::OnFocusLost() {
   Engine::Instance().Paused = true;
   if (!MusicPausedByWindow && !AudioSystem::Instance().MusicPaused) {
     // Music the sound system paused itself (the options) is not the window's to touch.
-    PostAudio(AudioCommand::PauseMusic);
+    AudioSystem::Post(AudioCommand::PauseMusic);
     MusicPausedByWindow = true;
   }
   // A play level that loses the window waits under the pause menu, so that the
@@ -150,14 +142,14 @@ void GameFlow::OnRestored() {
 void GameFlow::OnFocusGained() {
   if (IsScreenLevel(CurrentLevel())) {
     Engine::Instance().Paused = false;
-    AudioSystem::Instance().SetMasterVolume(kFullVolume);
+    AudioSystem::Instance().SetMasterVolume(MenuSystem::FullVolume);
   }
   ResumeMusicPausedByWindow();
 }
 
 void GameFlow::ResumeMusicPausedByWindow() {
   if (!MusicPausedByWindow) return;
-  PostAudio(AudioCommand::ResumeMusic);
+  AudioSystem::Post(AudioCommand::ResumeMusic);
   MusicPausedByWindow = false;
 }
 

@@ -1,7 +1,5 @@
 #include "gameplay/HazardContact.h"
 
-#include <memory>
-
 #include "engine/Commands.h"
 #include "engine/EventSystem.h"
 #include "engine/Events.h"
@@ -17,14 +15,7 @@ bool IsPlayerContact(const Event* event) {
   if (!event || event->Type != EventType::Object) return false;
   const auto* contact = dynamic_cast<const CollisionObjectEvent*>(event);
   GameObject* player = Factory::Instance().Player;
-  return contact && contact->Kind == 0 && player && contact->Other == player;
-}
-
-void PostCrashSound() {
-  auto sound = std::make_unique<AudioEvent>();
-  sound->Command = AudioCommand::PlaySfx;
-  sound->SoundName = "crash.ogg";
-  EventSystem::Instance().Post(std::move(sound));
+  return contact && contact->Kind == ObjectEvent::CollisionKind && player && contact->Other == player;
 }
 
 }  // namespace Framework

@@ -1,5 +1,6 @@
 // HazardContact: what the two hazard scripts share: joining their object's
-// collision events, recognising a contact with the player, the crash sound.
+// collision events, recognising a contact with the player; the level's triggers
+// (enemies, the exit) tell a touch by the player the same way.
 #pragma once
 
 #include "objects/Component.h"
@@ -13,6 +14,5 @@ class Event;
 void RegisterForContacts(Component& component);
 // A collision (kind 0) whose other party is the Factory's player.
 bool IsPlayerContact(const Event* event);
-void PostCrashSound();
 
 }  // namespace Framework

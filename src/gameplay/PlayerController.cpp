@@ -2,9 +2,12 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <random>
 
+#include "audio/AudioSystem.h"
 #include "engine/Commands.h"
 #include "engine/Engine.h"
 #include "engine/Windows.h"
@@ -29,32 +32,29 @@ bool JumpDown(const std::uint8_t* keys) {
 
 bool Paused() { return Engine::Instance().Paused; }
 
-void PostSound(const char* name) {
-  auto sound = std::make_unique<AudioEvent>();
-  sound->Command = AudioCommand::PlaySfx;
-  sound->Loop = false;
-  sound->SoundName = name;
-  EventSystem::Instance().Post(std::move(sound));
+// A jump with a walking key held: the walking force projected onto the jump
+// vector (walk, jump), almost straight up with a small sideways part.
+Vec2 DiagonalJumpForce(float walk, float jump) {
+  const float length = std::sqrt(walk * walk + jump * jump);
+  return {std::copysign(walk * walk / length, walk), jump * jump / length};
 }
 
+// The numbered levels with fireflies around the player; the finale has them too.
+constexpr std::array kFireflyLevelNumbers{1, 2, 7, 8};
+
 bool IsFireflyLevel(std::int32_t slot) {
-  return slot == LevelSlot::FirstPlay || slot == LevelSlot::FirstPlay + 1 || slot == LevelSlot::FirstPlay + 6 ||
-         slot == LevelSlot::LastNumbered || slot == LevelSlot::Finale;
+  return slot == LevelSlot::Finale || std::ranges::find(kFireflyLevelNumbers, LevelNumber(slot)) !=
+                                          std::ranges::end(kFireflyLevelNumbers);
 }
 
 // Fireflies start anywhere in [-10, 30) on both axes: a 32-bit draw scaled down.
 constexpr double kFireflySpread = 107374184.0;
 constexpr float kFireflyOffset = 10.0f;
 
-// Accumulates time for the hover assist across controllers, as one pulse clock.
-float hoverAccumulator = 0.0f;
-
 }  // namespace
 
 PlayerController::PlayerController() : Script("Player_Controller") {
   listener_ = Listen<PlayerControllerEventListener>(this);
-  throwOrigin = {0.0f, 0.0f};
-  throwDirection = {0.0f, 0.0f};
 }
 
 void PlayerController::Initialize() {
@@ -143,10 +143,10 @@ void PlayerController::Update(float dt) {
   }
   if (throwTimer > ThrowCooldown) canThrow = true;
   if (hoverAssist) {
-    hoverAccumulator += dt;
-    if (hoverAccumulator > HoverPeriod) {
+    hoverAccumulator_ += dt;
+    if (hoverAccumulator_ > HoverPeriod) {
       if (!Paused()) body->Force += HoverPush;
-      hoverAccumulator = 0.0f;
+      hoverAccumulator_ = 0.0f;
     }
   }
 }
@@ -176,17 +176,18 @@ void PlayerController::UpdateThrow() {
   if (!transform) return;
   const MouseRecord& mouse = Windows::Instance().Mouse;
   const Vec2 toCursor = Vec2{mouse.MouseX, mouse.MouseY} - transform->Position;
-  throwOrigin = transform->Position;
   // A cursor exactly on the player has no direction: keep aiming where it last pointed.
   const float length = glm::length(toCursor);
-  if (length > 0.0f) throwDirection = toCursor / length;
+  if (length > 0.0f) throwDirection_ = toCursor / length;
 
   const bool pressed = mouse.ButtonEventType == Windows::ButtonDown;
   if (pressed && mouse.Button == SDL_BUTTON_LEFT && canThrow && bombsOut < BombLimit) {
-    PostSound("throw.ogg");
+    AudioSystem::Post(AudioCommand::PlaySfx, "throw.ogg");
     auto request = std::make_unique<FactoryEvent>();
     request->Command = FactoryCommand::BuildBomb;
-    request->Callback = &InitThrownBomb;
+    request->Callback = [origin = transform->Position, direction = throwDirection_](GameObject* bomb) {
+      InitThrownBomb(bomb, origin, direction);
+    };
     EventSystem::Instance().Post(std::move(request));
     ++bombsOut;
     canThrow = false;
@@ -197,16 +198,16 @@ void PlayerController::UpdateThrow() {
   }
 }
 
-void PlayerController::InitThrownBomb(GameObject* bomb) {
+void PlayerController::InitThrownBomb(GameObject* bomb, Vec2 origin, Vec2 direction) {
   if (!bomb) return;
   if (auto* transform = bomb->GetComponent<Transform>()) {
     transform->Scale = {0.5f, 0.5f};
-    transform->Position = throwOrigin + throwDirection * ThrowOffset;
+    transform->Position = origin + direction * ThrowOffset;
     transform->ZLayer = BombLayer;
   }
   if (auto* body = bomb->GetComponent<Body>()) {
     body->Initialize();
-    if (!Paused()) body->Force += throwDirection * ThrowForce;
+    if (!Paused()) body->Force += direction * ThrowForce;
   }
   if (auto* light = bomb->GetComponent<PointLight>()) {
     light->Color = {1.0f, 1.0f, 1.0f};
@@ -239,7 +240,7 @@ void PlayerController::Jump(Body& body, bool lift) {
   // Past the grace time, so the grace period cannot hand the jump back.
   airTimer = JumpGraceTime + 1.0f;
   if (lift) body.Position.y += 0.1f;
-  PostSound("beep.ogg");
+  AudioSystem::Post(AudioCommand::PlaySfx, "beep.ogg");
 }
 
 void PlayerController::HandleKeyboard(const std::uint8_t* keys) {
@@ -259,10 +260,7 @@ void PlayerController::HandleKeyboard(const std::uint8_t* keys) {
       transform->Position += Vec2{right ? FlyStep : -FlyStep, FlyStep};
     } else if (canJump) {
       Jump(*body, true);
-      // The impulse is the walking force projected onto the jump vector (walk, JumpForce):
-      // almost straight up, with a small sideways part.
-      const float length = std::sqrt(walk * walk + JumpForce * JumpForce);
-      force = {std::copysign(walk * walk / length, walk), JumpForce * JumpForce / length};
+      force = DiagonalJumpForce(walk, JumpForce);
     }
     if (!paused) body->Force += force;
     return;
@@ -277,19 +275,12 @@ void PlayerController::HandleKeyboard(const std::uint8_t* keys) {
     if (!paused) body->Force += Vec2{0.0f, JumpForce};
     return;
   }
-  if (left) {
+  if (left || right) {
+    // Left wins when both are held.
     if (fly) {
-      transform->Position += Vec2{-FlyStep, 0.0f};
+      transform->Position += Vec2{left ? -FlyStep : FlyStep, 0.0f};
     } else if (!paused) {
-      body->Force += Vec2{LeftForce, 0.0f};
-    }
-    return;
-  }
-  if (right) {
-    if (fly) {
-      transform->Position += Vec2{FlyStep, 0.0f};
-    } else if (!paused) {
-      body->Force += Vec2{RightForce, 0.0f};
+      body->Force += Vec2{left ? LeftForce : RightForce, 0.0f};
     }
     return;
   }

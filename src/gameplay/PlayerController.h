@@ -61,17 +61,13 @@ class PlayerController : public Script {
   void HandleKeyboard(const std::uint8_t* keys);
   // Aims at the cursor and throws or refills on this frame's click.
   void UpdateThrow();
-  // Factory callbacks for the bomb and the throw indicator.
-  static void InitThrownBomb(GameObject* bomb);
+  // Factory callbacks for the bomb (thrown from `origin` along the unit vector
+  // `direction`) and the throw indicator.
+  static void InitThrownBomb(GameObject* bomb, Vec2 origin, Vec2 direction);
   static void PlaceThrowIndicator(GameObject* indicator);
 
   // The listener's handler: the keyboard of the frame, for the player's controller.
   void OnKeyboard(KeyboardEvent& event);
-
-  // Where the player stood and which way it aimed at the last aim step; read
-  // by InitThrownBomb. Reset by every new controller.
-  static inline Vec2 throwOrigin{0.0f, 0.0f};
-  static inline Vec2 throwDirection{0.0f, 0.0f};
 
   bool hoverAssist = false;
   float hoverToggleTimer = 0.0f;
@@ -98,6 +94,11 @@ class PlayerController : public Script {
   Subscription listener_;
   MissingParts missing_;
   bool worldRequested_ = false;
+  // Which way the player aimed at the last aim step; a bomb thrown with the
+  // cursor on the player keeps it.
+  Vec2 throwDirection_{0.0f, 0.0f};
+  // Time since the hover assist's last push.
+  float hoverAccumulator_ = 0.0f;
   bool indicatorChecked_ = false;
 };
 

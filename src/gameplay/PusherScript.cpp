@@ -2,12 +2,13 @@
 
 #include <memory>
 
+#include "audio/AudioSystem.h"
 #include "engine/Commands.h"
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
 #include "engine/Events.h"
 #include "engine/Windows.h"
-#include "gameplay/PlayerContact.h"
+#include "gameplay/HazardContact.h"
 #include "graphics/Sprite.h"
 #include "objects/Factory.h"
 #include "objects/Transform.h"
@@ -24,7 +25,7 @@ constexpr std::uint8_t kRightButton = 3;
 void PusherScript::Update(float dt) {
   const MouseRecord& mouse = Windows::Instance().Mouse;
   if (!armed && mouse.Button == kRightButton && mouse.ButtonEventType == Windows::ButtonDown) {
-    PostSound("push.ogg");
+    AudioSystem::Post(AudioCommand::PlaySfx, "push.ogg");
     armed = true;
   }
   if (!armed) return;

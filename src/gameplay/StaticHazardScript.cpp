@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "audio/AudioSystem.h"
 #include "engine/Commands.h"
 #include "engine/EventSystem.h"
 #include "engine/Events.h"
@@ -15,7 +16,7 @@ void StaticHazardScript::Initialize() { RegisterForContacts(*this); }
 
 void StaticHazardScript::OnObjectEvent(Event* event) {
   if (!IsPlayerContact(event)) return;
-  PostCrashSound();
+  AudioSystem::Post(AudioCommand::PlaySfx, "crash.ogg");
   auto death = std::make_unique<DeathEvent>();
   death->Cause = DeathAnimation::CauseStaticHazard;
   death->Source = Owner;

@@ -2,10 +2,11 @@
 
 #include <memory>
 
+#include "audio/AudioSystem.h"
 #include "engine/Commands.h"
 #include "engine/EventSystem.h"
 #include "engine/Events.h"
-#include "gameplay/PlayerContact.h"
+#include "gameplay/HazardContact.h"
 #include "levels/LevelSlots.h"
 #include "levels/Serialization.h"
 #include "objects/Factory.h"
@@ -35,7 +36,7 @@ void WinTrigger::Initialize() {
 
 void WinTrigger::OnObjectEvent(Event* event) {
   if (soundPlayed || !IsPlayerContact(event)) return;
-  PostSound("winlevel.ogg");
+  AudioSystem::Post(AudioCommand::PlaySfx, "winlevel.ogg");
   won = true;
   soundPlayed = true;
 }

@@ -22,13 +22,52 @@ namespace {
 
 using GraphicsEventListener = EventListener<&Graphics::OnGraphicsEvent>;
 
-// The sky the world is drawn over.
-constexpr float kSky[4] = {0.45f, 0.8f, 0.92f, 1.0f};
 // Fragments this transparent or more are dropped, so they never hide what lies behind.
 constexpr float kAlphaTestReference = 0.1f;
 // Attribute locations of the "Basic" program.
 constexpr GLuint kBasicPosition = 0;
 constexpr GLuint kBasicColor = 1;
+
+// The GL context for `window` with its entry points loaded; nullptr (said once)
+// when none can be made.
+SDL_GLContext OpenContext(SDL_Window* window) {
+  glewExperimental = GL_TRUE;
+  SDL_GLContext context = SDL_GL_CreateContext(window);
+  if (context == nullptr) {
+    std::cout << "Graphics: OpenGL context could not be created! Error: " << SDL_GetError() << "\n";
+    return nullptr;
+  }
+  // Some platforms (virtual displays among them) refuse vsync; the frame cap still holds.
+  SDL_GL_SetSwapInterval(1);
+  const GLenum glewStatus = glewInit();
+  if (glewStatus != GLEW_OK) {
+    // GLEW may fail to find a GLX display but still have loaded the entry points.
+    std::cout << "Graphics: glewInit reported: " << reinterpret_cast<const char*>(glewGetErrorString(glewStatus))
+              << "\n";
+  }
+  return context;
+}
+
+// Blending, the depth test and the alpha test as every pass expects them.
+void SetDrawState() {
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LESS);
+  glAlphaFunc(GL_GREATER, kAlphaTestReference);
+  glEnable(GL_ALPHA_TEST);
+}
+
+// The uniform locations the drawing code sets on the two shader programs.
+void FindUniforms(AssetStore& store) {
+  for (const char* name : {"Basic", "Texture"}) {
+    ShaderProgram& program = store.Program(name);
+    program.TransformLocation = glGetUniformLocation(program.Program, "transform");
+  }
+  ShaderProgram& texture = store.Program("Texture");
+  texture.TintLocation = glGetUniformLocation(texture.Program, "tint");
+  texture.AlphaLocation = glGetUniformLocation(texture.Program, "alpha");
+}
 
 }  // namespace
 
@@ -63,27 +102,10 @@ void Graphics::Initialize() {
     std::cout << "Graphics: no window to draw in; nothing will be drawn\n";
     return;
   }
-  glewExperimental = GL_TRUE;
-  Context = SDL_GL_CreateContext(Window);
-  if (Context == nullptr) {
-    std::cout << "Graphics: OpenGL context could not be created! Error: " << SDL_GetError() << "\n";
-    return;
-  }
-  // Some platforms (virtual displays among them) refuse vsync; the frame cap still holds.
-  SDL_GL_SetSwapInterval(1);
-  const GLenum glewStatus = glewInit();
-  if (glewStatus != GLEW_OK) {
-    // GLEW may fail to find a GLX display but still have loaded the entry points.
-    std::cout << "Graphics: glewInit reported: " << reinterpret_cast<const char*>(glewGetErrorString(glewStatus))
-              << "\n";
-  }
+  Context = OpenContext(Window);
+  if (Context == nullptr) return;
   initialized_ = true;
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glEnable(GL_DEPTH_TEST);
-  glDepthFunc(GL_LESS);
-  glAlphaFunc(GL_GREATER, kAlphaTestReference);
-  glEnable(GL_ALPHA_TEST);
+  SetDrawState();
 
   ShowDebug = false;
   Messages.clear();
@@ -91,14 +113,7 @@ void Graphics::Initialize() {
   Windows::Instance().ApplyWindowSize();
   Camera.RebuildMatrices();
 
-  AssetStore& store = AssetStore::Instance();
-  for (const char* name : {"Basic", "Texture"}) {
-    ShaderProgram& program = store.Program(name);
-    program.TransformLocation = glGetUniformLocation(program.Program, "transform");
-  }
-  ShaderProgram& texture = store.Program("Texture");
-  texture.TintLocation = glGetUniformLocation(texture.Program, "tint");
-  texture.AlphaLocation = glGetUniformLocation(texture.Program, "alpha");
+  FindUniforms(AssetStore::Instance());
 
   glGenBuffers(1, &ColorBuffer);
   glGenBuffers(1, &QuadBuffer);
@@ -150,7 +165,7 @@ void Graphics::Update(float dt, bool /*paused*/) {
 }
 
 void Graphics::DrawFrame(float dt) {
-  glClearColor(kSky[0], kSky[1], kSky[2], kSky[3]);
+  glClearColor(Sprite::SkyColor.R, Sprite::SkyColor.G, Sprite::SkyColor.B, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   Camera.Follow(dt, GatherFollowInputs());
   WorldPass(dt);

@@ -104,7 +104,7 @@ class Graphics : public InterfaceSystem {
   GLuint ColorBuffer = 0, QuadBuffer = 0;
   GLuint BasicVao = 0;
 
-  // Hooks for systems that come later or that tests stand in for. Each may be empty.
+  // Hooks for the layers above, connected by the game; tests put their own in. Each may be empty.
   // True while the menu system shows a menu (the camera drifts, the menu pass runs).
   std::function<bool()> MenuShown;
   // Draws the open menus after the world.

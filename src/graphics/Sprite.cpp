@@ -91,7 +91,7 @@ void Sprite::SetFilename(int spriteType) {
   }
   if (spriteType >= 0 && spriteType < SpriteTypeCount) {
     Filename = kSpriteTypes[spriteType];
-    if (spriteType == SpriteType::Sky) Color = {0.45f, 0.8f, 0.92f};
+    if (spriteType == SpriteType::Sky) Color = SkyColor;
     if (spriteType == SpriteType::EmptyButton) Color = {0.0196f, 0.3176f, 0.4196f};
   }
   if (Filename.empty() || !GlContextCurrent()) return;

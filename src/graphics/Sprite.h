@@ -21,6 +21,8 @@ struct TextureData;
 
 class Sprite : public Component {
  public:
+  // The sky: the colour of a Sky sprite and of the screen behind the world.
+  static constexpr Color3 SkyColor{0.45f, 0.8f, 0.92f};
   // Numbers 0 to 38 name a texture in the type table; 39 leaves the sprite as it is.
   static constexpr int SpriteTypeCount = SpriteType::Keep;
   // Texture name of a sprite type ("" for an untextured type or a number out of range).

@@ -28,19 +28,15 @@ bool IsRussianWorded(std::string_view name) {
          IsWorded(name.substr(0, name.size() - kRussianSuffix.size()));
 }
 
-// Localisation's Language values.
-constexpr std::int32_t kEnglish = 0;
-constexpr std::int32_t kRussian = 1;
-
 // The levels whose pictures carry words: the two tutorials and the win screen.
 constexpr bool HasWordedPictures(std::int32_t slot) {
-  return slot == LevelSlot::FirstPlay || slot == SlotOfLevelNumber(3) || slot == LevelSlot::Finale;
+  return slot == LevelSlot::FirstPlay || slot == LevelSlot::SecondTutorial || slot == LevelSlot::Finale;
 }
 
 }  // namespace
 
 std::string LocalisedTextureName(const std::string& filename, std::int32_t language) {
-  if (language == kRussian && IsWorded(filename)) return filename + std::string(kRussianSuffix);
+  if (language == LanguageId::Russian && IsWorded(filename)) return filename + std::string(kRussianSuffix);
   return filename;
 }
 
@@ -48,15 +44,15 @@ void ApplyLanguageToSprites() {
   const std::int32_t level = Serialization::Instance().CurrentLevel;
   if (!HasWordedPictures(level)) return;
   Localisation& localisation = Localisation::Instance();
-  if (localisation.Language != kEnglish) localisation.Language = kRussian;
+  if (localisation.Language != LanguageId::English) localisation.Language = LanguageId::Russian;
   for (auto& [id, object] : Factory::Instance().Objects) {
     (void)id;
     Sprite* sprite = object->GetComponent<Sprite>();
     if (sprite == nullptr) continue;
     const std::string& name = sprite->Filename;
-    if (localisation.Language == kEnglish && IsRussianWorded(name)) {
+    if (localisation.Language == LanguageId::English && IsRussianWorded(name)) {
       sprite->SetFilename(name.substr(0, name.size() - kRussianSuffix.size()));
-    } else if (localisation.Language == kRussian && IsWorded(name)) {
+    } else if (localisation.Language == LanguageId::Russian && IsWorded(name)) {
       sprite->SetFilename(name + std::string(kRussianSuffix));
     }
   }

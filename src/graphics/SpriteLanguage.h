@@ -10,7 +10,7 @@
 
 namespace Framework {
 
-// The texture name a level's "Filename" stands for in `language` (0 English, 1 Russian).
+// The texture name a level's "Filename" stands for in `language` (a LanguageId).
 std::string LocalisedTextureName(const std::string& filename, std::int32_t language);
 
 // Rebinds every sprite of the world to the version of its texture for the current

@@ -9,13 +9,14 @@ namespace Framework {
 
 struct LevelSlot {
   enum Value : std::int32_t {
-    FirstSplash = 0,   // loaded at start-up
-    SecondSplash = 1,  // after the first splash; hands over to the main menu
-    MainMenu = 2,      // the world behind the menus
-    Credits = 3,       // the credits world; loading it never changes LastLevel
-    FirstPlay = 10,    // "Level 1 out of 8"; NEW GAME starts here
-    LastNumbered = 17, // "Level 8 out of 8"
-    Finale = 18,       // after the last numbered level: no title, its exit leads to the credits
+    FirstSplash = 0,      // loaded at start-up
+    SecondSplash = 1,     // after the first splash; hands over to the main menu
+    MainMenu = 2,         // the world behind the menus
+    Credits = 3,          // the credits world; loading it never changes LastLevel
+    FirstPlay = 10,       // "Level 1 out of 8", the first tutorial; NEW GAME starts here
+    SecondTutorial = 12,  // "Level 3 out of 8"
+    LastNumbered = 17,    // "Level 8 out of 8"
+    Finale = 18,          // after the last numbered level: no title, its exit leads to the credits
   };
   static constexpr std::int32_t Count = 50;
   static constexpr std::int32_t NumberedLevels = LastNumbered - FirstPlay + 1;

@@ -4,11 +4,11 @@
 #include <utility>
 #include <vector>
 
+#include "levels/LevelSlots.h"
+
 namespace Framework {
 
 namespace {
-
-constexpr int kLevelCount = 8;
 
 // English phrase and its Russian text, in the order the dictionaries are filled.
 const std::vector<std::pair<std::u16string, std::u16string>>& Phrases() {
@@ -81,18 +81,18 @@ Localisation::Localisation() {
     english[key] = key;
     russian[key] = value;
   }
-  for (int n = 1; n <= kLevelCount; ++n) {
+  for (int n = 1; n <= LevelSlot::NumberedLevels; ++n) {
     const std::u16string number = Decimal(n);
     // Buttons of the level-select menu.
     english[u"LEVEL " + number] = u"LEVEL " + number;
     russian[u"LEVEL " + number] = u"УРОВЕНЬ " + number;
     // Level titles shown when a play level starts.
-    const std::u16string title = u"Level " + number + u" out of " + Decimal(kLevelCount);
+    const std::u16string title = u"Level " + number + u" out of " + Decimal(LevelSlot::NumberedLevels);
     english[title] = title;
-    russian[title] = u"Уровень " + number + u" из " + Decimal(kLevelCount);
+    russian[title] = u"Уровень " + number + u" из " + Decimal(LevelSlot::NumberedLevels);
   }
-  Dictionaries.emplace(0, std::move(english));
-  Dictionaries.emplace(1, std::move(russian));
+  Dictionaries.emplace(LanguageId::English, std::move(english));
+  Dictionaries.emplace(LanguageId::Russian, std::move(russian));
 }
 
 std::u16string Localisation::LookUp(const Dictionary& dictionary, const std::u16string& phrase) {
@@ -107,7 +107,7 @@ std::u16string Localisation::LookUp(const Dictionary& dictionary, const std::u16
 std::u16string Localisation::Translate(const std::u16string& phrase) {
   auto current = Dictionaries.find(Language);
   if (current != Dictionaries.end()) return LookUp(current->second, phrase);
-  auto english = Dictionaries.find(0);
+  auto english = Dictionaries.find(LanguageId::English);
   if (english != Dictionaries.end()) return LookUp(english->second, phrase);
   if (!reportedNoEnglish_) {
     reportedNoEnglish_ = true;

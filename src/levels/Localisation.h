@@ -11,6 +11,11 @@
 
 namespace Framework {
 
+// The languages by number: Localisation's Language and the keys of its dictionaries.
+struct LanguageId {
+  enum Value : std::int32_t { English = 0, Russian = 1 };
+};
+
 class Localisation {
  public:
   using Dictionary = std::unordered_map<std::u16string, std::u16string>;
@@ -21,9 +26,9 @@ class Localisation {
   // unchanged, and is reported the first time it is looked up.
   std::u16string Translate(const std::u16string& phrase);
 
-  // 0 English, 1 Russian. Read by the level loader, flipped by the options menu.
-  std::int32_t Language = 0;
-  // Keyed by language number.
+  // A LanguageId. Read by the level loader, flipped by the options menu.
+  std::int32_t Language = LanguageId::English;
+  // Keyed by LanguageId.
   std::unordered_map<std::int32_t, Dictionary> Dictionaries;
 
   Localisation(const Localisation&) = delete;

@@ -50,7 +50,7 @@ void Serialization::Initialize() {
   if (!listener_) {
     listener_ = Listen<SerializationListener>(this);
   }
-  Load(LevelFiles[0]);
+  Load(LevelFiles[LevelSlot::FirstSplash]);
 }
 
 // Loading ---------------------------------------------------------------------

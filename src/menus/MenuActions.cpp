@@ -1,6 +1,7 @@
-// What every menu button says and does, by its ButtonId: starting and leaving
-// play, moving between menus, asking for confirmation, the options toggles and the
-// level-select pages.
+// What every menu button says and does: one row per ButtonId (ButtonRows) and the
+// steps the rows share: starting and leaving play, moving between menus, asking
+// for confirmation, the options toggles and the level-select pages.
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -22,12 +23,6 @@ namespace {
 void SetPaused(bool paused) { Engine::Instance().Paused = paused; }
 
 void SetMasterVolume(float volume) { AudioSystem::Instance().SetMasterVolume(volume); }
-
-void PostAudio(std::int32_t command) {
-  auto event = std::make_unique<AudioEvent>();
-  event->Command = command;
-  EventSystem::Instance().Post(std::move(event));
-}
 
 std::u16string LevelLabel(std::int32_t number) {
   std::u16string label = u"LEVEL ";
@@ -72,226 +67,242 @@ void MenuSystem::AssignAll(Menu& menu) {
   LayoutTexts(menu);
 }
 
-void MenuSystem::AssignButton(MenuButton& button) {
+void MenuSystem::StartLevel(std::int32_t slot) {
   Serialization& levels = Serialization::Instance();
-  switch (button.ButtonId) {
-    case MenuButtonId::NewGame:
-      button.Label = u"NEW GAME";
-      button.Action = [this, &levels] {
-        SetPaused(false);
-        levels.CurrentLevel = LevelSlot::FirstPlay;
-        levels.Load(levels.GetLevelFile(LevelSlot::FirstPlay));
-        SetMenu(MenuId::None);
-        ReturnMenu = MenuId::None;
-        Hide(MenuId::Main);
-      };
-      break;
-    case MenuButtonId::SelectLevel:
-      button.Label = u"SELECT LEVEL";
-      button.Action = [this] { GoToMenu(MenuId::LevelSelect, MenuId::Main); };
-      break;
-    case MenuButtonId::MainHowToPlay:
-      button.Label = u"HOW TO PLAY";
-      button.Action = [this] { GoToMenu(MenuId::HowToPlay, MenuId::Main); };
-      break;
-    case MenuButtonId::MainOptions:
-    case MenuButtonId::PauseOptions: {
-      button.Label = u"OPTIONS";
-      const std::int32_t opener = button.ButtonId;
-      const std::int32_t from = button.ButtonId == MenuButtonId::MainOptions ? MenuId::Main : MenuId::Pause;
-      button.Action = [this, opener, from] {
-        if (Menu* options = FindMenu(MenuId::Options)) options->Opener = opener;
-        GoToMenu(MenuId::Options, from);
-      };
-      break;
-    }
-    case MenuButtonId::MainCredits:
-      button.Label = u"CREDITS";
-      button.Action = [this, &levels] {
-        SetPaused(false);
-        levels.ShowCredits();
-        SetMenu(MenuId::None);
-        ReturnMenu = MenuId::Main;
-      };
-      break;
-    case MenuButtonId::MainQuit:
-    case MenuButtonId::RestartLevel:
-    case MenuButtonId::ToMainMenu:
-    case MenuButtonId::PauseQuit: {
-      button.Label = button.ButtonId == MenuButtonId::RestartLevel ? u"RESTART LEVEL"
-                     : button.ButtonId == MenuButtonId::ToMainMenu ? u"TO MAIN MENU"
-                                                                   : u"QUIT GAME";
-      const std::int32_t opener = button.ButtonId;
-      const std::int32_t from = button.ButtonId == MenuButtonId::MainQuit ? MenuId::Main : MenuId::Pause;
-      button.Action = [this, opener, from] { Confirm(opener, from); };
-      break;
-    }
-    case MenuButtonId::Resume:
-      button.Label = u"RESUME GAME";
-      button.Action = [this] {
-        SetMasterVolume(FullVolume);
-        SetPaused(false);
-        SetMenu(MenuId::None);
-      };
-      break;
-    case MenuButtonId::PauseHowToPlay:
-      button.Label = u"HOW TO PLAY";
-      button.Action = [this] { GoToMenu(MenuId::HowToPlay, MenuId::Pause); };
-      break;
-    case MenuButtonId::PauseCredits:
-      button.Label = u"CREDITS";
-      button.Action = [this, &levels] {
-        SetPaused(false);
-        SetMasterVolume(FullVolume);
-        levels.ShowCredits();
-        SetMenu(MenuId::None);
-        ReturnMenu = MenuId::Pause;
-        ClearParticles();
-      };
-      break;
-    case MenuButtonId::Yes: {
-      button.Label = u"YES";
-      const Menu* confirm = FindMenu(MenuId::Confirm);
-      const std::int32_t opener = confirm != nullptr ? confirm->Opener : 0;
-      if (opener == MenuButtonId::MainQuit || opener == MenuButtonId::PauseQuit) {
-        button.Action = [] { Engine::Instance().Running = false; };
-      } else if (opener == MenuButtonId::RestartLevel) {
-        button.Action = [this] {
-          auto restart = std::make_unique<SerializationEvent>();
-          restart->Command = SerializationCommand::RestartOrContinue;
-          EventSystem::Instance().Post(std::move(restart));
-          SetPaused(false);
-          Hide(MenuId::Confirm);
-          SetMenu(MenuId::None);
-          SetMasterVolume(FullVolume);
-        };
-      } else if (opener == MenuButtonId::ToMainMenu) {
-        button.Action = [this] {
-          SetMenu(MenuId::Main);
-          ReturnMenu = MenuId::Main;
-          Hide(MenuId::Confirm);
-          SerializationEvent enter;
-          enter.Command = SerializationCommand::EnterMainMenu;
-          EventSystem::Instance().Send(enter);
-          // Set after the level change too: the camera jumps to the old level's
-          // player when the change is announced, which would leave the main menu
-          // out of view.
-          if (const Menu* main = FindMenu(MenuId::Main)) {
-            Graphics::Instance().Camera.SnapTo({main->HeaderPosition.x, main->HeaderPosition.y});
-          }
-          SetMasterVolume(FullVolume);
-        };
-      } else {
-        button.Action = nullptr;
-      }
-      break;
-    }
-    case MenuButtonId::No:
-      button.Label = u"NO";
-      button.Action = [this] { BackToReturnMenu(MenuId::Confirm); };
-      break;
-    case MenuButtonId::HowToPlayBack:
-    case MenuButtonId::OptionsBack: {
-      button.Label = u"BACK";
-      const std::int32_t leaving = button.ButtonId == MenuButtonId::HowToPlayBack ? MenuId::HowToPlay : MenuId::Options;
-      button.Action = [this, leaving] { BackToReturnMenu(leaving); };
-      break;
-    }
-    case MenuButtonId::ScreenMode:
-      button.Label = Windows::Instance().Fullscreen ? u"WINDOW MODE" : u"FULL SCREEN";
-      button.Action = [this, &button] {
-        Windows& windows = Windows::Instance();
-        const bool goFullscreen = !windows.Fullscreen;
-        windows.SetFullscreen(goFullscreen);
-        button.Label = goFullscreen ? u"WINDOW MODE" : u"FULL SCREEN";
-        CentreLabel(button);
-      };
-      break;
-    case MenuButtonId::Music:
-      button.Label = AudioSystem::Instance().MusicPaused ? u"UNMUTE MUSIC" : u"MUTE MUSIC";
-      button.Action = [this, &button] {
-        const bool paused = AudioSystem::Instance().MusicPaused;
-        PostAudio(paused ? AudioCommand::ResumeMusic : AudioCommand::PauseMusic);
-        button.Label = paused ? u"MUTE MUSIC" : u"UNMUTE MUSIC";
-        CentreLabel(button);
-      };
-      break;
-    case MenuButtonId::Audio:
-      button.Label = AudioSystem::Instance().MasterPaused ? u"UNMUTE AUDIO" : u"MUTE AUDIO";
-      button.Action = [this, &button] {
-        const bool paused = AudioSystem::Instance().MasterPaused;
-        PostAudio(paused ? AudioCommand::ResumeMaster : AudioCommand::PauseMaster);
-        button.Label = paused ? u"MUTE AUDIO" : u"UNMUTE AUDIO";
-        CentreLabel(button);
-      };
-      break;
-    case MenuButtonId::Language:
-      // Names the language a click switches to.
-      button.Label = Localisation::Instance().Language == 0 ? u"RUSSIAN" : u"ENGLISH";
-      button.Action = [this, &button] {
-        Localisation& localisation = Localisation::Instance();
-        const bool toRussian = localisation.Language == 0;
-        localisation.Language = toRussian ? 1 : 0;
-        ApplyLanguageToSprites();
-        button.Label = toRussian ? u"ENGLISH" : u"RUSSIAN";
-        if (button.Owner != nullptr) LayoutTexts(*button.Owner);
-      };
-      break;
-    case MenuButtonId::NextPage:
-      button.Label = u"NEXT";
-      // Only while the next page starts at a level that exists.
-      if (LevelPage + LevelsPerPage + 1 > LevelSlot::NumberedLevels) {
-        button.Action = nullptr;
-      } else {
-        button.Action = [this, &button] {
-          LevelPage += LevelsPerPage;
-          if (button.Owner != nullptr) AssignAll(*button.Owner);
-        };
-      }
-      break;
-    case MenuButtonId::PreviousPage:
-      button.Label = u"PREVIOUS";
-      if (LevelPage < LevelsPerPage) {
-        button.Action = nullptr;
-      } else {
-        button.Action = [this, &button] {
-          LevelPage -= LevelsPerPage;
-          if (button.Owner != nullptr) AssignAll(*button.Owner);
-        };
-      }
-      break;
-    case MenuButtonId::LevelSelectMainMenu:
-      button.Label = u"MAIN MENU";
-      button.Action = [this] {
-        const std::int32_t target = ReturnMenu;
-        SetMenu(target);
-        ReturnMenu = MenuId::LevelSelect;
-        GlideToMenu(MenuId::Main);
-      };
-      break;
-    default:
-      if (button.ButtonId >= MenuButtonId::FirstLevelButton && button.ButtonId <= MenuButtonId::LastLevelButton) {
-        // Index 2 stands next to NEXT at the right end: the numbers grow to the left.
-        const std::int32_t number = LevelPage + 7 - button.Index;
-        if (number > LevelSlot::NumberedLevels) {
-          button.Label.clear();
-          button.Action = nullptr;
-          break;
-        }
-        button.Label = LevelLabel(number);
-        const std::int32_t slot = SlotOfLevelNumber(number);
-        button.Action = [this, &levels, slot] {
-          auto load = std::make_unique<SerializationEvent>();
-          load->Command = SerializationCommand::LoadGame;
-          load->FileName = levels.GetLevelFile(slot);
-          EventSystem::Instance().Post(std::move(load));
-          levels.CurrentLevel = slot;
-          SetPaused(false);
-          SetMenu(MenuId::None);
-        };
-      }
-      break;
+  SetPaused(false);
+  levels.CurrentLevel = slot;
+  SerializationEvent load;
+  load.Command = SerializationCommand::LoadGame;
+  load.FileName = levels.GetLevelFile(slot);
+  EventSystem::Instance().Send(load);
+  SetMenu(MenuId::None);
+}
+
+// A row's Action step builds what a click does from the menus' state when the
+// button is assigned; a row without a Label has its step say it (toggles name
+// what a click switches to, level buttons their number).
+const MenuSystem::ButtonRow MenuSystem::ButtonRows[] = {
+    {MenuButtonId::NewGame, u"NEW GAME",
+     [](MenuSystem& menus, MenuButton&) -> Action {
+       return [&menus] {
+         menus.StartLevel(LevelSlot::FirstPlay);
+         menus.ReturnMenu = MenuId::None;
+         menus.Hide(MenuId::Main);
+       };
+     }},
+    {MenuButtonId::SelectLevel, u"SELECT LEVEL",
+     [](MenuSystem& menus, MenuButton&) -> Action {
+       return [&menus] { menus.GoToMenu(MenuId::LevelSelect, MenuId::Main); };
+     }},
+    {MenuButtonId::MainHowToPlay, u"HOW TO PLAY",
+     [](MenuSystem& menus, MenuButton&) -> Action {
+       return [&menus] { menus.GoToMenu(MenuId::HowToPlay, MenuId::Main); };
+     }},
+    {MenuButtonId::MainOptions, u"OPTIONS",
+     [](MenuSystem& menus, MenuButton&) -> Action {
+       return [&menus] { menus.OpenOptions(MenuButtonId::MainOptions, MenuId::Main); };
+     }},
+    {MenuButtonId::MainCredits, u"CREDITS",
+     [](MenuSystem& menus, MenuButton&) -> Action {
+       return [&menus] {
+         SetPaused(false);
+         Serialization::Instance().ShowCredits();
+         menus.SetMenu(MenuId::None);
+         menus.ReturnMenu = MenuId::Main;
+       };
+     }},
+    {MenuButtonId::MainQuit, u"QUIT GAME",
+     [](MenuSystem& menus, MenuButton&) -> Action {
+       return [&menus] { menus.Confirm(MenuButtonId::MainQuit, MenuId::Main); };
+     }},
+    {MenuButtonId::Resume, u"RESUME GAME",
+     [](MenuSystem& menus, MenuButton&) -> Action {
+       return [&menus] {
+         SetMasterVolume(FullVolume);
+         SetPaused(false);
+         menus.SetMenu(MenuId::None);
+       };
+     }},
+    {MenuButtonId::PauseHowToPlay, u"HOW TO PLAY",
+     [](MenuSystem& menus, MenuButton&) -> Action {
+       return [&menus] { menus.GoToMenu(MenuId::HowToPlay, MenuId::Pause); };
+     }},
+    {MenuButtonId::PauseOptions, u"OPTIONS",
+     [](MenuSystem& menus, MenuButton&) -> Action {
+       return [&menus] { menus.OpenOptions(MenuButtonId::PauseOptions, MenuId::Pause); };
+     }},
+    {MenuButtonId::PauseCredits, u"CREDITS",
+     [](MenuSystem& menus, MenuButton&) -> Action {
+       return [&menus] {
+         SetPaused(false);
+         SetMasterVolume(FullVolume);
+         Serialization::Instance().ShowCredits();
+         menus.SetMenu(MenuId::None);
+         menus.ReturnMenu = MenuId::Pause;
+         ClearParticles();
+       };
+     }},
+    {MenuButtonId::RestartLevel, u"RESTART LEVEL",
+     [](MenuSystem& menus, MenuButton&) -> Action {
+       return [&menus] { menus.Confirm(MenuButtonId::RestartLevel, MenuId::Pause); };
+     }},
+    {MenuButtonId::ToMainMenu, u"TO MAIN MENU",
+     [](MenuSystem& menus, MenuButton&) -> Action {
+       return [&menus] { menus.Confirm(MenuButtonId::ToMainMenu, MenuId::Pause); };
+     }},
+    {MenuButtonId::PauseQuit, u"QUIT GAME",
+     [](MenuSystem& menus, MenuButton&) -> Action {
+       return [&menus] { menus.Confirm(MenuButtonId::PauseQuit, MenuId::Pause); };
+     }},
+    {MenuButtonId::Yes, u"YES", [](MenuSystem& menus, MenuButton&) { return menus.ConfirmedAction(); }},
+    {MenuButtonId::No, u"NO",
+     [](MenuSystem& menus, MenuButton&) -> Action {
+       return [&menus] { menus.BackToReturnMenu(MenuId::Confirm); };
+     }},
+    {MenuButtonId::HowToPlayBack, u"BACK",
+     [](MenuSystem& menus, MenuButton&) -> Action {
+       return [&menus] { menus.BackToReturnMenu(MenuId::HowToPlay); };
+     }},
+    {MenuButtonId::ScreenMode, nullptr,
+     [](MenuSystem& menus, MenuButton& button) -> Action {
+       button.Label = Windows::Instance().Fullscreen ? u"WINDOW MODE" : u"FULL SCREEN";
+       return [&menus, &button] {
+         Windows& windows = Windows::Instance();
+         const bool goFullscreen = !windows.Fullscreen;
+         windows.SetFullscreen(goFullscreen);
+         button.Label = goFullscreen ? u"WINDOW MODE" : u"FULL SCREEN";
+         menus.CentreLabel(button);
+       };
+     }},
+    {MenuButtonId::Music, nullptr,
+     [](MenuSystem& menus, MenuButton& button) -> Action {
+       button.Label = AudioSystem::Instance().MusicPaused ? u"UNMUTE MUSIC" : u"MUTE MUSIC";
+       return [&menus, &button] {
+         const bool paused = AudioSystem::Instance().MusicPaused;
+         AudioSystem::Post(paused ? AudioCommand::ResumeMusic : AudioCommand::PauseMusic);
+         button.Label = paused ? u"MUTE MUSIC" : u"UNMUTE MUSIC";
+         menus.CentreLabel(button);
+       };
+     }},
+    {MenuButtonId::Audio, nullptr,
+     [](MenuSystem& menus, MenuButton& button) -> Action {
+       button.Label = AudioSystem::Instance().MasterPaused ? u"UNMUTE AUDIO" : u"MUTE AUDIO";
+       return [&menus, &button] {
+         const bool paused = AudioSystem::Instance().MasterPaused;
+         AudioSystem::Post(paused ? AudioCommand::ResumeMaster : AudioCommand::PauseMaster);
+         button.Label = paused ? u"MUTE AUDIO" : u"UNMUTE AUDIO";
+         menus.CentreLabel(button);
+       };
+     }},
+    {MenuButtonId::Language, nullptr,
+     [](MenuSystem& menus, MenuButton& button) -> Action {
+       // Names the language a click switches to.
+       button.Label = Localisation::Instance().Language == LanguageId::English ? u"RUSSIAN" : u"ENGLISH";
+       return [&menus, &button] {
+         Localisation& localisation = Localisation::Instance();
+         const bool toRussian = localisation.Language == LanguageId::English;
+         localisation.Language = toRussian ? LanguageId::Russian : LanguageId::English;
+         ApplyLanguageToSprites();
+         button.Label = toRussian ? u"ENGLISH" : u"RUSSIAN";
+         if (button.Owner != nullptr) menus.LayoutTexts(*button.Owner);
+       };
+     }},
+    {MenuButtonId::OptionsBack, u"BACK",
+     [](MenuSystem& menus, MenuButton&) -> Action {
+       return [&menus] { menus.BackToReturnMenu(MenuId::Options); };
+     }},
+    {MenuButtonId::NextPage, u"NEXT",
+     [](MenuSystem& menus, MenuButton& button) -> Action {
+       // Only while the next page starts at a level that exists.
+       if (menus.LevelPage + LevelsPerPage + 1 > LevelSlot::NumberedLevels) return nullptr;
+       return [&menus, &button] { menus.TurnPage(button, LevelsPerPage); };
+     }},
+    {MenuButtonId::FirstLevelButton, nullptr,
+     [](MenuSystem& menus, MenuButton& button) { return menus.LevelButtonAction(button); }},
+    {MenuButtonId::PreviousPage, u"PREVIOUS",
+     [](MenuSystem& menus, MenuButton& button) -> Action {
+       if (menus.LevelPage < LevelsPerPage) return nullptr;
+       return [&menus, &button] { menus.TurnPage(button, -LevelsPerPage); };
+     }},
+    {MenuButtonId::LevelSelectMainMenu, u"MAIN MENU",
+     [](MenuSystem& menus, MenuButton&) -> Action {
+       return [&menus] {
+         const std::int32_t target = menus.ReturnMenu;
+         menus.SetMenu(target);
+         menus.ReturnMenu = MenuId::LevelSelect;
+         menus.GlideToMenu(MenuId::Main);
+       };
+     }},
+};
+
+void MenuSystem::AssignButton(MenuButton& button) {
+  // The level buttons share one row: what they say and load follows the page.
+  const bool levelButton =
+      button.ButtonId >= MenuButtonId::FirstLevelButton && button.ButtonId <= MenuButtonId::LastLevelButton;
+  const std::int32_t id = levelButton ? std::int32_t{MenuButtonId::FirstLevelButton} : button.ButtonId;
+  const auto row = std::ranges::find(ButtonRows, id, &ButtonRow::Id);
+  if (row == std::ranges::end(ButtonRows)) return;
+  if (row->Label != nullptr) button.Label = row->Label;
+  button.Action = row->MakeAction(*this, button);
+}
+
+void MenuSystem::OpenOptions(std::int32_t opener, std::int32_t from) {
+  if (Menu* options = FindMenu(MenuId::Options)) options->Opener = opener;
+  GoToMenu(MenuId::Options, from);
+}
+
+void MenuSystem::TurnPage(MenuButton& button, std::int32_t levels) {
+  LevelPage += levels;
+  if (button.Owner != nullptr) AssignAll(*button.Owner);
+}
+
+MenuSystem::Action MenuSystem::ConfirmedAction() {
+  const Menu* confirm = FindMenu(MenuId::Confirm);
+  const std::int32_t opener = confirm != nullptr ? confirm->Opener : 0;
+  if (opener == MenuButtonId::MainQuit || opener == MenuButtonId::PauseQuit) {
+    return [] { Engine::Instance().Running = false; };
   }
+  if (opener == MenuButtonId::RestartLevel) {
+    return [this] {
+      auto restart = std::make_unique<SerializationEvent>();
+      restart->Command = SerializationCommand::RestartOrContinue;
+      EventSystem::Instance().Post(std::move(restart));
+      SetPaused(false);
+      Hide(MenuId::Confirm);
+      SetMenu(MenuId::None);
+      SetMasterVolume(FullVolume);
+    };
+  }
+  if (opener == MenuButtonId::ToMainMenu) {
+    return [this] {
+      SetMenu(MenuId::Main);
+      ReturnMenu = MenuId::Main;
+      Hide(MenuId::Confirm);
+      SerializationEvent enter;
+      enter.Command = SerializationCommand::EnterMainMenu;
+      EventSystem::Instance().Send(enter);
+      // Set after the level change too: the camera jumps to the old level's
+      // player when the change is announced, which would leave the main menu
+      // out of view.
+      if (const Menu* main = FindMenu(MenuId::Main)) {
+        Graphics::Instance().Camera.SnapTo({main->HeaderPosition.x, main->HeaderPosition.y});
+      }
+      SetMasterVolume(FullVolume);
+    };
+  }
+  return nullptr;
+}
+
+MenuSystem::Action MenuSystem::LevelButtonAction(MenuButton& button) {
+  // The first level button stands next to NEXT at the right end: the numbers grow
+  // to the left, from the page's first level at the last button.
+  const std::int32_t number = LevelPage + 1 + (MenuButtonId::LastLevelButton - button.ButtonId);
+  if (number > LevelSlot::NumberedLevels) {
+    button.Label.clear();
+    return nullptr;
+  }
+  button.Label = LevelLabel(number);
+  return [this, slot = SlotOfLevelNumber(number)] { StartLevel(slot); };
 }
 
 }  // namespace Framework

@@ -1,8 +1,9 @@
 // MenuButton: one button of a menu: where it stands, how it looks, what it says and
 // what it does when activated. A plain record; the MenuSystem lays it out and gives
 // it its label and action (AssignButton) from its ButtonId.
-// Invariant: ButtonId is 1 to 29, unique over all menus, and equals Index plus the
-// offset of its Owner menu; Owner outlives the button (a menu owns its buttons).
+// Invariant: ButtonId is 1 to 29, unique over all menus; a menu's buttons take the
+// ids from its first one on in Index order; Owner outlives the button (a menu owns
+// its buttons).
 #pragma once
 
 #include <cstdint>
@@ -17,7 +18,9 @@ namespace Framework {
 
 struct Menu;
 
-// The ButtonId of every button, in menu order; it selects the label and the action.
+// The ButtonId of every button, in menu order; it selects the button's row of
+// MenuSystem::ButtonRows. The buttons between FirstLevelButton and LastLevelButton
+// share the level buttons' row.
 struct MenuButtonId {
   enum Value : std::int32_t {
     NewGame = 1,

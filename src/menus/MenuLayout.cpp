@@ -2,10 +2,9 @@
 // row and the picture layouts, placing a menu when it opens, and centring texts.
 #include <algorithm>
 #include <cmath>
-#include <iostream>
-#include <new>
 #include <numbers>
 
+#include "engine/Vec2.h"
 #include "graphics/Graphics.h"
 #include "levels/Localisation.h"
 #include "menus/MenuLook.h"
@@ -38,25 +37,41 @@ View CurrentView() {
 // What each menu holds, by id.
 struct MenuSpec {
   const char16_t* title;
-  std::int32_t buttons;
-  // Added to a button's index to give its ButtonId.
-  std::int32_t idOffset;
+  // The ButtonIds of its first and last button; the buttons in between follow in order.
+  std::int32_t firstButton;
+  std::int32_t lastButton;
 };
 
 MenuSpec SpecOf(std::int32_t id) {
   switch (id) {
-    case MenuId::Main: return {u"TUMBRIX", 6, 0};
-    case MenuId::Pause: return {u"PAUSED", 7, 6};
-    case MenuId::Confirm: return {u"REALLY?", 2, 13};
-    case MenuId::HowToPlay: return {u"", 1, 15};
-    case MenuId::Options: return {u"OPTIONS", 5, 16};
-    case MenuId::LevelSelect: return {u"SELECT LEVEL", 8, 21};
-    default: return {u"", 0, 0};
+    case MenuId::Main: return {u"TUMBRIX", MenuButtonId::NewGame, MenuButtonId::MainQuit};
+    case MenuId::Pause: return {u"PAUSED", MenuButtonId::Resume, MenuButtonId::PauseQuit};
+    case MenuId::Confirm: return {u"REALLY?", MenuButtonId::Yes, MenuButtonId::No};
+    case MenuId::HowToPlay: return {u"", MenuButtonId::HowToPlayBack, MenuButtonId::HowToPlayBack};
+    case MenuId::Options: return {u"OPTIONS", MenuButtonId::ScreenMode, MenuButtonId::OptionsBack};
+    case MenuId::LevelSelect: return {u"SELECT LEVEL", MenuButtonId::NextPage, MenuButtonId::LevelSelectMainMenu};
+    default: return {u"", 1, 0};
   }
 }
 
 float TextSize() {
-  return Localisation::Instance().Language == 0 ? MenuSystem::EnglishTextSize : MenuSystem::RussianTextSize;
+  return Localisation::Instance().Language == LanguageId::English ? MenuSystem::EnglishTextSize : MenuSystem::RussianTextSize;
+}
+
+// Buttons high on the arc (sine `s` of their angle) lean outwards, so that their
+// wide faces do not meet; `rightHalf` are the ones past the middle of the arc.
+void LeanOutwards(float& x, float& y, float s, bool rightHalf, Vec2 size, bool levelSelect) {
+  const float nudge = rightHalf ? -size.x * 0.1f : size.x * 0.1f;
+  const float lift = size.y * 0.1f;
+  y += lift;
+  if (s > 0.6f) x += nudge;
+  if (s > 0.8f) x += nudge;
+  if (s > 0.9f) {
+    x += nudge;
+    y += lift;
+    if (!levelSelect) y += 2.0f * lift;
+  }
+  if (s > 0.99f) y += 2.0f * lift;
 }
 
 // Width in world units of a text as it will be drawn (translated).
@@ -70,18 +85,8 @@ Vec3 ArcPanelPosition(const Menu& menu, const View& v) {
   return {menu.HeaderPosition.x + 2.0f - v.W / 2.5f, menu.HeaderPosition.y + v.H * 0.5f - 3.0f, 0.0f};
 }
 
-}  // namespace
-
-void MenuSystem::BuildMenu(Menu& menu) {
-  const View v = CurrentView();
-  const MenuSpec spec = SpecOf(menu.Id);
-  menu.Title = spec.title;
-  menu.Background.Color = MenuLook::ButtonTint;
-  menu.Header.Color = MenuLook::SkyTint;
-  menu.TitleSize = EnglishTextSize;
-  menu.TitleColor = MenuLook::HighlightColor;
-  menu.HeaderScale = {0.0f, 0.0f, 1.0f};
-
+// Where a menu's view-sized header stands when built, and how it is tinted.
+void SetUpHeader(Menu& menu, const View& v) {
   switch (menu.Id) {
     case MenuId::Main:
       menu.HeaderPosition = {0.0f, 0.0f, 0.0f};
@@ -115,30 +120,26 @@ void MenuSystem::BuildMenu(Menu& menu) {
       break;
     default: break;
   }
+}
 
-  menu.ButtonCount = spec.buttons;
-  for (std::int32_t index = 1; index <= spec.buttons; ++index) {
-    std::unique_ptr<MenuButton> button;
-    try {
-      button = std::make_unique<MenuButton>();
-    } catch (const std::bad_alloc&) {
-      // Reported below; the menu goes on without this button.
-    }
-    if (!button) {
-      std::cerr << "Failed to create a menu\n\n";
-      continue;
-    }
+// The menu's buttons, numbered from its first ButtonId on, each with its look.
+void AddButtons(Menu& menu, const MenuSpec& spec) {
+  const std::int32_t buttons = spec.lastButton - spec.firstButton + 1;
+  for (std::int32_t index = 1; index <= buttons; ++index) {
+    auto button = std::make_unique<MenuButton>();
     button->Index = index;
-    button->ButtonId = index + spec.idOffset;
+    button->ButtonId = spec.firstButton + index - 1;
     button->Owner = &menu;
     button->Look.Color = MenuLook::ButtonTint;
     button->Look.SetFilename(std::string(MenuLook::ButtonTexture));
     menu.Buttons[index] = std::move(button);
   }
   menu.ButtonCount = static_cast<std::int32_t>(menu.Buttons.size());
+}
 
-  menu.HeaderScale = {v.W, v.H, 1.0f};
-  menu.BackgroundScale = {v.W / 5.5f, v.H / 7.0f, 0.0f};
+// The title panel: left of the arc menus' centre, above the level select and the
+// confirmation's row.
+void PlacePanel(Menu& menu, const View& v) {
   const Vec3& h = menu.HeaderPosition;
   switch (menu.Id) {
     case MenuId::Main:
@@ -149,13 +150,31 @@ void MenuSystem::BuildMenu(Menu& menu) {
       menu.BackgroundScale.x = 1.2f * ShownWidth(menu.Title, menu.TitleSize);
       break;
     case MenuId::Confirm: {
-      const MenuButton* first = FindButton(menu.Id, 1);
-      const float y = first != nullptr ? first->Position.y : 0.0f;
+      const auto first = menu.Buttons.find(1);
+      const float y = first != menu.Buttons.end() ? first->second->Position.y : 0.0f;
       menu.BackgroundPosition = {h.x - v.W / 7.0f, y + 1.5f * (v.H / 8.5f), 0.0f};
       break;
     }
     default: break;
   }
+}
+
+}  // namespace
+
+void MenuSystem::BuildMenu(Menu& menu) {
+  const View v = CurrentView();
+  const MenuSpec spec = SpecOf(menu.Id);
+  menu.Title = spec.title;
+  menu.Background.Color = MenuLook::ButtonTint;
+  menu.Header.Color = MenuLook::SkyTint;
+  menu.TitleSize = EnglishTextSize;
+  menu.TitleColor = MenuLook::HighlightColor;
+  menu.HeaderScale = {0.0f, 0.0f, 1.0f};
+  SetUpHeader(menu, v);
+  AddButtons(menu, spec);
+  menu.HeaderScale = {v.W, v.H, 1.0f};
+  menu.BackgroundScale = {v.W / 5.5f, v.H / 7.0f, 0.0f};
+  PlacePanel(menu, v);
   // The how-to-play picture needs no title panel.
   if (menu.Id != MenuId::HowToPlay) menu.Background.SetFilename(std::string(MenuLook::PanelTexture));
   menu.Background.Color = MenuLook::ButtonTint;
@@ -199,17 +218,8 @@ void MenuSystem::LayoutButtons(Menu& menu) {
       x -= bw / 3.1f;
       y += bh * 0.5f;
     }
-    // Buttons high on the arc lean outwards so that their wide faces do not meet.
-    const float nudge = index > m ? -bw * 0.1f : bw * 0.1f;
-    y = y - drop + bh * 0.1f;
-    if (s > 0.6f) x += nudge;
-    if (s > 0.8f) x += nudge;
-    if (s > 0.9f) {
-      x += nudge;
-      y += bh * 0.1f;
-      if (menu.Id != MenuId::LevelSelect) y += 2.0f * bh * 0.1f;
-    }
-    if (s > 0.99f) y += 2.0f * bh * 0.1f;
+    y -= drop;
+    LeanOutwards(x, y, s, index > m, {bw, bh}, menu.Id == MenuId::LevelSelect);
     if (n % 2 == 1 && index == m) x = h.x;
     button->Scale = {bw, bh, 0.0f};
     button->Position = {x, y, 0.0f};
@@ -283,7 +293,7 @@ void MenuSystem::PlaceMenu(std::int32_t id) {
       break;
     case MenuId::HowToPlay: {
       const char* picture =
-          Localisation::Instance().Language == 0 ? MenuLook::HowToPlayTexture : MenuLook::HowToPlayRussianTexture;
+          Localisation::Instance().Language == LanguageId::English ? MenuLook::HowToPlayTexture : MenuLook::HowToPlayRussianTexture;
       if (menu->Header.Filename != picture) menu->Header.SetFilename(std::string(picture));
       const Menu* pause = FindMenu(MenuId::Pause);
       if (ReturnMenu == MenuId::Pause && pause != nullptr) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/Events.h"
+#include "graphics/Sprite.h"
 
 namespace Framework::MenuLook {
 
@@ -21,7 +22,7 @@ inline constexpr Color3 ButtonTint{0.0196f, 0.3176f, 0.4196f};
 inline constexpr Color3 LabelColor{0.24f, 0.91f, 0.42f};
 inline constexpr Color3 HighlightColor{1.0f, 1.0f, 0.3765f};
 // The sky tint of a menu header, and the grey that dims the game behind the pause menus.
-inline constexpr Color3 SkyTint{0.45f, 0.8f, 0.92f};
+inline constexpr Color3 SkyTint = Sprite::SkyColor;
 inline constexpr Color3 DimTint{0.5f, 0.5f, 0.5f};
 inline constexpr float DimAlpha = 0.5f;
 // The tint of a menu that stands in the main-menu world: none, that world is its backdrop.

@@ -25,6 +25,36 @@ bool SameColor(Color3 a, Color3 b) { return a.R == b.R && a.G == b.G && a.B == b
 
 Vec3 Flat(Vec3 scale) { return {scale.x, scale.y, 1.0f}; }
 
+// A flat-coloured unit quad under `model`, filled or outlined by `mode`.
+void DrawQuad(Graphics& graphics, const ShaderProgram& basic, const Mat4& model, Color3 color, float alpha,
+              GLenum mode) {
+  AssetStore::UseProgram(basic);
+  const auto colors = FourTimes(color, alpha);
+  graphics.DrawImmediate(model, kUnitQuad, colors.data(), 4);
+  glDrawArrays(mode, 0, 4);
+  glBindVertexArray(0);
+}
+
+// A button: its face (flat or a picture), its outline unless its colour says
+// none, and its label.
+void DrawButton(Graphics& graphics, const ShaderProgram& basic, const ShaderProgram& texture,
+                const MenuButton& button) {
+  const Mat4 model = graphics.ModelMatrix(button.Position, Flat(button.Scale), 0.0f);
+  const Sprite& look = button.Look;
+  if (look.Filename.empty()) {
+    DrawQuad(graphics, basic, model, look.Color, look.Alpha, GL_TRIANGLE_FAN);
+  } else {
+    look.Draw(texture, model, MenuSystem::MenuDepth);
+  }
+  if (!SameColor(look.Color, MenuLook::NoOutlineColor)) {
+    DrawQuad(graphics, basic, model, {0.0f, 0.0f, 0.0f}, 1.0f, GL_LINE_LOOP);
+  }
+  if (!button.Label.empty()) {
+    graphics.RenderText(button.Label, button.LabelPosition.x, button.LabelPosition.y, button.LabelSize,
+                        button.LabelColor);
+  }
+}
+
 }  // namespace
 
 void MenuSystem::Draw(Graphics& graphics) {
@@ -40,11 +70,8 @@ void MenuSystem::Draw(Graphics& graphics) {
       // One view-sized tint under the menus, over the world; it keeps the depth
       // test so that texts already on screen stay readable through it.
       tinted = true;
-      AssetStore::UseProgram(basic);
-      const auto colors = FourTimes(menu->Header.Color, menu->Header.Alpha);
-      graphics.DrawImmediate(graphics.ModelMatrix(camera.Position, menu->HeaderScale, 0.0f), kUnitQuad, colors.data(), 4);
-      glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
-      glBindVertexArray(0);
+      DrawQuad(graphics, basic, graphics.ModelMatrix(camera.Position, menu->HeaderScale, 0.0f), menu->Header.Color,
+               menu->Header.Alpha, GL_TRIANGLE_FAN);
     }
     // The parts of a menu share one depth; among themselves they are painted in
     // order (panel, picture, title, button, outline, label), later over earlier.
@@ -63,28 +90,7 @@ void MenuSystem::Draw(Graphics& graphics) {
     }
     for (auto& [index, button] : menu->Buttons) {
       if (index > menu->ButtonCount) break;
-      const Mat4 model = graphics.ModelMatrix(button->Position, Flat(button->Scale), 0.0f);
-      const Sprite& look = button->Look;
-      if (look.Filename.empty()) {
-        AssetStore::UseProgram(basic);
-        const auto colors = FourTimes(look.Color, look.Alpha);
-        graphics.DrawImmediate(model, kUnitQuad, colors.data(), 4);
-        glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
-        glBindVertexArray(0);
-      } else {
-        look.Draw(texture, model, MenuDepth);
-      }
-      if (!SameColor(look.Color, MenuLook::NoOutlineColor)) {
-        AssetStore::UseProgram(basic);
-        const auto black = FourTimes({0.0f, 0.0f, 0.0f}, 1.0f);
-        graphics.DrawImmediate(model, kUnitQuad, black.data(), 4);
-        glDrawArrays(GL_LINE_LOOP, 0, 4);
-        glBindVertexArray(0);
-      }
-      if (!button->Label.empty()) {
-        graphics.RenderText(button->Label, button->LabelPosition.x, button->LabelPosition.y, button->LabelSize,
-                            button->LabelColor);
-      }
+      DrawButton(graphics, basic, texture, *button);
     }
     glDepthFunc(GL_LESS);
   }

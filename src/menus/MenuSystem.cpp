@@ -3,9 +3,8 @@
 #include <SDL.h>
 
 #include <initializer_list>
-#include <iostream>
-#include <new>
 
+#include "audio/AudioSystem.h"
 #include "engine/Commands.h"
 #include "engine/EventSystem.h"
 #include "engine/Windows.h"
@@ -66,16 +65,7 @@ void MenuSystem::Initialize() {
   transitionTimer_ = 0.0f;
   for (std::int32_t i = 0; i < MenuId::Count; ++i) {
     ++MenuCount;
-    std::unique_ptr<Menu> menu;
-    try {
-      menu = std::make_unique<Menu>();
-    } catch (const std::bad_alloc&) {
-      // Reported below; the game goes on without this menu.
-    }
-    if (!menu) {
-      std::cerr << "Failed to create a menu\n\n";
-      continue;
-    }
+    auto menu = std::make_unique<Menu>();
     menu->Id = MenuCount;
     Menus[MenuCount] = std::move(menu);
   }
@@ -262,13 +252,7 @@ void MenuSystem::ActivateButton(MenuButton& button) {
   if (action) action();
 }
 
-void MenuSystem::PlayMenuSound(const char* name) {
-  auto sound = std::make_unique<AudioEvent>();
-  sound->Command = AudioCommand::PlayMenu;
-  sound->Loop = false;
-  sound->SoundName = name;
-  EventSystem::Instance().Post(std::move(sound));
-}
+void MenuSystem::PlayMenuSound(const char* name) { AudioSystem::Post(AudioCommand::PlayMenu, name); }
 
 void MenuSystem::OnKeyboardEvent(const KeyboardEvent& event) { HandleMenuKeys(event.KeyState); }
 

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -66,7 +67,7 @@ class MenuSystem : public InterfaceSystem {
   void HandleMenuMouse();
   // Click sound, then the button's action.
   void ActivateButton(MenuButton& button);
-  // Label and action from the button's ButtonId; other ids leave it unchanged.
+  // Label and action from the button's row in ButtonRows; other ids leave it unchanged.
   void AssignButton(MenuButton& button);
   void LayoutButtons(Menu& menu);
   // Sizes texts for the current language and centres labels on their buttons and
@@ -114,6 +115,16 @@ class MenuSystem : public InterfaceSystem {
   std::int32_t LevelPage = 0;
 
  private:
+  using Action = std::function<void()>;
+  // One button: its id, its label (nullptr when the action step says it) and the
+  // step that builds its action when the button is assigned.
+  struct ButtonRow {
+    std::int32_t Id;
+    const char16_t* Label;
+    Action (*MakeAction)(MenuSystem& menus, MenuButton& button);
+  };
+  static const ButtonRow ButtonRows[];
+
   MenuSystem();
   void BuildMenu(Menu& menu);
   void PlaceArcAgain(Menu& menu);
@@ -127,6 +138,14 @@ class MenuSystem : public InterfaceSystem {
   void BackToReturnMenu(std::int32_t leaving);
   void GoToMenu(std::int32_t target, std::int32_t from);
   void Confirm(std::int32_t opener, std::int32_t from);
+  void OpenOptions(std::int32_t opener, std::int32_t from);
+  // Every level change from the menus: unpause, load level slot `slot`, close the menus.
+  void StartLevel(std::int32_t slot);
+  void TurnPage(MenuButton& button, std::int32_t levels);
+  // What YES does, by the button that asked for the confirmation.
+  Action ConfirmedAction();
+  // Labels a level button with its number on the current page and loads that level.
+  Action LevelButtonAction(MenuButton& button);
   // Re-labels every button of a menu and re-centres the labels.
   void AssignAll(Menu& menu);
   void PlayMenuSound(const char* name);

@@ -36,44 +36,43 @@ InterpolatorPair Both(std::uint32_t method, float timeTarget, float target) {
   return {Config(method, timeTarget, target), Config(method, timeTarget, target)};
 }
 
-// The two bomb effects share their interpolators apart from a few methods and targets.
-void ApplyBombEffect(ParticleEmitter& e, bool explosion) {
-  e.Start();
-  const std::uint32_t burstOnly = explosion ? InterpolationMethod::SteadyRate : InterpolationMethod::Constant;
+// How the explosion's burst starts: a short, dense spray of fire colours.
+void SetExplosionStart(ParticleEmitter& e) {
+  SetRate(e, 1000.0f);
+  e.TimeToBeActive = 0.2f;
+  SetLifetime(e, {0.1f, 0.2f});
+  SetCreation(e, C::Alpha, {1.0f, 1.0f});
+  SetCreation(e, C::Red, {0.75f, 1.0f});
+  SetCreation(e, C::Green, {0.0f, 0.85f});
+  SetCreation(e, C::Blue, {0.0f, 0.0f});
+  SetCreation(e, C::ScaleX, {0.25f, 0.5f});
+  SetCreation(e, C::ScaleY, {0.25f, 0.5f});
+  SetCreation(e, C::PositionX, {-0.5f, 0.5f});
+  SetCreation(e, C::PositionY, {-0.5f, 0.5f});
+  SetCreation(e, C::VelocityX, {-2.0f, 2.0f});
+  SetCreation(e, C::VelocityY, {-2.0f, 2.0f});
+}
 
-  if (explosion) {
-    SetRate(e, 1000.0f);
-    e.TimeToBeActive = 0.2f;
-    SetLifetime(e, {0.1f, 0.2f});
-    SetCreation(e, C::Alpha, {1.0f, 1.0f});
-    SetCreation(e, C::Red, {0.75f, 1.0f});
-    SetCreation(e, C::Green, {0.0f, 0.85f});
-    SetCreation(e, C::Blue, {0.0f, 0.0f});
-    SetCreation(e, C::ScaleX, {0.25f, 0.5f});
-    SetCreation(e, C::ScaleY, {0.25f, 0.5f});
-    SetCreation(e, C::PositionX, {-0.5f, 0.5f});
-    SetCreation(e, C::PositionY, {-0.5f, 0.5f});
-    SetCreation(e, C::VelocityX, {-2.0f, 2.0f});
-    SetCreation(e, C::VelocityY, {-2.0f, 2.0f});
-  } else {
-    SetRate(e, 120.0f);
-    e.TimeToBeActive = std::numeric_limits<float>::max();  // burns as long as the bomb flies
-    SetLifetime(e, {0.2f, 0.2f});
-    SetCreation(e, C::Alpha, {0.7f, 0.9f});
-    SetCreation(e, C::Red, {1.0f, 1.0f});
-    SetCreation(e, C::Green, {1.0f, 1.0f});
-    SetCreation(e, C::Blue, {1.0f, 1.0f});
-    SetCreation(e, C::ScaleX, {0.1f, 0.2f});
-    SetCreation(e, C::ScaleY, {0.1f, 0.2f});
-    SetCreation(e, C::PositionX, {-0.3f, 0.3f});
-    SetCreation(e, C::PositionY, {-0.3f, 0.3f});
-    SetCreation(e, C::VelocityX, {0.0f, 0.0f});
-    SetCreation(e, C::VelocityY, {0.0f, 0.0f});
-  }
-  e.MaxToSpawn = std::numeric_limits<std::uint32_t>::max();
-  SetCreation(e, C::Rotation, {0.0f, kPi / 2.0f});
-  e.Active = true;
+// How the fuse's sparks start: a steady trickle of small white sparks.
+void SetFuseStart(ParticleEmitter& e) {
+  SetRate(e, 120.0f);
+  e.TimeToBeActive = std::numeric_limits<float>::max();  // burns as long as the bomb flies
+  SetLifetime(e, {0.2f, 0.2f});
+  SetCreation(e, C::Alpha, {0.7f, 0.9f});
+  SetCreation(e, C::Red, {1.0f, 1.0f});
+  SetCreation(e, C::Green, {1.0f, 1.0f});
+  SetCreation(e, C::Blue, {1.0f, 1.0f});
+  SetCreation(e, C::ScaleX, {0.1f, 0.2f});
+  SetCreation(e, C::ScaleY, {0.1f, 0.2f});
+  SetCreation(e, C::PositionX, {-0.3f, 0.3f});
+  SetCreation(e, C::PositionY, {-0.3f, 0.3f});
+  SetCreation(e, C::VelocityX, {0.0f, 0.0f});
+  SetCreation(e, C::VelocityY, {0.0f, 0.0f});
+}
 
+// How the emitter's ranges move over its life; `burstOnly` is the method of the
+// parts that move only in the explosion.
+void SetEmitterCurves(ParticleEmitter& e, std::uint32_t burstOnly) {
   e.SpawnRateInterpolator = Config(InterpolationMethod::Constant, 10.0f, 100.0f);
   e.LifetimeInterpolatorConfig = Both(InterpolationMethod::Constant, 10.0f, 10.0f);
   auto& emitterConfigs = e.EmitterInterpolatorConfigs;
@@ -90,7 +89,10 @@ void ApplyBombEffect(ParticleEmitter& e, bool explosion) {
   emitterConfigs[C::VelocityX] = {Config(InterpolationMethod::Constant, 10.0f, 5.0f),
                                   Config(InterpolationMethod::Constant, 10.0f, 10.0f)};
   emitterConfigs[C::VelocityY] = Both(InterpolationMethod::Constant, 1.0f, 0.0f);
+}
 
+// How each particle changes over its life.
+void SetParticleCurves(ParticleEmitter& e, bool explosion) {
   // 9 is the square-root form of method 2 under its second number, as the effects were tuned.
   constexpr std::uint32_t kSquareAlias = InterpolationMethod::Square + InterpolationMethod::AliasOffset;
   auto& particleConfigs = e.ParticleInterpolatorConfig;
@@ -106,7 +108,21 @@ void ApplyBombEffect(ParticleEmitter& e, bool explosion) {
   particleConfigs[C::PositionY] = Config(InterpolationMethod::Constant, 2.0f, 10.0f);
   particleConfigs[C::VelocityX] = Config(InterpolationMethod::Constant, 1.0f, 0.0f);
   particleConfigs[C::VelocityY] = Config(InterpolationMethod::Constant, 1.0f, 0.0f);
+}
 
+// The two bomb effects share their interpolators apart from a few methods and targets.
+void ApplyBombEffect(ParticleEmitter& e, bool explosion) {
+  e.Start();
+  if (explosion) {
+    SetExplosionStart(e);
+  } else {
+    SetFuseStart(e);
+  }
+  e.MaxToSpawn = std::numeric_limits<std::uint32_t>::max();
+  SetCreation(e, C::Rotation, {0.0f, kPi / 2.0f});
+  e.Active = true;
+  SetEmitterCurves(e, explosion ? InterpolationMethod::SteadyRate : InterpolationMethod::Constant);
+  SetParticleCurves(e, explosion);
   e.Initialize();
 }
 

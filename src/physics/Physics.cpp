@@ -3,6 +3,7 @@
 #include <cmath>
 #include <iostream>
 #include <memory>
+#include <vector>
 
 #include "engine/EventSystem.h"
 #include "engine/Events.h"
@@ -35,6 +36,43 @@ void Separate(float& mover, float moverSize, float fixed, float fixedSize) {
     mover = fixed + gap;
   } else if (mover < fixed) {
     mover = fixed - gap;
+  }
+}
+
+// The contacts the resolution steps act on, the ghosts left out: `mixed` gets a
+// moving body and the static one it touches, `dynamic` two moving bodies.
+template <typename Mixed, typename Dynamic>
+void ForEachSolidContact(const std::vector<Contact>& contacts, std::size_t count, Mixed mixed, Dynamic dynamic) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const Contact& c = contacts[i];
+    Body& a = *c.A;
+    Body& b = *c.B;
+    if (a.IsGhost || b.IsGhost) continue;
+    if (a.IsStatic != b.IsStatic) {
+      mixed(a.IsStatic ? b : a, a.IsStatic ? a : b, c.Axis);
+    } else if (!a.IsStatic) {
+      dynamic(a, b, c.Axis);
+    }
+  }
+}
+
+// A horizontal contact of two moving bodies: a body pushed while standing takes
+// the pusher's direction; two moving ones share their speeds.
+void PushApart(Body& a, Body& b) {
+  const float va = a.Velocity.x;
+  const float vb = b.Velocity.x;
+  const float s = std::fabs(va) + std::fabs(vb);
+  const bool aMoving = std::fabs(va) > kPushThreshold;
+  const bool bMoving = std::fabs(vb) > kPushThreshold;
+  if (aMoving && bMoving) {
+    // Towards each other both reverse; the same way both keep their direction.
+    const float turn = Sign(va) != Sign(vb) ? -1.0f : 1.0f;
+    a.Velocity.x = turn * Sign(va) * a.Bounce.Y * s;
+    b.Velocity.x = turn * Sign(vb) * b.Bounce.Y * s;
+  } else if (aMoving && std::fabs(vb) < kPushThreshold) {
+    b.Velocity.x = Sign(va) * b.Bounce.Y * s;
+  } else if (bMoving && std::fabs(va) < kPushThreshold) {
+    a.Velocity.x = Sign(vb) * a.Bounce.Y * s;
   }
 }
 
@@ -190,83 +228,58 @@ void Physics::AddContact(Body& a, Body& b, std::uint8_t axis) {
 }
 
 void Physics::ResolvePositions() {
-  for (std::size_t i = 0; i < ContactCount; ++i) {
-    Contact& c = Contacts[i];
-    Body& a = *c.A;
-    Body& b = *c.B;
-    if (a.IsGhost || b.IsGhost) continue;
-    if (a.IsStatic != b.IsStatic) {
-      Body& m = a.IsStatic ? b : a;
-      Body& s = a.IsStatic ? a : b;
-      if (c.Axis == Contact::Vertical) {
-        Separate(m.Position.y, SizeOf(m).y, s.Position.y, SizeOf(s).y);
-      } else {
-        Separate(m.Position.x, SizeOf(m).x, s.Position.x, SizeOf(s).x);
-      }
-    } else if (!a.IsStatic) {
-      if (c.Axis == Contact::Vertical) {
-        if (a.Position.y == b.Position.y) continue;
-        Body& upper = a.Position.y > b.Position.y ? a : b;
-        Body& lower = a.Position.y > b.Position.y ? b : a;
-        upper.Position.y = lower.Position.y + SizeOf(lower).y * 0.5f + SizeOf(upper).y * 0.5f;
-      } else {
-        const float speedA = std::fabs(a.Velocity.x);
-        const float speedB = std::fabs(b.Velocity.x);
-        if (speedA == speedB) continue;
-        Body& mover = speedA > speedB ? a : b;
-        Body& other = speedA > speedB ? b : a;
-        Separate(mover.Position.x, SizeOf(mover).x, other.Position.x, SizeOf(other).x);
-      }
-    }
-  }
+  ForEachSolidContact(
+      Contacts, ContactCount,
+      [](Body& moving, Body& fixed, std::uint8_t axis) {
+        if (axis == Contact::Vertical) {
+          Separate(moving.Position.y, SizeOf(moving).y, fixed.Position.y, SizeOf(fixed).y);
+        } else {
+          Separate(moving.Position.x, SizeOf(moving).x, fixed.Position.x, SizeOf(fixed).x);
+        }
+      },
+      [](Body& a, Body& b, std::uint8_t axis) {
+        if (axis == Contact::Vertical) {
+          if (a.Position.y == b.Position.y) return;
+          Body& upper = a.Position.y > b.Position.y ? a : b;
+          Body& lower = a.Position.y > b.Position.y ? b : a;
+          upper.Position.y = lower.Position.y + SizeOf(lower).y * 0.5f + SizeOf(upper).y * 0.5f;
+        } else {
+          const float speedA = std::fabs(a.Velocity.x);
+          const float speedB = std::fabs(b.Velocity.x);
+          if (speedA == speedB) return;
+          Body& mover = speedA > speedB ? a : b;
+          Body& other = speedA > speedB ? b : a;
+          Separate(mover.Position.x, SizeOf(mover).x, other.Position.x, SizeOf(other).x);
+        }
+      });
 }
 
 void Physics::ResolveVelocities() {
-  for (std::size_t i = 0; i < ContactCount; ++i) {
-    Contact& c = Contacts[i];
-    Body& a = *c.A;
-    Body& b = *c.B;
-    if (a.IsGhost || b.IsGhost) continue;
-    if (a.IsStatic != b.IsStatic) {
-      Body& m = a.IsStatic ? b : a;
-      if (c.Axis == Contact::Vertical) {
-        if (std::fabs(m.Velocity.y) < kRestThreshold) {
+  ForEachSolidContact(
+      Contacts, ContactCount,
+      [](Body& m, Body&, std::uint8_t axis) {
+        if (axis != Contact::Vertical) {
+          m.Velocity.x = -(m.Bounce.Y * m.Velocity.x);
+        } else if (std::fabs(m.Velocity.y) < kRestThreshold) {
           m.Velocity.y = 0.0f;
         } else {
           m.Velocity.y = -(m.Bounce.X * m.Velocity.y);
         }
-      } else {
-        m.Velocity.x = -(m.Bounce.Y * m.Velocity.x);
-      }
-    } else if (!a.IsStatic) {
-      if (c.Axis == Contact::Vertical) {
-        if (a.Position.y == b.Position.y) continue;
-        const float va = std::fabs(a.Velocity.y);
-        const float vb = std::fabs(b.Velocity.y);
-        const float s = std::fabs(va - vb) >= kRestThreshold ? va + vb : 0.0f;
-        Body& upper = a.Position.y > b.Position.y ? a : b;
-        Body& lower = a.Position.y > b.Position.y ? b : a;
-        upper.Velocity.y = upper.Bounce.X * s;
-        lower.Velocity.y = -(lower.Bounce.X * s);
-      } else {
-        const float va = a.Velocity.x;
-        const float vb = b.Velocity.x;
-        const float s = std::fabs(va) + std::fabs(vb);
-        const bool aMoving = std::fabs(va) > kPushThreshold;
-        const bool bMoving = std::fabs(vb) > kPushThreshold;
-        if (aMoving && bMoving) {
-          // Towards each other both reverse; the same way both keep their direction.
-          const float turn = Sign(va) != Sign(vb) ? -1.0f : 1.0f;
-          a.Velocity.x = turn * Sign(va) * a.Bounce.Y * s;
-          b.Velocity.x = turn * Sign(vb) * b.Bounce.Y * s;
-        } else if (aMoving && std::fabs(vb) < kPushThreshold) {
-          b.Velocity.x = Sign(va) * b.Bounce.Y * s;
-        } else if (bMoving && std::fabs(va) < kPushThreshold) {
-          a.Velocity.x = Sign(vb) * a.Bounce.Y * s;
+      },
+      [](Body& a, Body& b, std::uint8_t axis) {
+        if (axis == Contact::Vertical) {
+          if (a.Position.y == b.Position.y) return;
+          const float va = std::fabs(a.Velocity.y);
+          const float vb = std::fabs(b.Velocity.y);
+          const float s = std::fabs(va - vb) >= kRestThreshold ? va + vb : 0.0f;
+          Body& upper = a.Position.y > b.Position.y ? a : b;
+          Body& lower = a.Position.y > b.Position.y ? b : a;
+          upper.Velocity.y = upper.Bounce.X * s;
+          lower.Velocity.y = -(lower.Bounce.X * s);
+        } else {
+          PushApart(a, b);
         }
-      }
-    }
-  }
+      });
 }
 
 }  // namespace Framework

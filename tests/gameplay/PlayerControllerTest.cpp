@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include "engine/Commands.h"
 #include "engine/Engine.h"
@@ -208,7 +209,7 @@ using ThrownBombLook = GlFixture;
 
 TEST_F(ThrownBombLook, ABombAtThePlayersFeetShowsInFrontOfTheIndicator) {
   // Each built with the controller's own callback.
-  auto build = [](std::int32_t command, void (*place)(GameObject*)) {
+  auto build = [](std::int32_t command, std::function<void(GameObject*)> place) {
     FactoryEvent request;
     request.Command = command;
     request.Callback = place;
@@ -220,9 +221,8 @@ TEST_F(ThrownBombLook, ABombAtThePlayersFeetShowsInFrontOfTheIndicator) {
   // opaque picture stands in for its texture.
   marker->GetComponent<Transform>()->Position = {0.0f, -1.8f};
   marker->GetComponent<Sprite>()->SetFilename(std::string(kSplitTexture));
-  PlayerController::throwOrigin = {0.0f, 0.0f};
-  PlayerController::throwDirection = {0.0f, -1.0f};
-  const Vec2 bomb = build(FactoryCommand::BuildBomb, &PlayerController::InitThrownBomb)->GetComponent<Transform>()->Position;
+  auto throwDown = [](GameObject* bomb) { PlayerController::InitThrownBomb(bomb, {0.0f, 0.0f}, {0.0f, -1.0f}); };
+  const Vec2 bomb = build(FactoryCommand::BuildBomb, throwDown)->GetComponent<Transform>()->Position;
   Render();
   const Pixel shown = AtWorld(bomb.x, bomb.y - 0.2f);  // inside both
   EXPECT_TRUE(shown.R > 180 && shown.G > 180 && shown.B > 180) << shown.R << " " << shown.G << " " << shown.B;
