@@ -225,8 +225,11 @@ TEST_F(WindowsTest, APluggedControllerIsReadAndPullingItOutReportsFocusLost) {
   ASSERT_TRUE(windows.Pad.Connected());
   SDL_Joystick* stick = SDL_JoystickOpen(index);
   ASSERT_NE(stick, nullptr) << SDL_GetError();
+  // A virtual trigger's axis runs over the whole range: at rest it is at its minimum.
+  SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_TRIGGERLEFT, SDL_JOYSTICK_AXIS_MIN);
+  SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, SDL_JOYSTICK_AXIS_MIN);
   SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_A, 1);
-  SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_LEFTX, -32768);
+  SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_LEFTX, SDL_JOYSTICK_AXIS_MIN);
   Frame();
   Frame();
   EXPECT_EQ(HeldKeys(keys.Events.back()), (std::vector<int>{SDL_SCANCODE_SPACE, SDL_SCANCODE_LEFT}));
