@@ -303,9 +303,10 @@ TEST_F(MenuSystemTest, TheControllerWalksToTheOptionsAndBackAndStartPauses) {
     pad.*button = false;
     Frames(1);
   };
+  FinishGlide();
   press(&Gamepad::State::DpadUp);
   press(&Gamepad::State::DpadUp);
-  press(&Gamepad::State::DpadRight);
+  press(&Gamepad::State::DpadLeft);  // across the top of the arc
   ASSERT_EQ(menus.Selected, 4);
   ASSERT_EQ(Button(MenuId::Main, 4).Label, u"OPTIONS");
   press(&Gamepad::State::A);
