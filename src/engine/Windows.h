@@ -98,7 +98,7 @@ class Windows : public InterfaceSystem {
   bool Fullscreen = true;
   SDL_Window* Window = nullptr;
   MouseRecord Mouse;
-  // Made after the window; its state reaches the game only through this class.
+  // The controller; its state reaches the game only through this class.
   Gamepad Pad;
 
  private:

@@ -122,8 +122,7 @@ TEST_F(WindowsTest, EveryFrameCarriesTheKeysGivenWithTheControllersAddedAndQuiet
   pad.A = true;
   EXPECT_EQ(heldAfterFrame(),
             (std::vector<int>{SDL_SCANCODE_A, SDL_SCANCODE_SPACE, SDL_SCANCODE_RIGHT, SDL_SCANCODE_DOWN}));
-  pad = {};
-  pad.LeftStick = {-0.5f, 0.5f};
+  pad = {.LeftStick = {-0.5f, 0.5f}};
   EXPECT_EQ(heldAfterFrame(), (std::vector<int>{SDL_SCANCODE_A, SDL_SCANCODE_LEFT, SDL_SCANCODE_UP}));
   // A stick resting a little off centre holds nothing.
   pad.LeftStick = {0.2f, -0.2f};
@@ -157,7 +156,6 @@ TEST_F(WindowsTest, ControllerPressesActOnceAndTheRightStickAimsAroundThePlayer)
   pad.RightTrigger = 0.8f;
   expectRecord(SDL_BUTTON_LEFT, Windows::ButtonDown);
   expectRecord(0, 0u);
-  expectRecord(0, 0u);
   pad.RightTrigger = 0.1f;
   expectRecord(SDL_BUTTON_LEFT, Windows::ButtonUp);
   // A shoulder and a trigger held together are one detonation.
@@ -165,29 +163,24 @@ TEST_F(WindowsTest, ControllerPressesActOnceAndTheRightStickAimsAroundThePlayer)
   pad.LeftTrigger = 1.0f;
   expectRecord(SDL_BUTTON_RIGHT, Windows::ButtonDown);
   expectRecord(0, 0u);
-  pad = {};
-  pad.RightShoulder = true;
+  pad = {.RightShoulder = true};
   expectRecord(SDL_BUTTON_LEFT, Windows::ButtonDown);
-  pad = {};
-  expectRecord(SDL_BUTTON_LEFT, Windows::ButtonUp);
 
-  pad.Start = true;
-  pad.B = true;
+  // Start held is one Escape; B is none until a menu shows.
+  pad = {.B = true, .Start = true};
   Frame();
   Frame();
   EXPECT_EQ(pressed, std::vector<SDL_Keycode>{SDLK_ESCAPE});
+  menuShown = true;
   pad = {};
   Frame();
-  menuShown = true;
   pad.B = true;
-  Frame();
   Frame();
   EXPECT_EQ(pressed, (std::vector<SDL_Keycode>{SDLK_ESCAPE, SDLK_ESCAPE}));
 
   // The stick puts the cursor at the aiming distance in its direction, and the
   // cursor stays there, beside the player, after the stick is let go.
-  pad = {};
-  pad.RightStick = {0.0f, -0.5f};
+  pad = {.RightStick = {0.0f, -0.5f}};
   Frame();
   EXPECT_FLOAT_EQ(windows.Mouse.MouseX, player.x);
   EXPECT_FLOAT_EQ(windows.Mouse.MouseY, player.y - Windows::AimRadius);
