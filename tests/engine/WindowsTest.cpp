@@ -122,7 +122,8 @@ TEST_F(WindowsTest, EveryFrameCarriesTheKeysGivenWithTheControllersAddedAndQuiet
   pad.A = true;
   EXPECT_EQ(heldAfterFrame(),
             (std::vector<int>{SDL_SCANCODE_A, SDL_SCANCODE_SPACE, SDL_SCANCODE_RIGHT, SDL_SCANCODE_DOWN}));
-  pad = {.LeftStick = {-0.5f, 0.5f}};
+  pad = {};
+  pad.LeftStick = {-0.5f, 0.5f};
   EXPECT_EQ(heldAfterFrame(), (std::vector<int>{SDL_SCANCODE_A, SDL_SCANCODE_LEFT, SDL_SCANCODE_UP}));
   // A stick resting a little off centre holds nothing.
   pad.LeftStick = {0.2f, -0.2f};
@@ -163,11 +164,13 @@ TEST_F(WindowsTest, ControllerPressesActOnceAndTheRightStickAimsAroundThePlayer)
   pad.LeftTrigger = 1.0f;
   expectRecord(SDL_BUTTON_RIGHT, Windows::ButtonDown);
   expectRecord(0, 0u);
-  pad = {.RightShoulder = true};
+  pad = {};
+  pad.RightShoulder = true;
   expectRecord(SDL_BUTTON_LEFT, Windows::ButtonDown);
 
   // Start held is one Escape; B is none until a menu shows.
-  pad = {.B = true, .Start = true};
+  pad.B = pad.Start = true;
+  pad.RightShoulder = false;
   Frame();
   Frame();
   EXPECT_EQ(pressed, std::vector<SDL_Keycode>{SDLK_ESCAPE});
@@ -180,7 +183,8 @@ TEST_F(WindowsTest, ControllerPressesActOnceAndTheRightStickAimsAroundThePlayer)
 
   // The stick puts the cursor at the aiming distance in its direction, and the
   // cursor stays there, beside the player, after the stick is let go.
-  pad = {.RightStick = {0.0f, -0.5f}};
+  pad = {};
+  pad.RightStick = {0.0f, -0.5f};
   Frame();
   EXPECT_FLOAT_EQ(windows.Mouse.MouseX, player.x);
   EXPECT_FLOAT_EQ(windows.Mouse.MouseY, player.y - Windows::AimRadius);
