@@ -10,6 +10,8 @@
 namespace Framework {
 namespace {
 
+bool Pulled(float trigger) { return trigger > Gamepad::TriggerPressed; }
+
 // Size of the window when not in full screen: two thirds of the desktop, centred.
 SDL_Rect WindowedBounds() {
   SDL_Rect display{0, 0, 0, 0};
@@ -147,7 +149,13 @@ void Windows::Update(float, bool) {
         // The global keys are switches: holding one down must not flip it again with every repeat.
         if (event.key.keysym.sym != 0 && event.key.repeat == 0 && Hooks.KeyPressed) Hooks.KeyPressed(event.key.keysym.sym);
         break;
+      case SDL_CONTROLLERDEVICEADDED:
+      case SDL_CONTROLLERDEVICEREMOVED:
+        // A controller pulled out mid-game is the player gone, as when the window loses focus.
+        if (Pad.HandleEvent(event)) Report(Hooks.FocusLost);
+        break;
       case SDL_MOUSEMOTION: {
+        stickAim_.reset();
         const Vec2 world = WindowPointToWorld(event.motion.x, event.motion.y);
         Mouse.MouseX = world.x;
         Mouse.MouseY = world.y;
@@ -166,6 +174,8 @@ void Windows::Update(float, bool) {
       default: break;
     }
   }
+  const Gamepad::State pad = Pad.Read();
+  MergePad(pad);
   if (!waitingButtons_.empty()) {
     const ButtonPress next = waitingButtons_.front();
     waitingButtons_.pop_front();
@@ -175,12 +185,51 @@ void Windows::Update(float, bool) {
   }
 
   auto keyboard = std::make_unique<KeyboardEvent>();
-  keyboard->KeyState = KeyState();
+  keyboard->KeyState = keys_.data();
   EventSystem::Instance().Post(std::move(keyboard));
   if (mouseActivity) EventSystem::Instance().Post(std::make_unique<MouseEvent>(&Mouse));
 
-  // The world under a still mouse changes as the camera moves.
-  UpdateMouseFromPointer();
+  // The world under a still mouse changes as the camera moves; a cursor the stick
+  // placed follows the player instead.
+  const std::optional<Vec2> centre = stickAim_ && Hooks.AimCentre ? Hooks.AimCentre() : std::nullopt;
+  if (centre) {
+    Mouse.MouseX = centre->x + stickAim_->x;
+    Mouse.MouseY = centre->y + stickAim_->y;
+  } else {
+    UpdateMouseFromPointer();
+  }
+}
+
+void Windows::MergePad(const Gamepad::State& pad) {
+  const std::uint8_t* keyboard = KeyState();
+  for (std::size_t i = 0; i < keys_.size(); ++i) keys_[i] = keyboard != nullptr ? keyboard[i] : 0;
+  const Vec2 walk = Gamepad::Live(pad.LeftStick);
+  // The stick leans towards an arrow when it is past the dead zone along that axis.
+  auto hold = [&](SDL_Scancode key, bool down) {
+    if (down) keys_[key] = 1;
+  };
+  hold(SDL_SCANCODE_LEFT, pad.DpadLeft || walk.x <= -Gamepad::DeadZone);
+  hold(SDL_SCANCODE_RIGHT, pad.DpadRight || walk.x >= Gamepad::DeadZone);
+  hold(SDL_SCANCODE_UP, pad.DpadUp || walk.y >= Gamepad::DeadZone);
+  hold(SDL_SCANCODE_DOWN, pad.DpadDown || walk.y <= -Gamepad::DeadZone);
+  hold(SDL_SCANCODE_SPACE, pad.A);
+
+  // Presses act on their edge only: a held button or trigger does not repeat.
+  const bool throwing = pad.RightShoulder || Pulled(pad.RightTrigger);
+  const bool wasThrowing = lastPad_.RightShoulder || Pulled(lastPad_.RightTrigger);
+  const bool blasting = pad.LeftShoulder || Pulled(pad.LeftTrigger);
+  const bool wasBlasting = lastPad_.LeftShoulder || Pulled(lastPad_.LeftTrigger);
+  if (throwing && !wasThrowing) QueueButton(SDL_BUTTON_LEFT, ButtonDown);
+  if (!throwing && wasThrowing) QueueButton(SDL_BUTTON_LEFT, ButtonUp);
+  if (blasting && !wasBlasting) QueueButton(SDL_BUTTON_RIGHT, ButtonDown);
+  if (Hooks.KeyPressed) {
+    if (pad.Start && !lastPad_.Start) Hooks.KeyPressed(SDLK_ESCAPE);
+    if (pad.B && !lastPad_.B && Hooks.MenuShown && Hooks.MenuShown()) Hooks.KeyPressed(SDLK_ESCAPE);
+  }
+
+  const Vec2 aim = Gamepad::Live(pad.RightStick);
+  if (aim.x != 0.0f || aim.y != 0.0f) stickAim_ = aim * (AimRadius / aim.Length());
+  lastPad_ = pad;
 }
 
 void Windows::Report(const std::function<void()>& hook) {

@@ -13,6 +13,7 @@
 #include "menus/MenuSystem.h"
 #include "objects/Factory.h"
 #include "objects/Scripting.h"
+#include "objects/Transform.h"
 #include "particles/ParticleDrawing.h"
 #include "particles/ParticleSystem.h"
 #include "physics/Physics.h"
@@ -33,6 +34,13 @@ void RegisterGame() {
     return Windows::ViewArea{{camera.Position.x, camera.Position.y}, camera.ViewHalfWidth, camera.ViewHalfHeight};
   };
   window.FitView = [](float aspect) { Graphics::Instance().Camera.FitAspect(aspect); };
+  window.MenuShown = [] { return MenuSystem::Instance().HasActiveMenu(); };
+  window.AimCentre = []() -> std::optional<Vec2> {
+    const GameObject* player = Factory::Instance().Player;
+    const Transform* transform = player != nullptr ? player->GetComponent<Transform>() : nullptr;
+    if (transform == nullptr) return std::nullopt;
+    return transform->Position;
+  };
 }
 
 void StartGame() {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "audio/AudioSystem.h"
@@ -89,10 +90,18 @@ TEST_F(WindowsTest, TheWindowStartsInDesktopFullScreenTitledTumbrix) {
   EXPECT_TRUE(SDL_GetWindowFlags(windows.Window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
-TEST_F(WindowsTest, EveryFrameCarriesTheKeyStateArrayItWasGivenAndQuietFramesNoMouseEvent) {
+// The scancodes a posted key-state array holds down.
+std::vector<int> HeldKeys(const KeyboardEvent& event) {
+  std::vector<int> held;
+  for (int key = 0; key < SDL_NUM_SCANCODES; ++key) {
+    if (event.KeyState[key] != 0) held.push_back(key);
+  }
+  return held;
+}
+
+TEST_F(WindowsTest, EveryFrameCarriesTheKeysGivenWithTheControllersAddedAndQuietFramesNoMouseEvent) {
   Frame();
   ASSERT_EQ(keys.Events.size(), 1u);
-  EXPECT_EQ(keys.Events[0].KeyState, SDL_GetKeyboardState(nullptr));
   EXPECT_TRUE(mice.Events.empty());
   EXPECT_EQ(windows.Mouse.Button, 0);
   EXPECT_EQ(windows.Mouse.ButtonEventType, 0u);
@@ -100,10 +109,139 @@ TEST_F(WindowsTest, EveryFrameCarriesTheKeyStateArrayItWasGivenAndQuietFramesNoM
   std::array<std::uint8_t, SDL_NUM_SCANCODES> held{};
   held[SDL_SCANCODE_A] = 1;
   windows.SetKeyState(held.data());
-  Frame();
-  ASSERT_EQ(keys.Events.size(), 2u);
-  EXPECT_EQ(keys.Events[1].KeyState, held.data());
+  Gamepad::State pad;
+  windows.Pad.SetState(&pad);
+  auto heldAfterFrame = [&] {
+    Frame();
+    return HeldKeys(keys.Events.back());
+  };
+  EXPECT_EQ(heldAfterFrame(), std::vector<int>{SDL_SCANCODE_A});
+  // The stick walks, the d-pad steps and A jumps, beside the keyboard's keys.
+  pad.LeftStick = {0.9f, 0.1f};
+  pad.DpadDown = true;
+  pad.A = true;
+  EXPECT_EQ(heldAfterFrame(),
+            (std::vector<int>{SDL_SCANCODE_A, SDL_SCANCODE_SPACE, SDL_SCANCODE_RIGHT, SDL_SCANCODE_DOWN}));
+  pad = {};
+  pad.LeftStick = {-0.5f, 0.5f};
+  EXPECT_EQ(heldAfterFrame(), (std::vector<int>{SDL_SCANCODE_A, SDL_SCANCODE_LEFT, SDL_SCANCODE_UP}));
+  // A stick resting a little off centre holds nothing.
+  pad.LeftStick = {0.2f, -0.2f};
+  EXPECT_EQ(heldAfterFrame(), std::vector<int>{SDL_SCANCODE_A});
+  held[SDL_SCANCODE_A] = 0;
+  EXPECT_TRUE(heldAfterFrame().empty());
+  windows.Pad.SetState(nullptr);
   windows.SetKeyState(nullptr);
+}
+
+// The controller's buttons that act once: triggers and shoulders click through the
+// button queue, Start is Escape, B is Escape in the menus only, and the right stick
+// aims around the player.
+TEST_F(WindowsTest, ControllerPressesActOnceAndTheRightStickAimsAroundThePlayer) {
+  const Windows::WindowHooks saved = Windows::Hooks;
+  std::vector<SDL_Keycode> pressed;
+  bool menuShown = false;
+  Windows::Hooks.KeyPressed = [&](SDL_Keycode key) { pressed.push_back(key); };
+  Windows::Hooks.MenuShown = [&] { return menuShown; };
+  const Vec2 player{10.0f, 5.0f};
+  Windows::Hooks.AimCentre = [&]() -> std::optional<Vec2> { return player; };
+  Gamepad::State pad;
+  windows.Pad.SetState(&pad);
+  auto expectRecord = [&](std::uint8_t button, std::uint32_t type) {
+    Frame();
+    EXPECT_EQ(windows.Mouse.Button, button);
+    EXPECT_EQ(windows.Mouse.ButtonEventType, type);
+  };
+
+  // Held for three frames, a trigger throws once and lets go once.
+  pad.RightTrigger = 0.8f;
+  expectRecord(SDL_BUTTON_LEFT, Windows::ButtonDown);
+  expectRecord(0, 0u);
+  pad.RightTrigger = 0.1f;
+  expectRecord(SDL_BUTTON_LEFT, Windows::ButtonUp);
+  // A shoulder and a trigger held together are one detonation.
+  pad.LeftShoulder = true;
+  pad.LeftTrigger = 1.0f;
+  expectRecord(SDL_BUTTON_RIGHT, Windows::ButtonDown);
+  expectRecord(0, 0u);
+  pad = {};
+  pad.RightShoulder = true;
+  expectRecord(SDL_BUTTON_LEFT, Windows::ButtonDown);
+
+  // Start held is one Escape; B is none until a menu shows.
+  pad.B = pad.Start = true;
+  pad.RightShoulder = false;
+  Frame();
+  Frame();
+  EXPECT_EQ(pressed, std::vector<SDL_Keycode>{SDLK_ESCAPE});
+  menuShown = true;
+  pad = {};
+  Frame();
+  pad.B = true;
+  Frame();
+  EXPECT_EQ(pressed, (std::vector<SDL_Keycode>{SDLK_ESCAPE, SDLK_ESCAPE}));
+
+  // The stick puts the cursor at the aiming distance in its direction, and the
+  // cursor stays there, beside the player, after the stick is let go.
+  pad = {};
+  pad.RightStick = {0.0f, -0.5f};
+  Frame();
+  EXPECT_FLOAT_EQ(windows.Mouse.MouseX, player.x);
+  EXPECT_FLOAT_EQ(windows.Mouse.MouseY, player.y - Windows::AimRadius);
+  pad.RightStick = {0.1f, 0.1f};
+  Frame();
+  EXPECT_FLOAT_EQ(windows.Mouse.MouseY, player.y - Windows::AimRadius);
+  // The mouse moving takes the cursor back.
+  int w = 0, h = 0;
+  SDL_GetWindowSize(windows.Window, &w, &h);
+  SDL_WarpMouseInWindow(windows.Window, w / 4, h / 4);
+  const Vec2 pointer = windows.WindowPointToWorld(w / 4, h / 4);
+  // The motion comes back through the X server.
+  for (int i = 0; i < 500 && windows.Mouse.MouseX != pointer.x; ++i) {
+    SDL_Delay(10);
+    Frame();
+  }
+  EXPECT_FLOAT_EQ(windows.Mouse.MouseX, pointer.x);
+  EXPECT_FLOAT_EQ(windows.Mouse.MouseY, pointer.y);
+
+  windows.Pad.SetState(nullptr);
+  Windows::Hooks = saved;
+}
+
+// A real (virtual) controller through SDL: plugged in, it is read; pulled out, the
+// window reports the player gone as it does a lost focus.
+TEST_F(WindowsTest, APluggedControllerIsReadAndPullingItOutReportsFocusLost) {
+  const Windows::WindowHooks saved = Windows::Hooks;
+  int lost = 0;
+  Windows::Hooks.FocusLost = [&] { ++lost; };
+  SDL_VirtualJoystickDesc desc{};
+  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+  desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+  desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+  const int index = SDL_JoystickAttachVirtualEx(&desc);
+  ASSERT_GE(index, 0) << SDL_GetError();
+  Frame();
+  ASSERT_TRUE(windows.Pad.Connected());
+  SDL_Joystick* stick = SDL_JoystickOpen(index);
+  ASSERT_NE(stick, nullptr) << SDL_GetError();
+  // A virtual trigger's axis runs over the whole range: at rest it is at its minimum.
+  SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_TRIGGERLEFT, SDL_JOYSTICK_AXIS_MIN);
+  SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, SDL_JOYSTICK_AXIS_MIN);
+  SDL_JoystickSetVirtualButton(stick, SDL_CONTROLLER_BUTTON_A, 1);
+  SDL_JoystickSetVirtualAxis(stick, SDL_CONTROLLER_AXIS_LEFTX, SDL_JOYSTICK_AXIS_MIN);
+  Frame();
+  Frame();
+  EXPECT_EQ(HeldKeys(keys.Events.back()), (std::vector<int>{SDL_SCANCODE_SPACE, SDL_SCANCODE_LEFT}));
+  EXPECT_EQ(lost, 0);
+
+  SDL_JoystickClose(stick);
+  SDL_JoystickDetachVirtual(index);
+  Frame();
+  EXPECT_FALSE(windows.Pad.Connected());
+  EXPECT_EQ(lost, 1);
+  EXPECT_TRUE(HeldKeys(keys.Events.back()).empty());
+  Windows::Hooks = saved;
 }
 
 // Every button event gets a frame of its own, in order, so that no press is lost

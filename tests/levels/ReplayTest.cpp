@@ -216,6 +216,17 @@ TEST(ReplayTest, WinsLevel7) { ExpectWon(kLevel7); }
 TEST(ReplayTest, WinsLevel8) { ExpectWon(kLevel8); }
 TEST(ReplayTest, WinsTheFinaleIntoTheCredits) { ExpectWon(kFinale); }
 
+// The first level's route with a controller alone, through the window's own input
+// step: the left stick walks and A jumps.
+TEST(ReplayTest, WinsLevel1WithTheGamepadAlone) {
+  Scenario s;
+  s.UseShippedLevels();
+  s.UseGamepad();
+  s.LoadSlot(kLevel1.Slot);
+  EXPECT_TRUE(Win(s, kLevel1));
+  EXPECT_EQ(s.CountMessage("Try again"), 0u);
+}
+
 TEST(ReplayTest, RestartsLevel1AfterAFallIntoAPit) { ExpectStartedOver(kLevel1); }
 TEST(ReplayTest, RestartsLevel2AfterAJumpTooShort) { ExpectStartedOver(kLevel2); }
 TEST(ReplayTest, RestartsLevel3AfterAPlainJumpAtTheCliff) { ExpectStartedOver(kLevel3); }

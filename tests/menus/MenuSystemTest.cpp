@@ -292,6 +292,37 @@ TEST_F(MenuSystemTest, EscapePausesAndResumesAndTheConfirmedRestartPlaysAtFullVo
   EXPECT_EQ(MixerVolume(), kFullMixerVolume);
 }
 
+// With a controller alone: the d-pad walks to OPTIONS, A opens it, B steps back;
+// Start pauses play.
+TEST_F(MenuSystemTest, TheControllerWalksToTheOptionsAndBackAndStartPauses) {
+  Gamepad::State pad;
+  Windows::Instance().Pad.SetState(&pad);
+  auto press = [&](bool Gamepad::State::*button) {
+    pad.*button = true;
+    Frames(1);
+    pad.*button = false;
+    Frames(1);
+  };
+  FinishGlide();
+  press(&Gamepad::State::DpadUp);
+  press(&Gamepad::State::DpadUp);
+  press(&Gamepad::State::DpadLeft);  // across the top of the arc
+  ASSERT_EQ(menus.Selected, 4);
+  ASSERT_EQ(Button(MenuId::Main, 4).Label, u"OPTIONS");
+  press(&Gamepad::State::A);
+  FinishGlide();
+  EXPECT_EQ(menus.CurrentMenu, MenuId::Options);
+  press(&Gamepad::State::B);
+  FinishGlide();
+  EXPECT_EQ(menus.CurrentMenu, MenuId::Main);
+
+  StartNewGame();
+  press(&Gamepad::State::Start);
+  EXPECT_TRUE(engine.Paused);
+  EXPECT_EQ(menus.CurrentMenu, MenuId::Pause);
+  Windows::Instance().Pad.SetState(nullptr);
+}
+
 TEST_F(MenuSystemTest, FocusLossAndCloseRequestOnAPlayLevelLeadThroughThePauseMenu) {
   StartNewGame();
   PushEvent(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_LOST);

@@ -220,6 +220,7 @@ Scenario::~Scenario() {
   ParticleSystem::Instance().Clear();
   Random::ClearMasterSeed();
   Windows::Instance().SetKeyState(nullptr);
+  Windows::Instance().Pad.SetState(nullptr);
   Engine::Instance().Systems = previousSystems_;
 }
 
@@ -278,8 +279,32 @@ bool Scenario::RunUntil(const std::function<bool()>& done, Seconds limit) {
   return false;
 }
 
-void Scenario::Press(SDL_Scancode key) { input_->Keys[key] = 1; }
-void Scenario::Release(SDL_Scancode key) { input_->Keys[key] = 0; }
+void Scenario::UseGamepad() {
+  Windows& windows = Windows::Instance();
+  std::vector<InterfaceSystem*>& systems = Engine::Instance().Systems;
+  std::replace(systems.begin(), systems.end(), static_cast<InterfaceSystem*>(input_.get()),
+               static_cast<InterfaceSystem*>(&windows));
+  windows.SetKeyState(idleKeys_.data());
+  windows.Pad.SetState(&pad_);
+  gamepad_ = true;
+}
+
+void Scenario::Press(SDL_Scancode key) {
+  input_->Keys[key] = 1;
+  SyncPad();
+}
+
+void Scenario::Release(SDL_Scancode key) {
+  input_->Keys[key] = 0;
+  SyncPad();
+}
+
+void Scenario::SyncPad() {
+  if (!gamepad_) return;
+  const auto& keys = input_->Keys;
+  pad_.LeftStick = {static_cast<float>(keys[Keys::Right] - keys[Keys::Left]), -static_cast<float>(keys[Keys::Down])};
+  pad_.A = keys[Keys::Jump] != 0;
+}
 
 void Scenario::Hold(SDL_Scancode key, Seconds duration) {
   Press(key);

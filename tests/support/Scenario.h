@@ -35,6 +35,7 @@
 #include <vector>
 
 #include "engine/Events.h"
+#include "engine/Gamepad.h"
 #include "engine/Vec2.h"
 #include "support/EventRecorder.h"
 #include "support/TempFolder.h"
@@ -113,6 +114,12 @@ class Scenario {
   // Runs until `done` holds (checked after each frame); false when time ran out.
   bool RunUntil(const std::function<bool()>& done, Seconds limit);
 
+  // From here on the hands are on a game controller alone: the window's own input step
+  // runs (SDL's queue, the controller merged in as in the game), the keyboard stays
+  // idle, and the key steps below move the left stick (Left, Right, Down) and press A
+  // (Jump) instead. Clicks are not played this way.
+  void UseGamepad();
+
   // Keys: held until released, held for a while, or pressed for one frame.
   void Press(SDL_Scancode key);
   void Release(SDL_Scancode key);
@@ -167,6 +174,8 @@ class Scenario {
  private:
   class Input;
   class Drawing;
+  // With the controller in hand: the stick and A as the held keys say.
+  void SyncPad();
   std::vector<GameObject*> ObjectsMatching(const std::function<bool(const GameObject&)>& test) const;
 
   TempFolder folder_{"tumbrix-scenario"};
@@ -177,6 +186,9 @@ class Scenario {
   std::unique_ptr<EventRecorder<GraphicsEvent>> messages_;
   int frame_ = 0;
   bool menus_ = false;
+  bool gamepad_ = false;
+  Gamepad::State pad_;
+  std::array<std::uint8_t, SDL_NUM_SCANCODES> idleKeys_{};
 };
 
 }  // namespace Framework
