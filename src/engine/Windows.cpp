@@ -228,7 +228,7 @@ void Windows::MergePad(const Gamepad::State& pad) {
   }
 
   const Vec2 aim = Gamepad::Live(pad.RightStick);
-  if (aim.x != 0.0f || aim.y != 0.0f) stickAim_ = aim * (AimRadius / aim.Length());
+  if (aim.x != 0.0f || aim.y != 0.0f) stickAim_ = aim * (AimRadius / glm::length(aim));
   lastPad_ = pad;
 }
 
