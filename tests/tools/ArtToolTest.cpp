@@ -1,8 +1,6 @@
 // The texture generator and what it leaves in the run-time folder: the index
 // file the asset store reads, images that decode, words where words belong,
 // and the same bytes on every run.
-#include "tools/PngImage.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "graphics/ImageDecoder.h"
 #include "support/Files.h"
 #include "support/TempFolder.h"
 
@@ -21,8 +20,6 @@ namespace Framework {
 namespace {
 
 namespace fs = std::filesystem;
-using Testing::LoadPng;
-using Testing::PngImage;
 
 const std::string kGameDir = TUMBRIX_GAME_DIR;
 const std::string kTool = std::string(TUMBRIX_TOOLS_DIR) + "/tumbrix_art";
@@ -61,11 +58,27 @@ std::vector<std::string> ListedNames(const fs::path& dir) {
   return names;
 }
 
+// A texture decoded as the game decodes it, rows top first.
+struct PngImage {
+  int Width = 0, Height = 0;
+  std::vector<std::uint8_t> Pixels;  // R, G, B, A per texel
+  // RGBA of one texel packed as 0xRRGGBBAA.
+  std::uint32_t At(int x, int y) const {
+    const std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(Width) + static_cast<std::size_t>(x)) * 4;
+    return (std::uint32_t{Pixels[i]} << 24) | (std::uint32_t{Pixels[i + 1]} << 16) | (std::uint32_t{Pixels[i + 2]} << 8) |
+           std::uint32_t{Pixels[i + 3]};
+  }
+  std::uint8_t AlphaAt(int x, int y) const { return static_cast<std::uint8_t>(At(x, y) & 0xFF); }
+};
+
+fs::path TexturePath(const std::string& name) { return kGameDir + "/textures/" + name + ".png"; }
+
 // A texture of the run-time folder; a test that cannot decode one fails there, naming it.
 PngImage LoadTexture(const std::string& name) {
-  PngImage img = LoadPng(kGameDir + "/textures/" + name + ".png");
-  if (!img.Ok()) throw std::runtime_error(name + ".png does not decode");
-  return img;
+  const DecodedImage decoded = ImageDecoder::DecodeFile(TexturePath(name).string());
+  if (!decoded.Pixels) throw std::runtime_error(name + ".png does not decode: " + decoded.Error);
+  const std::size_t bytes = static_cast<std::size_t>(decoded.Width) * static_cast<std::size_t>(decoded.Height) * 4;
+  return {decoded.Width, decoded.Height, {decoded.Pixels.get(), decoded.Pixels.get() + bytes}};
 }
 
 // Share of a rectangle (given as fractions of the image) taken by its most
@@ -132,13 +145,14 @@ TEST(ArtToolTest, TheIndexNamesEveryTextureTheGameUsesAndEachDecodesToAVisibleRg
   for (const std::string& name : listed) {
     const PngImage img = LoadTexture(name);
     ASSERT_TRUE(img.Width > 0 && img.Height > 0) << name;
-    EXPECT_EQ(img.FileChannels, 4) << name;
+    // The file itself stores RGBA: the header's colour type (at byte 25) is 6.
+    EXPECT_EQ(ReadFileText(TexturePath(name)).at(25), 6) << name;
     int opaque = 0;
     for (int y = 0; y < img.Height; ++y)
       for (int x = 0; x < img.Width; ++x) opaque += img.AlphaAt(x, y) == 255;
     // Well above the renderer's alpha test: at least a fifth of the texture is solid.
     EXPECT_GT(opaque * 5, img.Width * img.Height) << name;
-    totalBytes += fs::file_size(kGameDir + "/textures/" + name + ".png");
+    totalBytes += fs::file_size(TexturePath(name));
   }
   EXPECT_LT(totalBytes, 4u * 1024 * 1024);
 }
