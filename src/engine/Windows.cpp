@@ -139,56 +139,65 @@ void Windows::Update(float, bool) {
   Mouse.Button = 0;
   Mouse.ButtonEventType = 0;
   bool mouseActivity = false;
-
   SDL_Event event;
-  while (SDL_PollEvent(&event) != 0) {
-    switch (event.type) {
-      case SDL_QUIT: Report(Hooks.CloseRequested); break;
-      case SDL_WINDOWEVENT: HandleWindowEvent(event.window); break;
-      case SDL_KEYDOWN:
-        // The global keys are switches: holding one down must not flip it again with every repeat.
-        if (event.key.keysym.sym != 0 && event.key.repeat == 0 && Hooks.KeyPressed) Hooks.KeyPressed(event.key.keysym.sym);
-        break;
-      case SDL_CONTROLLERDEVICEADDED:
-      case SDL_CONTROLLERDEVICEREMOVED:
-        // A controller pulled out mid-game is the player gone, as when the window loses focus.
-        if (Pad.HandleEvent(event)) Report(Hooks.FocusLost);
-        break;
-      case SDL_MOUSEMOTION: {
-        stickAim_.reset();
-        const Vec2 world = WindowPointToWorld(event.motion.x, event.motion.y);
-        Mouse.MouseX = world.x;
-        Mouse.MouseY = world.y;
-        mouseActivity = true;
-        break;
-      }
-      case SDL_MOUSEBUTTONDOWN:
-        // Scripts read the right button from the record; it alone raises no MouseEvent.
-        if (event.button.button == SDL_BUTTON_LEFT || event.button.button == SDL_BUTTON_RIGHT) {
-          QueueButton(event.button.button, ButtonDown);
-        }
-        break;
-      case SDL_MOUSEBUTTONUP:
-        if (event.button.button == SDL_BUTTON_LEFT) QueueButton(SDL_BUTTON_LEFT, ButtonUp);
-        break;
-      default: break;
-    }
-  }
-  const Gamepad::State pad = Pad.Read();
-  MergePad(pad);
-  if (!waitingButtons_.empty()) {
-    const ButtonPress next = waitingButtons_.front();
-    waitingButtons_.pop_front();
-    Mouse.Button = next.Button;
-    Mouse.ButtonEventType = next.Type;
-    if (next.Button == SDL_BUTTON_LEFT) mouseActivity = true;
-  }
+  while (SDL_PollEvent(&event) != 0) mouseActivity = HandleEvent(event) || mouseActivity;
+  MergePad(Pad.Read());
+  mouseActivity = TakeNextButton() || mouseActivity;
+  PostInput(mouseActivity);
+  PlaceCursor();
+}
 
+bool Windows::HandleEvent(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_QUIT: Report(Hooks.CloseRequested); break;
+    case SDL_WINDOWEVENT: HandleWindowEvent(event.window); break;
+    case SDL_KEYDOWN:
+      // The global keys are switches: holding one down must not flip it again with every repeat.
+      if (event.key.keysym.sym != 0 && event.key.repeat == 0 && Hooks.KeyPressed) Hooks.KeyPressed(event.key.keysym.sym);
+      break;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+      // A controller pulled out mid-game is the player gone, as when the window loses focus.
+      if (Pad.HandleEvent(event)) Report(Hooks.FocusLost);
+      break;
+    case SDL_MOUSEMOTION: {
+      stickAim_.reset();
+      const Vec2 world = WindowPointToWorld(event.motion.x, event.motion.y);
+      Mouse.MouseX = world.x;
+      Mouse.MouseY = world.y;
+      return true;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+      // Scripts read the right button from the record; it alone raises no MouseEvent.
+      if (event.button.button == SDL_BUTTON_LEFT || event.button.button == SDL_BUTTON_RIGHT) {
+        QueueButton(event.button.button, ButtonDown);
+      }
+      break;
+    case SDL_MOUSEBUTTONUP:
+      if (event.button.button == SDL_BUTTON_LEFT) QueueButton(SDL_BUTTON_LEFT, ButtonUp);
+      break;
+    default: break;
+  }
+  return false;
+}
+
+bool Windows::TakeNextButton() {
+  if (waitingButtons_.empty()) return false;
+  const ButtonPress next = waitingButtons_.front();
+  waitingButtons_.pop_front();
+  Mouse.Button = next.Button;
+  Mouse.ButtonEventType = next.Type;
+  return next.Button == SDL_BUTTON_LEFT;
+}
+
+void Windows::PostInput(bool mouseActivity) {
   auto keyboard = std::make_unique<KeyboardEvent>();
   keyboard->KeyState = keys_.data();
   EventSystem::Instance().Post(std::move(keyboard));
   if (mouseActivity) EventSystem::Instance().Post(std::make_unique<MouseEvent>(&Mouse));
+}
 
+void Windows::PlaceCursor() {
   // The world under a still mouse changes as the camera moves; a cursor the stick
   // placed follows the player instead.
   const std::optional<Vec2> centre = stickAim_ && Hooks.AimCentre ? Hooks.AimCentre() : std::nullopt;

@@ -112,7 +112,16 @@ class Windows : public InterfaceSystem {
   static constexpr std::size_t MaxWaitingButtons = 16;
 
   Windows();
+  // One platform event; true when it moved the mouse, which the game hears of.
+  bool HandleEvent(const SDL_Event& event);
   void QueueButton(std::uint8_t button, std::uint32_t type);
+  // Gives the oldest waiting button event this frame; true when it was the left
+  // button's, which the game hears of through a MouseEvent.
+  bool TakeNextButton();
+  // The frame's KeyboardEvent, and its MouseEvent when the mouse did something.
+  void PostInput(bool mouseActivity);
+  // Keeps the cursor's world place: around the player after the stick aimed, else under the pointer.
+  void PlaceCursor();
   void HandleWindowEvent(const SDL_WindowEvent& event);
   static void Report(const std::function<void()>& hook);
   void UpdateMouseFromPointer();

@@ -186,12 +186,6 @@ TEST_F(AudioSystemTest, OnlyThePlayThatAsksForLoopingLoops) {
   EXPECT_TRUE(Eventually([&] { return !audio.Backend().IsPlaying(once); })) << "a 50 ms sound never ended";
   EXPECT_TRUE(audio.Backend().IsPlaying(looped));
   EXPECT_EQ(Playing(), 1);
-
-  // The music as the game starts it, then an effect right after: only the music loops.
-  const AudioChannel music = Play(AudioCommand::PlayMusic, "bgm_looped.ogg", true);
-  const AudioChannel hover = Play(AudioCommand::PlaySfx, "MenuHoverOver.ogg", false);
-  EXPECT_TRUE(Eventually([&] { return !audio.Backend().IsPlaying(hover); }));
-  EXPECT_TRUE(audio.Backend().IsPlaying(music));
 }
 
 TEST_F(AudioSystemTest, CommandsOnAStaleOrNullChannelReportItAndTouchNothingElse) {
@@ -256,19 +250,6 @@ TEST_F(AudioSystemTest, VolumeCommandAndDirectCallSetTheMasterVolumeWithinItsRan
   EXPECT_EQ(Mix_MasterVolume(-1), 0);
 }
 
-TEST_F(AudioSystemTest, PostedEventsPlayWhenTheEventSystemDeliversThem) {
-  audio.Initialize();
-  auto event = std::make_unique<AudioEvent>();
-  event->Command = AudioCommand::PlaySfx;
-  event->SoundName = "push.ogg";
-  AudioChannel channel;
-  event->Callback = [&channel](AudioChannel c) { channel = c; };
-  EventSystem::Instance().Post(std::move(event));
-  EXPECT_TRUE(channel.IsNull());
-  EventSystem::Instance().Update(0.016f, false);
-  EXPECT_TRUE(audio.Backend().IsPlaying(channel));
-}
-
 TEST_F(AudioSystemTest, ShuttingDownAfterSdlHasQuitIsHarmless) {
   audio.Initialize();
   Play(AudioCommand::PlayMusic, "bgm_looped.ogg", true);
@@ -306,21 +287,18 @@ TEST_F(AudioSystemTest, SoundsThatCannotBeLoadedAreNamedOnceAndPlayAsSilence) {
               ElementsAre("Audio/beep.ogg", "Audio/", "Audio/missing.ogg", "Audio/broken.ogg", "Audio/throw.ogg"));
 }
 
-TEST_F(AudioSystemTest, ListLinesAreTrimmedLongAndUnendedOnesSkippedAndRepeatsReplace) {
-  const std::string longName(80, 'x');
-  AudioFolder folder(("a.ogg\r\n" + longName + "\nb.ogg\na.ogg\nc.ogg").c_str());
-  FakeAudioBackend::Record record;
-  UseFake(record);
-  const std::string out = StdoutOf([&] { audio.Initialize(); });
-  EXPECT_THAT(record.LoadedPaths, ElementsAre("Audio/a.ogg", "Audio/b.ogg", "Audio/a.ogg"));
-  EXPECT_THAT(out, HasSubstr("Audio/00_list_file.txt:2: line longer than 79 characters"));
-  EXPECT_THAT(out, HasSubstr("Audio/00_list_file.txt:5: the last line \"c.ogg\" has no line break"));
-  ASSERT_EQ(audio.Sounds.size(), 2u);
-  EXPECT_EQ(audio.Sounds.at("a.ogg"), audio.Sounds.at("b.ogg") + 1) << "the later load wins";
-}
-
-TEST_F(AudioSystemTest, AMissingListFileIsReportedAndTheSystemStillWorks) {
-  AudioFolder folder(nullptr);
+// How list lines are read is AssetIndexTest's; here, what the audio system does with them.
+TEST_F(AudioSystemTest, ARepeatedNameIsLoadedAgainAndReplacesAndAMissingListLeavesAWorkingSystem) {
+  {
+    AudioFolder folder("a.ogg\r\nb.ogg\na.ogg\n");
+    FakeAudioBackend::Record record;
+    UseFake(record);
+    audio.Initialize();
+    EXPECT_THAT(record.LoadedPaths, ElementsAre("Audio/a.ogg", "Audio/b.ogg", "Audio/a.ogg"));
+    ASSERT_EQ(audio.Sounds.size(), 2u);
+    EXPECT_EQ(audio.Sounds.at("a.ogg"), audio.Sounds.at("b.ogg") + 1) << "the later load wins";
+  }
+  AudioFolder empty(nullptr);
   EXPECT_THAT(StdoutOf([&] { audio.Initialize(); }), HasSubstr("Audio/00_list_file.txt: cannot open the index file"));
   EXPECT_TRUE(audio.Sounds.empty());
   SendCommand(AudioCommand::PauseMaster);

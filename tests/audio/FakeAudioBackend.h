@@ -1,6 +1,6 @@
 // FakeAudioBackend: an AudioBackend that records what it is asked for, for
 // tests of the AudioSystem's own rules (list reading, version check, fallback).
-// Loads succeed unless the path names a folder (ends with '/').
+// Every load succeeds, each with a new handle.
 #pragma once
 
 #include <string>
@@ -15,7 +15,6 @@ class FakeAudioBackend : public AudioBackend {
   struct Record {
     std::vector<std::string> LoadedPaths;
     std::vector<AudioGroup> PlayedGroups;
-    bool Closed = false;
   };
 
   // The record outlives the fake, since the AudioSystem owns and may drop it.
@@ -26,13 +25,9 @@ class FakeAudioBackend : public AudioBackend {
 
   int Version() const override { return VersionNumber; }
   AudioResult Open(int) override { return OpenResult; }
-  void Close() override { record_.Closed = true; }
+  void Close() override {}
   AudioResult Load(const std::string& path, SoundHandle& sound) override {
     record_.LoadedPaths.push_back(path);
-    if (!path.empty() && path.back() == '/') {
-      sound = NoSound;
-      return {AudioLoadFailed, "Is a directory"};
-    }
     sound = nextSound_++;
     return {};
   }

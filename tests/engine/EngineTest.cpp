@@ -127,16 +127,5 @@ TEST_F(EngineLoop, PausedSetEarlyIsSeenLaterInTheSameFrame) {
   EXPECT_EQ(scripting.pausedSeen, (std::vector<bool>{false, true, true}));
 }
 
-TEST_F(EngineLoop, RunFramePassesTheStepToEverySystemInOrder) {
-  std::vector<int> order;
-  ProbeSystem a([&](ProbeSystem&) { order.push_back(1); });
-  ProbeSystem b([&](ProbeSystem&) { order.push_back(2); });
-  engine.AddSystem(&a);
-  engine.AddSystem(&b);
-  engine.RunFrame(0.01f);
-  EXPECT_EQ(order, (std::vector<int>{1, 2}));
-  EXPECT_FLOAT_EQ(b.steps.at(0), 0.01f);
-}
-
 }  // namespace
 }  // namespace Framework

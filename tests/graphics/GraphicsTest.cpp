@@ -69,20 +69,14 @@ TEST_F(GraphicsRender, AQuadLandsWhereItsPositionAndTheCameraSay) {
 }
 
 TEST_F(GraphicsRender, ASmallerLayerIsInFrontWhateverTheDrawingOrder) {
-  Graphics& graphics = Graphics::Instance();
+  const Graphics& graphics = Graphics::Instance();
   AddBox({0.0f, 0.0f}, {6.0f, 6.0f}, 1.0f, {1.0f, 0.0f, 0.0f});   // far, made first
   AddBox({2.0f, 0.0f}, {6.0f, 6.0f}, 0.5f, {0.0f, 1.0f, 0.0f});   // near, made second
   AddBox({-2.0f, 0.0f}, {6.0f, 6.0f}, 1.5f, {0.0f, 0.0f, 1.0f});  // farthest, made last
   // A textured sprite (drawn before the instanced quads) in front of the far box.
+  // (Particles in front of the nearest layer: ParticleDrawingTest.)
   AddTextured(kSplitTexture, {-10.0f, 0.0f}, {4.0f, 4.0f}, 0.3f);
   AddBox({-10.0f, 0.0f}, {8.0f, 8.0f}, 0.9f, {0.0f, 1.0f, 0.0f});
-  // A particle (depth 0.02) over a near box.
-  AddBox({10.0f, 0.0f}, {4.0f, 4.0f}, 0.1f, {1.0f, 0.0f, 0.0f});
-  graphics.CollectParticles = [](Graphics& g) {
-    g.AddInstance(g.WorldMatrix({10.0f, 0.0f, 1.0f}, {1.0f, 1.0f, 1.0f}, 0.0f),
-                  g.ModelMatrix({10.0f, 0.0f, 1.0f}, {1.0f, 1.0f, 1.0f}, 0.0f), Rgba{0.0f, 0.0f, 1.0f, 1.0f},
-                  Graphics::ParticleDepth);
-  };
   Render();
   EXPECT_TRUE(IsGreen(AtWorld(0.5f, 0.0f)));   // near green over far red
   EXPECT_TRUE(IsRed(AtWorld(-1.5f, 0.0f)));    // red over the farthest blue
@@ -90,36 +84,11 @@ TEST_F(GraphicsRender, ASmallerLayerIsInFrontWhateverTheDrawingOrder) {
   EXPECT_TRUE(IsRed(AtWorld(-10.0f, 1.0f)));   // texture's top half over the green box
   EXPECT_TRUE(IsBlue(AtWorld(-10.0f, -1.0f)));  // texture's bottom half
   EXPECT_TRUE(IsGreen(AtWorld(-10.0f, 3.0f)));  // box around the texture
-  EXPECT_TRUE(IsBlue(AtWorld(10.0f, 0.0f)));   // particle in front
-  EXPECT_TRUE(IsRed(AtWorld(11.5f, 0.0f)));    // box beside the particle
-  EXPECT_EQ(graphics.InstanceModels.size(), 6u);
-  EXPECT_EQ(graphics.InstanceDepths.back(), Graphics::ParticleDepth);
+  EXPECT_EQ(graphics.InstanceModels.size(), 4u);
 }
 
-TEST_F(GraphicsRender, ATexturedSpriteShowsItsTextureUpright) {
-  GameObject* object = AddTextured(kSplitTexture, {0.0f, 0.0f}, {8.0f, 8.0f}, 0.5f);
-  auto* sprite = object->GetComponent<Sprite>();
-  EXPECT_TRUE(sprite->BuffersMade);
-  ASSERT_NE(sprite->TextureRef, nullptr);
-  EXPECT_EQ(sprite->TextureRef->Width, 16);
-  Render();
-  EXPECT_TRUE(IsRed(AtWorld(0.0f, 2.0f)));
-  EXPECT_TRUE(IsRed(AtWorld(-3.5f, 3.5f)));
-  EXPECT_TRUE(IsBlue(AtWorld(0.0f, -2.0f)));
-  EXPECT_TRUE(IsBlue(AtWorld(3.5f, -3.5f)));
-  EXPECT_TRUE(IsSky(AtWorld(0.0f, 4.5f)));
-  // Textured sprites are not part of the instanced draw.
-  EXPECT_TRUE(Graphics::Instance().InstanceModels.empty());
-  // By number: type 3 is "container2", which the test folder provides.
-  GameObject* crate = AddBox({12.0f, 0.0f}, {4.0f, 4.0f}, 0.5f, {1, 1, 1});
-  crate->GetComponent<Sprite>()->SetFilename(3);
-  EXPECT_EQ(crate->GetComponent<Sprite>()->TextureRef, AssetStore::Instance().FindTexture("container2"));
-  // An unknown name binds the flat colour that stands in for a missing picture.
-  sprite->SetFilename(std::string("no-such-texture"));
-  EXPECT_TRUE(sprite->TextureRef->Missing);
-}
-
-TEST_F(GraphicsRender, ATexturedSpriteTakesItsColourAndAlpha) {
+// A textured sprite shows its texture upright, over its own area, tinted and faded.
+TEST_F(GraphicsRender, ATexturedSpriteShowsItsTextureUprightInItsColourAndAlpha) {
   // Over the sky (115, 204, 235): the top half of "split" is red, the bottom half blue.
   struct Look {
     Color3 Tint;
@@ -134,6 +103,8 @@ TEST_F(GraphicsRender, ATexturedSpriteTakesItsColourAndAlpha) {
   };
   GameObject* object = AddTextured(kSplitTexture, {0.0f, 0.0f}, {8.0f, 8.0f}, 0.5f);
   auto* sprite = object->GetComponent<Sprite>();
+  ASSERT_NE(sprite->TextureRef, nullptr);
+  EXPECT_EQ(sprite->TextureRef->Width, 16);
   auto near = [](Pixel got, Pixel want, int tolerance) {
     return std::abs(got.R - want.R) <= tolerance && std::abs(got.G - want.G) <= tolerance &&
            std::abs(got.B - want.B) <= tolerance;
@@ -154,10 +125,21 @@ TEST_F(GraphicsRender, ATexturedSpriteTakesItsColourAndAlpha) {
   Render();
   EXPECT_EQ(AtWorld(0.0f, 3.95f), (Pixel{255, 0, 0, 255}));
   EXPECT_EQ(AtWorld(0.0f, -3.95f), (Pixel{0, 0, 255, 255}));
+  EXPECT_TRUE(IsSky(AtWorld(0.0f, 4.5f)));
+  // Textured sprites are not part of the instanced draw.
+  EXPECT_TRUE(Graphics::Instance().InstanceModels.empty());
   // A fade below the alpha test's 0.1 is gone altogether.
   sprite->Alpha = 0.05f;
   Render();
   EXPECT_TRUE(IsSky(AtWorld(0.0f, 2.0f)));
+
+  // By number: type 3 is "container2", which the test folder provides.
+  GameObject* crate = AddBox({12.0f, 0.0f}, {4.0f, 4.0f}, 0.5f, {1, 1, 1});
+  crate->GetComponent<Sprite>()->SetFilename(3);
+  EXPECT_EQ(crate->GetComponent<Sprite>()->TextureRef, AssetStore::Instance().FindTexture("container2"));
+  // An unknown name binds the flat colour that stands in for a missing picture.
+  sprite->SetFilename(std::string("no-such-texture"));
+  EXPECT_TRUE(sprite->TextureRef->Missing);
 }
 
 TEST_F(GraphicsRender, AnInvisibleSpriteIsNotDrawnButItsLightStillShines) {
@@ -196,18 +178,12 @@ TEST_F(GraphicsRender, AnInvisibleSpriteIsNotDrawnButItsLightStillShines) {
 TEST_F(GraphicsRender, LightUniformsHoldTheFramesLights) {
   Graphics& graphics = Graphics::Instance();
   graphics.Camera.Position = {2.0f, 1.0f, 0.0f};
-  GameObject* sunObject = AddBox({0.0f, 0.0f}, {1.0f, 1.0f}, 1.0f, {1, 1, 1});
-  auto* sun = AddLight<DirLight>(sunObject);
+  auto* sun = AddLight<DirLight>(AddBox({0.0f, 0.0f}, {1.0f, 1.0f}, 1.0f, {1, 1, 1}));
   sun->Direction = {0.5f, -1.0f, -0.25f};
   sun->Color = {0.9f, 0.8f, 0.7f};
-  GameObject* a = AddBox({10.0f, 5.0f}, {1.0f, 1.0f}, 0.5f, {1, 1, 1});
-  auto* lightA = AddLight<PointLight>(a);
-  lightA->Offset = {1.0f, 2.0f, 0.25f};
-  lightA->Color = {1.0f, 0.5f, 0.25f};
-  lightA->Radius = 7.0f;
+  AddLight<PointLight>(AddBox({10.0f, 5.0f}, {1.0f, 1.0f}, 0.5f, {1, 1, 1}))->Offset = {1.0f, 2.0f, 0.25f};
   GameObject* b = AddBox({-4.0f, -2.0f}, {1.0f, 1.0f}, 0.0f, {1, 1, 1});
-  auto* lightB = AddLight<PointLight>(b);
-  lightB->Color = {0.0f, 1.0f, 0.0f};
+  AddLight<PointLight>(b);
   // A PointLight hides a DirLight on the same object.
   AddLight<DirLight>(b)->Direction = {9.0f, 9.0f, 9.0f};
   // Lights on objects without a Sprite, or without a Transform, are never sent.
@@ -229,8 +205,7 @@ TEST_F(GraphicsRender, LightUniformsHoldTheFramesLights) {
 
   // A frame with nothing for the lit program leaves its uniforms as they were.
   Factory::Instance().DestroyAll();
-  GameObject* other = AddBox({0.0f, 0.0f}, {1.0f, 1.0f}, 1.0f, {1, 1, 1}, 0.0f);
-  AddLight<DirLight>(other)->Direction = {0.0f, 1.0f, 0.0f};
+  AddLight<DirLight>(AddBox({0.0f, 0.0f}, {1.0f, 1.0f}, 1.0f, {1, 1, 1}, 0.0f))->Direction = {0.0f, 1.0f, 0.0f};
   Render();
   EXPECT_TRUE(graphics.InstanceModels.empty());
   EXPECT_FLOAT_EQ(UniformFloat("dirLight.direction", 0), 0.5f);

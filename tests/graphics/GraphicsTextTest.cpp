@@ -73,27 +73,32 @@ TEST_F(GraphicsTextTest, AGlyphLandsOnItsBaselineInItsColour) {
     }
   }
   EXPECT_GT(solid, box.count / 2);
-}
-
-TEST_F(GraphicsTextTest, TextFollowsTheCamera) {
-  const InkBox atOrigin = Draw(u"A", 0.0f, 0.0f, 12.0f, {1, 1, 1});
+  // Text is placed in the world: moved with the camera, it lands on the same pixels.
   Graphics::Instance().Camera.Position = {5.0f, -2.0f, 0.0f};
-  const InkBox moved = Draw(u"A", 5.0f, -2.0f, 12.0f, {1, 1, 1});
-  EXPECT_EQ(moved.minX, atOrigin.minX);
-  EXPECT_EQ(moved.minY, atOrigin.minY);
-  EXPECT_EQ(moved.count, atOrigin.count);
+  const InkBox moved = Draw(u"A", 7.0f, 1.0f, 12.0f, {1.0f, 0.5f, 0.0f});
+  EXPECT_EQ(moved.minX, box.minX);
+  EXPECT_EQ(moved.minY, box.minY);
+  EXPECT_EQ(moved.count, box.count);
 }
 
-TEST_F(GraphicsTextTest, ThePenAdvancesOneGlyphAdvancePerCharacter) {
+// One advance per character, drawn and measured (the width the menus centre by).
+TEST_F(GraphicsTextTest, ThePenAdvancesOneGlyphAdvancePerCharacterAndTheWidthSaysSo) {
   const InkBox one = Draw(u"I", 0.0f, 0.0f, 12.0f, {1, 1, 1});
   const InkBox two = Draw(u"II", 0.0f, 0.0f, 12.0f, {1, 1, 1});
   // 124 px advance at size 12 in 16:9: 124 * 12 / 124 / 8 = 1.5 world units.
   const float advancePixels = ColumnOf(1.5f) - ColumnOf(0.0f);
   EXPECT_NEAR(two.maxX - one.maxX, advancePixels, 1.5f);
   EXPECT_NEAR(two.count, 2 * one.count, one.count / 10);
+  Graphics& graphics = Graphics::Instance();
+  EXPECT_FLOAT_EQ(graphics.TextWidth(u"0123456789", 12.0f), 15.0f);
+  EXPECT_FLOAT_EQ(graphics.TextWidth(u"", 12.0f), 0.0f);
+  EXPECT_FLOAT_EQ(graphics.TextWidth(u"ab", 24.0f), 6.0f);
+  // "MM" spans close to two advances.
+  const InkBox mm = Draw(u"MM", 0.0f, 0.0f, 12.0f, {1, 1, 1});
+  EXPECT_NEAR(mm.maxX - ColumnOf(0.0f), ColumnOf(graphics.TextWidth(u"MM", 12.0f)) - ColumnOf(0.0f), 12.0f);
 }
 
-TEST_F(GraphicsTextTest, UncachedCodesAndEmptyTextDrawNothingAndTakeNoRoom) {
+TEST_F(GraphicsTextTest, UncachedCodesEmptyTextAndHighNarrowBytesDrawNothingAndTakeNoRoom) {
   EXPECT_EQ(Draw(u"", 0.0f, 0.0f, 12.0f, {1, 1, 1}).count, 0);
   EXPECT_EQ(Draw(u"Ё", 0.0f, 0.0f, 12.0f, {1, 1, 1}).count, 0);
   const InkBox plain = Draw(u"AB", 0.0f, 0.0f, 12.0f, {1, 1, 1});
@@ -101,9 +106,7 @@ TEST_F(GraphicsTextTest, UncachedCodesAndEmptyTextDrawNothingAndTakeNoRoom) {
   EXPECT_EQ(withIo.minX, plain.minX);
   EXPECT_EQ(withIo.maxX, plain.maxX);
   EXPECT_EQ(withIo.count, plain.count);
-}
-
-TEST_F(GraphicsTextTest, NarrowTextWidensEachByteAndHighBytesDrawNothing) {
+  // Narrow text widens each byte; high bytes draw nothing.
   ClearBlack();
   Graphics::Instance().RenderTextNarrow("AB", 0.0f, 0.0f, 12.0f, {1, 1, 1});
   const InkBox narrow = Ink(ReadBackBuffer());
@@ -149,16 +152,6 @@ TEST_F(GraphicsTextTest, TextIsTranslatedIntoTheCurrentLanguageBeforeDrawing) {
   const InkBox direct = Draw(russian, -6.0f, 0.0f, 12.0f, {1, 1, 1});
   EXPECT_EQ(translated.count, direct.count);
   EXPECT_TRUE(viaTranslation == last);
-}
-
-TEST_F(GraphicsTextTest, TextWidthIsOneAdvancePerCharacter) {
-  Graphics& graphics = Graphics::Instance();
-  EXPECT_FLOAT_EQ(graphics.TextWidth(u"0123456789", 12.0f), 15.0f);
-  EXPECT_FLOAT_EQ(graphics.TextWidth(u"", 12.0f), 0.0f);
-  EXPECT_FLOAT_EQ(graphics.TextWidth(u"ab", 24.0f), 6.0f);
-  // And it matches what is drawn: "MM" spans close to two advances.
-  const InkBox mm = Draw(u"MM", 0.0f, 0.0f, 12.0f, {1, 1, 1});
-  EXPECT_NEAR(mm.maxX - ColumnOf(0.0f), ColumnOf(graphics.TextWidth(u"MM", 12.0f)) - ColumnOf(0.0f), 12.0f);
 }
 
 // Texts over the world: a level title over a pale cloud keeps its own colour in

@@ -15,7 +15,6 @@
 namespace Framework {
 namespace {
 
-using SpriteLevelFormat = LevelFixture;
 
 constexpr const char* kLevel = R"({"Factory": {"Game_Objects": [
   {"Transform": {"ZLayer": 0.5}, "Sprite": {"Filename": "tutorial1", "Color": {"R": 0.25, "G": 0.5, "B": 1}, "Alfa": 0.75},
@@ -26,12 +25,20 @@ constexpr const char* kLevel = R"({"Factory": {"Game_Objects": [
   {"Transform": {}, "Sprite": {}}
 ]}})";
 
-TEST_F(SpriteLevelFormat, SpritesAndLightsAreReadAndWrittenBack) {
-  Localisation::Instance().Language = 0;
-  WriteFileText(SlotFile(20), kLevel);
+class SpriteLevelFormat : public LevelFixture {
+ protected:
+  // The level above, loaded in this language; its objects in file order.
+  std::vector<GameObject*> Load(int language) {
+    Localisation::Instance().Language = language;
+    WriteFileText(SlotFile(20), kLevel);
+    serialization.Load(SlotFile(20));
+    return WorldObjects();
+  }
   Serialization& serialization = Serialization::Instance();
-  serialization.Load(SlotFile(20));
-  auto world = WorldObjects();
+};
+
+TEST_F(SpriteLevelFormat, SpritesAndLightsAreReadAndWrittenBack) {
+  auto world = Load(0);
   ASSERT_EQ(world.size(), 4u);
   const Sprite* lamp = world[0]->GetComponent<Sprite>();
   ASSERT_NE(lamp, nullptr);
@@ -68,11 +75,7 @@ TEST_F(SpriteLevelFormat, SpritesAndLightsAreReadAndWrittenBack) {
 }
 
 TEST_F(SpriteLevelFormat, RussianPicksTheRussianVersionOfExactlyTheWordedTextures) {
-  Localisation::Instance().Language = 1;
-  WriteFileText(SlotFile(20), kLevel);
-  Serialization& serialization = Serialization::Instance();
-  serialization.Load(SlotFile(20));
-  auto world = WorldObjects();
+  const auto world = Load(1);
   ASSERT_EQ(world.size(), 4u);
   EXPECT_EQ(world[0]->GetComponent<Sprite>()->Filename, "tutorial1_RU");
   EXPECT_EQ(world[1]->GetComponent<Sprite>()->Filename, "Tutorial1");      // other letter case
@@ -82,16 +85,11 @@ TEST_F(SpriteLevelFormat, RussianPicksTheRussianVersionOfExactlyTheWordedTexture
   Localisation::Instance().Language = 0;
   serialization.Load(SlotFile(21));
   EXPECT_EQ(WorldObjects()[0]->GetComponent<Sprite>()->Filename, "tutorial1_RU");
-  Localisation::Instance().Language = 0;
 }
 
 TEST_F(SpriteLevelFormat, ApplyingTheLanguageRenamesWordedSpritesOnlyInTheirLevels) {
   Localisation& localisation = Localisation::Instance();
-  localisation.Language = 0;
-  WriteFileText(SlotFile(20), kLevel);
-  Serialization& serialization = Serialization::Instance();
-  serialization.Load(SlotFile(20));
-  Sprite* worded = WorldObjects()[0]->GetComponent<Sprite>();
+  Sprite* worded = Load(0)[0]->GetComponent<Sprite>();
 
   serialization.CurrentLevel = LevelSlot::FirstPlay + 1;  // no worded textures here: nothing changes
   localisation.Language = 1;
@@ -114,7 +112,6 @@ TEST_F(SpriteLevelFormat, ApplyingTheLanguageRenamesWordedSpritesOnlyInTheirLeve
   ApplyLanguageToSprites();
   EXPECT_EQ(localisation.Language, 1);
   EXPECT_EQ(worded->Filename, "tutorial1_RU");
-  localisation.Language = 0;
 
   EXPECT_EQ(LocalisedTextureName("winscreen", 1), "winscreen_RU");
   EXPECT_EQ(LocalisedTextureName("winscreen", 0), "winscreen");

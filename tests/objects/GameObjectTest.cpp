@@ -1,4 +1,4 @@
-// Components on objects: class numbering, lookup by exact class, ownership.
+// Components on objects: lookup by exact class, ownership.
 #include "objects/GameObject.h"
 
 #include <gtest/gtest.h>
@@ -17,11 +17,6 @@ class First : public Component {
  public:
   First() : Component("First") {}
 };
-class Second : public Component {
- public:
-  Second() : Component("Second") {}
-};
-
 class Tracked : public Component {
  public:
   explicit Tracked(int* destroyed) : Component("Tracked"), destroyed_(destroyed) {}
@@ -31,14 +26,6 @@ class Tracked : public Component {
   int* destroyed_;
 };
 
-TEST(TypeIdOf, NumbersClassesInOrderOfFirstUseAndKeepsThem) {
-  const auto first = TypeIdOf<First>();
-  const auto second = TypeIdOf<Second>();
-  EXPECT_EQ(second, first + 1);
-  EXPECT_EQ(TypeIdOf<First>(), first);
-  EXPECT_NE(TypeIdOf<Base>(), TypeIdOf<Derived>());
-}
-
 TEST(GameObject, GetComponentFindsOnlyTheExactClass) {
   GameObject object;
   EXPECT_EQ(object.GetComponent<Transform>(), nullptr);
@@ -46,7 +33,6 @@ TEST(GameObject, GetComponentFindsOnlyTheExactClass) {
   EXPECT_EQ(object.GetComponent<Derived>(), derived);
   EXPECT_EQ(object.GetComponent<Base>(), nullptr) << "a subclass is not found as its base";
   EXPECT_EQ(derived->Owner, &object);
-  EXPECT_EQ(derived->TypeId, TypeIdOf<Derived>());
 }
 
 TEST(GameObject, ASecondComponentOfAClassReplacesTheFirstAndDestroyComponentsDeletesAll) {

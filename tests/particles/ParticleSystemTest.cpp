@@ -191,9 +191,7 @@ TEST_F(ParticleSystemTest, HostileSettingsStayBoundedAndAreReportedOnce) {
   });
   // Filled up to the limit (less the sparks that die each frame), not beyond.
   EXPECT_GT(system.LiveCount(), ParticleSystem::MaxLiveParticles - 10);
-  std::size_t lines = 0;
-  for (char ch : out) lines += ch == '\n';
-  EXPECT_EQ(lines, 1u) << out;
+  EXPECT_EQ(CountOf(out, "\n"), 1) << out;
 
   EXPECT_EQ(nanRate.emitter->Spawned, 0);
   EXPECT_EQ(system.Particles.count(nanRate.emitter->Serial()), 0u);

@@ -7,12 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/Engine.h"
 #include "engine/EventSystem.h"
 #include "objects/Factory.h"
 #include "physics/Body.h"
 #include "support/Capture.h"
-#include "support/Frames.h"
 #include "support/PhysicsScene.h"
 
 namespace Framework {
@@ -355,28 +353,6 @@ TEST_F(PhysicsStep, CollisionEventsReachBothObjectsAtTheNextDelivery) {
   EXPECT_EQ(onPlatform->others[0], box->Owner);
   EXPECT_EQ(onBox->addressees[0], box->Owner);
   EXPECT_EQ(onBox->others[0], platform->Owner);
-}
-
-TEST_F(PhysicsStep, InTheFrameLoopCollisionsAreHeardOneFrameLater) {
-  Engine& engine = Engine::Instance();
-  engine.AddSystem(&EventSystem::Instance());
-  engine.AddSystem(&physics);
-  engine.AddSystem(&Factory::Instance());
-  engine.Paused = false;
-  Body* platform = AddStaticBox({0.0f, 0.0f}, {10.0f, 1.0f});
-  Body* box = AddBox({0.0f, 0.95f}, {1.0f, 1.0f});
-  CollisionRecorder* onBox = Record(*box);
-  RunFrames(1, kDt);
-  EXPECT_TRUE(onBox->others.empty());
-  RunFrames(1, kDt);
-  ASSERT_EQ(onBox->others.size(), 1u);
-  EXPECT_EQ(onBox->others[0], platform->Owner);
-  // While paused the box keeps resting and nothing new is heard.
-  engine.Paused = true;
-  RunFrames(2, kDt);
-  EXPECT_EQ(onBox->others.size(), 2u) << "only the event posted before the pause";
-  EXPECT_FLOAT_EQ(box->Position.y, 1.0f);
-  engine.Systems.clear();
 }
 
 TEST_F(PhysicsStep, BodiesDestroyedBetweenStepsLeaveTheSimulation) {
