@@ -41,7 +41,7 @@ TEST(HazardTest, StaticHazardShrinksThePlayerIntoItThenRestarts) {
     auto* death = s.Player()->GetComponent<DeathAnimation>();
     auto* transform = s.Player()->GetComponent<Transform>();
     s.Press(c.key);
-    ASSERT_TRUE(s.RunUntil([&] { return death->dying; }, 3s)) << s.Where();
+    ASSERT_TRUE(s.RunUntil([&] { return death->Dying(); }, 3s)) << s.Where();
     s.Release(c.key);
     auto edge = [&] { return transform->Position.y + (c.fixed == Edge::Top ? 0.5f : -0.5f) * transform->Scale.y; };
     const float edgeAtDeath = edge();
@@ -85,10 +85,10 @@ TEST(HazardTest, TwoHazardsInOneFrameStartOneAnimation) {
                   .Text(),
               12);
   auto* death = s.Player()->GetComponent<DeathAnimation>();
-  ASSERT_TRUE(s.RunUntil([&] { return death->dying; }, 3s)) << s.Where();
+  ASSERT_TRUE(s.RunUntil([&] { return death->Dying(); }, 3s)) << s.Where();
   s.RunFrames(1);
   ASSERT_EQ(deaths.Events.size(), 2u);
-  EXPECT_EQ(death->killer, deaths.Events[0].Source);
+  EXPECT_EQ(death->Killer(), deaths.Events[0].Source);
   EXPECT_EQ(s.CountSound("crash.ogg"), 2u);
   s.RunFrames(1);
   EXPECT_EQ(s.ObjectsWith<ParticleEmitter>().size(), 1u) << "one spray";

@@ -109,10 +109,10 @@ TEST(PlayerControllerTest, OneJumpPerLandingAndNoneDuringTheSquash) {
   EXPECT_EQ(s.CountSound("beep.ogg"), 1u);
   EXPECT_GT(s.PlayerPosition().y, 3.0f) << s.Where();
 
-  ASSERT_TRUE(s.RunUntil([&] { return controller->jumpLock; }, 3s)) << s.Where();
+  ASSERT_TRUE(s.RunUntil([&] { return controller->JumpLocked(); }, 3s)) << s.Where();
   int squashFrames = 0;
   float smallestHeight = transform->Scale.y;
-  while (controller->jumpLock && squashFrames < 60) {
+  while (controller->JumpLocked() && squashFrames < 60) {
     EXPECT_NEAR(transform->Scale.x * transform->Scale.y, 2.0f, 1e-3f) << "frame " << squashFrames;
     smallestHeight = std::min(smallestHeight, transform->Scale.y);
     EXPECT_EQ(s.CountSound("beep.ogg"), 1u) << "no jump during the squash";

@@ -29,7 +29,7 @@ bool ReadyToJump(const Scenario& s) {
   const GameObject* player = s.Player();
   const auto* controller = player ? player->GetComponent<PlayerController>() : nullptr;
   const Body* body = s.PlayerBody();
-  return controller && body && !controller->spawning && controller->canJump && !controller->jumpLock &&
+  return controller && body && !controller->Spawning() && controller->CanJump() && !controller->JumpLocked() &&
          body->Grounded;
 }
 
