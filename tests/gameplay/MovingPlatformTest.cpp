@@ -1,19 +1,15 @@
-// Moving platforms: their legs and turns, their level block, hostile settings,
-// and the bodies standing on them riding along.
+// Moving platforms: their legs and turns, hostile settings, and the bodies
+// standing on them riding along. (Their level block is read by the replays.)
 #include <gtest/gtest.h>
-
-#include <json/value.h>
 
 #include <string>
 
 #include "gameplay/MovingPlatformScript.h"
-#include "levels/Serialization.h"
 #include "objects/Factory.h"
 #include "objects/Transform.h"
 #include "physics/Body.h"
 #include "physics/Physics.h"
 #include "support/Capture.h"
-#include "support/Files.h"
 #include "support/LevelFixture.h"
 #include "support/PhysicsScene.h"
 #include "support/WorldSteps.h"
@@ -77,24 +73,6 @@ TEST_F(MovingPlatformTest, HostileSettingsAreClampedAndCoincidingPointsStayStill
   EXPECT_EQ(PositionOf(*backwards), (Vec2{0, 10}));
   EXPECT_NE(said.find("Speed 1e+30"), std::string::npos) << said;
   EXPECT_NE(said.find("Speed -4"), std::string::npos) << said;
-}
-
-TEST_F(MovingPlatformTest, ItsLevelBlockIsReadInSetterOrderAndWrittenBack) {
-  WriteFileText(SlotFile(10), R"({"Factory": {"Game_Objects": [{"Transform": {"Scale": {"X": 4, "Y": 1}},
-      "MovingPlatformScript": {"Speed": 2, "Delay": 3, "Point1": {"X": 1, "Y": 2}, "Point2": {"X": 7, "Y": 2}}}]}})");
-  Serialization& levels = Serialization::Instance();
-  levels.Load(SlotFile(10));
-  auto* platform = Factory::Instance().Objects.begin()->second->GetComponent<MovingPlatformScript>();
-  ASSERT_NE(platform, nullptr);
-  EXPECT_EQ(PositionOf(*platform), (Vec2{1, 2}));
-  EXPECT_EQ(platform->Velocity(), (Vec2{2, 0}));
-  ASSERT_TRUE(levels.Save(dir.File("saved.json")));
-  const Json::Value& objects = levels.Root["Factory"]["Game_Objects"];
-  ASSERT_EQ(objects.size(), 1u);
-  const Json::Value& block = (*objects.begin())["MovingPlatformScript"];
-  EXPECT_EQ(block["Speed"].asFloat(), 2.0f);
-  EXPECT_EQ(block["Delay"].asFloat(), 3.0f);
-  EXPECT_EQ(block["Point2"]["X"].asFloat(), 7.0f);
 }
 
 // A box standing on a platform, settled under gravity before the platform moves.

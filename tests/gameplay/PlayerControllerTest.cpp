@@ -160,22 +160,6 @@ TEST(PlayerControllerTest, FirefliesOnlyOnTheirLevels) {
   }
 }
 
-// A world saved while playing holds its indicator; the controller built from it adds none.
-TEST(PlayerControllerTest, OneThrowIndicatorWhetherOrNotTheLevelHasOne) {
-  const std::string savedIndicator =
-      "{\"Transform\": {\"Position\": {\"X\": 1, \"Y\": 1}, \"Scale\": {\"X\": 1, \"Y\": 1}}, \"Sprite\": {}, "
-      "\"ThrowIndicatorScript\": \"\"}";
-  for (bool saved : {false, true}) {
-    Scenario s;
-    LevelText level;
-    level.Player({0, 1}).Platform({0, -1}, {80, 2});
-    if (saved) level.Entry(savedIndicator);
-    s.LoadLevel(level.Text());
-    s.Run(0.2s);
-    EXPECT_EQ(s.ObjectsWith<ThrowIndicatorScript>().size(), 1u) << (saved ? "saved" : "fresh") << " level";
-  }
-}
-
 // The indicator sits 1.8 units towards the cursor, pointing at it; a cursor right
 // on the player leaves it where it was.
 TEST(PlayerControllerTest, IndicatorFollowsTheCursor) {

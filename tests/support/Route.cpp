@@ -1,7 +1,6 @@
 #include "support/Route.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "gameplay/PlayerController.h"
 #include "physics/Body.h"
@@ -10,11 +9,8 @@ namespace Framework {
 
 namespace {
 
-std::string Number(float v) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", static_cast<double>(v));
-  return text;
-}
+// Short enough for a failure message.
+std::string Number(float v) { return NumberText(v, 6); }
 
 bool JumpNow(Scenario& s) {
   if (!ReadyToJump(s)) return false;
