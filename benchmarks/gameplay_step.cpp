@@ -46,6 +46,25 @@ void BM_GameplayFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_GameplayFrame)->Unit(benchmark::kMicrosecond);
 
+// A frame of each shipped level (slots 10 to 18) with the player running right
+// into whatever the level holds, dying and starting over: the mean frame, and the
+// slowest one as "max_us".
+void BM_ShippedLevelFrame(benchmark::State& state) {
+  Scenario s;
+  s.UseShippedLevels();
+  s.LoadSlot(static_cast<std::int32_t>(state.range(0)));
+  s.Press(Keys::Right);
+  double slowest = 0.0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    s.RunFrames(1);
+    slowest = std::max(slowest, std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+  }
+  state.counters["objects"] = static_cast<double>(s.ObjectCount());
+  state.counters["max_us"] = slowest;
+}
+BENCHMARK(BM_ShippedLevelFrame)->DenseRange(10, 18)->Unit(benchmark::kMicrosecond);
+
 enum JumpKind : int { Standing = 0, Running = 1, BombBoosted = 2 };
 
 void BM_JumpReach(benchmark::State& state) {

@@ -1,5 +1,6 @@
 #include "physics/Physics.h"
 
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 #include <memory>
@@ -22,6 +23,13 @@ constexpr float kVelocityCap = 100.0f;
 constexpr float kRestThreshold = 5.0f;
 // Horizontal speeds at or below this count as standing still in a dynamic pair.
 constexpr float kPushThreshold = 1.0f;
+// A candidate pair is two body indices in one number, the first in the high half,
+// so that sorting the numbers orders the pairs as the test of every pair meets them.
+constexpr unsigned kIndexBits = 32;
+constexpr std::uint64_t kIndexMask = 0xFFFFFFFFu;
+// How much wider than the exact boxes the swept boxes are, relative to their
+// coordinates: far above a float's rounding, far below a unit.
+constexpr float kBoxPadding = 1e-4f;
 
 float Sign(float v) { return v > 0.0f ? 1.0f : -1.0f; }
 
@@ -157,30 +165,103 @@ void Physics::CarryRiders() {
   }
 }
 
+bool Physics::TestPair(std::size_t i, std::size_t j) {
+  Body& a = *Bodies[i];
+  Body& b = *Bodies[j];
+  if (!a.IsCollidable || !b.IsCollidable) return true;
+  if (a.IsStatic && b.IsStatic) return true;
+  const std::int32_t ka = a.Shape->Kind;
+  const std::int32_t kb = b.Shape->Kind;
+  if (ka < 0 || ka >= ShapeKindCount || kb < 0 || kb >= ShapeKindCount) return true;
+  (this->*CollisionTests[static_cast<std::size_t>(ka * ShapeKindCount + kb)])(a, b);
+  if (ContactCount < MaxContacts) return true;
+  if (!overCrowded_) {
+    std::cout << "Physics: more than " << MaxContacts << " bodies touch at once (" << Bodies.size()
+              << " bodies); the rest are not collided until the crowd thins\n";
+  }
+  overCrowded_ = true;
+  return false;
+}
+
 void Physics::DetectCollisions() {
   ContactCount = 0;
   const std::size_t count = Bodies.size();
-  for (std::size_t i = 0; i < count; ++i) {
-    Body& a = *Bodies[i];
-    if (!a.IsCollidable) continue;
-    for (std::size_t j = i + 1; j < count; ++j) {
-      Body& b = *Bodies[j];
-      if (!b.IsCollidable) continue;
-      if (a.IsStatic && b.IsStatic) continue;
-      const std::int32_t ka = a.Shape->Kind;
-      const std::int32_t kb = b.Shape->Kind;
-      if (ka < 0 || ka >= ShapeKindCount || kb < 0 || kb >= ShapeKindCount) continue;
-      (this->*CollisionTests[static_cast<std::size_t>(ka * ShapeKindCount + kb)])(a, b);
-      if (ContactCount < MaxContacts) continue;
-      if (!overCrowded_) {
-        std::cout << "Physics: more than " << MaxContacts << " bodies touch at once ("
-                  << count << " bodies); the rest are not collided until the crowd thins\n";
+  if (BroadPhase && FindCandidates()) {
+    for (std::uint64_t pair : candidates_) {
+      if (!TestPair(static_cast<std::size_t>(pair >> kIndexBits), static_cast<std::size_t>(pair & kIndexMask))) return;
+    }
+  } else {
+    for (std::size_t i = 0; i < count; ++i) {
+      if (!Bodies[i]->IsCollidable) continue;
+      for (std::size_t j = i + 1; j < count; ++j) {
+        if (!TestPair(i, j)) return;
       }
-      overCrowded_ = true;
-      return;
     }
   }
   overCrowded_ = false;
+}
+
+bool Physics::FindCandidates() {
+  // Only the box test is known to find nothing where the swept boxes do not meet.
+  for (CollisionTest test : CollisionTests) {
+    if (test != &Physics::SweptBoxTest && test != &Physics::NoContact) return false;
+  }
+  const std::size_t count = Bodies.size();
+  if (count > kIndexMask) return false;
+  boxes_.clear();
+  unboxed_.clear();
+  candidates_.clear();
+  for (std::size_t i = 0; i < count; ++i) {
+    const Body& body = *Bodies[i];
+    const std::int32_t kind = body.Shape->Kind;
+    const auto index = static_cast<std::uint32_t>(i);
+    if (!body.IsCollidable || kind < 0 || kind >= ShapeKindCount) continue;
+    // A body whose box is not finite (a place or size run off to infinity) is
+    // paired with every other one instead: the exact test decides.
+    // The two samples are the exact test's own (SweptBoxTest).
+    const Vec2 mid = Sample(body, 0.5f);
+    const Vec2 end = Sample(body, 1.0f);
+    float bounds[4];  // left, right, bottom, top
+    for (int axis = 0; axis < 2; ++axis) {
+      const float half = std::fabs(SizeOf(body)[axis]) * 0.5f;
+      const float low = std::min(mid[axis], end[axis]) - half;
+      const float high = std::max(mid[axis], end[axis]) + half;
+      const float pad = (std::fabs(low) + std::fabs(high) + 1.0f) * kBoxPadding;
+      bounds[2 * axis] = low - pad;
+      bounds[2 * axis + 1] = high + pad;
+    }
+    if (!std::all_of(std::begin(bounds), std::end(bounds), [](float v) { return std::isfinite(v); })) {
+      unboxed_.push_back(index);
+      continue;
+    }
+    boxes_.push_back({bounds[0], bounds[1], bounds[2], bounds[3], index});
+  }
+  std::sort(boxes_.begin(), boxes_.end(), [](const SweptBox& a, const SweptBox& b) { return a.Left < b.Left; });
+  const auto add = [this](std::uint32_t i, std::uint32_t j) {
+    if (i > j) std::swap(i, j);
+    if (Bodies[i]->IsStatic && Bodies[j]->IsStatic) return;
+    candidates_.push_back(static_cast<std::uint64_t>(i) << kIndexBits | j);
+  };
+  for (std::size_t n = 0; n < boxes_.size(); ++n) {
+    const SweptBox& a = boxes_[n];
+    for (std::size_t m = n + 1; m < boxes_.size() && boxes_[m].Left <= a.Right; ++m) {
+      const SweptBox& b = boxes_[m];
+      if (b.Bottom <= a.Top && a.Bottom <= b.Top) add(a.Index, b.Index);
+    }
+    if (candidates_.size() > MaxCandidatePairs) return false;
+  }
+  for (std::uint32_t wild : unboxed_) {
+    for (std::size_t i = 0; i < count; ++i) {
+      if (!Bodies[i]->IsCollidable) continue;
+      // A pair of two unboxed bodies is added once, by the lower of the two.
+      const bool otherUnboxed = std::binary_search(unboxed_.begin(), unboxed_.end(), static_cast<std::uint32_t>(i));
+      if (i != wild && (!otherUnboxed || wild < i)) add(wild, static_cast<std::uint32_t>(i));
+    }
+    if (candidates_.size() > MaxCandidatePairs) return false;
+  }
+  // The order of the test of every pair: by the first body, then the second.
+  std::sort(candidates_.begin(), candidates_.end());
+  return true;
 }
 
 bool Physics::SweptBoxTest(Body& a, Body& b) {
