@@ -208,35 +208,12 @@ bool Physics::FindCandidates() {
   }
   const std::size_t count = Bodies.size();
   if (count > kIndexMask) return false;
-  boxes_.clear();
-  unboxed_.clear();
+  BoxBodies();
   candidates_.clear();
-  for (std::size_t i = 0; i < count; ++i) {
-    const Body& body = *Bodies[i];
-    const std::int32_t kind = body.Shape->Kind;
-    const auto index = static_cast<std::uint32_t>(i);
-    if (!body.IsCollidable || kind < 0 || kind >= ShapeKindCount) continue;
-    // A body whose box is not finite (a place or size run off to infinity) is
-    // paired with every other one instead: the exact test decides.
-    // The two samples are the exact test's own (SweptBoxTest).
-    const Vec2 mid = Sample(body, 0.5f);
-    const Vec2 end = Sample(body, 1.0f);
-    float bounds[4];  // left, right, bottom, top
-    for (int axis = 0; axis < 2; ++axis) {
-      const float half = std::fabs(SizeOf(body)[axis]) * 0.5f;
-      const float low = std::min(mid[axis], end[axis]) - half;
-      const float high = std::max(mid[axis], end[axis]) + half;
-      const float pad = (std::fabs(low) + std::fabs(high) + 1.0f) * kBoxPadding;
-      bounds[2 * axis] = low - pad;
-      bounds[2 * axis + 1] = high + pad;
-    }
-    if (!std::all_of(std::begin(bounds), std::end(bounds), [](float v) { return std::isfinite(v); })) {
-      unboxed_.push_back(index);
-      continue;
-    }
-    boxes_.push_back({bounds[0], bounds[1], bounds[2], bounds[3], index});
-  }
-  std::sort(boxes_.begin(), boxes_.end(), [](const SweptBox& a, const SweptBox& b) { return a.Left < b.Left; });
+  const int along = SweepAxis();
+  const int across = 1 - along;
+  std::sort(boxes_.begin(), boxes_.end(),
+            [along](const SweptBox& a, const SweptBox& b) { return a.Low[along] < b.Low[along]; });
   const auto add = [this](std::uint32_t i, std::uint32_t j) {
     if (i > j) std::swap(i, j);
     if (Bodies[i]->IsStatic && Bodies[j]->IsStatic) return;
@@ -244,9 +221,9 @@ bool Physics::FindCandidates() {
   };
   for (std::size_t n = 0; n < boxes_.size(); ++n) {
     const SweptBox& a = boxes_[n];
-    for (std::size_t m = n + 1; m < boxes_.size() && boxes_[m].Left <= a.Right; ++m) {
+    for (std::size_t m = n + 1; m < boxes_.size() && boxes_[m].Low[along] <= a.High[along]; ++m) {
       const SweptBox& b = boxes_[m];
-      if (b.Bottom <= a.Top && a.Bottom <= b.Top) add(a.Index, b.Index);
+      if (b.Low[across] <= a.High[across] && a.Low[across] <= b.High[across]) add(a.Index, b.Index);
     }
     if (candidates_.size() > MaxCandidatePairs) return false;
   }
@@ -262,6 +239,51 @@ bool Physics::FindCandidates() {
   // The order of the test of every pair: by the first body, then the second.
   std::sort(candidates_.begin(), candidates_.end());
   return true;
+}
+
+int Physics::SweepAxis() const {
+  // Along the axis the boxes spread further on: a level is wide, a tower of
+  // platforms tall, and few boxes then share a stretch of that axis.
+  float spread[2] = {0.0f, 0.0f};
+  if (boxes_.empty()) return 0;
+  for (int axis = 0; axis < 2; ++axis) {
+    const auto [lowest, highest] = std::minmax_element(
+        boxes_.begin(), boxes_.end(), [axis](const SweptBox& a, const SweptBox& b) { return a.Low[axis] < b.Low[axis]; });
+    spread[axis] = highest->Low[axis] - lowest->Low[axis];
+  }
+  return spread[1] > spread[0] ? 1 : 0;
+}
+
+void Physics::BoxBodies() {
+  boxes_.clear();
+  unboxed_.clear();
+  for (std::size_t i = 0; i < Bodies.size(); ++i) {
+    const Body& body = *Bodies[i];
+    const std::int32_t kind = body.Shape->Kind;
+    const auto index = static_cast<std::uint32_t>(i);
+    if (!body.IsCollidable || kind < 0 || kind >= ShapeKindCount) continue;
+    // The two samples are the exact test's own (SweptBoxTest).
+    const Vec2 mid = Sample(body, 0.5f);
+    const Vec2 end = Sample(body, 1.0f);
+    SweptBox box{{}, {}, index};
+    bool finite = true;
+    for (int axis = 0; axis < 2; ++axis) {
+      const float half = std::fabs(SizeOf(body)[axis]) * 0.5f;
+      const float low = std::min(mid[axis], end[axis]) - half;
+      const float high = std::max(mid[axis], end[axis]) + half;
+      const float pad = (std::fabs(low) + std::fabs(high) + 1.0f) * kBoxPadding;
+      box.Low[axis] = low - pad;
+      box.High[axis] = high + pad;
+      finite = finite && std::isfinite(box.Low[axis]) && std::isfinite(box.High[axis]);
+    }
+    // A body whose box is not finite (a place or size run off to infinity) is
+    // paired with every other one instead: the exact test decides.
+    if (!finite) {
+      unboxed_.push_back(index);
+      continue;
+    }
+    boxes_.push_back(box);
+  }
 }
 
 bool Physics::SweptBoxTest(Body& a, Body& b) {

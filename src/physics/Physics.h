@@ -110,11 +110,16 @@ class Physics : public InterfaceSystem {
   // Fills candidates_ with the pairs (i < j) whose swept boxes may touch;
   // false when the box test is not the one in the table, or there are too many.
   bool FindCandidates();
+  // Fills boxes_ with the collidable bodies' swept boxes, unboxed_ with those that have none.
+  void BoxBodies();
+  // The axis to sort and sweep the boxes along (0 for x, 1 for y).
+  int SweepAxis() const;
 
   // A body's box over both samples of its motion, slightly widened so that no
   // rounding in the exact test can find an overlap the boxes miss.
   struct SweptBox {
-    float Left, Right, Bottom, Top;
+    // Per axis (x, y): the lowest and the highest coordinate.
+    float Low[2], High[2];
     std::uint32_t Index;
   };
   // Kept between steps, so that steady play does not allocate.
