@@ -259,9 +259,8 @@ void Physics::BoxBodies() {
   unboxed_.clear();
   for (std::size_t i = 0; i < Bodies.size(); ++i) {
     const Body& body = *Bodies[i];
-    const std::int32_t kind = body.Shape->Kind;
+    if (!body.IsCollidable || body.Shape->Kind < 0 || body.Shape->Kind >= ShapeKindCount) continue;
     const auto index = static_cast<std::uint32_t>(i);
-    if (!body.IsCollidable || kind < 0 || kind >= ShapeKindCount) continue;
     // The two samples are the exact test's own (SweptBoxTest).
     const Vec2 mid = Sample(body, 0.5f);
     const Vec2 end = Sample(body, 1.0f);
