@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <vector>
 
 #include "objects/Transform.h"
 #include "physics/Body.h"
@@ -45,6 +46,32 @@ void BM_GameplayFrame(benchmark::State& state) {
   state.counters["bombs"] = static_cast<double>(s.ObjectsNamed("Pusher").size());
 }
 BENCHMARK(BM_GameplayFrame)->Unit(benchmark::kMicrosecond);
+
+// A frame of each shipped level (slots 10 to 18) with the player running right
+// into whatever the level holds, dying and starting over: the mean frame, and as
+// "p99_us" and "max_us" the frames that loaded nothing (a restart reads the level
+// file). On a busy machine the maximum includes the scheduler's pauses.
+void BM_ShippedLevelFrame(benchmark::State& state) {
+  Scenario s;
+  s.UseShippedLevels();
+  s.LoadSlot(static_cast<std::int32_t>(state.range(0)));
+  s.Press(Keys::Right);
+  std::vector<double> steps;
+  for (auto _ : state) {
+    const std::uint32_t player = s.Player() ? s.Player()->Id : 0;
+    const std::int32_t level = s.Level();
+    const auto start = std::chrono::steady_clock::now();
+    s.RunFrames(1);
+    const double took = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
+    if (s.Level() == level && s.Player() && s.Player()->Id == player) steps.push_back(took);
+  }
+  std::sort(steps.begin(), steps.end());
+  state.counters["p99_us"] = steps.empty() ? 0.0 : steps[steps.size() * 99 / 100];
+  const double slowest = steps.empty() ? 0.0 : steps.back();
+  state.counters["objects"] = static_cast<double>(s.ObjectCount());
+  state.counters["max_us"] = slowest;
+}
+BENCHMARK(BM_ShippedLevelFrame)->DenseRange(10, 18)->Unit(benchmark::kMicrosecond);
 
 enum JumpKind : int { Standing = 0, Running = 1, BombBoosted = 2 };
 

@@ -18,11 +18,11 @@
 namespace Framework {
 
 void BoomScript::Update(float dt) {
-  if (!Owner || finished) return;
+  if (!Owner || finished_) return;
   const MouseRecord& mouse = Windows::Instance().Mouse;
-  if (!exploded && mouse.Button == SDL_BUTTON_RIGHT && mouse.ButtonEventType == Windows::ButtonDown) Detonate();
+  if (!exploded_ && mouse.Button == SDL_BUTTON_RIGHT && mouse.ButtonEventType == Windows::ButtonDown) Detonate();
   // The click's own frame already runs the first blast step.
-  if (exploded) UpdateBlast(dt);
+  if (exploded_) UpdateBlast(dt);
 }
 
 void BoomScript::Detonate() {
@@ -45,7 +45,7 @@ void BoomScript::Detonate() {
   }
   if (auto* sprite = Owner->GetComponent<Sprite>()) sprite->Alpha = 0.0f;
   if (auto* light = Owner->GetComponent<PointLight>()) light->On = true;
-  exploded = true;
+  exploded_ = true;
   StopFuseSparks(*Owner);
 }
 
@@ -53,10 +53,10 @@ void BoomScript::UpdateBlast(float dt) {
   auto* transform = Owner->GetComponent<Transform>();
   if (auto* sprite = Owner->GetComponent<Sprite>()) sprite->Color = {1.0f, 1.0f, 1.0f};
   if (transform) {
-    transform->Scale = blastTimer < BlastDuration * 0.5f ? Vec2{FlashSize, FlashSize} : Vec2{0.0f, 0.0f};
+    transform->Scale = blastTimer_ < BlastDuration * 0.5f ? Vec2{FlashSize, FlashSize} : Vec2{0.0f, 0.0f};
   }
-  blastTimer += dt;
-  if (blastTimer > BlastDuration * 0.5f) {
+  blastTimer_ += dt;
+  if (blastTimer_ > BlastDuration * 0.5f) {
     // Fades from white to black over the second half of the blast.
     if (auto* light = Owner->GetComponent<PointLight>()) {
       const float fade = (0.5f / (0.25f * BlastDuration)) * dt;
@@ -65,13 +65,13 @@ void BoomScript::UpdateBlast(float dt) {
       light->Color.B -= fade;
     }
   }
-  if (blastTimer > BlastDuration) {
+  if (blastTimer_ > BlastDuration) {
     auto destroy = std::make_unique<FactoryEvent>();
     destroy->Command = FactoryCommand::QueueDestroy;
     destroy->ObjectId = Owner->Id;
     EventSystem::Instance().Post(std::move(destroy));
-    exploded = false;
-    finished = true;
+    exploded_ = false;
+    finished_ = true;
   }
 }
 

@@ -23,12 +23,12 @@ class BoomScript : public Script {
   void Detonate();
   void UpdateBlast(float dt);
 
-  float blastTimer = 0.0f;
-  bool exploded = false;
-  // Set once the blast is over and the removal has been asked for.
-  bool finished = false;
-
  private:
+  float blastTimer_ = 0.0f;
+  bool exploded_ = false;
+  // Set once the blast is over and the removal has been asked for.
+  bool finished_ = false;
+
   MissingParts missing_;
 };
 

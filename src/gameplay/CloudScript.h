@@ -22,10 +22,13 @@ class CloudScript : public Script {
   void Initialize() override;
   void Update(float dt) override;
 
-  // Units per second.
-  Vec2 velocity{0.0f, 0.0f};
+  // Drawn once, at the start: units per second.
+  Vec2 Velocity() const { return velocity_; }
 
  private:
+  // Units per second.
+  Vec2 velocity_{0.0f, 0.0f};
+
   std::mt19937 random_;
   MissingParts missing_;
 };

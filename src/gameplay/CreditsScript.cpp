@@ -26,7 +26,7 @@ constexpr std::uint8_t kLeftButton = 1;
 void CreditsScript::Update(float dt) {
   auto* transform = Owner ? Owner->GetComponent<Transform>() : nullptr;
   if (!missing_.Check(transform != nullptr, *this, "Transform")) return;
-  transform->Position.y += scrollSpeed * dt;
+  transform->Position.y += ScrollSpeed * dt;
   if (transform->Position.y > EndY) {
     Leave();
     return;
@@ -56,7 +56,7 @@ void CreditsScript::PrepareInterruptedLevel() {
   if (GameObject* player = factory.Player) {
     auto* transform = player->GetComponent<Transform>();
     const auto* animation = player->GetComponent<PlayerAnimation>();
-    if (transform && animation) transform->Scale = animation->baseScale;
+    if (transform && animation) transform->Scale = animation->BaseScale();
   }
   for (const auto& [id, object] : factory.Objects) {
     if (IsPlayOnly(*object)) factory.QueueDestroy(id);

@@ -17,9 +17,10 @@ class CreditsScript : public Script {
  public:
   // The picture has scrolled past its end here.
   static constexpr float EndY = 70.0f;
+  // Units per second.
+  static constexpr float ScrollSpeed = 5.0f;
 
   CreditsScript() : Script("CreditsScript") {}
-  void Initialize() override { scrollSpeed = 5.0f; }
   void Update(float dt) override;
 
   // Before the credits save the play level they interrupt: the player gets back the
@@ -30,9 +31,6 @@ class CreditsScript : public Script {
   // Whether the object is made only while playing (a bomb in flight, a firefly):
   // no save may hold it.
   static bool IsPlayOnly(const GameObject& object);
-
-  // Units per second.
-  float scrollSpeed = 5.0f;
 
  private:
   void Leave();

@@ -28,17 +28,22 @@ class DeathAnimation : public Script {
   void Update(float dt) override;
   void OnDeath(DeathEvent& death);
 
-  Vec2 baseScale{0.0f, 0.0f};
-  std::int32_t cause = CauseStaticHazard;
-  bool dying = false;
-  float deathTimer = 0.0f;
-  // Observed only at the moment of death; the killer may be gone by the restart.
-  GameObject* killer = nullptr;
-  // Decided at the moment of death: a static hazard at or below the player's
-  // centre swallows it downwards, one above pulls it up.
-  bool hazardAbove = false;
+  // The death under way: set by the DeathEvent, kept until the restart.
+  bool Dying() const { return dying_; }
+  std::int32_t Cause() const { return cause_; }
+  const GameObject* Killer() const { return killer_; }
 
  private:
+  Vec2 baseScale_{0.0f, 0.0f};
+  std::int32_t cause_ = CauseStaticHazard;
+  bool dying_ = false;
+  float deathTimer_ = 0.0f;
+  // Observed only at the moment of death; the killer may be gone by the restart.
+  GameObject* killer_ = nullptr;
+  // Decided at the moment of death: a static hazard at or below the player's
+  // centre swallows it downwards, one above pulls it up.
+  bool hazardAbove_ = false;
+
   Subscription listener_;
 };
 

@@ -7,17 +7,17 @@
 namespace Framework {
 
 void EnemyScript::Update(float dt) {
-  hopTimer += dt;
+  hopTimer_ += dt;
   Body* body = Owner ? Owner->GetComponent<Body>() : nullptr;
   // In the frame it lands, the squash (and its lock) starts only after this script
   // has run: the landing itself already holds the hop.
   const bool landing = body != nullptr && body->Grounded && !wasGrounded_;
   if (body != nullptr) wasGrounded_ = body->Grounded;
-  if (hopTimer <= HopInterval || hopLock || landing) return;
+  if (hopTimer_ <= HopInterval || hopLock_ || landing) return;
   if (!missing_.Check(body != nullptr, *this, "Body")) return;
-  if (!Engine::Instance().Paused) body->Force += Vec2{hopX, hopY};
-  hopX = -hopX;
-  hopTimer = 0.0f;
+  if (!Engine::Instance().Paused) body->Force += Vec2{hopX_, HopLift};
+  hopX_ = -hopX_;
+  hopTimer_ = 0.0f;
 }
 
 }  // namespace Framework

@@ -21,28 +21,28 @@ FireflyScript::FireflyScript() : Script("FireflyScript"), random_(Random::MakeGe
   const Vec2 start{component(random_), component(random_)};
   const float length = glm::length(start);
   // Both draws at zero give no heading: keep the default one.
-  if (length > 0.0f) direction = start / length;
+  if (length > 0.0f) direction_ = start / length;
 }
 
 void FireflyScript::Update(float dt) {
   auto* transform = Owner ? Owner->GetComponent<Transform>() : nullptr;
   if (!missing_.Check(transform != nullptr, *this, "Transform")) return;
 
-  turnTimer += dt;
-  if (turnTimer > TurnInterval) {
+  turnTimer_ += dt;
+  if (turnTimer_ > TurnInterval) {
     if (std::uniform_real_distribution<float>(0.0f, 1.0f)(random_) > 1.0f - kTurnChance) {
       constexpr float quarter = std::numbers::pi_v<float> / 4.0f;
-      turnRate = std::uniform_real_distribution<float>(-quarter, quarter)(random_);
+      turnRate_ = std::uniform_real_distribution<float>(-quarter, quarter)(random_);
     }
-    turnTimer = 0.0f;
+    turnTimer_ = 0.0f;
   }
-  const float angle = turnRate * dt;
+  const float angle = turnRate_ * dt;
   const float c = std::cos(angle);
   const float s = std::sin(angle);
-  const Vec2 turned{direction.x * c - direction.y * s, direction.x * s + direction.y * c};
+  const Vec2 turned{direction_.x * c - direction_.y * s, direction_.x * s + direction_.y * c};
   // Renormalised so that rounding never speeds the firefly up or slows it down.
-  direction = turned / glm::length(turned);
-  transform->Position += direction * speed * dt;
+  direction_ = turned / glm::length(turned);
+  transform->Position += direction_ * Speed * dt;
 }
 
 }  // namespace Framework

@@ -17,18 +17,18 @@ class FireflyScript : public Script {
  public:
   // Seconds between chances to change the turn rate.
   static constexpr float TurnInterval = 0.5f;
+  // Units per second.
+  static constexpr float Speed = 0.25f;
 
   FireflyScript();
   void Update(float dt) override;
 
-  Vec2 direction{1.0f, 0.0f};
-  // Radians per second.
-  float turnRate = 0.0f;
-  // Units per second.
-  float speed = 0.25f;
-  float turnTimer = 0.0f;
-
  private:
+  Vec2 direction_{1.0f, 0.0f};
+  // Radians per second.
+  float turnRate_ = 0.0f;
+  float turnTimer_ = 0.0f;
+
   std::mt19937 random_;
   MissingParts missing_;
 };

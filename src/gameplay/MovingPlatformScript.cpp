@@ -23,13 +23,13 @@ Vec2 Unit(Vec2 v) {
 void MovingPlatformScript::Initialize() {
   auto* transform = Owner ? Owner->GetComponent<Transform>() : nullptr;
   if (!missing_.Check(transform != nullptr, *this, "Transform")) return;
-  transform->Position = from + (to - from) * startFraction;
+  transform->Position = from_ + (to_ - from_) * startFraction_;
 }
 
 void MovingPlatformScript::SetDelay(float value) {
-  delay = value;
+  delay_ = value;
   if (!(value > 0.0f)) {
-    delay = MinDelay;
+    delay_ = MinDelay;
     if (!reportedDelay_) {
       std::cout << "MovingPlatformScript: object " << (Owner ? Owner->Id : 0) << " has Delay " << value
                 << "; using " << MinDelay << " s\n";
@@ -40,12 +40,12 @@ void MovingPlatformScript::SetDelay(float value) {
 }
 
 void MovingPlatformScript::SetSpeed(float value) {
-  speed = value;
+  speed_ = value;
   if (!(value >= 0.0f && value <= MaxSpeed)) {
-    speed = value > MaxSpeed ? MaxSpeed : 0.0f;
+    speed_ = value > MaxSpeed ? MaxSpeed : 0.0f;
     if (!reportedSpeed_) {
       std::cout << "MovingPlatformScript: object " << (Owner ? Owner->Id : 0) << " has Speed " << value << "; using "
-                << speed << "\n";
+                << speed_ << "\n";
       reportedSpeed_ = true;
     }
   }
@@ -53,43 +53,43 @@ void MovingPlatformScript::SetSpeed(float value) {
 }
 
 void MovingPlatformScript::SetPoint1(Vec2 value) {
-  from = value;
+  from_ = value;
   ComputeVelocity();
 }
 
 void MovingPlatformScript::SetPoint2(Vec2 value) {
-  to = value;
+  to_ = value;
   ComputeVelocity();
 }
 
-void MovingPlatformScript::ComputeVelocity() { velocity = Unit(to - from) * speed; }
+void MovingPlatformScript::ComputeVelocity() { velocity_ = Unit(to_ - from_) * speed_; }
 
 void MovingPlatformScript::Update(float dt) {
   auto* transform = Owner ? Owner->GetComponent<Transform>() : nullptr;
   if (!missing_.Check(transform != nullptr, *this, "Transform")) return;
 
-  legTimer += dt;
-  if (legTimer > delay) {
-    std::swap(from, to);
-    arrived = false;
-    legTimer = 0.0f;
+  legTimer_ += dt;
+  if (legTimer_ > delay_) {
+    std::swap(from_, to_);
+    arrived_ = false;
+    legTimer_ = 0.0f;
     ComputeVelocity();
   }
   // Standing still (speed 0 or coinciding points) is not arriving: the platform stays put.
-  if (arrived || velocity == Vec2{}) return;
+  if (arrived_ || velocity_ == Vec2{}) return;
 
-  const Vec2 next = transform->Position + velocity * dt;
-  const Vec2 leg = to - from;
-  const bool right = leg.x > 0.0f && velocity.x > 0.0f;
-  const bool up = leg.y > 0.0f && velocity.y > 0.0f;
-  const bool withinX = right ? next.x <= to.x : next.x >= to.x;
-  const bool withinY = up ? next.y <= to.y : next.y >= to.y;
+  const Vec2 next = transform->Position + velocity_ * dt;
+  const Vec2 leg = to_ - from_;
+  const bool right = leg.x > 0.0f && velocity_.x > 0.0f;
+  const bool up = leg.y > 0.0f && velocity_.y > 0.0f;
+  const bool withinX = right ? next.x <= to_.x : next.x >= to_.x;
+  const bool withinY = up ? next.y <= to_.y : next.y >= to_.y;
   if (withinX && withinY) {
     transform->Position = next;
   } else {
-    transform->Position = to;
-    arrived = true;
-    legTimer = 0.0f;
+    transform->Position = to_;
+    arrived_ = true;
+    legTimer_ = 0.0f;
   }
 }
 

@@ -1,5 +1,5 @@
 // MovingPlatformScript: carries its object from Point1 to Point2, waits there, and
-// comes back, for ever. Every `delay` seconds the platform turns round whether or
+// comes back, for ever. Every Delay seconds the platform turns round whether or
 // not it has arrived; on arrival the wait restarts, so an early platform rests at
 // the end for a whole delay. It moves the Transform directly (its body is static);
 // Physics carries whatever stands on it.
@@ -7,7 +7,7 @@
 // Level settings are player-editable: a speed outside 0..MaxSpeed or a delay that
 // is not positive is clamped (and reported once), and two equal points leave the
 // platform still.
-// Invariant: velocity == unit(to - from) * speed after every setter and every turn.
+// Invariant: velocity_ == unit(to_ - from_) * speed_ after every setter and every turn.
 #pragma once
 
 #include "engine/Vec2.h"
@@ -29,27 +29,32 @@ class MovingPlatformScript : public Script {
   void Update(float dt) override;
 
   // Level fields, each setter recomputing the velocity (read in this order).
-  float GetDelay() const { return delay; }
+  float GetDelay() const { return delay_; }
   void SetDelay(float value);
-  float GetSpeed() const { return speed; }
+  float GetSpeed() const { return speed_; }
   void SetSpeed(float value);
-  Vec2 GetPoint1() const { return from; }
+  Vec2 GetPoint1() const { return from_; }
   void SetPoint1(Vec2 value);
-  Vec2 GetPoint2() const { return to; }
+  Vec2 GetPoint2() const { return to_; }
   void SetPoint2(Vec2 value);
 
-  // Start and end of the current leg.
-  Vec2 from{0.0f, 0.0f};
-  Vec2 to{0.0f, 0.0f};
-  Vec2 velocity{0.0f, 0.0f};
-  float startFraction = 0.0f;
-  float speed = 0.0f;
-  // Seconds per leg.
-  float delay = 0.0f;
-  float legTimer = 0.0f;
-  bool arrived = false;
+  // Units per second along the current leg.
+  Vec2 Velocity() const { return velocity_; }
+  // At the end of the current leg, waiting for the turn.
+  bool Arrived() const { return arrived_; }
 
  private:
+  // Start and end of the current leg.
+  Vec2 from_{0.0f, 0.0f};
+  Vec2 to_{0.0f, 0.0f};
+  Vec2 velocity_{0.0f, 0.0f};
+  float startFraction_ = 0.0f;
+  float speed_ = 0.0f;
+  // Seconds per leg.
+  float delay_ = 0.0f;
+  float legTimer_ = 0.0f;
+  bool arrived_ = false;
+
   void ComputeVelocity();
   MissingParts missing_;
   // Each out-of-range setting is reported once per platform.

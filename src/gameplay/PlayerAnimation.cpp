@@ -12,13 +12,13 @@ namespace Framework {
 
 PlayerAnimation::PlayerAnimation() : Script("PlayerAnimationScript") {
   listener_ = Listen<PlayerAnimationEventListener>(this);
-  TakeBase(baseScale);
+  TakeBase(baseScale_);
 }
 
 void PlayerAnimation::TakeBase(Vec2 scale) {
-  baseScale = scale;
-  step = baseScale.y * StepShare;
-  area = baseScale.x * baseScale.y;
+  baseScale_ = scale;
+  step_ = baseScale_.y * StepShare;
+  area_ = baseScale_.x * baseScale_.y;
 }
 
 void PlayerAnimation::Initialize() {
@@ -27,9 +27,9 @@ void PlayerAnimation::Initialize() {
 
 void PlayerAnimation::SetLock(bool locked) {
   if (auto* controller = Owner->GetComponent<PlayerController>()) {
-    controller->jumpLock = locked;
+    controller->SetJumpLock(locked);
   } else if (auto* hopper = Owner->GetComponent<EnemyScript>()) {
-    hopper->hopLock = locked;
+    hopper->SetHopLock(locked);
   }
 }
 
@@ -39,36 +39,36 @@ void PlayerAnimation::Update(float) {
   auto* body = Owner->GetComponent<Body>();
   // Without a body there is no landing to show; without a Transform nothing to squash.
   if (!transform || !body) return;
-  if (!body->Grounded) landed = false;
-  if (squashing) {
-    if (squashDown) {
-      transform->Scale.y -= step;
-      transform->Scale.x = area / transform->Scale.y;
-      if (baseScale.y * 0.5f > transform->Scale.y) {
-        squashDown = false;
-        squashUp = true;
+  if (!body->Grounded) landed_ = false;
+  if (squashing_) {
+    if (squashDown_) {
+      transform->Scale.y -= step_;
+      transform->Scale.x = area_ / transform->Scale.y;
+      if (baseScale_.y * 0.5f > transform->Scale.y) {
+        squashDown_ = false;
+        squashUp_ = true;
       }
-    } else if (squashUp) {
-      transform->Scale.y += step;
-      transform->Scale.x = area / transform->Scale.y;
-      if (transform->Scale.y >= baseScale.y) {
-        transform->Scale = baseScale;
-        transform->Position.y = savedY;
-        squashing = squashUp = squashDown = false;
-        landed = true;
+    } else if (squashUp_) {
+      transform->Scale.y += step_;
+      transform->Scale.x = area_ / transform->Scale.y;
+      if (transform->Scale.y >= baseScale_.y) {
+        transform->Scale = baseScale_;
+        transform->Position.y = savedY_;
+        squashing_ = squashUp_ = squashDown_ = false;
+        landed_ = true;
         SetLock(false);
       }
     }
   }
-  if (!landed && !squashing && body->Grounded) {
+  if (!landed_ && !squashing_ && body->Grounded) {
     // An object built at size zero (an archetype before its caller sizes it)
     // takes its base size at its first landing; a zero step would squash forever.
-    if (step <= 0.0f || area <= 0.0f) TakeBase(transform->Scale);
-    landed = true;
-    if (step <= 0.0f || area <= 0.0f) return;
+    if (step_ <= 0.0f || area_ <= 0.0f) TakeBase(transform->Scale);
+    landed_ = true;
+    if (step_ <= 0.0f || area_ <= 0.0f) return;
     SetLock(true);
-    squashing = squashDown = true;
-    savedY = transform->Position.y;
+    squashing_ = squashDown_ = true;
+    savedY_ = transform->Position.y;
   }
 }
 
@@ -76,11 +76,11 @@ void PlayerAnimation::OnKeyboard(KeyboardEvent& event) {
   GameObject* player = Factory::Instance().Player;
   if (!player || !event.KeyState) return;
   auto* animation = player->GetComponent<PlayerAnimation>();
-  if (!animation || animation->jumpSeen || !animation->landed) return;
+  if (!animation || animation->jumpSeen_ || !animation->landed_) return;
   const std::uint8_t* keys = event.KeyState;
   if (keys[SDL_SCANCODE_UP] || keys[SDL_SCANCODE_W] || keys[SDL_SCANCODE_SPACE]) {
-    animation->landed = false;
-    animation->jumpSeen = true;
+    animation->landed_ = false;
+    animation->jumpSeen_ = true;
   }
 }
 

@@ -1,6 +1,6 @@
 // PlayerAnimation: squashes its object when it lands. The height drops step by
 // step to half while the width grows to keep the area, then springs back; the
-// squash blocks the next jump (the player's jumpLock) until it is over.
+// squash blocks the next jump (PlayerController::SetJumpLock) until it is over.
 // Changes are per frame, not per second: about six frames down, six back up.
 // Invariants: the lock is set exactly while a squash runs; at the end of a
 // squash the object has its base size and its landing height again.
@@ -24,19 +24,22 @@ class PlayerAnimation : public Script {
   void Update(float dt) override;
   void OnKeyboard(KeyboardEvent& event);
 
-  bool landed = true;
-  // The first jump has been seen on the keyboard (acts once per animation).
-  bool jumpSeen = false;
-  bool squashing = false;
-  bool squashDown = false;
-  bool squashUp = false;
-  Vec2 baseScale{1.0f, 2.0f};
-  float step = 0.2f;
-  float area = 2.0f;
-  // Position y at landing, restored when the squash ends.
-  float savedY = 0.0f;
+  // The size the squash springs back to.
+  Vec2 BaseScale() const { return baseScale_; }
 
  private:
+  bool landed_ = true;
+  // The first jump has been seen on the keyboard (acts once per animation).
+  bool jumpSeen_ = false;
+  bool squashing_ = false;
+  bool squashDown_ = false;
+  bool squashUp_ = false;
+  Vec2 baseScale_{1.0f, 2.0f};
+  float step_ = 0.2f;
+  float area_ = 2.0f;
+  // Position y at landing, restored when the squash ends.
+  float savedY_ = 0.0f;
+
   void TakeBase(Vec2 scale);
   // Blocks or frees the owner's next jump (or, for a hopping enemy, its next hop).
   void SetLock(bool locked);

@@ -127,22 +127,22 @@ void PlayerController::Update(float dt) {
   Body* body = nullptr;
   if (!FindParts(transform, body)) return;
 
-  if (spawning) {
+  if (spawning_) {
     SpawnGrow(dt, *transform, *body);
-    if (spawning) return;
+    if (spawning_) return;
   }
-  throwTimer += dt;
+  throwTimer_ += dt;
   UpdateThrow();
-  hoverToggleTimer += dt;
-  airTimer += dt;
+  hoverToggleTimer_ += dt;
+  airTimer_ += dt;
   if (body->Grounded) {
-    canJump = true;
-    airTimer = 0.0f;
-  } else if (airTimer > JumpGraceTime) {
-    canJump = false;
+    canJump_ = true;
+    airTimer_ = 0.0f;
+  } else if (airTimer_ > JumpGraceTime) {
+    canJump_ = false;
   }
-  if (throwTimer > ThrowCooldown) canThrow = true;
-  if (hoverAssist) {
+  if (throwTimer_ > ThrowCooldown) canThrow_ = true;
+  if (hoverAssist_) {
     hoverAccumulator_ += dt;
     if (hoverAccumulator_ > HoverPeriod) {
       if (!Paused()) body->Force += HoverPush;
@@ -152,7 +152,7 @@ void PlayerController::Update(float dt) {
 }
 
 void PlayerController::SpawnGrow(float dt, Transform& transform, Body& body) {
-  if (spawnTimer == 0.0f) {
+  if (spawnTimer_ == 0.0f) {
     body.IsStatic = true;
     body.IsCollidable = false;
     transform.Scale = SeedScale;
@@ -160,14 +160,14 @@ void PlayerController::SpawnGrow(float dt, Transform& transform, Body& body) {
     transform.Scale *= 1.1f;
     transform.Rotation -= 10.0f * dt;
   }
-  spawnTimer += dt;
-  if (spawnTimer > SpawnDuration) {
+  spawnTimer_ += dt;
+  if (spawnTimer_ > SpawnDuration) {
     body.Force = {0.0f, 0.0f};
     body.IsStatic = false;
     body.IsCollidable = true;
     transform.Scale = GrownScale;
     transform.Rotation = 0.0f;
-    spawning = false;
+    spawning_ = false;
   }
 }
 
@@ -181,7 +181,7 @@ void PlayerController::UpdateThrow() {
   if (length > 0.0f) throwDirection_ = toCursor / length;
 
   const bool pressed = mouse.ButtonEventType == Windows::ButtonDown;
-  if (pressed && mouse.Button == SDL_BUTTON_LEFT && canThrow && bombsOut < BombLimit) {
+  if (pressed && mouse.Button == SDL_BUTTON_LEFT && canThrow_ && bombsOut_ < BombLimit) {
     AudioSystem::Post(AudioCommand::PlaySfx, "throw.ogg");
     auto request = std::make_unique<FactoryEvent>();
     request->Command = FactoryCommand::BuildBomb;
@@ -189,12 +189,12 @@ void PlayerController::UpdateThrow() {
       InitThrownBomb(bomb, origin, direction);
     };
     EventSystem::Instance().Post(std::move(request));
-    ++bombsOut;
-    canThrow = false;
-    throwTimer = 0.0f;
+    ++bombsOut_;
+    canThrow_ = false;
+    throwTimer_ = 0.0f;
   } else if (pressed && mouse.Button == SDL_BUTTON_RIGHT) {
     // The same click detonates every bomb and refills the indicator.
-    bombsOut = 0;
+    bombsOut_ = 0;
   }
 }
 
@@ -236,9 +236,9 @@ void PlayerController::OnKeyboard(KeyboardEvent& event) {
 }
 
 void PlayerController::Jump(Body& body, bool lift) {
-  canJump = false;
+  canJump_ = false;
   // Past the grace time, so the grace period cannot hand the jump back.
-  airTimer = JumpGraceTime + 1.0f;
+  airTimer_ = JumpGraceTime + 1.0f;
   if (lift) body.Position.y += 0.1f;
   AudioSystem::Post(AudioCommand::PlaySfx, "beep.ogg");
 }
@@ -253,24 +253,24 @@ void PlayerController::HandleKeyboard(const std::uint8_t* keys) {
   const bool left = Down(keys, SDL_SCANCODE_LEFT, SDL_SCANCODE_A);
   const bool jump = JumpDown(keys);
 
-  if (!jumpLock && jump && (right || left)) {
+  if (!jumpLock_ && jump && (right || left)) {
     const float walk = right ? RightForce : LeftForce;
     Vec2 force{walk, 0.0f};
     if (fly) {
       transform->Position += Vec2{right ? FlyStep : -FlyStep, FlyStep};
-    } else if (canJump) {
+    } else if (canJump_) {
       Jump(*body, true);
       force = DiagonalJumpForce(walk, JumpForce);
     }
     if (!paused) body->Force += force;
     return;
   }
-  if (!jumpLock && jump) {
+  if (!jumpLock_ && jump) {
     if (fly) {
       transform->Position += Vec2{0.0f, FlyStep};
       return;
     }
-    if (!canJump) return;
+    if (!canJump_) return;
     Jump(*body, false);
     if (!paused) body->Force += Vec2{0.0f, JumpForce};
     return;
@@ -288,9 +288,9 @@ void PlayerController::HandleKeyboard(const std::uint8_t* keys) {
     if (fly) transform->Position += Vec2{0.0f, -FlyStep};
     return;
   }
-  if (keys[SDL_SCANCODE_F3] != 0 && hoverToggleTimer > HoverTogglePeriod) {
-    hoverToggleTimer = 0.0f;
-    hoverAssist = !hoverAssist;
+  if (keys[SDL_SCANCODE_F3] != 0 && hoverToggleTimer_ > HoverTogglePeriod) {
+    hoverToggleTimer_ = 0.0f;
+    hoverAssist_ = !hoverAssist_;
   }
 }
 

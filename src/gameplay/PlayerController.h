@@ -6,7 +6,7 @@
 // Movement only ever adds to the Body's Force; Physics integrates it. Nothing is
 // added while the Engine is Paused, since physics does not run and forces would
 // pile up for later.
-// Invariants: bombsOut never exceeds bombLimit; throws are at least the cooldown
+// Invariants: bombsOut_ never exceeds BombLimit; throws are at least the cooldown
 // apart; a jump needs ground contact (or the grace time) and no landing squash.
 #pragma once
 
@@ -69,21 +69,28 @@ class PlayerController : public Script {
   // The listener's handler: the keyboard of the frame, for the player's controller.
   void OnKeyboard(KeyboardEvent& event);
 
-  bool hoverAssist = false;
-  float hoverToggleTimer = 0.0f;
-  bool spawning = true;
-  float spawnTimer = 0.0f;
-  bool canJump = false;
-  // Time since the body last touched the ground.
-  float airTimer = 0.0f;
-  // Starts high so the first throw is allowed at once.
-  float throwTimer = 30.0f;
-  bool canThrow = true;
-  std::uint32_t bombsOut = 0;
   // Set by PlayerAnimation while the landing squash plays: blocks jumps.
-  bool jumpLock = false;
+  void SetJumpLock(bool locked) { jumpLock_ = locked; }
+  bool JumpLocked() const { return jumpLock_; }
+  // Still growing in: no walking, jumping or throwing yet.
+  bool Spawning() const { return spawning_; }
+  // On the ground, or just off it within the grace time.
+  bool CanJump() const { return canJump_; }
 
  private:
+  bool hoverAssist_ = false;
+  float hoverToggleTimer_ = 0.0f;
+  bool spawning_ = true;
+  float spawnTimer_ = 0.0f;
+  bool canJump_ = false;
+  // Time since the body last touched the ground.
+  float airTimer_ = 0.0f;
+  // Starts high so the first throw is allowed at once.
+  float throwTimer_ = 30.0f;
+  bool canThrow_ = true;
+  std::uint32_t bombsOut_ = 0;
+  bool jumpLock_ = false;
+
   bool FindParts(Transform*& transform, Body*& body);
   void SpawnGrow(float dt, Transform& transform, Body& body);
   void RequestThrowIndicator();

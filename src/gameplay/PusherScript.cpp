@@ -24,11 +24,11 @@ constexpr std::uint8_t kRightButton = 3;
 
 void PusherScript::Update(float dt) {
   const MouseRecord& mouse = Windows::Instance().Mouse;
-  if (!armed && mouse.Button == kRightButton && mouse.ButtonEventType == Windows::ButtonDown) {
+  if (!armed_ && mouse.Button == kRightButton && mouse.ButtonEventType == Windows::ButtonDown) {
     AudioSystem::Post(AudioCommand::PlaySfx, "push.ogg");
-    armed = true;
+    armed_ = true;
   }
-  if (!armed) return;
+  if (!armed_) return;
 
   auto* transform = Owner ? Owner->GetComponent<Transform>() : nullptr;
   if (!missing_.Check(transform != nullptr, *this, "Transform")) return;
@@ -40,18 +40,18 @@ void PusherScript::Update(float dt) {
   if (!playerTransform) return;
   const Vec2 away = playerTransform->Position - transform->Position;
   const float distance = glm::length(away);
-  if (distance < reach && !shoved) {
+  if (distance < Reach && !shoved_) {
     auto* body = player->GetComponent<Body>();
     // A player exactly on the pusher has no direction to be shoved in.
-    if (body && distance > 0.0f && !Engine::Instance().Paused) body->Force += away / distance * shoveForce;
-    shoved = true;
+    if (body && distance > 0.0f && !Engine::Instance().Paused) body->Force += away / distance * ShoveForce;
+    shoved_ = true;
   }
-  if (shoved) {
+  if (shoved_) {
     auto destroy = std::make_unique<FactoryEvent>();
     destroy->Command = FactoryCommand::QueueDestroy;
     destroy->ObjectId = Owner->Id;
     EventSystem::Instance().Post(std::move(destroy));
-    armed = false;
+    armed_ = false;
   }
 }
 

@@ -15,17 +15,20 @@ class PusherScript : public Script {
  public:
   // How fast the armed pusher swells, in scale units per second.
   static constexpr float SwellRate = 5.0f;
+  static constexpr float ShoveForce = 1500.0f;
+  // The player is shoved only when strictly closer than this (centre to centre).
+  static constexpr float Reach = 8.0f;
 
   PusherScript() : Script("PusherScript") {}
   void Update(float dt) override;
 
-  float shoveForce = 1500.0f;
-  // The player is shoved only when strictly closer than this (centre to centre).
-  float reach = 8.0f;
-  bool armed = false;
-  bool shoved = false;
+  // This arming has shoved the player (once per arming).
+  bool Shoved() const { return shoved_; }
 
  private:
+  bool armed_ = false;
+  bool shoved_ = false;
+
   MissingParts missing_;
 };
 

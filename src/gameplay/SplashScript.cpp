@@ -31,13 +31,8 @@ void PostLevelCommand(std::int32_t command) {
 }  // namespace
 
 void SplashScript::Initialize() {
-  skip = false;
-  timer = 0.0f;
-  t1 = 0.1f;
-  t2 = 0.2f;
-  t3 = 0.3f;
-  t4 = 0.4f;
-  duration = 5.0f;
+  skip_ = false;
+  timer_ = 0.0f;
   if (!listener_) listener_ = Listen<SplashListener>(this);
 }
 
@@ -46,17 +41,17 @@ void SplashScript::OnKeyboard(KeyboardEvent& event) {
   for (SDL_Scancode key : kSkipKeys) {
     if (!event.KeyState[key]) continue;
     MenuSystem::Instance().ActivateLatch = true;
-    skip = true;
+    skip_ = true;
     return;
   }
 }
 
 void SplashScript::Update(float dt) {
-  timer += dt;
+  timer_ += dt;
   MouseRecord& mouse = Windows::Instance().Mouse;
   const bool clicked = (mouse.Button == kLeftButton && mouse.ButtonEventType == Windows::ButtonUp) ||
                        mouse.Button == kRightButton;
-  if (skip || clicked) {
+  if (skip_ || clicked) {
     Engine::Instance().Paused = true;
     PostLevelCommand(SerializationCommand::EnterMainMenu);
     // Consumed: the menus that open next must not take this click as their own.
@@ -64,7 +59,7 @@ void SplashScript::Update(float dt) {
     mouse.ButtonEventType = 0;
     return;
   }
-  if (timer > duration) {
+  if (timer_ > Duration) {
     if (Serialization::Instance().CurrentLevel == LevelSlot::SecondSplash) {
       Engine::Instance().Paused = true;
       PostLevelCommand(SerializationCommand::EnterMainMenu);
@@ -79,15 +74,15 @@ void SplashScript::Update(float dt) {
 void SplashScript::Fade() {
   auto* sprite = Owner ? Owner->GetComponent<Sprite>() : nullptr;
   if (!sprite) return;
-  // Up to t1 the picture keeps the opacity it was loaded with.
-  if (timer > t4) {
+  // Up to FadeIn the picture keeps the opacity it was loaded with.
+  if (timer_ > Shown) {
     sprite->Alpha = 1.0f;
-  } else if (timer > t3) {
-    sprite->Alpha = (timer - t3) / (t4 - t3);
-  } else if (timer > t2) {
+  } else if (timer_ > FadeInAgain) {
+    sprite->Alpha = (timer_ - FadeInAgain) / (Shown - FadeInAgain);
+  } else if (timer_ > Dark) {
     sprite->Alpha = 0.0f;
-  } else if (timer > t1) {
-    sprite->Alpha = (timer - t1) / (t2 - t1);
+  } else if (timer_ > FadeIn) {
+    sprite->Alpha = (timer_ - FadeIn) / (Dark - FadeIn);
   }
 }
 

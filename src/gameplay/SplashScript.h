@@ -16,21 +16,26 @@ namespace Framework {
 
 class SplashScript : public Script {
  public:
+  // The fade schedule in seconds: in from FadeIn to Dark, dark until FadeInAgain,
+  // in again until Shown.
+  static constexpr float FadeIn = 0.1f;
+  static constexpr float Dark = 0.2f;
+  static constexpr float FadeInAgain = 0.3f;
+  static constexpr float Shown = 0.4f;
+  // Seconds before the hand-over.
+  static constexpr float Duration = 5.0f;
+
   SplashScript() : Script("SplashScript") {}
   // Resets the schedule and starts listening to the keyboard.
   void Initialize() override;
   void Update(float dt) override;
   void OnKeyboard(KeyboardEvent& event);
 
-  // A skipping key was seen.
-  bool skip = false;
-  float timer = 0.0f;
-  // The fade schedule: in from t1 to t2, dark from t2 to t3, in from t3 to t4.
-  float t1 = 0.1f, t2 = 0.2f, t3 = 0.3f, t4 = 0.4f;
-  // Seconds before the hand-over.
-  float duration = 5.0f;
-
  private:
+  // A skipping key was seen.
+  bool skip_ = false;
+  float timer_ = 0.0f;
+
   void Fade();
   Subscription listener_;
 };

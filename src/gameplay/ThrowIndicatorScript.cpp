@@ -14,10 +14,10 @@
 namespace Framework {
 
 void ThrowIndicatorScript::Initialize() {
-  bombsLeft = FullSupply;
+  bombsLeft_ = FullSupply;
   listener_ = Listen<ThrowIndicatorListener>(this);
-  sprite = Owner ? Owner->GetComponent<Sprite>() : nullptr;
-  if (sprite) sprite->SetFilename(std::string("throw_indicator_3"));
+  sprite_ = Owner ? Owner->GetComponent<Sprite>() : nullptr;
+  if (sprite_) sprite_->SetFilename(std::string("throw_indicator_3"));
 }
 
 void ThrowIndicatorScript::Update(float) {
@@ -46,22 +46,22 @@ void ThrowIndicatorScript::Update(float) {
     }
   }
   if (mouse.Button == SDL_BUTTON_RIGHT && mouse.ButtonEventType == Windows::ButtonDown) {
-    bombsLeft = FullSupply;
+    bombsLeft_ = FullSupply;
     SetIndicatorTexture();
   }
 }
 
 void ThrowIndicatorScript::OnFactoryEvent(FactoryEvent& event) {
-  if (event.Command != FactoryCommand::BuildBomb || bombsLeft <= 0) return;
-  --bombsLeft;
+  if (event.Command != FactoryCommand::BuildBomb || bombsLeft_ <= 0) return;
+  --bombsLeft_;
   SetIndicatorTexture();
 }
 
 void ThrowIndicatorScript::SetIndicatorTexture() {
   static const char* const kTextures[] = {"throw_indicator", "throw_indicator_1", "throw_indicator_2",
                                           "throw_indicator_3"};
-  if (!sprite || bombsLeft < 0 || bombsLeft > FullSupply) return;
-  sprite->SetFilename(std::string(kTextures[bombsLeft]));
+  if (!sprite_ || bombsLeft_ < 0 || bombsLeft_ > FullSupply) return;
+  sprite_->SetFilename(std::string(kTextures[bombsLeft_]));
 }
 
 }  // namespace Framework

@@ -28,10 +28,10 @@ class ThrowIndicatorScript : public Script {
   // A bomb being built takes one from the supply.
   void OnFactoryEvent(FactoryEvent& event);
 
-  std::int32_t bombsLeft = FullSupply;
-  Sprite* sprite = nullptr;
-
  private:
+  std::int32_t bombsLeft_ = FullSupply;
+  Sprite* sprite_ = nullptr;
+
   Subscription listener_;
   MissingParts missing_;
 };

@@ -27,23 +27,22 @@ constexpr float kExitRise = 1.5f;
 }  // namespace
 
 void WinTrigger::Initialize() {
-  won = false;
-  soundPlayed = false;
-  winTimer = 0.0f;
-  winDuration = WinDuration;
+  won_ = false;
+  soundPlayed_ = false;
+  winTimer_ = 0.0f;
   EventSystem::Instance().SubscribeComponent(this);
 }
 
 void WinTrigger::OnObjectEvent(Event* event) {
-  if (soundPlayed || !IsPlayerContact(event)) return;
+  if (soundPlayed_ || !IsPlayerContact(event)) return;
   AudioSystem::Post(AudioCommand::PlaySfx, "winlevel.ogg");
-  won = true;
-  soundPlayed = true;
+  won_ = true;
+  soundPlayed_ = true;
 }
 
 void WinTrigger::Update(float dt) {
-  if (won) {
-    winTimer += dt;
+  if (won_) {
+    winTimer_ += dt;
     if (GameObject* player = Factory::Instance().Player) {
       if (auto* body = player->GetComponent<Body>()) {
         body->IsStatic = true;
@@ -60,13 +59,13 @@ void WinTrigger::Update(float dt) {
       transform->Position.y += kExitRise * dt;
     }
   }
-  if (winTimer > winDuration) {
+  if (winTimer_ > WinDuration) {
     auto next = std::make_unique<SerializationEvent>();
     next->Command = Serialization::Instance().CurrentLevel == LevelSlot::Finale ? SerializationCommand::ShowCredits
                                                                                 : SerializationCommand::NextLevel;
     EventSystem::Instance().Post(std::move(next));
-    winTimer = 0.0f;
-    won = false;
+    winTimer_ = 0.0f;
+    won_ = false;
   }
 }
 

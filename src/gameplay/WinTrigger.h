@@ -19,10 +19,10 @@ class WinTrigger : public Script {
   void Update(float dt) override;
   void OnObjectEvent(Event* event) override;
 
-  bool won = false;
-  bool soundPlayed = false;
-  float winTimer = 0.0f;
-  float winDuration = WinDuration;
+ private:
+  bool won_ = false;
+  bool soundPlayed_ = false;
+  float winTimer_ = 0.0f;
 };
 
 }  // namespace Framework

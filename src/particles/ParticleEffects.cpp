@@ -36,39 +36,36 @@ InterpolatorPair Both(std::uint32_t method, float timeTarget, float target) {
   return {Config(method, timeTarget, target), Config(method, timeTarget, target)};
 }
 
-// How the explosion's burst starts: a short, dense spray of fire colours.
-void SetExplosionStart(ParticleEmitter& e) {
-  SetRate(e, 1000.0f);
-  e.TimeToBeActive = 0.2f;
-  SetLifetime(e, {0.1f, 0.2f});
-  SetCreation(e, C::Alpha, {1.0f, 1.0f});
-  SetCreation(e, C::Red, {0.75f, 1.0f});
-  SetCreation(e, C::Green, {0.0f, 0.85f});
-  SetCreation(e, C::Blue, {0.0f, 0.0f});
-  SetCreation(e, C::ScaleX, {0.25f, 0.5f});
-  SetCreation(e, C::ScaleY, {0.25f, 0.5f});
-  SetCreation(e, C::PositionX, {-0.5f, 0.5f});
-  SetCreation(e, C::PositionY, {-0.5f, 0.5f});
-  SetCreation(e, C::VelocityX, {-2.0f, 2.0f});
-  SetCreation(e, C::VelocityY, {-2.0f, 2.0f});
+// How a burst starts: the creation ranges of every channel it spawns on.
+struct StartRanges {
+  float Rate;
+  float TimeActive;
+  Distribution Lifetime, Alpha, Red, Green, Blue, Scale, Spread, Speed;
+};
+
+void SetStart(ParticleEmitter& e, const StartRanges& r) {
+  SetRate(e, r.Rate);
+  e.TimeToBeActive = r.TimeActive;
+  SetLifetime(e, r.Lifetime);
+  SetCreation(e, C::Alpha, r.Alpha);
+  SetCreation(e, C::Red, r.Red);
+  SetCreation(e, C::Green, r.Green);
+  SetCreation(e, C::Blue, r.Blue);
+  for (std::size_t channel : {C::ScaleX, C::ScaleY}) SetCreation(e, channel, r.Scale);
+  for (std::size_t channel : {C::PositionX, C::PositionY}) SetCreation(e, channel, r.Spread);
+  for (std::size_t channel : {C::VelocityX, C::VelocityY}) SetCreation(e, channel, r.Speed);
 }
 
-// How the fuse's sparks start: a steady trickle of small white sparks.
-void SetFuseStart(ParticleEmitter& e) {
-  SetRate(e, 120.0f);
-  e.TimeToBeActive = std::numeric_limits<float>::max();  // burns as long as the bomb flies
-  SetLifetime(e, {0.2f, 0.2f});
-  SetCreation(e, C::Alpha, {0.7f, 0.9f});
-  SetCreation(e, C::Red, {1.0f, 1.0f});
-  SetCreation(e, C::Green, {1.0f, 1.0f});
-  SetCreation(e, C::Blue, {1.0f, 1.0f});
-  SetCreation(e, C::ScaleX, {0.1f, 0.2f});
-  SetCreation(e, C::ScaleY, {0.1f, 0.2f});
-  SetCreation(e, C::PositionX, {-0.3f, 0.3f});
-  SetCreation(e, C::PositionY, {-0.3f, 0.3f});
-  SetCreation(e, C::VelocityX, {0.0f, 0.0f});
-  SetCreation(e, C::VelocityY, {0.0f, 0.0f});
-}
+// The explosion: a short, dense spray of fire colours.
+const StartRanges kExplosionStart = {.Rate = 1000.0f, .TimeActive = 0.2f, .Lifetime = {0.1f, 0.2f},
+                                     .Alpha = {1.0f, 1.0f}, .Red = {0.75f, 1.0f}, .Green = {0.0f, 0.85f},
+                                     .Blue = {0.0f, 0.0f}, .Scale = {0.25f, 0.5f}, .Spread = {-0.5f, 0.5f},
+                                     .Speed = {-2.0f, 2.0f}};
+// The fuse: a steady trickle of small white sparks, burning as long as the bomb flies.
+const StartRanges kFuseStart = {.Rate = 120.0f, .TimeActive = std::numeric_limits<float>::max(),
+                                .Lifetime = {0.2f, 0.2f}, .Alpha = {0.7f, 0.9f}, .Red = {1.0f, 1.0f},
+                                .Green = {1.0f, 1.0f}, .Blue = {1.0f, 1.0f}, .Scale = {0.1f, 0.2f},
+                                .Spread = {-0.3f, 0.3f}, .Speed = {0.0f, 0.0f}};
 
 // How the emitter's ranges move over its life; `burstOnly` is the method of the
 // parts that move only in the explosion.
@@ -114,9 +111,9 @@ void SetParticleCurves(ParticleEmitter& e, bool explosion) {
 void ApplyBombEffect(ParticleEmitter& e, bool explosion) {
   e.Start();
   if (explosion) {
-    SetExplosionStart(e);
+    SetStart(e, kExplosionStart);
   } else {
-    SetFuseStart(e);
+    SetStart(e, kFuseStart);
   }
   e.MaxToSpawn = std::numeric_limits<std::uint32_t>::max();
   SetCreation(e, C::Rotation, {0.0f, kPi / 2.0f});

@@ -1,5 +1,6 @@
 #include "physics/Physics.h"
 
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 #include <memory>
@@ -22,6 +23,13 @@ constexpr float kVelocityCap = 100.0f;
 constexpr float kRestThreshold = 5.0f;
 // Horizontal speeds at or below this count as standing still in a dynamic pair.
 constexpr float kPushThreshold = 1.0f;
+// A candidate pair is two body indices in one number, the first in the high half,
+// so that sorting the numbers orders the pairs as the test of every pair meets them.
+constexpr unsigned kIndexBits = 32;
+constexpr std::uint64_t kIndexMask = 0xFFFFFFFFu;
+// How much wider than the exact boxes the swept boxes are, relative to their
+// coordinates: far above a float's rounding, far below a unit.
+constexpr float kBoxPadding = 1e-4f;
 
 float Sign(float v) { return v > 0.0f ? 1.0f : -1.0f; }
 
@@ -157,30 +165,124 @@ void Physics::CarryRiders() {
   }
 }
 
+bool Physics::TestPair(std::size_t i, std::size_t j) {
+  Body& a = *Bodies[i];
+  Body& b = *Bodies[j];
+  if (!a.IsCollidable || !b.IsCollidable) return true;
+  if (a.IsStatic && b.IsStatic) return true;
+  const std::int32_t ka = a.Shape->Kind;
+  const std::int32_t kb = b.Shape->Kind;
+  if (ka < 0 || ka >= ShapeKindCount || kb < 0 || kb >= ShapeKindCount) return true;
+  (this->*CollisionTests[static_cast<std::size_t>(ka * ShapeKindCount + kb)])(a, b);
+  if (ContactCount < MaxContacts) return true;
+  if (!overCrowded_) {
+    std::cout << "Physics: more than " << MaxContacts << " bodies touch at once (" << Bodies.size()
+              << " bodies); the rest are not collided until the crowd thins\n";
+  }
+  overCrowded_ = true;
+  return false;
+}
+
 void Physics::DetectCollisions() {
   ContactCount = 0;
   const std::size_t count = Bodies.size();
-  for (std::size_t i = 0; i < count; ++i) {
-    Body& a = *Bodies[i];
-    if (!a.IsCollidable) continue;
-    for (std::size_t j = i + 1; j < count; ++j) {
-      Body& b = *Bodies[j];
-      if (!b.IsCollidable) continue;
-      if (a.IsStatic && b.IsStatic) continue;
-      const std::int32_t ka = a.Shape->Kind;
-      const std::int32_t kb = b.Shape->Kind;
-      if (ka < 0 || ka >= ShapeKindCount || kb < 0 || kb >= ShapeKindCount) continue;
-      (this->*CollisionTests[static_cast<std::size_t>(ka * ShapeKindCount + kb)])(a, b);
-      if (ContactCount < MaxContacts) continue;
-      if (!overCrowded_) {
-        std::cout << "Physics: more than " << MaxContacts << " bodies touch at once ("
-                  << count << " bodies); the rest are not collided until the crowd thins\n";
+  if (BroadPhase && FindCandidates()) {
+    for (std::uint64_t pair : candidates_) {
+      if (!TestPair(static_cast<std::size_t>(pair >> kIndexBits), static_cast<std::size_t>(pair & kIndexMask))) return;
+    }
+  } else {
+    for (std::size_t i = 0; i < count; ++i) {
+      if (!Bodies[i]->IsCollidable) continue;
+      for (std::size_t j = i + 1; j < count; ++j) {
+        if (!TestPair(i, j)) return;
       }
-      overCrowded_ = true;
-      return;
     }
   }
   overCrowded_ = false;
+}
+
+bool Physics::FindCandidates() {
+  // Only the box test is known to find nothing where the swept boxes do not meet.
+  for (CollisionTest test : CollisionTests) {
+    if (test != &Physics::SweptBoxTest && test != &Physics::NoContact) return false;
+  }
+  const std::size_t count = Bodies.size();
+  if (count > kIndexMask) return false;
+  BoxBodies();
+  candidates_.clear();
+  const int along = SweepAxis();
+  const int across = 1 - along;
+  std::sort(boxes_.begin(), boxes_.end(),
+            [along](const SweptBox& a, const SweptBox& b) { return a.Low[along] < b.Low[along]; });
+  const auto add = [this](std::uint32_t i, std::uint32_t j) {
+    if (i > j) std::swap(i, j);
+    if (Bodies[i]->IsStatic && Bodies[j]->IsStatic) return;
+    candidates_.push_back(static_cast<std::uint64_t>(i) << kIndexBits | j);
+  };
+  for (std::size_t n = 0; n < boxes_.size(); ++n) {
+    const SweptBox& a = boxes_[n];
+    for (std::size_t m = n + 1; m < boxes_.size() && boxes_[m].Low[along] <= a.High[along]; ++m) {
+      const SweptBox& b = boxes_[m];
+      if (b.Low[across] <= a.High[across] && a.Low[across] <= b.High[across]) add(a.Index, b.Index);
+    }
+    if (candidates_.size() > MaxCandidatePairs) return false;
+  }
+  for (std::uint32_t wild : unboxed_) {
+    for (std::size_t i = 0; i < count; ++i) {
+      if (!Bodies[i]->IsCollidable) continue;
+      // A pair of two unboxed bodies is added once, by the lower of the two.
+      const bool otherUnboxed = std::binary_search(unboxed_.begin(), unboxed_.end(), static_cast<std::uint32_t>(i));
+      if (i != wild && (!otherUnboxed || wild < i)) add(wild, static_cast<std::uint32_t>(i));
+    }
+    if (candidates_.size() > MaxCandidatePairs) return false;
+  }
+  // The order of the test of every pair: by the first body, then the second.
+  std::sort(candidates_.begin(), candidates_.end());
+  return true;
+}
+
+int Physics::SweepAxis() const {
+  // Along the axis the boxes spread further on: a level is wide, a tower of
+  // platforms tall, and few boxes then share a stretch of that axis.
+  float spread[2] = {0.0f, 0.0f};
+  if (boxes_.empty()) return 0;
+  for (int axis = 0; axis < 2; ++axis) {
+    const auto [lowest, highest] = std::minmax_element(
+        boxes_.begin(), boxes_.end(), [axis](const SweptBox& a, const SweptBox& b) { return a.Low[axis] < b.Low[axis]; });
+    spread[axis] = highest->Low[axis] - lowest->Low[axis];
+  }
+  return spread[1] > spread[0] ? 1 : 0;
+}
+
+void Physics::BoxBodies() {
+  boxes_.clear();
+  unboxed_.clear();
+  for (std::size_t i = 0; i < Bodies.size(); ++i) {
+    const Body& body = *Bodies[i];
+    if (!body.IsCollidable || body.Shape->Kind < 0 || body.Shape->Kind >= ShapeKindCount) continue;
+    const auto index = static_cast<std::uint32_t>(i);
+    // The two samples are the exact test's own (SweptBoxTest).
+    const Vec2 mid = Sample(body, 0.5f);
+    const Vec2 end = Sample(body, 1.0f);
+    SweptBox box{{}, {}, index};
+    bool finite = true;
+    for (int axis = 0; axis < 2; ++axis) {
+      const float half = std::fabs(SizeOf(body)[axis]) * 0.5f;
+      const float low = std::min(mid[axis], end[axis]) - half;
+      const float high = std::max(mid[axis], end[axis]) + half;
+      const float pad = (std::fabs(low) + std::fabs(high) + 1.0f) * kBoxPadding;
+      box.Low[axis] = low - pad;
+      box.High[axis] = high + pad;
+      finite = finite && std::isfinite(box.Low[axis]) && std::isfinite(box.High[axis]);
+    }
+    // A body whose box is not finite (a place or size run off to infinity) is
+    // paired with every other one instead: the exact test decides.
+    if (!finite) {
+      unboxed_.push_back(index);
+      continue;
+    }
+    boxes_.push_back(box);
+  }
 }
 
 bool Physics::SweptBoxTest(Body& a, Body& b) {

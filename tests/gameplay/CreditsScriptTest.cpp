@@ -74,33 +74,47 @@ TEST_F(CreditsScriptTest, CreditsReturnToWhereThePlayerCameFrom) {
   }
 }
 
-// Level 1 (it has fireflies) with a bomb in flight, twice over: the pause menu's
+// Level 1 (it has fireflies), played for a second.
+class CreditsCycle : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(s.LoadLevelFile(kLevel1, LevelSlot::FirstPlay));
+    s.Run(std::chrono::seconds(1));
+  }
+  // Saved, the level holds its own entries and its throw indicator: no bomb, no firefly.
+  void ExpectAutosaveHoldsTheLevelAndItsIndicator() {
+    EXPECT_EQ(SavedEntries(levels.AutosavePath).size(), SavedEntries(kLevel1).size() + 1);
+  }
+  void ThrowABomb() {
+    s.ClickLeftAt(s.PlayerPosition() + Vec2{3.0f, 8.0f});
+    ASSERT_EQ(s.ObjectsWith<BoomScript>().size(), 1u) << "a bomb in flight";
+  }
+  static constexpr const char* kLevel1 = "saves/Save10.json";
+  Scenario s;
+  Serialization& levels = Serialization::Instance();
+};
+
+// With a bomb in flight, twice over: the pause menu's
 // CREDITS, a click on the credits, and the game is back in Level 1 under the pause
 // menu. The autosave holds the level's own objects and its throw indicator, with
 // the player at its full size: no bomb, no firefly.
-TEST(CreditsCycle, CreditsFromPlayReturnToTheInterruptedLevelWithNothingLeftOver) {
+TEST_F(CreditsCycle, CreditsFromPlayReturnToTheInterruptedLevelWithNothingLeftOver) {
   using namespace std::chrono_literals;
-  Scenario s;
   ASSERT_TRUE(s.InstallLevelFile("saves/Save3.json", LevelSlot::Credits));
-  ASSERT_TRUE(s.LoadLevelFile("saves/Save10.json", LevelSlot::FirstPlay));
-  const Json::ArrayIndex levelEntries = SavedEntries("saves/Save10.json").size();
-  Serialization& levels = Serialization::Instance();
   Engine& engine = Engine::Instance();
   int pauseMenus = 0;
   levels.Hooks.OpenPauseMenu = [&] { ++pauseMenus; };
-  s.Run(1s);
   for (int cycle = 1; cycle <= 2; ++cycle) {
     SCOPED_TRACE("cycle " + std::to_string(cycle));
-    s.ClickLeftAt(s.PlayerPosition() + Vec2{3.0f, 8.0f});
-    ASSERT_EQ(s.ObjectsWith<BoomScript>().size(), 1u) << "a bomb in flight";
+    ASSERT_NO_FATAL_FAILURE(ThrowABomb());
     // The pause menu's CREDITS, as its action runs them; their save shows no notice.
     engine.Paused = false;
     levels.ShowCheckpoint = true;
     levels.ShowCredits();
     ASSERT_EQ(s.Level(), LevelSlot::Credits);
     EXPECT_FALSE(levels.ShowCheckpoint);
+    ExpectAutosaveHoldsTheLevelAndItsIndicator();
     const Json::Value saved = SavedEntries(levels.AutosavePath);
-    EXPECT_EQ(saved.size(), levelEntries + 1) << "the level and its throw indicator";
     int players = 0, indicators = 0;
     for (const Json::Value& entry : saved) {
       indicators += entry.isMember("ThrowIndicatorScript");
@@ -129,22 +143,16 @@ TEST(CreditsCycle, CreditsFromPlayReturnToTheInterruptedLevelWithNothingLeftOver
 // The Checkpoint command in Level 1 with a bomb in flight, continued from three
 // times over: the autosave holds the level and its throw indicator only, and the
 // continued game has one set of fireflies and no bomb.
-TEST(CreditsCycle, CheckpointsContinuedFromBringBackNoSecondSetOfFirefliesOrBombs) {
+TEST_F(CreditsCycle, CheckpointsContinuedFromBringBackNoSecondSetOfFirefliesOrBombs) {
   using namespace std::chrono_literals;
-  Scenario s;
-  ASSERT_TRUE(s.LoadLevelFile("saves/Save10.json", LevelSlot::FirstPlay));
-  const Json::ArrayIndex levelEntries = SavedEntries("saves/Save10.json").size();
-  Serialization& levels = Serialization::Instance();
-  s.Run(1s);
   for (int cycle = 1; cycle <= 3; ++cycle) {
     SCOPED_TRACE("cycle " + std::to_string(cycle));
-    s.ClickLeftAt(s.PlayerPosition() + Vec2{3.0f, 8.0f});
-    ASSERT_EQ(s.ObjectsWith<BoomScript>().size(), 1u) << "a bomb in flight";
+    ASSERT_NO_FATAL_FAILURE(ThrowABomb());
     auto checkpoint = std::make_unique<SerializationEvent>();
     checkpoint->Command = SerializationCommand::Checkpoint;
     EventSystem::Instance().Post(std::move(checkpoint));
     s.RunFrames(1);
-    EXPECT_EQ(SavedEntries(levels.AutosavePath).size(), levelEntries + 1) << "the level and its throw indicator";
+    ExpectAutosaveHoldsTheLevelAndItsIndicator();
     // Continue, as from the main menu's world.
     levels.CurrentLevel = LevelSlot::MainMenu;
     levels.RestartOrContinue();

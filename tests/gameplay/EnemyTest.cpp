@@ -51,13 +51,13 @@ TEST(Enemy, HopsRightThenLeftAndAHopDueWhileItSquashesWaitsForTheSquash) {
   int landedAt = -1, squashEndedAt = -1;
   std::vector<int> hops;  // frames
   for (int frame = 0; frame < 320; ++frame) {
-    const float before = hopper->hopX;
+    const float before = hopper->NextHopX();
     StepWorld();
     const bool squashed = transform->Scale.y < 1.0f;
     if (landedAt < 0 && body->Grounded) landedAt = frame;
     if (landedAt >= 0 && squashEndedAt < 0 && frame > landedAt + 1 && !squashed) squashEndedAt = frame;
-    if (squashed && !hopper->hopLock) ADD_FAILURE() << "unlocked while squashed, frame " << frame;
-    if (hopper->hopX == before) continue;
+    if (squashed && !hopper->HopLocked()) ADD_FAILURE() << "unlocked while squashed, frame " << frame;
+    if (hopper->NextHopX() == before) continue;
     // The velocity just after a hop shows its direction: right first.
     EXPECT_EQ(body->Velocity.x > 0.0f, hops.size() % 2 == 0) << "hop " << hops.size();
     if (!hops.empty() && frame - hops.back() < 59) ADD_FAILURE() << "hop " << hops.size() << " too soon";
@@ -88,10 +88,10 @@ TEST(Enemy, WalkingIntoOneSpraysThePlayerAwayAndRestartsTheLevel) {
   const std::uint32_t firstPlayer = s.Player()->Id;
   auto* death = s.Player()->GetComponent<DeathAnimation>();
   s.Press(Keys::Right);
-  ASSERT_TRUE(s.RunUntil([&] { return death->dying; }, 5s)) << s.Where();
+  ASSERT_TRUE(s.RunUntil([&] { return death->Dying(); }, 5s)) << s.Where();
   s.Release(Keys::Right);
-  EXPECT_EQ(death->cause, EnemyTrigger::DeathCause);
-  EXPECT_EQ(death->killer, s.ObjectsWith<EnemyScript>().at(0));
+  EXPECT_EQ(death->Cause(), EnemyTrigger::DeathCause);
+  EXPECT_EQ(death->Killer(), s.ObjectsWith<EnemyScript>().at(0));
   EXPECT_EQ(s.CountSound("crash.ogg"), 1u);
 
   s.RunFrames(2);
@@ -104,8 +104,7 @@ TEST(Enemy, WalkingIntoOneSpraysThePlayerAwayAndRestartsTheLevel) {
   ASSERT_TRUE(s.RunUntil([&] { return s.Player() && s.Player()->Id != firstPlayer; }, 3s)) << s.Where();
   EXPECT_EQ(s.Level(), 15);
   s.RunFrames(2);
-  const auto messages = s.Messages();
-  EXPECT_NE(std::find(messages.begin(), messages.end(), "Try again"), messages.end());
+  EXPECT_GT(s.CountMessage("Try again"), 0u);
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ std::vector<Vec2> DriftFor(int frames, Vec2* cloudVelocity = nullptr, float* fir
     objects.push_back(object);
   }
   auto* cloud = objects[0]->GetComponent<CloudScript>();
-  const Vec2 drawn = cloud->velocity;
+  const Vec2 drawn = cloud->Velocity();
   std::vector<Vec2> track;
   for (int i = 0; i < frames; ++i) {
     const Vec2 before = objects[1]->GetComponent<Transform>()->Position;
@@ -46,7 +46,7 @@ std::vector<Vec2> DriftFor(int frames, Vec2* cloudVelocity = nullptr, float* fir
     }
     track.push_back(objects[1]->GetComponent<Transform>()->Position);
   }
-  EXPECT_EQ(cloud->velocity, drawn) << "a cloud keeps its velocity";
+  EXPECT_EQ(cloud->Velocity(), drawn) << "a cloud keeps its velocity";
   if (cloudVelocity) *cloudVelocity = drawn;
   track.push_back(objects[0]->GetComponent<Transform>()->Position);
   return track;

@@ -1,10 +1,9 @@
-// How the player dies: spikes from above, below and beside, moving hazards,
-// two hazards at once, and what the level file keeps of a moving hazard.
+// How the player dies: spikes from above, below and beside, moving hazards, and
+// two hazards at once.
 #include <gtest/gtest.h>
 
 #include "gameplay/DeathAnimation.h"
 #include "gameplay/DynamicHazardScript.h"
-#include "levels/Serialization.h"
 #include "objects/Transform.h"
 #include "particles/ParticleEmitter.h"
 #include "support/Scenario.h"
@@ -41,7 +40,7 @@ TEST(HazardTest, StaticHazardShrinksThePlayerIntoItThenRestarts) {
     auto* death = s.Player()->GetComponent<DeathAnimation>();
     auto* transform = s.Player()->GetComponent<Transform>();
     s.Press(c.key);
-    ASSERT_TRUE(s.RunUntil([&] { return death->dying; }, 3s)) << s.Where();
+    ASSERT_TRUE(s.RunUntil([&] { return death->Dying(); }, 3s)) << s.Where();
     s.Release(c.key);
     auto edge = [&] { return transform->Position.y + (c.fixed == Edge::Top ? 0.5f : -0.5f) * transform->Scale.y; };
     const float edgeAtDeath = edge();
@@ -85,10 +84,10 @@ TEST(HazardTest, TwoHazardsInOneFrameStartOneAnimation) {
                   .Text(),
               12);
   auto* death = s.Player()->GetComponent<DeathAnimation>();
-  ASSERT_TRUE(s.RunUntil([&] { return death->dying; }, 3s)) << s.Where();
+  ASSERT_TRUE(s.RunUntil([&] { return death->Dying(); }, 3s)) << s.Where();
   s.RunFrames(1);
   ASSERT_EQ(deaths.Events.size(), 2u);
-  EXPECT_EQ(death->killer, deaths.Events[0].Source);
+  EXPECT_EQ(death->Killer(), deaths.Events[0].Source);
   EXPECT_EQ(s.CountSound("crash.ogg"), 2u);
   s.RunFrames(1);
   EXPECT_EQ(s.ObjectsWith<ParticleEmitter>().size(), 1u) << "one spray";
@@ -98,21 +97,6 @@ TEST(HazardTest, TwoHazardsInOneFrameStartOneAnimation) {
   const std::uint32_t secondPlayer = s.Player()->Id;
   s.RunFrames(30);
   EXPECT_EQ(s.Player()->Id, secondPlayer);
-}
-
-// A moving hazard's level block is read and written back member for member.
-TEST(HazardTest, MovingHazardSettingsSurviveASave) {
-  Scenario s;
-  s.LoadLevel(LevelText().MovingHazard({1, 2}, {1, 1}, {1.5f, -2}, {-3, -4}, {5, 6}).Text(), 12);
-  Serialization::Instance().WriteWorld();
-  const Json::Value& objects = Serialization::Instance().Root["Factory"]["Game_Objects"];
-  ASSERT_EQ(objects.size(), 1u);
-  const Json::Value& block = objects[objects.getMemberNames().at(0)]["DynamicHazardScript"];
-  EXPECT_EQ(block["Rate"]["X"].asFloat(), 1.5f);
-  EXPECT_EQ(block["Rate"]["Y"].asFloat(), -2.0f);
-  EXPECT_EQ(block["Min"]["X"].asFloat(), -3.0f);
-  EXPECT_EQ(block["Max"]["Y"].asFloat(), 6.0f);
-  EXPECT_TRUE(block.isMember("Delay") && block.isMember("Delay_Radius"));
 }
 
 }  // namespace

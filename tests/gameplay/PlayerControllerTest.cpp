@@ -109,10 +109,10 @@ TEST(PlayerControllerTest, OneJumpPerLandingAndNoneDuringTheSquash) {
   EXPECT_EQ(s.CountSound("beep.ogg"), 1u);
   EXPECT_GT(s.PlayerPosition().y, 3.0f) << s.Where();
 
-  ASSERT_TRUE(s.RunUntil([&] { return controller->jumpLock; }, 3s)) << s.Where();
+  ASSERT_TRUE(s.RunUntil([&] { return controller->JumpLocked(); }, 3s)) << s.Where();
   int squashFrames = 0;
   float smallestHeight = transform->Scale.y;
-  while (controller->jumpLock && squashFrames < 60) {
+  while (controller->JumpLocked() && squashFrames < 60) {
     EXPECT_NEAR(transform->Scale.x * transform->Scale.y, 2.0f, 1e-3f) << "frame " << squashFrames;
     smallestHeight = std::min(smallestHeight, transform->Scale.y);
     EXPECT_EQ(s.CountSound("beep.ogg"), 1u) << "no jump during the squash";
@@ -157,22 +157,6 @@ TEST(PlayerControllerTest, FirefliesOnlyOnTheirLevels) {
       EXPECT_TRUE(at.x >= -10 && at.x < 30 && at.y >= -10 && at.y < 30) << at.x << ", " << at.y;
       EXPECT_NE(firefly->GetComponent<Sprite>(), nullptr);
     }
-  }
-}
-
-// A world saved while playing holds its indicator; the controller built from it adds none.
-TEST(PlayerControllerTest, OneThrowIndicatorWhetherOrNotTheLevelHasOne) {
-  const std::string savedIndicator =
-      "{\"Transform\": {\"Position\": {\"X\": 1, \"Y\": 1}, \"Scale\": {\"X\": 1, \"Y\": 1}}, \"Sprite\": {}, "
-      "\"ThrowIndicatorScript\": \"\"}";
-  for (bool saved : {false, true}) {
-    Scenario s;
-    LevelText level;
-    level.Player({0, 1}).Platform({0, -1}, {80, 2});
-    if (saved) level.Entry(savedIndicator);
-    s.LoadLevel(level.Text());
-    s.Run(0.2s);
-    EXPECT_EQ(s.ObjectsWith<ThrowIndicatorScript>().size(), 1u) << (saved ? "saved" : "fresh") << " level";
   }
 }
 

@@ -18,26 +18,25 @@ class LocalisationTest : public ::testing::Test {
   void TearDown() override { Localisation::Instance().Language = 0; }
 };
 
-TEST_F(LocalisationTest, EnglishReturnsThePhraseRussianItsTranslationAndOtherLanguagesEnglish) {
+// English returns the phrase, Russian its translation, any other language English;
+// the generated level entries cover levels one to eight only.
+TEST_F(LocalisationTest, TranslatesByLanguageWithLevelEntriesForOneToEight) {
   Localisation& loc = Localisation::Instance();
-  EXPECT_EQ(loc.Translate(u"Checkpoint reached"), u"Checkpoint reached");
-  loc.Language = 1;
-  EXPECT_EQ(loc.Translate(u"Checkpoint reached"), u"Игра сохранена");
-  EXPECT_EQ(loc.Translate(u"SELECT LEVEL"), u"ВЫБОР УРОВНЯ");
-  for (int language : {7, -1}) {
-    loc.Language = language;
-    EXPECT_EQ(loc.Translate(u"NEW GAME"), u"NEW GAME") << language;
+  const struct {
+    int language;
+    std::u16string phrase, expected;
+  } cases[] = {
+      {0, u"Checkpoint reached", u"Checkpoint reached"}, {1, u"Checkpoint reached", u"Игра сохранена"},
+      {1, u"SELECT LEVEL", u"ВЫБОР УРОВНЯ"},             {7, u"NEW GAME", u"NEW GAME"},
+      {-1, u"NEW GAME", u"NEW GAME"},                    {1, u"LEVEL 1", u"УРОВЕНЬ 1"},
+      {1, u"LEVEL 8", u"УРОВЕНЬ 8"},                     {1, u"Level 3 out of 8", u"Уровень 3 из 8"},
+      {1, u"Level 8 out of 8", u"Уровень 8 из 8"},
+  };
+  for (const auto& c : cases) {
+    loc.Language = c.language;
+    EXPECT_EQ(loc.Translate(c.phrase), c.expected) << c.language << " " << Utf16ToUtf8(c.phrase);
   }
-}
-
-TEST_F(LocalisationTest, GeneratedLevelEntriesCoverOneToEightOnly) {
-  Localisation& loc = Localisation::Instance();
   loc.Language = 1;
-  EXPECT_EQ(loc.Translate(u"LEVEL 8"), u"УРОВЕНЬ 8");
-  EXPECT_EQ(loc.Translate(u"LEVEL 1"), u"УРОВЕНЬ 1");
-  EXPECT_EQ(loc.Translate(u"Level 3 out of 8"), u"Уровень 3 из 8");
-  EXPECT_EQ(loc.Translate(u"Level 8 out of 8"), u"Уровень 8 из 8");
-
   EXPECT_EQ(StdoutOf([&] {
               EXPECT_EQ(loc.Translate(u"Level 9 out of 8"), u"Level 9 out of 8");
               EXPECT_EQ(loc.Translate(u"LEVEL 0"), u"LEVEL 0");

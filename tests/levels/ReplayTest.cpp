@@ -159,6 +159,12 @@ const LevelReplay* const kGame[] = {&kLevel1, &kLevel2, &kLevel3, &kLevel4, &kLe
 
 std::int32_t After(std::int32_t slot) { return slot == LevelSlot::Finale ? LevelSlot::Credits : slot + 1; }
 
+// The shipped level in `slot`, as the level chain loads it.
+void StartAt(Scenario& s, std::int32_t slot) {
+  s.UseShippedLevels();
+  s.LoadSlot(slot);
+}
+
 // Plays a winning route from wherever the level starts and lets go of the keys.
 ::testing::AssertionResult Win(Scenario& s, const LevelReplay& level) {
   ::testing::AssertionResult played = PlayRoute(s, level.Win);
@@ -172,8 +178,7 @@ std::int32_t After(std::int32_t slot) { return slot == LevelSlot::Finale ? Level
 
 void ExpectWon(const LevelReplay& level) {
   Scenario s;
-  s.UseShippedLevels();
-  s.LoadSlot(level.Slot);
+  StartAt(s, level.Slot);
   const double start = s.Time();
   ASSERT_TRUE(Win(s, level));
   EXPECT_EQ(s.CountMessage("Try again"), 0u);
@@ -184,8 +189,7 @@ void ExpectWon(const LevelReplay& level) {
 
 void ExpectStartedOver(const LevelReplay& level) {
   Scenario s;
-  s.UseShippedLevels();
-  s.LoadSlot(level.Slot);
+  StartAt(s, level.Slot);
   const Vec2 start = s.PlayerPosition();
   const auto firstPlayer = s.Player()->Id;
   ASSERT_TRUE(PlayRoute(s, level.Mistake));
@@ -206,35 +210,28 @@ void ExpectStartedOver(const LevelReplay& level) {
   EXPECT_EQ(s.PlayerPosition().y, start.y);
 }
 
-TEST(ReplayTest, WinsLevel1) { ExpectWon(kLevel1); }
-TEST(ReplayTest, WinsLevel2) { ExpectWon(kLevel2); }
-TEST(ReplayTest, WinsLevel3) { ExpectWon(kLevel3); }
-TEST(ReplayTest, WinsLevel4) { ExpectWon(kLevel4); }
-TEST(ReplayTest, WinsLevel5) { ExpectWon(kLevel5); }
-TEST(ReplayTest, WinsLevel6) { ExpectWon(kLevel6); }
-TEST(ReplayTest, WinsLevel7) { ExpectWon(kLevel7); }
-TEST(ReplayTest, WinsLevel8) { ExpectWon(kLevel8); }
-TEST(ReplayTest, WinsTheFinaleIntoTheCredits) { ExpectWon(kFinale); }
+// One test per level and route: "Replay/Wins.Route/Level3", "Replay/StartsOver.Route/Level3".
+class Wins : public ::testing::TestWithParam<const LevelReplay*> {};
+class StartsOver : public Wins {};
+TEST_P(Wins, Route) { ExpectWon(*GetParam()); }
+TEST_P(StartsOver, Route) { ExpectStartedOver(*GetParam()); }
+std::string LevelName(const ::testing::TestParamInfo<const LevelReplay*>& info) {
+  const std::int32_t slot = info.param->Slot;
+  return slot == LevelSlot::Finale ? "Finale" : "Level" + std::to_string(slot - LevelSlot::FirstPlay + 1);
+}
+INSTANTIATE_TEST_SUITE_P(Replay, Wins, ::testing::ValuesIn(kGame), LevelName);
+// The finale has no mistake to make: it is a walk into the exit.
+INSTANTIATE_TEST_SUITE_P(Replay, StartsOver, ::testing::ValuesIn(std::begin(kGame), std::end(kGame) - 1), LevelName);
 
 // The first level's route with a controller alone, through the window's own input
 // step: the left stick walks and A jumps.
 TEST(ReplayTest, WinsLevel1WithTheGamepadAlone) {
   Scenario s;
-  s.UseShippedLevels();
   s.UseGamepad();
-  s.LoadSlot(kLevel1.Slot);
+  StartAt(s, kLevel1.Slot);
   EXPECT_TRUE(Win(s, kLevel1));
   EXPECT_EQ(s.CountMessage("Try again"), 0u);
 }
-
-TEST(ReplayTest, RestartsLevel1AfterAFallIntoAPit) { ExpectStartedOver(kLevel1); }
-TEST(ReplayTest, RestartsLevel2AfterAJumpTooShort) { ExpectStartedOver(kLevel2); }
-TEST(ReplayTest, RestartsLevel3AfterAPlainJumpAtTheCliff) { ExpectStartedOver(kLevel3); }
-TEST(ReplayTest, RestartsLevel4AfterWalkingIntoSpikes) { ExpectStartedOver(kLevel4); }
-TEST(ReplayTest, RestartsLevel5AfterMissingTheFerry) { ExpectStartedOver(kLevel5); }
-TEST(ReplayTest, RestartsLevel6AfterTouchingAnEnemy) { ExpectStartedOver(kLevel6); }
-TEST(ReplayTest, RestartsLevel7AfterTouchingASaw) { ExpectStartedOver(kLevel7); }
-TEST(ReplayTest, RestartsLevel8AfterWalkingIntoSpikes) { ExpectStartedOver(kLevel8); }
 
 TEST(ReplayTest, WholeGameAsANewPlayer) {
   Scenario s(1, ScenarioMenus::On);

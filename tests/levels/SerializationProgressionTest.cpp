@@ -37,9 +37,10 @@ class SerializationProgressionTest : public LevelFixture {
   }
 };
 
-TEST_F(SerializationProgressionTest, NextAndPreviousMoveOneSlotAndTwoPostedNextsMoveTwo) {
+TEST_F(SerializationProgressionTest, InitializeLoadsSlotZeroAndNextAndPreviousMoveOneSlotAndTwoPostedNextsMoveTwo) {
   Serialization& serialization = Serialization::Instance();
   serialization.Initialize();
+  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{0}));
   Enter(10);
   serialization.NextLevel();
   EXPECT_EQ(serialization.CurrentLevel, 11);
@@ -53,6 +54,10 @@ TEST_F(SerializationProgressionTest, NextAndPreviousMoveOneSlotAndTwoPostedNexts
   EventSystem::Instance().Update(0.0f, false);
   EXPECT_EQ(serialization.CurrentLevel, 12);
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{12}));
+  // The default command does nothing.
+  SerializationEvent nothing;
+  EventSystem::Instance().Send(nothing);
+  EXPECT_EQ(serialization.CurrentLevel, 12);
 }
 
 TEST_F(SerializationProgressionTest, CommandsThatWouldLeaveTheFiftySlotsAreRefused) {

@@ -59,7 +59,8 @@ std::vector<Piece> ReadLevel(int slot) {
     p.player = e.isMember("Player_Controller");
     p.fixed = e["Body"]["IsStatic"].asBool() && !e.isMember("MovingPlatformScript");
     p.sweepLeft = e.isMember("DynamicHazardScript") ? e["DynamicHazardScript"]["Min"]["X"].asFloat() - p.w / 2
-                                                    : p.Left();    pieces.push_back(p);
+                                                    : p.Left();
+    pieces.push_back(p);
   }
   return pieces;
 }

@@ -1,7 +1,6 @@
 #include "support/Route.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "gameplay/PlayerController.h"
 #include "physics/Body.h"
@@ -10,11 +9,8 @@ namespace Framework {
 
 namespace {
 
-std::string Number(float v) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", static_cast<double>(v));
-  return text;
-}
+// Short enough for a failure message.
+std::string Number(float v) { return NumberText(v, 6); }
 
 bool JumpNow(Scenario& s) {
   if (!ReadyToJump(s)) return false;
@@ -29,7 +25,7 @@ bool ReadyToJump(const Scenario& s) {
   const GameObject* player = s.Player();
   const auto* controller = player ? player->GetComponent<PlayerController>() : nullptr;
   const Body* body = s.PlayerBody();
-  return controller && body && !controller->spawning && controller->canJump && !controller->jumpLock &&
+  return controller && body && !controller->Spawning() && controller->CanJump() && !controller->JumpLocked() &&
          body->Grounded;
 }
 

@@ -31,13 +31,15 @@ namespace Framework {
 
 // Level text ------------------------------------------------------------------
 
-namespace {
-
-std::string Num(float v) {
+std::string NumberText(float v, int digits) {
   char text[32];
-  std::snprintf(text, sizeof text, "%.9g", static_cast<double>(v));
+  std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(v));
   return text;
 }
+
+namespace {
+
+std::string Num(float v) { return NumberText(v); }
 
 std::string XY(Vec2 v) { return "{\"X\": " + Num(v.x) + ", \"Y\": " + Num(v.y) + "}"; }
 
@@ -312,14 +314,6 @@ void Scenario::Hold(SDL_Scancode key, Seconds duration) {
   Release(key);
 }
 
-void Scenario::HoldBoth(SDL_Scancode a, SDL_Scancode b, Seconds duration) {
-  Press(a);
-  Press(b);
-  Run(duration);
-  Release(a);
-  Release(b);
-}
-
 void Scenario::Tap(SDL_Scancode key) {
   Press(key);
   RunFrames(1);
@@ -395,17 +389,9 @@ std::vector<GameObject*> Scenario::ObjectsNamed(const std::string& name) const {
 
 std::size_t Scenario::ObjectCount() const { return Factory::Instance().Objects.size(); }
 
-std::vector<std::string> Scenario::Sounds() const {
-  std::vector<std::string> names;
-  for (const AudioEvent& event : sounds_->Events) {
-    if (!event.SoundName.empty()) names.push_back(event.SoundName);
-  }
-  return names;
-}
-
 std::size_t Scenario::CountSound(const std::string& name) const {
   std::size_t count = 0;
-  for (const std::string& sound : Sounds()) count += sound == name;
+  for (const AudioEvent& event : sounds_->Events) count += event.SoundName == name;
   return count;
 }
 
@@ -413,12 +399,6 @@ std::size_t Scenario::CountMessage(const std::string& text) const {
   std::size_t count = 0;
   for (const GraphicsEvent& event : messages_->Events) count += event.Text == text;
   return count;
-}
-
-std::vector<std::string> Scenario::Messages() const {
-  std::vector<std::string> texts;
-  for (const GraphicsEvent& event : messages_->Events) texts.push_back(event.Text);
-  return texts;
 }
 
 void Scenario::ForgetRecorded() {

@@ -59,6 +59,10 @@ using Seconds = std::chrono::duration<double>;
 // Whether the menus run between Serialization's level changes and the physics.
 enum class ScenarioMenus { Off, On };
 
+// A float as text: with nine digits it reads back as the same float (level text);
+// fewer suit messages.
+std::string NumberText(float v, int digits = 9);
+
 // Builds level files for tests in the game's format, one entry per call.
 // Bodies get the engine's default friction; the player does not bounce on landing.
 class LevelText {
@@ -125,8 +129,6 @@ class Scenario {
   void Release(SDL_Scancode key);
   void Hold(SDL_Scancode key, Seconds duration);
   void Tap(SDL_Scancode key);
-  // Both keys held together for a while (a diagonal jump, for instance).
-  void HoldBoth(SDL_Scancode a, SDL_Scancode b, Seconds duration);
   // A key the window handles itself (Escape, F2, F11, r, x, z, f): it goes down for
   // one frame and the game's answer runs in the input step, as from the window. Runs that frame.
   void TapWindowKey(SDL_Scancode key, SDL_Keycode code);
@@ -159,9 +161,7 @@ class Scenario {
   template <class T>
   std::vector<GameObject*> ObjectsWith() const;
   std::size_t ObjectCount() const;
-  // Names of the sounds asked for, and texts put on screen, in order, since the start.
-  std::vector<std::string> Sounds() const;
-  std::vector<std::string> Messages() const;
+  // How often a sound was asked for, or a text put on screen, since the start.
   std::size_t CountSound(const std::string& name) const;
   std::size_t CountMessage(const std::string& text) const;
   // Drops the sounds and messages recorded so far: a long run keeps only the recent ones.
