@@ -83,24 +83,29 @@ bool JsonFile::Read(const std::string& fileName, Json::Value& document) {
   return true;
 }
 
-bool JsonFile::Write(const std::string& fileName, const Json::Value& document, const WriteTextFunction& writeText) {
-  const std::string text = Json::writeString(Json::StreamWriterBuilder(), document);
-  const std::filesystem::path target(fileName);
-  std::filesystem::path temporary = target;
-  temporary += ".tmp";
+namespace {
+
+// The save folder is made at start-up; made again here if it has gone since, and
+// when it cannot be made, that is the reason the save fails.
+bool MakeFolderOf(const std::string& fileName, const std::filesystem::path& target) {
   std::error_code ignored;
-  // The save folder is made at start-up; made again here if it has gone since, and
-  // when it cannot be made, that is the reason the save fails.
-  if (const std::filesystem::path folder = target.parent_path();
-      !folder.empty() && !std::filesystem::exists(folder, ignored)) {
-    std::error_code made;
-    std::filesystem::create_directories(folder, made);
-    if (made) {
-      std::cout << "Could not open " << fileName << ": cannot make the folder " << folder.string() << " ("
-                << made.message() << ")\n";
-      return false;
-    }
+  const std::filesystem::path folder = target.parent_path();
+  if (folder.empty() || std::filesystem::exists(folder, ignored)) return true;
+  std::error_code made;
+  std::filesystem::create_directories(folder, made);
+  if (made) {
+    std::cout << "Could not open " << fileName << ": cannot make the folder " << folder.string() << " ("
+              << made.message() << ")\n";
+    return false;
   }
+  return true;
+}
+
+// Writes the whole text to the temporary file and flushes it to disk; on any
+// failure the temporary file is removed and the old save is left as it was.
+bool WriteTemporary(const std::string& fileName, const std::filesystem::path& temporary, const std::string& text,
+                    const WriteTextFunction& writeText) {
+  std::error_code ignored;
   {
     errno = 0;
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
@@ -127,10 +132,22 @@ bool JsonFile::Write(const std::string& fileName, const Json::Value& document, c
     std::filesystem::remove(temporary, ignored);
     return false;
   }
+  return true;
+}
+
+}  // namespace
+
+bool JsonFile::Write(const std::string& fileName, const Json::Value& document, const WriteTextFunction& writeText) {
+  const std::string text = Json::writeString(Json::StreamWriterBuilder(), document);
+  const std::filesystem::path target(fileName);
+  std::filesystem::path temporary = target;
+  temporary += ".tmp";
+  if (!MakeFolderOf(fileName, target) || !WriteTemporary(fileName, temporary, text, writeText)) return false;
   std::error_code renameError;
   std::filesystem::rename(temporary, target, renameError);
   if (renameError) {
     std::cout << "Could not replace " << fileName << ": " << renameError.message() << "\n";
+    std::error_code ignored;
     std::filesystem::remove(temporary, ignored);
     return false;
   }

@@ -51,6 +51,19 @@ const HowToPlayWords kHowToPlayRu{
     "ИЗБЕГАЙ ШИПОВ, ПИЛ И ВРАГОВ", "ДОБЕРИСЬ ДО ВЫХОДА ИЗ УРОВНЯ",
     "ПАУЗА", "ЗАНОВО", "ПОЛНЫЙ ЭКРАН"};
 
+// Global keys, one line centred across the bottom of the panel.
+void DrawGlobalKeys(Canvas& c, const PixelFont& font, const HowToPlayWords& w) {
+  struct KeyHint { const char* Key; const char* Word; };
+  const KeyHint hints[] = {{"ESC", w.Pause}, {"R", w.Restart}, {"F11", w.FullScreen}};
+  int total = 0;
+  for (const KeyHint& h : hints) total += std::max(14, font.Measure(h.Key, 8) + 6) + 6 + font.Measure(h.Word, 8) + 24;
+  int x = (kScreenW - total + 24) / 2;
+  for (const KeyHint& h : hints) {
+    x += DrawKeycap(c, font, x, 240, h.Key) + 6;
+    x += DrawText(c, font, x, 243, h.Word, 8, kBody) + 24;
+  }
+}
+
 // The menu draws its BACK button over the lower middle of this picture, so
 // everything explanatory stays on the panel above it. Around the panel the
 // picture is clear: the world the menu stands in shows there.
@@ -96,16 +109,7 @@ Canvas HowToPlay(const PixelFont& font, const HowToPlayWords& w) {
   c.Blit(PaintPlayer(), iconX + 4, 206);
   c.Blit(PaintExit(font), iconX + 24, 182);
   DrawText(c, font, textX, 208, w.Exit, 8, kBody);
-  // Global keys, one line across the bottom of the panel.
-  struct KeyHint { const char* Key; const char* Word; };
-  const KeyHint hints[] = {{"ESC", w.Pause}, {"R", w.Restart}, {"F11", w.FullScreen}};
-  int total = 0;
-  for (const KeyHint& h : hints) total += std::max(14, font.Measure(h.Key, 8) + 6) + 6 + font.Measure(h.Word, 8) + 24;
-  x = (kScreenW - total + 24) / 2;
-  for (const KeyHint& h : hints) {
-    x += DrawKeycap(c, font, x, 240, h.Key) + 6;
-    x += DrawText(c, font, x, 243, h.Word, 8, kBody) + 24;
-  }
+  DrawGlobalKeys(c, font, w);
   return c;
 }
 

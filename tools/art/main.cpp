@@ -42,6 +42,73 @@ int WriteIcons(const fs::path& dir) {
   return 0;
 }
 
+// What drawing every texture wrote: the index's lines and the bytes on disk.
+struct Written {
+  std::string List;
+  std::size_t Textures = 0;
+  std::size_t Bytes = 0;
+  bool Ok = true;
+};
+
+// Draws and writes each texture once; the sheet, when given, collects them for review.
+Written WriteTextures(const PixelFont& font, const fs::path& outDir, ContactSheet* sheet) {
+  Written written;
+  std::set<std::string> seen;
+  for (const TextureSpec& entry : AllTextures()) {
+    if (!seen.insert(entry.Name).second) {
+      std::cerr << "tumbrix_art: texture \"" << entry.Name << "\" is defined twice\n";
+      written.Ok = false;
+      continue;
+    }
+    const Canvas art = entry.Paint(font);
+    std::string error;
+    const std::size_t bytes = WritePng((outDir / (entry.Name + ".png")).string(),
+                                       art.Upscaled(kTexelsPerArtPixel), error);
+    if (bytes == 0) {
+      std::cerr << "tumbrix_art: " << error << "\n";
+      written.Ok = false;
+      continue;
+    }
+    written.Bytes += bytes;
+    written.List += entry.Name + ".png\n";
+    if (sheet != nullptr) sheet->Add(entry.Name, art);
+  }
+  written.Textures = seen.size();
+  return written;
+}
+
+// The index is written last, so a reader never sees a name whose file is not there yet.
+bool WriteIndex(const fs::path& outDir, const std::string& list) {
+  std::ofstream index(outDir / "00_list_file.txt", std::ios::binary | std::ios::trunc);
+  index << list;
+  if (!index) {
+    std::cerr << "tumbrix_art: cannot write \"" << (outDir / "00_list_file.txt").string() << "\"\n";
+    return false;
+  }
+  return true;
+}
+
+// The contact sheet and, beside it, a mock frame of play from the same textures.
+bool WriteSheet(const PixelFont& font, const ContactSheet& sheet, const fs::path& sheetPath) {
+  std::string error;
+  fs::path scene = sheetPath;
+  scene.replace_filename(scene.stem().string() + "-scene.png");
+  if (WritePng(sheetPath.string(), sheet.Compose(font), error) == 0 ||
+      WritePng(scene.string(), PaintScenePreview(font).Upscaled(kTexelsPerArtPixel), error) == 0) {
+    std::cerr << "tumbrix_art: " << error << "\n";
+    return false;
+  }
+  return true;
+}
+
+bool FontHasEveryGlyph(const PixelFont& font) {
+  for (char32_t cp : font.Missing()) {
+    std::cerr << "tumbrix_art: the font has no glyph for U+" << std::hex << std::uppercase
+              << static_cast<unsigned long>(cp) << std::dec << "\n";
+  }
+  return font.Missing().empty();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -66,58 +133,13 @@ int main(int argc, char** argv) {
   }
 
   ContactSheet sheet;
-  std::set<std::string> seen;
-  std::string list;
-  std::size_t totalBytes = 0;
-  bool ok = true;
-  for (const TextureSpec& entry : AllTextures()) {
-    if (!seen.insert(entry.Name).second) {
-      std::cerr << "tumbrix_art: texture \"" << entry.Name << "\" is defined twice\n";
-      ok = false;
-      continue;
-    }
-    const Canvas art = entry.Paint(font);
-    std::string error;
-    const std::size_t bytes = WritePng((outDir / (entry.Name + ".png")).string(),
-                                       art.Upscaled(kTexelsPerArtPixel), error);
-    if (bytes == 0) {
-      std::cerr << "tumbrix_art: " << error << "\n";
-      ok = false;
-      continue;
-    }
-    totalBytes += bytes;
-    list += entry.Name + ".png\n";
-    if (argc == 4) sheet.Add(entry.Name, art);
-  }
-
-  for (char32_t cp : font.Missing()) {
-    std::cerr << "tumbrix_art: the font has no glyph for U+" << std::hex << std::uppercase
-              << static_cast<unsigned long>(cp) << std::dec << "\n";
-    ok = false;
-  }
-
-  // The index is written last, so a reader never sees a name whose file is not there yet.
-  std::ofstream index(outDir / "00_list_file.txt", std::ios::binary | std::ios::trunc);
-  index << list;
-  if (!index) {
-    std::cerr << "tumbrix_art: cannot write \"" << (outDir / "00_list_file.txt").string() << "\"\n";
-    ok = false;
-  }
-  index.close();
-
-  if (argc == 4) {
-    std::string error;
-    // Beside the sheet: a mock frame of play from the same textures.
-    fs::path scene = argv[3];
-    scene.replace_filename(scene.stem().string() + "-scene.png");
-    if (WritePng(argv[3], sheet.Compose(font), error) == 0 ||
-        WritePng(scene.string(), PaintScenePreview(font).Upscaled(kTexelsPerArtPixel), error) == 0) {
-      std::cerr << "tumbrix_art: " << error << "\n";
-      ok = false;
-    }
-  }
+  const Written written = WriteTextures(font, outDir, argc == 4 ? &sheet : nullptr);
+  bool ok = written.Ok;
+  ok = FontHasEveryGlyph(font) && ok;
+  ok = WriteIndex(outDir, written.List) && ok;
+  if (argc == 4) ok = WriteSheet(font, sheet, argv[3]) && ok;
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-  std::cout << "tumbrix_art: " << seen.size() << " textures, " << totalBytes << " bytes, " << ms.count()
+  std::cout << "tumbrix_art: " << written.Textures << " textures, " << written.Bytes << " bytes, " << ms.count()
             << " ms\n";
   return ok ? 0 : 1;
 }

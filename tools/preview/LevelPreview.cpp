@@ -201,6 +201,32 @@ class Canvas {
   std::vector<std::uint8_t> px_;
 };
 
+// Everything drawn, but only 40 units above and below the solid ground, so a
+// sky that reaches far up does not shrink the level to a strip.
+Box DefaultWindow(const std::vector<Piece>& pieces) {
+  Box drawn, solid;
+  for (const Piece& p : pieces) {
+    if (p.drawn) drawn.Grow(p.x - p.w / 2, p.y - p.h / 2, p.x + p.w / 2, p.y + p.h / 2);
+    if (p.body) solid.Grow(p.x, p.y + p.h / 2, p.x, p.y + p.h / 2);
+  }
+  if (drawn.Empty()) drawn.Grow(-16, -16, 16, 16);
+  Box window = drawn;
+  if (!solid.Empty()) window.y0 = std::max(drawn.y0, solid.y0 - 40), window.y1 = std::min(drawn.y1, solid.y1 + 40);
+  return window;
+}
+
+// Collision boxes in colours by role: player yellow, exit green, hazard red, ghost cyan, the rest white.
+void OutlineBodies(Canvas& canvas, const std::vector<Piece>& pieces) {
+  for (const Piece& p : pieces) {
+    if (!p.body) continue;
+    if (p.player) canvas.Outline(p, 1, 1, 0);
+    else if (p.exit) canvas.Outline(p, 0, 1, 0);
+    else if (p.hazard) canvas.Outline(p, 1, 0, 0);
+    else if (p.ghost) canvas.Outline(p, 0, 1, 1);
+    else canvas.Outline(p, 1, 1, 1);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -230,16 +256,7 @@ int main(int argc, char** argv) {
   std::vector<Piece> pieces;
   if (!ReadLevel(argv[1], pieces)) return 1;
 
-  if (window.Empty()) {
-    Box drawn, solid;
-    for (const Piece& p : pieces) {
-      if (p.drawn) drawn.Grow(p.x - p.w / 2, p.y - p.h / 2, p.x + p.w / 2, p.y + p.h / 2);
-      if (p.body) solid.Grow(p.x, p.y + p.h / 2, p.x, p.y + p.h / 2);
-    }
-    if (drawn.Empty()) drawn.Grow(-16, -16, 16, 16);
-    window = drawn;
-    if (!solid.Empty()) window.y0 = std::max(drawn.y0, solid.y0 - 40), window.y1 = std::min(drawn.y1, solid.y1 + 40);
-  }
+  if (window.Empty()) window = DefaultWindow(pieces);
   // Keep the page to a size an image viewer opens comfortably.
   scale = std::min(scale, 16000.0f / std::max(1.0f, std::max(window.x1 - window.x0, window.y1 - window.y0)));
 
@@ -250,16 +267,7 @@ int main(int argc, char** argv) {
     if (!p.drawn || p.a <= 0) continue;
     canvas.Draw(p, p.texture.empty() ? nullptr : &Texture(textures, argv[2], p.texture));
   }
-  if (bodies) {
-    for (const Piece& p : pieces) {
-      if (!p.body) continue;
-      if (p.player) canvas.Outline(p, 1, 1, 0);
-      else if (p.exit) canvas.Outline(p, 0, 1, 0);
-      else if (p.hazard) canvas.Outline(p, 1, 0, 0);
-      else if (p.ghost) canvas.Outline(p, 0, 1, 1);
-      else canvas.Outline(p, 1, 1, 1);
-    }
-  }
+  if (bodies) OutlineBodies(canvas, pieces);
   if (!canvas.Write(argv[3])) {
     std::cout << "level_preview: cannot write " << argv[3] << '\n';
     return 1;

@@ -36,6 +36,21 @@ struct SoundSpec {
 
 double Decibels(float level) { return 20.0 * std::log10(std::max(level, 1e-9f)); }
 
+// The order of the list file; each name is followed by a line break.
+const std::vector<SoundSpec>& Sounds() {
+  static const std::vector<SoundSpec> sounds = {
+      {"throw.ogg", MakeThrow, kEffectLoudness, kEffectPeakLimit},
+      {"beep.ogg", MakeJump, kEffectLoudness, kEffectPeakLimit},
+      {"push.ogg", MakeExplosion, kEffectLoudness, kEffectPeakLimit},
+      {"crash.ogg", MakeDeath, kEffectLoudness, kEffectPeakLimit},
+      {"winlevel.ogg", MakeWin, kEffectLoudness, kEffectPeakLimit},
+      {"MenuOnClick.ogg", MakeMenuClick, kTickLoudness, kEffectPeakLimit},
+      {"MenuHoverOver.ogg", MakeMenuHover, kTickLoudness, kEffectPeakLimit},
+      {"bgm_looped.ogg", MakeMusic, kMusicLoudness, kMusicPeakLimit},
+  };
+  return sounds;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -51,21 +66,10 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  // The order of the list file; each name is followed by a line break.
-  const std::vector<SoundSpec> sounds = {
-      {"throw.ogg", MakeThrow, kEffectLoudness, kEffectPeakLimit},
-      {"beep.ogg", MakeJump, kEffectLoudness, kEffectPeakLimit},
-      {"push.ogg", MakeExplosion, kEffectLoudness, kEffectPeakLimit},
-      {"crash.ogg", MakeDeath, kEffectLoudness, kEffectPeakLimit},
-      {"winlevel.ogg", MakeWin, kEffectLoudness, kEffectPeakLimit},
-      {"MenuOnClick.ogg", MakeMenuClick, kTickLoudness, kEffectPeakLimit},
-      {"MenuHoverOver.ogg", MakeMenuHover, kTickLoudness, kEffectPeakLimit},
-      {"bgm_looped.ogg", MakeMusic, kMusicLoudness, kMusicPeakLimit},
-  };
 
   std::string list;
   std::int32_t serial = 0x54420000;  // fixed stream numbers keep the bytes the same every build
-  for (const SoundSpec& sound : sounds) {
+  for (const SoundSpec& sound : Sounds()) {
     Samples samples = sound.Make();
     Normalise(samples, sound.Loudness, sound.PeakLimit);
     std::vector<unsigned char> bytes;
