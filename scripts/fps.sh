@@ -10,5 +10,5 @@ seconds=${2:-3}
 [ -x "$build/benchmarks/level_fps" ] || { echo "fps.sh: build the benchmarks first ($build/benchmarks/level_fps)"; exit 2; }
 home=$(mktemp -d)
 cd "$build/game" && HOME=$home XDG_DATA_HOME=$home/.local/share SDL_AUDIODRIVER=dummy \
-  xvfb-run -a -s "-screen 0 1920x1080x24" "$build/benchmarks/level_fps" "$seconds" | grep -E "fps|window"
+  xvfb-run -a -s "-screen 0 1920x1080x24" "$build/benchmarks/level_fps" "$seconds" | grep -E "fps|window|level|finale|menu"
 rm -rf "$home"
