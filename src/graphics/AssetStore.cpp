@@ -240,10 +240,7 @@ ShaderProgram& AssetStore::Program(const std::string& name) {
 
 TextureData& AssetStore::Texture(const std::string& name) {
   auto it = Textures.find(name);
-  if (it != Textures.end()) {
-    Decode(it->second);
-    return it->second;
-  }
+  if (it != Textures.end()) return it->second;
   std::cout << AssetIndex::IndexFileName(AssetKind::Textures) << ": no texture named \"" << name
             << "\"; the picture is drawn as a flat colour\n";
   TextureData& record = Textures[name];

@@ -1,9 +1,9 @@
 // AssetStore: the one home of the game's shader programs, pictures and fonts, found
 // by name. The three index files under the working directory are read once, when the
 // store is first reached (with the OpenGL context current); shaders and fonts are
-// loaded then, but a picture is decoded only when something first asks for it, and
-// its decoded pixels are dropped once the GL texture holds them, so pictures the
-// player has not reached yet cost neither start-up time nor memory.
+// loaded then, but a picture is decoded only when it is first drawn, and its decoded
+// pixels are dropped once the GL texture holds them, so pictures the player has not
+// seen yet (a menu never opened, a level not reached) cost neither time nor memory.
 //
 // Invariants: records are never removed while the game runs, so pointers to them
 // (a Sprite's texture, the text renderer's font) stay valid; the store owns every
@@ -84,8 +84,7 @@ class AssetStore {
   static void UploadTexture(TextureData& texture);
 
   // Lookup by name; an unknown font gets an empty record (it draws nothing); an
-  // unknown program or texture is reported once and draws as a flat colour. A
-  // texture is decoded here on its first lookup.
+  // unknown program or texture is reported once and draws as a flat colour.
   ShaderProgram& Program(const std::string& name);
   TextureData& Texture(const std::string& name);
   FontFace& Font(const std::string& name);

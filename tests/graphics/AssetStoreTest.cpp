@@ -152,9 +152,10 @@ TEST_F(AssetStoreTest, ImagesDecodeToRgbaAndUploadAsIs) {
   const std::string out = Load(AssetKind::Textures);
 
   ASSERT_TRUE(store->Textures.contains("player"));
-  // Listed pictures are decoded when first asked for, not when the list is read.
-  EXPECT_EQ(store->Textures["player"].Pixels, nullptr);
+  // Listed pictures are decoded when first needed, not when the list is read.
   TextureData& player = store->Texture("player");
+  EXPECT_EQ(player.Pixels, nullptr);
+  AssetStore::Decode(player);
   EXPECT_EQ(player.Width, 3);
   EXPECT_EQ(player.Height, 2);
   EXPECT_FALSE(player.Missing);
@@ -210,8 +211,8 @@ TEST_F(AssetStoreTest, BrokenAndMissingPicturesAreNamedOnceAndDrawAsAFlatColour)
   EXPECT_EQ(out, "");  // nothing is decoded until asked for
   out = StdoutOf([&] {
     for (const char* name : {"good", "missing", "truncated", "wrong_magic", "empty", "zero_size", "huge"}) {
-      store->Texture(name);
-      store->Texture(name);
+      AssetStore::Decode(store->Texture(name));
+      AssetStore::Decode(store->Texture(name));
     }
   });
 

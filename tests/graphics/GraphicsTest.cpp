@@ -129,8 +129,8 @@ TEST_F(GraphicsRender, ATexturedSpriteShowsItsTextureUpright) {
   auto* sprite = object->GetComponent<Sprite>();
   EXPECT_TRUE(sprite->BuffersMade);
   ASSERT_NE(sprite->TextureRef, nullptr);
-  EXPECT_EQ(sprite->TextureRef->Width, 16);
   Render();
+  EXPECT_EQ(sprite->TextureRef->Width, 16);  // decoded when first drawn
   EXPECT_TRUE(IsRed(AtWorld(0.0f, 2.0f)));
   EXPECT_TRUE(IsRed(AtWorld(-3.5f, 3.5f)));
   EXPECT_TRUE(IsBlue(AtWorld(0.0f, -2.0f)));
