@@ -7,10 +7,12 @@
 # renderer cost before a game draws anything. SuperTux is measured when installed.
 # Everything runs under its own Xvfb at 1920x1080 with SDL's dummy audio driver.
 # This script reports; it never fails a build or a test.
-#   scripts/bench.sh [BUILD_DIR]     (default: build; the game must be built there)
+# Each program is measured RUNS times (one after the other) and each figure's median is shown.
+#   scripts/bench.sh [BUILD_DIR] [RUNS]     (default: build, 3; the game must be built there)
 set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
+runs=${2:-3}
 for tool in Xvfb import bc g++ sdl2-config; do
   command -v $tool >/dev/null || { echo "bench.sh needs $tool (apt-get install xvfb imagemagick bc g++ libsdl2-dev)"; exit 2; }
 done
@@ -56,18 +58,30 @@ measure() {
   echo "${first:-0} ${cpu:-0} ${rss:-0}"
 }
 
+# median_of NAME WORKDIR COMMAND...: measures RUNS times, prints the median of each figure.
+median_of() {
+  local all=() i
+  for i in $(seq 1 "$runs"); do all+=("$(measure "$@")"); done
+  local column out=""
+  for column in 1 2 3; do
+    out+="$(printf '%s\n' "${all[@]}" | awk -v c=$column '{print $c}' | sort -g | awk '{v[NR]=$1} END {print v[int((NR + 1) / 2)]}') "
+  done
+  echo "$out"
+}
+
 ratio() { awk "BEGIN{ if ($2 > 0) printf \"%.2f\", $1 / $2; else print \"-\" }"; }
 
 declare -A rows
 names=(floor tumbrix)
-rows[floor]=$(measure floor "$out" "$probe" 1200 1)
-rows[tumbrix]=$(measure tumbrix "$build/game" ./tumbrix)
+rows[floor]=$(median_of floor "$out" "$probe" 1200 1)
+rows[tumbrix]=$(median_of tumbrix "$build/game" ./tumbrix)
 if [ -x /usr/games/supertux2 ]; then
   names+=(supertux)
-  rows[supertux]=$(measure supertux /tmp /usr/games/supertux2)
+  rows[supertux]=$(median_of supertux /tmp /usr/games/supertux2)
 fi
 
 read -r ff fc fr <<<"${rows[floor]}"
+echo "median of $runs runs each, one program at a time"
 printf "%-10s %12s %8s %10s   %s\n" program first-screen cpu peak-rss "ratios to the floor (screen, cpu, rss-floor)"
 for n in "${names[@]}"; do
   read -r f c r <<<"${rows[$n]}"
