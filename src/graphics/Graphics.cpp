@@ -169,7 +169,9 @@ void Graphics::DrawFrame(float dt) {
   Camera.Follow(dt, GatherFollowInputs());
   GLint viewport[4] = {};
   glGetIntegerv(GL_VIEWPORT, viewport);
-  const bool offscreen = target_.Begin(viewport[2], viewport[3]);
+  // The very first frame goes straight onto the window: it shows sooner without
+  // waiting for the renderer to prepare the target's own drawing and scaling code.
+  const bool offscreen = framesDrawn_++ > 0 && target_.Begin(viewport[2], viewport[3]);
   const Mat4 windowProjection = Camera.Projection;
   if (offscreen) {
     const WorldTarget::Layout& layout = target_.Current();

@@ -131,6 +131,7 @@ class Graphics : public InterfaceSystem {
   Framework::Camera::FollowInputs GatherFollowInputs() const;
 
   WorldTarget target_;
+  std::uint64_t framesDrawn_ = 0;
   Subscription graphicsListener_;
   bool initialized_ = false;
 };
