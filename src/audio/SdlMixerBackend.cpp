@@ -17,6 +17,9 @@ constexpr int kBufferFrames = 1024;
 
 // How many times a pause is asked for again before the mixer's word is taken.
 constexpr int kPauseAttempts = 20;
+// Files larger than this (the music, tens of seconds long) are streamed while they
+// play: decoded whole, the music alone would hold about 8 MB of samples.
+constexpr std::uintmax_t kStreamAboveBytes = 256 * 1024;
 
 AudioResult MixerError(std::int32_t code) { return {code, Mix_GetError()}; }
 
@@ -36,6 +39,7 @@ void PauseMixerChannel(int index) {
 }  // namespace
 
 void SdlMixerBackend::ChunkDeleter::operator()(Mix_Chunk* chunk) const { Mix_FreeChunk(chunk); }
+void SdlMixerBackend::MusicDeleter::operator()(Mix_Music* music) const { Mix_FreeMusic(music); }
 
 SdlMixerBackend::~SdlMixerBackend() { Close(); }
 
@@ -57,7 +61,8 @@ AudioResult SdlMixerBackend::Open(int channels) {
     return failure;
   }
   const int allocated = Mix_AllocateChannels(std::max(channels, 1));
-  slots_.assign(static_cast<std::size_t>(allocated), Slot{});
+  // One more slot than channels: the music stream's.
+  slots_.assign(static_cast<std::size_t>(allocated) + 1, Slot{});
   groupPaused_.fill(false);
   volume_ = 1.0f;
   Mix_MasterVolume(MIX_MAX_VOLUME);
@@ -71,7 +76,8 @@ void SdlMixerBackend::Close() {
   // At exit another system may already have shut SDL down; SDL_mixer's calls
   // then find no device and only release their own memory, which is still ours to free.
   Mix_HaltChannel(-1);
-  chunks_.clear();
+  Mix_HaltMusic();
+  sounds_.clear();
   slots_.clear();
   Mix_CloseAudio();
   Mix_Quit();
@@ -85,10 +91,46 @@ AudioResult SdlMixerBackend::Load(const std::string& path, SoundHandle& sound) {
   std::error_code ignored;
   if (!std::filesystem::exists(path, ignored)) return {AudioLoadFailed, "no such file"};
   if (!std::filesystem::is_regular_file(path, ignored)) return {AudioLoadFailed, "not a file"};
-  Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
-  if (!chunk) return MixerError(AudioLoadFailed);
-  chunks_.emplace_back(chunk);
-  sound = static_cast<SoundHandle>(chunks_.size() - 1);
+  Sound loaded;
+  if (std::filesystem::file_size(path, ignored) > kStreamAboveBytes) {
+    loaded.Stream.reset(Mix_LoadMUS(path.c_str()));
+    if (!loaded.Stream) return MixerError(AudioLoadFailed);
+  } else {
+    loaded.Chunk.reset(Mix_LoadWAV(path.c_str()));
+    if (!loaded.Chunk) return MixerError(AudioLoadFailed);
+  }
+  sounds_.push_back(std::move(loaded));
+  sound = static_cast<SoundHandle>(sounds_.size() - 1);
+  return {};
+}
+
+bool SdlMixerBackend::Sounding(int index) const {
+  return index == StreamSlot() ? Mix_PlayingMusic() != 0 : Mix_Playing(index) != 0;
+}
+
+bool SdlMixerBackend::MixerPaused(int index) const {
+  return index == StreamSlot() ? Mix_PausedMusic() != 0 : Mix_Paused(index) != 0;
+}
+
+void SdlMixerBackend::ApplyStreamVolume() const {
+  // The mixer's master volume leaves the music stream alone.
+  Mix_VolumeMusic(static_cast<int>(std::lround(volume_ * MIX_MAX_VOLUME)));
+}
+
+AudioResult SdlMixerBackend::PlayStream(const Sound& sound, AudioGroup group, bool loop, AudioChannel& channel) {
+  const int index = StreamSlot();
+  Slot& slot = slots_[static_cast<std::size_t>(index)];
+  slot.Group = group;
+  slot.OwnPause = false;
+  slot.Serial = nextSerial_++;
+  if (nextSerial_ == 0) nextSerial_ = 1;
+  const bool startPaused = HeldByGroups(slot);
+  if (startPaused) Mix_VolumeMusic(0);
+  const int played = Mix_PlayMusic(sound.Stream.get(), loop ? -1 : 0);
+  if (startPaused) Mix_PauseMusic();
+  ApplyStreamVolume();
+  if (played < 0) return MixerError(AudioOperationFailed);
+  channel = AudioChannel{index, slot.Serial};
   return {};
 }
 
@@ -99,7 +141,14 @@ bool SdlMixerBackend::HeldByGroups(const Slot& slot) const {
 
 void SdlMixerBackend::ApplyPause(int index) {
   const Slot& slot = slots_[static_cast<std::size_t>(index)];
-  if (slot.OwnPause || HeldByGroups(slot)) {
+  const bool paused = slot.OwnPause || HeldByGroups(slot);
+  if (index == StreamSlot()) {
+    if (paused) {
+      Mix_PauseMusic();
+    } else {
+      Mix_ResumeMusic();
+    }
+  } else if (paused) {
     PauseMixerChannel(index);
   } else {
     Mix_Resume(index);
@@ -109,13 +158,15 @@ void SdlMixerBackend::ApplyPause(int index) {
 AudioResult SdlMixerBackend::Play(SoundHandle sound, AudioGroup group, bool loop, AudioChannel& channel) {
   channel = AudioChannel{};
   if (!open_) return {AudioOperationFailed, "the audio device is not open"};
-  if (sound < 0 || static_cast<std::size_t>(sound) >= chunks_.size()) {
+  if (sound < 0 || static_cast<std::size_t>(sound) >= sounds_.size()) {
     return {AudioNoSound, "no loaded sound has handle " + std::to_string(sound)};
   }
   if (group == AudioGroup::Master) group = AudioGroup::Sfx;
+  const Sound& loaded = sounds_[static_cast<std::size_t>(sound)];
+  if (loaded.Stream) return PlayStream(loaded, group, loop, channel);
   const int index = Mix_GroupAvailable(-1);
-  if (index < 0 || static_cast<std::size_t>(index) >= slots_.size()) {
-    return {AudioNoFreeChannel, "all " + std::to_string(slots_.size()) + " channels are busy"};
+  if (index < 0 || index >= StreamSlot()) {
+    return {AudioNoFreeChannel, "all " + std::to_string(StreamSlot()) + " channels are busy"};
   }
   Slot& slot = slots_[static_cast<std::size_t>(index)];
   slot.Group = group;
@@ -126,7 +177,7 @@ AudioResult SdlMixerBackend::Play(SoundHandle sound, AudioGroup group, bool loop
   // The mixer thread may run between starting and pausing; at volume 0 that
   // moment is inaudible, so a sound in a muted group never blips.
   if (startPaused) Mix_Volume(index, 0);
-  const int played = Mix_PlayChannel(index, chunks_[static_cast<std::size_t>(sound)].get(), loop ? -1 : 0);
+  const int played = Mix_PlayChannel(index, loaded.Chunk.get(), loop ? -1 : 0);
   if (startPaused) PauseMixerChannel(index);
   Mix_Volume(index, MIX_MAX_VOLUME);
   if (played < 0) return MixerError(AudioOperationFailed);
@@ -136,7 +187,7 @@ AudioResult SdlMixerBackend::Play(SoundHandle sound, AudioGroup group, bool loop
 
 bool SdlMixerBackend::IsValid(AudioChannel channel) const {
   if (!open_ || channel.Index < 0 || static_cast<std::size_t>(channel.Index) >= slots_.size()) return false;
-  return slots_[static_cast<std::size_t>(channel.Index)].Serial == channel.Serial && Mix_Playing(channel.Index) != 0;
+  return slots_[static_cast<std::size_t>(channel.Index)].Serial == channel.Serial && Sounding(channel.Index);
 }
 
 AudioResult SdlMixerBackend::Invalid(AudioChannel channel) const {
@@ -154,7 +205,11 @@ AudioResult SdlMixerBackend::SetChannelPaused(AudioChannel channel, bool paused)
 
 AudioResult SdlMixerBackend::Stop(AudioChannel channel) {
   if (!IsValid(channel)) return Invalid(channel);
-  Mix_HaltChannel(channel.Index);
+  if (channel.Index == StreamSlot()) {
+    Mix_HaltMusic();
+  } else {
+    Mix_HaltChannel(channel.Index);
+  }
   return {};
 }
 
@@ -163,7 +218,7 @@ AudioResult SdlMixerBackend::SetGroupPaused(AudioGroup group, bool paused) {
   if (!open_) return {};
   for (std::size_t i = 0; i < slots_.size(); ++i) {
     const int index = static_cast<int>(i);
-    if (!Mix_Playing(index)) continue;
+    if (!Sounding(index)) continue;
     if (group == AudioGroup::Master || slots_[i].Group == group) ApplyPause(index);
   }
   return {};
@@ -173,6 +228,7 @@ AudioResult SdlMixerBackend::SetMasterVolume(float volume) {
   volume_ = std::clamp(volume, 0.0f, 1.0f);
   if (!open_) return {};
   Mix_MasterVolume(static_cast<int>(std::lround(volume_ * MIX_MAX_VOLUME)));
+  ApplyStreamVolume();
   return {};
 }
 
@@ -184,7 +240,7 @@ int SdlMixerBackend::PlayingCount() const {
   int count = 0;
   for (std::size_t i = 0; i < slots_.size(); ++i) {
     const int index = static_cast<int>(i);
-    if (Mix_Playing(index) && !Mix_Paused(index)) ++count;
+    if (Sounding(index) && !MixerPaused(index)) ++count;
   }
   return count;
 }
@@ -192,7 +248,7 @@ int SdlMixerBackend::PlayingCount() const {
 bool SdlMixerBackend::IsPlaying(AudioChannel channel) const { return IsValid(channel); }
 
 bool SdlMixerBackend::IsPaused(AudioChannel channel) const {
-  return IsValid(channel) && Mix_Paused(channel.Index) != 0;
+  return IsValid(channel) && MixerPaused(channel.Index);
 }
 
 }  // namespace Framework

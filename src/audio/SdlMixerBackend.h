@@ -7,9 +7,13 @@
 // group resume never wakes a channel that was paused on its own, and a Master
 // resume never wakes a group that is still muted.
 //
+// A long sound (the music) is not decoded into memory: it is streamed from its file
+// while it plays, on the mixer's one music stream, which the table keeps as a slot
+// of its own after the mixer channels; playing another long sound replaces it there.
+//
 // Invariant: a handle is valid only while its serial matches the slot's and the
-// mixer still has a sound on that channel (paused channels count, since
-// Mix_Playing reports them too).
+// mixer still has a sound on that channel or stream (paused ones count, since
+// Mix_Playing and Mix_PlayingMusic report them too).
 #pragma once
 
 #include <array>
@@ -20,6 +24,7 @@
 #include "audio/AudioBackend.h"
 
 struct Mix_Chunk;
+struct _Mix_Music;
 
 namespace Framework {
 
@@ -54,15 +59,30 @@ class SdlMixerBackend : public AudioBackend {
   struct ChunkDeleter {
     void operator()(Mix_Chunk* chunk) const;
   };
+  struct MusicDeleter {
+    void operator()(_Mix_Music* music) const;
+  };
+  // A loaded sound: decoded samples, or a file streamed while it plays.
+  struct Sound {
+    std::unique_ptr<Mix_Chunk, ChunkDeleter> Chunk;
+    std::unique_ptr<_Mix_Music, MusicDeleter> Stream;
+  };
 
   bool IsValid(AudioChannel channel) const;
   AudioResult Invalid(AudioChannel channel) const;
   bool HeldByGroups(const Slot& slot) const;
   void ApplyPause(int index);
+  // The slot of the music stream, after the mixer channels.
+  int StreamSlot() const { return static_cast<int>(slots_.size()) - 1; }
+  // Whether the slot's channel (or the stream) has a sound, paused or not.
+  bool Sounding(int index) const;
+  bool MixerPaused(int index) const;
+  AudioResult PlayStream(const Sound& sound, AudioGroup group, bool loop, AudioChannel& channel);
+  void ApplyStreamVolume() const;
 
   bool open_ = false;
   std::vector<Slot> slots_;
-  std::vector<std::unique_ptr<Mix_Chunk, ChunkDeleter>> chunks_;
+  std::vector<Sound> sounds_;
   std::array<bool, AudioGroupCount> groupPaused_{};
   std::uint32_t nextSerial_ = 1;
   float volume_ = 1.0f;

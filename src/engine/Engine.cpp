@@ -35,12 +35,11 @@ float Engine::WaitForFrameEnd(std::uint32_t& now) {
   // Unsigned subtraction survives the clock's wrap-around.
   float dt = static_cast<float>(now - LastTime) / 1000.0f;
   while (dt < FrameTime) {
-    // Sleep only while comfortably more than the margin remains; the last
-    // couple of milliseconds are polled so the frame ends on the same tick a busy wait would.
+    // The clock counts whole milliseconds, so the wait sleeps whole milliseconds up
+    // to the tick the frame ends on, and at least one: polling the clock instead
+    // would keep a core busy for nothing while a menu shows.
     const float remainingMs = (FrameTime - dt) * 1000.0f;
-    if (remainingMs > static_cast<float>(SleepMarginMs) + 1.0f) {
-      sleep_(static_cast<std::uint32_t>(remainingMs) - SleepMarginMs);
-    }
+    sleep_(std::max(1u, static_cast<std::uint32_t>(remainingMs)));
     now = clock_();
     dt = static_cast<float>(now - LastTime) / 1000.0f;
   }

@@ -22,9 +22,6 @@ class Engine {
   static constexpr float FrameTime = 0.016666668f;
   // A long stall never hands a system a step larger than this.
   static constexpr float MaxStep = 0.025f;
-  // The cap sleeps only while more than this many milliseconds of the frame remain,
-  // then polls the clock, so oversleeping never stretches a frame.
-  static constexpr std::uint32_t SleepMarginMs = 2;
 
   static Engine& Instance();
 

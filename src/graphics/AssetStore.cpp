@@ -105,7 +105,7 @@ AssetStore::~AssetStore() {
   }
   Programs.clear();
   Fonts.clear();     // each face releases its FreeType face and library
-  Textures.clear();  // pixel buffers; GL texture objects go with the context
+  Textures.clear();  // pixel buffers not yet uploaded; GL texture objects go with the context
 }
 
 void AssetStore::LoadAssetList(AssetKind kind) {
@@ -176,16 +176,22 @@ void AssetStore::LoadTexture(const AssetIndexEntry& entry) {
   if (entry.Name.empty()) std::cout << "loadtexturefail";
   TextureData record;
   glGenTextures(1, &record.TextureId);
-  DecodedImage image = ImageDecoder::DecodeFile(entry.Path);
+  record.Path = entry.Path;
+  Textures[entry.Name] = std::move(record);
+}
+
+void AssetStore::Decode(TextureData& record) {
+  if (record.Uploaded || record.Path.empty()) return;
+  DecodedImage image = ImageDecoder::DecodeFile(record.Path);
   if (image.Pixels) {
     record.Width = image.Width;
     record.Height = image.Height;
     record.Pixels = std::move(image.Pixels);
   } else {
-    std::cout << entry.Path << ": " << image.Error << "; the picture is drawn as a flat colour\n";
+    std::cout << record.Path << ": " << image.Error << "; the picture is drawn as a flat colour\n";
     MakeMissing(record);
   }
-  Textures[entry.Name] = std::move(record);
+  record.Path.clear();
 }
 
 void AssetStore::LoadFontEntry(const AssetIndexEntry& entry) {
@@ -203,7 +209,9 @@ void AssetStore::UseProgram(const ShaderProgram& program) {
   CurrentProgram = program.Program;
 }
 
-void AssetStore::UploadTexture(const TextureData& texture) {
+void AssetStore::UploadTexture(TextureData& texture) {
+  if (texture.Uploaded) return;
+  Decode(texture);
   glBindTexture(GL_TEXTURE_2D, texture.TextureId);
   // Sprites stretch their picture once across the quad, never tile it: clamping keeps
   // the smoothing at an edge from pulling in the opposite edge's texels.
@@ -213,8 +221,9 @@ void AssetStore::UploadTexture(const TextureData& texture) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, texture.Width, texture.Height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                texture.Pixels.get());
-  glGenerateMipmap(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, 0);
+  texture.Pixels.reset();
+  texture.Uploaded = true;
 }
 
 ShaderProgram& AssetStore::Program(const std::string& name) {

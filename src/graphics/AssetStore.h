@@ -1,6 +1,9 @@
-// AssetStore: the one home of the game's shader programs, decoded images and fonts,
-// found by name. Everything is read once, when the store is first reached (with the
-// OpenGL context current), from the three index files under the working directory.
+// AssetStore: the one home of the game's shader programs, pictures and fonts, found
+// by name. The three index files under the working directory are read once, when the
+// store is first reached (with the OpenGL context current); shaders and fonts are
+// loaded then, but a picture is decoded only when it is first drawn, and its decoded
+// pixels are dropped once the GL texture holds them, so pictures the player has not
+// seen yet (a menu never opened, a level not reached) cost neither time nor memory.
 //
 // Invariants: records are never removed while the game runs, so pointers to them
 // (a Sprite's texture, the text renderer's font) stay valid; the store owns every
@@ -37,10 +40,14 @@ struct TextureData {
   GLuint TextureId = 0;  // made at load time; pixels go to the GPU only in UploadTexture
   std::int32_t Width = 0;
   std::int32_t Height = 0;
-  // RGBA, 8 bits a channel, rows in file order.
+  // RGBA, 8 bits a channel, rows in file order; held from decoding until the upload.
   PixelBuffer Pixels;
+  // The file still to be decoded on first use; empty once it has been tried.
+  std::string Path;
   // The picture could not be read: Pixels hold one pixel of MissingColour instead.
   bool Missing = false;
+  // The GL texture holds the picture (and Pixels have been let go).
+  bool Uploaded = false;
 };
 
 class AssetStore {
@@ -68,8 +75,13 @@ class AssetStore {
 
   // Makes the program current unless it already is (through this function).
   static void UseProgram(const ShaderProgram& program);
-  // Sends the record's pixels to its GL texture (repeat wrap, mipmapped).
-  static void UploadTexture(const TextureData& texture);
+  // Decodes the record's file if that has not been tried yet; a picture that cannot
+  // be read is reported (file and reason, once) and becomes the flat colour.
+  static void Decode(TextureData& texture);
+  // Sends the record's pixels to its GL texture (clamped, no mipmaps: pictures are
+  // sampled nearest, which never reads a smaller level) and lets the pixels go.
+  // Decodes first when needed; a record already uploaded is left as it is.
+  static void UploadTexture(TextureData& texture);
 
   // Lookup by name; an unknown font gets an empty record (it draws nothing); an
   // unknown program or texture is reported once and draws as a flat colour.

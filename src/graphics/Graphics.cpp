@@ -87,6 +87,7 @@ Graphics::~Graphics() {
   // GL objects die while their context is still current.
   Cursor.DestroyComponents();
   Messages.clear();
+  target_.Destroy();
   glDisableVertexAttribArray(0);
   Batch.DestroyBuffers();
   const GLuint buffers[2] = {ColorBuffer, QuadBuffer};
@@ -165,13 +166,49 @@ void Graphics::Update(float dt, bool /*paused*/) {
 }
 
 void Graphics::DrawFrame(float dt) {
+  Camera.Follow(dt, GatherFollowInputs());
+  GLint viewport[4] = {};
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  // The very first frame goes straight onto the window: it shows sooner without
+  // waiting for the renderer to prepare the target's own drawing and scaling code.
+  const bool offscreen = framesDrawn_++ > 0 && target_.Begin(viewport[2], viewport[3]);
+  const Mat4 windowProjection = Camera.Projection;
+  if (offscreen) {
+    const WorldTarget::Layout& layout = target_.Current();
+    Camera.Projection = Mat4::Scale(layout.ScaleX, layout.ScaleY, 1.0f) * windowProjection;
+  }
   glClearColor(Sprite::SkyColor.R, Sprite::SkyColor.G, Sprite::SkyColor.B, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  Camera.Follow(dt, GatherFollowInputs());
-  WorldPass(dt);
-  if (MenuShown && MenuShown() && MenuPass) MenuPass(*this);
+  WorldPass();
+  const bool menuShown = MenuShown && MenuShown();
+  if (menuShown && MenuBackdrop) MenuBackdrop(*this);
+  Camera.Projection = windowProjection;
+  if (offscreen) {
+    target_.Present(viewport[2], viewport[3]);
+    // Text and menu parts keep their order among themselves by depth.
+    glClear(GL_DEPTH_BUFFER_BIT);
+  }
+  Text.DrawMessages(dt);
+  if (menuShown && MenuPass) MenuPass(*this);
   if (ShowDebug) DebugOverlay::DrawFrameRate(*this, Engine::Instance().Fps);
   DrawCursor();
+}
+
+bool Graphics::InView(const Mat4& model) {
+  // Clip space is orthographic here (w stays 1), so the quad is out of view exactly
+  // when all four corners lie beyond the same edge.
+  int left = 0, right = 0, below = 0, above = 0;
+  for (const float cx : {-0.5f, 0.5f}) {
+    for (const float cy : {-0.5f, 0.5f}) {
+      const auto p = model.Apply(cx, cy, 0.0f);
+      left += p[0] < -p[3] ? 1 : 0;
+      right += p[0] > p[3] ? 1 : 0;
+      below += p[1] < -p[3] ? 1 : 0;
+      above += p[1] > p[3] ? 1 : 0;
+    }
+  }
+  constexpr int kCorners = 4;
+  return left < kCorners && right < kCorners && below < kCorners && above < kCorners;
 }
 
 Mat4 Graphics::WorldMatrix(Vec3 position, Vec3 scale, float rotation) const {
@@ -198,7 +235,7 @@ void Graphics::DrawImmediate(const Mat4& matrix, const float* vertices, const fl
   }
 }
 
-void Graphics::WorldPass(float dt) {
+void Graphics::WorldPass() {
   Batch.Clear();
   const ShaderProgram& texture = AssetStore::Instance().Program("Texture");
   for (auto& [id, object] : Factory::Instance().Objects) {
@@ -216,7 +253,7 @@ void Graphics::WorldPass(float dt) {
       if (dir->On) FrameLights.push_back(dir);
     }
 
-    if (s->Alpha > 0.0f) {
+    if (s->Alpha > 0.0f && InView(model)) {
       if (s->Filename.empty()) {
         AddInstance(WorldMatrix(position, scale, t->Rotation), model, Rgba{s->Color.R, s->Color.G, s->Color.B, s->Alpha},
                     t->ZLayer);
@@ -230,7 +267,6 @@ void Graphics::WorldPass(float dt) {
   }
   if (CollectParticles) CollectParticles(*this);
   DrawInstanced();
-  Text.DrawMessages(dt);
 }
 
 void Graphics::DrawCursor() {

@@ -1,11 +1,14 @@
 // Graphics: the system that owns the OpenGL context and runs the passes of every
-// frame in order: the sky clear, the camera, the world (textured sprites one by one;
-// untextured quads and particles into the InstanceBatch, drawn in one lit call), the
-// timed messages (ScreenText), the menu pass, the debug overlay (DebugOverlay) and
-// the mouse cursor. It also owns the Camera and the "Basic" path (DrawImmediate).
+// frame in order: the camera, then at the art's resolution in the WorldTarget the sky
+// clear, the world (textured sprites one by one, skipping those out of view;
+// untextured quads and particles into the InstanceBatch, drawn in one lit call) and
+// the menus' backdrop; then, scaled up onto the window, at the window's resolution
+// the timed messages (ScreenText), the menu pass, the debug overlay (DebugOverlay)
+// and the mouse cursor. It also owns the Camera and the "Basic" path (DrawImmediate).
 // Invariants: every GL object named here exists only between Initialize and the
 // destructor, with Context current; the unit quad is in QuadBuffer whenever the
-// instanced draw runs.
+// instanced draw runs; between frames the window's framebuffer is bound with the
+// window's viewport, and Camera.Projection is the window's.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +28,7 @@
 #include "graphics/InstanceBatch.h"
 #include "graphics/Mat4.h"
 #include "graphics/ScreenText.h"
+#include "graphics/WorldTarget.h"
 #include "objects/GameObject.h"
 
 namespace Framework {
@@ -107,6 +111,8 @@ class Graphics : public InterfaceSystem {
   // Hooks for the layers above, connected by the game; tests put their own in. Each may be empty.
   // True while the menu system shows a menu (the camera drifts, the menu pass runs).
   std::function<bool()> MenuShown;
+  // Dims the world under the open menus, drawn with the world at the art's resolution.
+  std::function<void(Graphics&)> MenuBackdrop;
   // Draws the open menus after the world.
   std::function<void(Graphics&)> MenuPass;
   // Appends this frame's particles with AddInstance.
@@ -118,10 +124,14 @@ class Graphics : public InterfaceSystem {
   Graphics();
   void CreateBasicPath();
   void BuildCursor();
-  void WorldPass(float dt);
+  void WorldPass();
+  // Whether a quad under `model` (the unit quad, transformed to clip space) is in view.
+  static bool InView(const Mat4& model);
   void DrawCursor();
   Framework::Camera::FollowInputs GatherFollowInputs() const;
 
+  WorldTarget target_;
+  std::uint64_t framesDrawn_ = 0;
   Subscription graphicsListener_;
   bool initialized_ = false;
 };

@@ -1,5 +1,6 @@
 #include "graphics/InstanceBatch.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "graphics/AssetStore.h"
@@ -79,6 +80,31 @@ void InstanceBatch::Add(const Mat4& world, const Mat4& model, Rgba color, float 
   Depths.push_back(depth);
 }
 
+std::size_t InstanceBatch::StageInDrawOrder() {
+  const std::size_t count = Models.size();
+  std::size_t opaque = 0;
+  while (opaque < count && Colors[opaque].A >= 1.0f) ++opaque;
+  order_.resize(count);
+  for (std::size_t i = 0; i < count; ++i) order_[i] = i;
+  // Among opaque quads under the "less" depth test the nearest one keeps the pixel
+  // whatever the order, and of two at one depth the first drawn: a stable sort by
+  // depth changes nothing on screen. Translucent quads blend with what is already
+  // drawn, so they, and everything queued after the first of them, keep their order.
+  std::stable_sort(order_.begin(), order_.begin() + static_cast<std::ptrdiff_t>(opaque),
+                   [this](std::size_t a, std::size_t b) { return Depths[a] < Depths[b]; });
+  stagedModels_.resize(count);
+  stagedWorlds_.resize(count);
+  stagedColors_.resize(count);
+  stagedDepths_.resize(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    stagedModels_[i] = Models[order_[i]];
+    stagedWorlds_[i] = Worlds[order_[i]];
+    stagedColors_[i] = Colors[order_[i]];
+    stagedDepths_[i] = Depths[order_[i]];
+  }
+  return opaque;
+}
+
 void InstanceBatch::Draw(const Camera& camera) {
   const ShaderProgram& program = AssetStore::Instance().Program("Instance");
   AssetStore::UseProgram(program);
@@ -88,16 +114,32 @@ void InstanceBatch::Draw(const Camera& camera) {
   glUniform3f(glGetUniformLocation(program.Program, "CameraPos"), camera.Position.x, camera.Position.y,
               camera.Position.z + 1.0f);
   UploadLights(program.Program, camera);
+  // Without a first-instance offset everything is drawn in one call, in queue order.
+  const bool split = glDrawArraysInstancedBaseInstance != nullptr;
+  const auto opaque = static_cast<GLsizei>(split ? StageInDrawOrder() : 0);
   glBindVertexArray(Vao);
   glBindBuffer(GL_ARRAY_BUFFER, ColorBuffer);
-  glBufferData(GL_ARRAY_BUFFER, count * sizeof(Rgba), Colors.data(), GL_DYNAMIC_DRAW);
+  glBufferData(GL_ARRAY_BUFFER, count * sizeof(Rgba), split ? stagedColors_.data() : Colors.data(), GL_DYNAMIC_DRAW);
   glBindBuffer(GL_ARRAY_BUFFER, ModelBuffer);
-  glBufferData(GL_ARRAY_BUFFER, count * sizeof(Mat4), Models.data(), GL_DYNAMIC_DRAW);
+  glBufferData(GL_ARRAY_BUFFER, count * sizeof(Mat4), split ? stagedModels_.data() : Models.data(), GL_DYNAMIC_DRAW);
   glBindBuffer(GL_ARRAY_BUFFER, WorldBuffer);
-  glBufferData(GL_ARRAY_BUFFER, count * sizeof(Mat4), Worlds.data(), GL_DYNAMIC_DRAW);
+  glBufferData(GL_ARRAY_BUFFER, count * sizeof(Mat4), split ? stagedWorlds_.data() : Worlds.data(), GL_DYNAMIC_DRAW);
   glBindBuffer(GL_ARRAY_BUFFER, DepthBuffer);
-  glBufferData(GL_ARRAY_BUFFER, count * sizeof(float), Depths.data(), GL_DYNAMIC_DRAW);
-  glDrawArraysInstanced(GL_TRIANGLE_FAN, 0, kQuadVertices, count);
+  glBufferData(GL_ARRAY_BUFFER, count * sizeof(float), split ? stagedDepths_.data() : Depths.data(),
+               GL_DYNAMIC_DRAW);
+  if (!split) glDrawArraysInstanced(GL_TRIANGLE_FAN, 0, kQuadVertices, count);
+  if (split && opaque > 0) {
+    // An opaque fragment always passes the alpha test; with the test off the
+    // renderer can reject hidden fragments before running the lighting on them.
+    const GLboolean alphaTest = glIsEnabled(GL_ALPHA_TEST);
+    glDisable(GL_ALPHA_TEST);
+    glDrawArraysInstanced(GL_TRIANGLE_FAN, 0, kQuadVertices, opaque);
+    if (alphaTest == GL_TRUE) glEnable(GL_ALPHA_TEST);
+  }
+  if (split && opaque < count) {
+    glDrawArraysInstancedBaseInstance(GL_TRIANGLE_FAN, 0, kQuadVertices, count - opaque,
+                                      static_cast<GLuint>(opaque));
+  }
   glBindVertexArray(0);
 }
 

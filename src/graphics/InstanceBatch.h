@@ -1,13 +1,16 @@
-// InstanceBatch: every untextured quad and particle of a frame, drawn in ONE
-// instanced, lit call of the "Instance" program, with the frame's lights.
+// InstanceBatch: every untextured quad and particle of a frame, drawn in one
+// instanced, lit pass of the "Instance" program, with the frame's lights.
 // Quads are queued during the frame (Add) and drawn once (Draw); the lists are
-// emptied each frame but keep their capacity.
+// emptied each frame but keep their capacity. The opaque quads at the head of the
+// queue (the level's blocks and sky bands) are drawn nearest first, so that the
+// renderer drops what they hide before lighting it; the picture is the same.
 // Invariants: Models, Colors, Worlds and Depths always hold the same number of
 // entries; the light uniforms never send more point lights than were gathered this
 // frame; the GPU objects exist only between CreateBuffers and DestroyBuffers, with
 // the context current.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include <GL/glew.h>
@@ -53,6 +56,16 @@ class InstanceBatch {
 
   GLuint ColorBuffer = 0, ModelBuffer = 0, WorldBuffer = 0, DepthBuffer = 0;
   GLuint Vao = 0;
+
+ private:
+  // How many quads at the head of the queue are opaque; puts them nearest first
+  // (keeping the order of quads at one depth) into the staging lists, the rest after.
+  std::size_t StageInDrawOrder();
+
+  std::vector<std::size_t> order_;
+  std::vector<Mat4> stagedModels_, stagedWorlds_;
+  std::vector<Rgba> stagedColors_;
+  std::vector<float> stagedDepths_;
 };
 
 }  // namespace Framework

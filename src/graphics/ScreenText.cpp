@@ -1,6 +1,5 @@
 #include "graphics/ScreenText.h"
 
-#include <array>
 
 #include "graphics/AssetStore.h"
 #include "graphics/FontFace.h"
@@ -13,6 +12,8 @@ namespace {
 const char* const kTextFont = "PressStart2P";
 // The font is drawn on a grid of eight by eight pixels per character.
 constexpr float kFontGrid = 8.0f;
+// Two triangles a glyph.
+constexpr GLsizei kGlyphVertices = 6;
 
 }  // namespace
 
@@ -56,6 +57,11 @@ void ScreenText::DrawGlyphs(const std::u16string& shown, float x, float y, float
   glActiveTexture(GL_TEXTURE0);
   glBindVertexArray(font.Vao);
 
+  // Every glyph's quad goes into the buffer at once, before any is drawn: rewriting
+  // a buffer the renderer still has to draw from would make it finish all the
+  // drawing queued so far first, once per character.
+  vertices_.clear();
+  glyphs_.clear();
   for (char16_t code : shown) {
     auto it = font.Glyphs.find(code);
     // A character outside the cache draws nothing and does not move the pen.
@@ -65,20 +71,26 @@ void ScreenText::DrawGlyphs(const std::u16string& shown, float x, float y, float
     const float bottom = penY - static_cast<float>(glyph.Size.y - glyph.Bearing.y) * scale;
     const float w = static_cast<float>(glyph.Size.x) * scale;
     const float h = static_cast<float>(glyph.Size.y) * scale;
-    const std::array<float, 24> vertices{
-        left,     bottom + h, 0.0f, 0.0f,  //
-        left,     bottom,     0.0f, 1.0f,  //
-        left + w, bottom,     1.0f, 1.0f,  //
-        left,     bottom + h, 0.0f, 0.0f,  //
-        left + w, bottom,     1.0f, 1.0f,  //
-        left + w, bottom + h, 1.0f, 0.0f,
-    };
-    glBindTexture(GL_TEXTURE_2D, glyph.TextureId);
-    glBindBuffer(GL_ARRAY_BUFFER, font.Vbo);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, sizeof(vertices), vertices.data());
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    glDrawArrays(GL_TRIANGLES, 0, 6);
+    vertices_.insert(vertices_.end(), {
+                                          left,     bottom + h, 0.0f, 0.0f,  //
+                                          left,     bottom,     0.0f, 1.0f,  //
+                                          left + w, bottom,     1.0f, 1.0f,  //
+                                          left,     bottom + h, 0.0f, 0.0f,  //
+                                          left + w, bottom,     1.0f, 1.0f,  //
+                                          left + w, bottom + h, 1.0f, 0.0f,
+                                      });
+    glyphs_.push_back(glyph.TextureId);
     penX += static_cast<float>(glyph.Advance >> 6) * scale;
+  }
+  if (!glyphs_.empty()) {
+    glBindBuffer(GL_ARRAY_BUFFER, font.Vbo);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices_.size() * sizeof(float)), vertices_.data(),
+                 GL_STREAM_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+  }
+  for (std::size_t i = 0; i < glyphs_.size(); ++i) {
+    glBindTexture(GL_TEXTURE_2D, glyphs_[i]);
+    glDrawArrays(GL_TRIANGLES, static_cast<GLint>(i * kGlyphVertices), kGlyphVertices);
   }
   glBindVertexArray(0);
   glBindTexture(GL_TEXTURE_2D, 0);

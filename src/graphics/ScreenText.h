@@ -65,6 +65,10 @@ class ScreenText {
   void DrawGlyphs(const std::u16string& shown, float x, float y, float size, Color3 color);
 
   const Camera& camera_;
+  // The quads (x, y, u, v per vertex) and textures of the glyphs being drawn; kept
+  // between calls only so that their room is reused.
+  std::vector<float> vertices_;
+  std::vector<std::uint32_t> glyphs_;
 };
 
 }  // namespace Framework

@@ -127,7 +127,6 @@ void Sprite::SetTexture(TextureData& texture) {
   glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(6 * sizeof(float)));
   glEnableVertexAttribArray(2);
   glBindVertexArray(0);
-  AssetStore::UploadTexture(texture);
 }
 
 void Sprite::Draw(const ShaderProgram& program, const Mat4& matrix, float z) const {
@@ -136,6 +135,8 @@ void Sprite::Draw(const ShaderProgram& program, const Mat4& matrix, float z) con
 
 void Sprite::Draw(const ShaderProgram& program, const Mat4& matrix, float z, Color3 tint, float alpha) const {
   if (!BuffersMade) return;  // never bound to a texture: nothing to draw with
+  // The picture is decoded and sent to the GPU when it is first shown.
+  if (TextureRef != nullptr && !TextureRef->Uploaded) AssetStore::UploadTexture(*TextureRef);
   glBindVertexArray(Vao);
   AssetStore::UseProgram(program);
   glActiveTexture(GL_TEXTURE0);

@@ -39,7 +39,7 @@ class Sprite : public Component {
   // Binds the texture of that name; an unknown name binds the store's flat colour.
   void SetFilename(const std::string& name);
   std::string GetFilename() const { return Filename; }
-  // Binds `texture` and (re)uploads its pixels; makes the quad buffers on first use.
+  // Binds `texture` (its pixels reach the GPU when first drawn); makes the quad buffers on first use.
   void SetTexture(TextureData& texture);
   // Draws the textured quad with `program`, the full transform `matrix` and depth `z`,
   // each texel's colour multiplied by Color and its opacity by Alpha.

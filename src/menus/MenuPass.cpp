@@ -57,22 +57,26 @@ void DrawButton(Graphics& graphics, const ShaderProgram& basic, const ShaderProg
 
 }  // namespace
 
+void MenuSystem::DrawBackdrop(Graphics& graphics) {
+  const Camera& camera = graphics.Camera;
+  for (auto& [id, menu] : Menus) {
+    if (!menu->Shown) continue;
+    // One view-sized tint under the menus, over the world. The timed messages are
+    // drawn after it, so they stay readable through it.
+    DrawQuad(graphics, AssetStore::Instance().Program("Basic"),
+             graphics.ModelMatrix(camera.Position, menu->HeaderScale, 0.0f), menu->Header.Color, menu->Header.Alpha,
+             GL_TRIANGLE_FAN);
+    return;
+  }
+}
+
 void MenuSystem::Draw(Graphics& graphics) {
   AssetStore& store = AssetStore::Instance();
   const ShaderProgram& basic = store.Program("Basic");
   const ShaderProgram& texture = store.Program("Texture");
-  const Camera& camera = graphics.Camera;
-  bool tinted = false;
 
   for (auto& [id, menu] : Menus) {
     if (!menu->Shown) continue;
-    if (!tinted) {
-      // One view-sized tint under the menus, over the world; it keeps the depth
-      // test so that texts already on screen stay readable through it.
-      tinted = true;
-      DrawQuad(graphics, basic, graphics.ModelMatrix(camera.Position, menu->HeaderScale, 0.0f), menu->Header.Color,
-               menu->Header.Alpha, GL_TRIANGLE_FAN);
-    }
     // The parts of a menu share one depth; among themselves they are painted in
     // order (panel, picture, title, button, outline, label), later over earlier.
     glDepthFunc(GL_ALWAYS);

@@ -73,6 +73,7 @@ void MenuSystem::Initialize() {
 
   Graphics& graphics = Graphics::Instance();
   graphics.MenuShown = [this] { return HasActiveMenu(); };
+  graphics.MenuBackdrop = [this](Graphics& g) { DrawBackdrop(g); };
   graphics.MenuPass = [this](Graphics& g) { Draw(g); };
   SerializationHooks& hooks = Serialization::Instance().Hooks;
   hooks.OpenMainMenu = [this] {

@@ -90,7 +90,9 @@ class MenuSystem : public InterfaceSystem {
   void StepBack();
   void RequestQuit(std::int32_t level);
 
-  // The menu pass: every shown menu, after the world.
+  // The tint the first shown menu lays over the whole world (drawn with the world).
+  void DrawBackdrop(Graphics& graphics);
+  // The menu pass: every shown menu, over the world and its tint.
   void Draw(Graphics& graphics);
 
   // The MenuSystemEventListener's handlers.

@@ -57,6 +57,35 @@ TEST(SdlMixerBackend, AFullMixerRefusesAPlayWithoutDisturbingTheOthers) {
   EXPECT_FALSE(backend.IsPaused(c));
 }
 
+// The music is streamed, not decoded into memory: it plays beside the sound
+// effects without taking a channel, and pauses and stops like any other play.
+TEST(SdlMixerBackend, TheStreamedMusicPlaysBesideTheChannelsAndObeysItsGroup) {
+  SdlMixerBackend backend;
+  ASSERT_TRUE(backend.Open(1).Ok());
+  SoundHandle music = NoSound, beep = NoSound;
+  ASSERT_TRUE(backend.Load(std::string(TUMBRIX_GAME_DIR) + "/Audio/bgm_looped.ogg", music).Ok());
+  ASSERT_TRUE(backend.Load(kBeep, beep).Ok());
+  AudioChannel song, effect;
+  ASSERT_TRUE(backend.Play(music, AudioGroup::Music, true, song).Ok());
+  ASSERT_TRUE(backend.Play(beep, AudioGroup::Sfx, true, effect).Ok());
+  EXPECT_EQ(backend.PlayingCount(), 2);
+
+  ASSERT_TRUE(backend.SetGroupPaused(AudioGroup::Music, true).Ok());
+  EXPECT_TRUE(backend.IsPaused(song));
+  EXPECT_FALSE(backend.IsPaused(effect));
+  EXPECT_EQ(backend.PlayingCount(), 1);
+  ASSERT_TRUE(backend.SetGroupPaused(AudioGroup::Music, false).Ok());
+  EXPECT_FALSE(backend.IsPaused(song));
+
+  // A second play of the music takes over the stream; the first handle goes stale.
+  AudioChannel again;
+  ASSERT_TRUE(backend.Play(music, AudioGroup::Music, true, again).Ok());
+  EXPECT_FALSE(backend.IsPlaying(song));
+  ASSERT_TRUE(backend.Stop(again).Ok());
+  EXPECT_FALSE(backend.IsPlaying(again));
+  EXPECT_TRUE(backend.IsPlaying(effect));
+}
+
 TEST(SdlMixerBackend, EverythingIsSafeBeforeOpeningAndAfterClosing) {
   SdlMixerBackend backend;
   SoundHandle sound = NoSound;

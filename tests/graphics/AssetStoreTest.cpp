@@ -149,7 +149,10 @@ TEST_F(AssetStoreTest, ImagesDecodeToRgbaAndUploadAsIs) {
   const std::string out = Load(AssetKind::Textures);
 
   ASSERT_TRUE(store->Textures.contains("player"));
-  const TextureData& player = store->Textures["player"];
+  // Listed pictures are decoded when first needed, not when the list is read.
+  TextureData& player = store->Texture("player");
+  EXPECT_EQ(player.Pixels, nullptr);
+  AssetStore::Decode(player);
   EXPECT_EQ(player.Width, 3);
   EXPECT_EQ(player.Height, 2);
   EXPECT_FALSE(player.Missing);
@@ -161,14 +164,17 @@ TEST_F(AssetStoreTest, ImagesDecodeToRgbaAndUploadAsIs) {
   EXPECT_EQ(out, "loadtexturefail");
   EXPECT_TRUE(store->Textures.contains(""));
 
+  const std::vector<std::uint8_t> decoded(player.Pixels.get(), player.Pixels.get() + 3 * 2 * 4);
   AssetStore::UploadTexture(player);
+  // The GL texture holds the picture now; the decoded copy is let go.
+  EXPECT_EQ(player.Pixels, nullptr);
   std::vector<std::uint8_t> back(3 * 2 * 4, 0);
   glBindTexture(GL_TEXTURE_2D, player.TextureId);
   glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, back.data());
   GLint minFilter = 0;
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
   glBindTexture(GL_TEXTURE_2D, 0);
-  EXPECT_EQ(std::vector<std::uint8_t>(player.Pixels.get(), player.Pixels.get() + back.size()), back);
+  EXPECT_EQ(decoded, back);
   EXPECT_EQ(minFilter, GL_NEAREST);
 }
 
@@ -196,7 +202,14 @@ TEST_F(AssetStoreTest, BrokenAndMissingPicturesAreNamedOnceAndDrawAsAFlatColour)
     list += name + ".png\n";
   }
   Write("textures/00_list_file.txt", list);
-  const std::string out = Load(AssetKind::Textures);
+  std::string out = Load(AssetKind::Textures);
+  EXPECT_EQ(out, "");  // nothing is decoded until asked for
+  out = StdoutOf([&] {
+    for (const char* name : {"good", "missing", "truncated", "wrong_magic", "empty", "zero_size", "huge"}) {
+      AssetStore::Decode(store->Texture(name));
+      AssetStore::Decode(store->Texture(name));
+    }
+  });
 
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), static_cast<long>(broken.size() + 1)) << out;
   for (const char* said : {"textures/missing.png: cannot open the file; the picture is drawn as a flat colour\n",

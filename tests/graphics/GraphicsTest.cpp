@@ -2,7 +2,10 @@
 // back and compared with where the world and the camera say things should be.
 #include "graphics/Graphics.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <string>
+#include <tuple>
 
 #include <GL/glew.h>
 
@@ -14,6 +17,7 @@
 #include "graphics/DirLight.h"
 #include "graphics/PointLight.h"
 #include "graphics/Sprite.h"
+#include "graphics/WorldTarget.h"
 #include "objects/Factory.h"
 #include "objects/Transform.h"
 #include "engine/Windows.h"
@@ -24,6 +28,30 @@ namespace Framework {
 namespace {
 
 using GraphicsRender = GlFixture;
+
+// The world is drawn small and scaled up by a whole factor: whatever the window's
+// shape, the scaled picture must cover it with less than one target pixel to spare,
+// stay centred, keep at least the art's rows, and the world must keep its size.
+TEST(WorldTargetLayout, CoversAnyWindowByAWholeFactorAroundItsCentre) {
+  const WorldTarget::Layout fullHd = WorldTarget::LayoutFor(1920, 1080);
+  EXPECT_EQ(fullHd, (WorldTarget::Layout{3, 640, 360, 0, 0, 1.0f, 1.0f}));
+  const int sizes[][2] = {{1440, 1080}, {2560, 1080}, {1281, 721}, {1366, 768}, {800, 600},
+                          {333, 200},   {3841, 2161}, {1, 1},      {359, 1079}};
+  for (const auto& [w, h] : sizes) {
+    SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+    const WorldTarget::Layout l = WorldTarget::LayoutFor(w, h);
+    EXPECT_EQ(l.Factor, std::max(1, h / WorldTarget::ArtRows));
+    EXPECT_GE(l.Height, std::min(h, WorldTarget::ArtRows));
+    for (const auto& [size, target, offset, scale] :
+         {std::tuple{w, l.Width, l.OffsetX, l.ScaleX}, std::tuple{h, l.Height, l.OffsetY, l.ScaleY}}) {
+      const int spare = target * l.Factor - size;
+      EXPECT_GE(spare, 0);
+      EXPECT_LT(spare, l.Factor);
+      EXPECT_LE(std::abs(2 * offset + spare), 1);
+      EXPECT_FLOAT_EQ(scale * static_cast<float>(target * l.Factor), static_cast<float>(size));
+    }
+  }
+}
 
 bool IsRed(Pixel p) { return p.R > 200 && p.G < 60 && p.B < 60; }
 bool IsGreen(Pixel p) { return p.G > 200 && p.R < 60 && p.B < 60; }
@@ -103,8 +131,8 @@ TEST_F(GraphicsRender, ATexturedSpriteShowsItsTextureUprightInItsColourAndAlpha)
   };
   GameObject* object = AddTextured(kSplitTexture, {0.0f, 0.0f}, {8.0f, 8.0f}, 0.5f);
   auto* sprite = object->GetComponent<Sprite>();
+  EXPECT_TRUE(sprite->BuffersMade);
   ASSERT_NE(sprite->TextureRef, nullptr);
-  EXPECT_EQ(sprite->TextureRef->Width, 16);
   auto near = [](Pixel got, Pixel want, int tolerance) {
     return std::abs(got.R - want.R) <= tolerance && std::abs(got.G - want.G) <= tolerance &&
            std::abs(got.B - want.B) <= tolerance;
@@ -125,6 +153,7 @@ TEST_F(GraphicsRender, ATexturedSpriteShowsItsTextureUprightInItsColourAndAlpha)
   Render();
   EXPECT_EQ(AtWorld(0.0f, 3.95f), (Pixel{255, 0, 0, 255}));
   EXPECT_EQ(AtWorld(0.0f, -3.95f), (Pixel{0, 0, 255, 255}));
+  EXPECT_EQ(sprite->TextureRef->Width, 16);  // decoded when first drawn
   EXPECT_TRUE(IsSky(AtWorld(0.0f, 4.5f)));
   // Textured sprites are not part of the instanced draw.
   EXPECT_TRUE(Graphics::Instance().InstanceModels.empty());
