@@ -417,20 +417,6 @@ TEST(SoakTest, RandomPlayThroughMenusAndLevelsLeaksNothing) {
   std::printf("soak: %d level changes, %d loads, %d continues, %d deaths, %d restarts, %d credits, %d checkpoints, "
               "%d quits\n", log.LevelChanges, log.Loads, log.Continues, deaths, log.Restarts, log.Credits,
               monkey.Checkpoints, monkey.Quits);
-  std::printf("soak: continued games held at most %ld objects more than their level's file builds\n",
-              log.ContinuedExcess);
-  std::printf("soak: levels reached");
-  for (std::int32_t level : log.Levels) std::printf(" %d", level);
-  std::printf("; menus reached");
-  for (std::int32_t menu : log.Menus) std::printf(" %d", menu);
-  std::printf("\n");
-  for (const auto& [file, range] : log.AfterLoad) {
-    std::printf("soak: %s built", file.substr(file.rfind('/') + 1).c_str());
-    for (int i : {Objects, Components, Listeners}) {
-      std::printf("  %s %zu..%zu", kCountNames[i], range.first[i], range.second[i]);
-    }
-    std::printf("\n");
-  }
 
   // A level makes its throw indicator (three components and a listener) in its
   // first frame, which may be the frame of the load; nothing else may differ.
