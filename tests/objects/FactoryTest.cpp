@@ -13,9 +13,7 @@
 #include "engine/EventSystem.h"
 #include "engine/Events.h"
 #include "objects/Script.h"
-#include "graphics/Sprite.h"
 #include "objects/Transform.h"
-#include "physics/Body.h"
 
 namespace Framework {
 namespace {
@@ -133,28 +131,6 @@ TEST_F(FactoryTest, CollisionsFoundBeforeAnObjectDiedNeverReachItOrNameIt) {
   EXPECT_EQ(playerProbe->hits, 1);
   EXPECT_EQ(playerProbe->lastOther, nullptr) << "the dead hazard is not handed out";
   (void)hazardProbe;  // deleted with the hazard; the sanitizer build catches any call into it
-}
-
-TEST_F(FactoryTest, PlatformArchetypeIsAStaticBoxWithThePlatformLook) {
-  GameObject* seen = nullptr;
-  Run(FactoryCommand::BuildPlatform, nullptr, [&](GameObject* o) {
-    seen = o;
-    // The caller places and sizes it; the archetype leaves both at zero.
-    auto* t = o->GetComponent<Transform>();
-    EXPECT_EQ(t->Scale, (Vec2{0.0f, 0.0f}));
-    t->Position = {5.0f, -2.0f};
-    t->Scale = {8.0f, 1.0f};
-  });
-  ASSERT_NE(seen, nullptr);
-  EXPECT_EQ(seen->Name, "Platform");
-  EXPECT_EQ(seen->Components.size(), 3u);
-  auto* body = seen->GetComponent<Body>();
-  ASSERT_NE(body, nullptr);
-  EXPECT_TRUE(body->IsStatic);
-  auto* sprite = seen->GetComponent<Sprite>();
-  ASSERT_NE(sprite, nullptr);
-  EXPECT_EQ(sprite->Filename, Sprite::SpriteTypeFilename(SpriteType::Platform));
-  EXPECT_EQ(factory.Player, nullptr);
 }
 
 // A script that listens to the keyboard, like the player or a menu does.
