@@ -119,17 +119,12 @@ TEST_F(SerializationProgressionTest, StepsOntoUnreadableSlotsGoOnToWhereThoseSlo
   for (int slot : {0, 1, 3, 12, 18}) std::filesystem::remove(SlotFile(slot));
   auto deliver = [] { EventSystem::Instance().Update(0.0f, false); };
 
-  // Both splash screens missing: start-up still reaches the main-menu world.
-  const std::string start = StdoutOf([&] {
+  // Listening for the steps it posts. (Both splash screens unreadable at start-up:
+  // the real game in StartupTest.)
+  StdoutOf([&] {
     serialization.Initialize();
     deliver();
   });
-  EXPECT_EQ(serialization.CurrentLevel, 2);
-  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{2}));
-  EXPECT_NE(start.find("Could not open " + SlotFile(0) + ": No such file or directory\n"), std::string::npos) << start;
-  EXPECT_NE(start.find("Level slot 0 cannot be read: going on to the next splash screen\n"), std::string::npos);
-  EXPECT_NE(start.find("Level slot 1 cannot be read: going on to the main menu\n"), std::string::npos);
-
   // A missing play level is passed over; the missing finale leads to the credits,
   // and with those missing too, back to the menu the finale's credits lead to.
   Enter(11);
