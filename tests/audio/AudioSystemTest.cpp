@@ -111,24 +111,6 @@ TEST_F(AudioSystemTest, StartsQuietlyWithEverySoundAndTheStartVolumeOnce) {
   EXPECT_EQ(EventSystem::Instance().ListenerCount(EventType::Audio), 0u);
 }
 
-TEST_F(AudioSystemTest, EachGroupCommandPairSetsAndClearsOnlyItsOwnFlag) {
-  audio.Initialize();
-  struct Pair {
-    int pause;
-    bool AudioSystem::*flag;
-  };
-  const Pair pairs[] = {{AudioCommand::PauseSfx, &AudioSystem::SfxPaused},
-                        {AudioCommand::PauseMusic, &AudioSystem::MusicPaused},
-                        {AudioCommand::PauseMenu, &AudioSystem::MenuPaused},
-                        {AudioCommand::PauseMaster, &AudioSystem::MasterPaused}};
-  for (const Pair& pair : pairs) {
-    SendCommand(pair.pause);
-    for (const Pair& other : pairs) EXPECT_EQ(audio.*other.flag, other.flag == pair.flag) << pair.pause;
-    SendCommand(pair.pause + 1);  // each resume follows its pause
-    for (const Pair& other : pairs) EXPECT_FALSE(audio.*other.flag) << pair.pause + 1;
-  }
-}
-
 // Pausing a group holds only its channels (paused channels do not count as playing),
 // a sound started in a paused group waits for it, the master pause holds everything
 // and its resume keeps a group the player muted muted, and a channel paused by

@@ -1,9 +1,8 @@
-// How the player dies: spikes from above, below and beside, moving hazards, and
-// two hazards at once.
+// How the player dies: spikes from above, below and beside, and two hazards at
+// once. (A moving hazard's kill and the restart are played in ReplayTest.)
 #include <gtest/gtest.h>
 
 #include "gameplay/DeathAnimation.h"
-#include "gameplay/DynamicHazardScript.h"
 #include "objects/Transform.h"
 #include "particles/ParticleEmitter.h"
 #include "support/Scenario.h"
@@ -50,25 +49,6 @@ TEST(HazardTest, StaticHazardShrinksThePlayerIntoItThenRestarts) {
     // The restart that follows is played in the shipped levels (ReplayTest).
     EXPECT_EQ(s.Player()->Id, firstPlayer);
   }
-}
-
-TEST(HazardTest, AMovingHazardRestartsTheLevelInTheFrameOfTheContact) {
-  Scenario s;
-  EventRecorder<DeathEvent> deaths;
-  s.LoadLevel(LevelText()
-                  .Player({0, 1})
-                  .Platform({0, -1}, {80, 2})
-                  .MovingHazard({6, 1}, {1, 1}, {-6, 0}, {-20, -5}, {20, 5})
-                  .Text(),
-              12);
-  const std::uint32_t firstPlayer = s.Player()->Id;
-  ASSERT_TRUE(s.RunUntil([&] { return s.CountSound("crash.ogg") > 0; }, 3s)) << s.Where();
-  EXPECT_NE(s.Player()->Id, firstPlayer) << "reloaded in the same frame";
-  EXPECT_TRUE(deaths.Events.empty()) << "no animation";
-  // The reloaded hazard starts again from its place in the file.
-  auto hazards = s.ObjectsWith<DynamicHazardScript>();
-  ASSERT_EQ(hazards.size(), 1u);
-  EXPECT_NEAR(hazards[0]->GetComponent<Transform>()->Position.x, 6.0f, 0.2f);
 }
 
 // Falling onto two spikes at once: two deaths are announced in one frame, and

@@ -1,5 +1,6 @@
-// Moving platforms: their legs and turns, hostile settings, and the bodies
-// standing on them riding along. (Their level block is read by the replays.)
+// Moving platforms: their legs and turns and hostile settings. (Their level block,
+// and the player riding them, walking on them and jumping off, are played in the
+// replays of levels 5 and 8.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,7 +9,6 @@
 #include "objects/Factory.h"
 #include "objects/Transform.h"
 #include "physics/Body.h"
-#include "physics/Physics.h"
 #include "support/Capture.h"
 #include "support/LevelFixture.h"
 #include "support/PhysicsScene.h"
@@ -73,60 +73,6 @@ TEST_F(MovingPlatformTest, HostileSettingsAreClampedAndCoincidingPointsStayStill
   EXPECT_EQ(PositionOf(*backwards), (Vec2{0, 10}));
   EXPECT_NE(said.find("Speed 1e+30"), std::string::npos) << said;
   EXPECT_NE(said.find("Speed -4"), std::string::npos) << said;
-}
-
-// A box standing on a platform, settled under gravity before the platform moves.
-class RidingTest : public MovingPlatformTest {
- protected:
-  Body& Rider(Vec2 platformAt) {
-    Physics::Instance().Gravity = -30.0f;
-    Body* rider = PhysicsScene::AddBox(platformAt + Vec2{0.0f, 1.5f}, {1.0f, 2.0f});
-    rider->Bounce = {0.0f, 0.0f};
-    return *rider;
-  }
-  // How far the rider's feet are above the platform's top (negative: sunk in).
-  static float Gap(const Body& rider, const Component& platform) {
-    return (rider.Position.y - 1.0f) - (PositionOf(platform).y + 0.5f);
-  }
-};
-
-TEST_F(RidingTest, AStandingBodyRidesAPlatformSidewaysUpAndDown) {
-  struct Case {
-    Vec2 point2;
-  };
-  for (Case c : {Case{{6, 0}}, Case{{0, 4}}, Case{{0, -4}}}) {
-    Factory::Instance().DestroyAll();
-    Body& rider = Rider({0, 0});
-    MovingPlatformScript& platform = MakePlatform({0, 0}, {0, 0}, 0.0f, 100.0f);
-    StepWorld(30);  // settle
-    const Vec2 start = rider.Position;
-    platform.SetPoint2(c.point2);
-    platform.SetSpeed(2.0f);
-    StepWorld(90);  // 1.5 s at 2 units/s: 3 units along the leg
-    const Vec2 moved = PositionOf(platform);
-    EXPECT_NEAR(rider.Position.x - start.x, moved.x, 0.01f) << c.point2.x << "," << c.point2.y;
-    EXPECT_NEAR(Gap(rider, platform), 0.0f, 0.05f) << c.point2.x << "," << c.point2.y;
-    EXPECT_TRUE(rider.Grounded);
-  }
-}
-
-TEST_F(RidingTest, ARiderCanStillWalkAndJumpOff) {
-  Body& rider = Rider({0, 0});
-  MovingPlatformScript& platform = MakePlatform({0, 0}, {10, 0}, 1.0f, 100.0f, {20.0f, 1.0f});
-  StepWorld(30);
-  const float platformBefore = PositionOf(platform).x;
-  const float riderBefore = rider.Position.x;
-  for (int i = 0; i < 30; ++i) {
-    rider.Force.x = 60.0f;  // walking right on top of the carry
-    StepWorld();
-  }
-  const float walked = (rider.Position.x - riderBefore) - (PositionOf(platform).x - platformBefore);
-  EXPECT_GT(walked, 1.0f);
-
-  rider.Velocity.y = 15.0f;
-  StepWorld(20);
-  EXPECT_GT(Gap(rider, platform), 2.0f);
-  EXPECT_FALSE(rider.Grounded);
 }
 
 }  // namespace

@@ -69,36 +69,6 @@ TEST_F(AssetStoreTest, TheGamesProgramsAllLinkAndTheFontIsLoaded) {
   EXPECT_NE(font.Vao, 0u);
 }
 
-TEST_F(AssetStoreTest, ACompileFailureIsReportedAndTheProgramStillStored) {
-  Write("shaders/00_list_file.txt", "Broken.vert\nBroken.frag\n");
-  Write("shaders/Broken.vert", "#version 330 core\nvoid main() { this is not glsl }\n");
-  Write("shaders/Broken.frag", kGoodFragment);
-  const std::string out = Load(AssetKind::Shaders);
-
-  const std::string compileHead = "Linking Vertex shader\n" + kRule + "Shader compilation failed : \n\tError info : ";
-  ASSERT_EQ(out.rfind(compileHead, 0), 0u) << out;
-  const std::size_t fragment = out.find(kRule + "\nLoading Fragment Shader\n");
-  ASSERT_NE(fragment, std::string::npos) << out;
-  EXPECT_GT(fragment, compileHead.size());  // the compiler's log sits between
-  const std::size_t link = out.find(kRule + "Shader linking failed : \nInfo Length : ", fragment);
-  ASSERT_NE(link, std::string::npos) << out;
-  EXPECT_NE(out.find("Linker error message : ", link), std::string::npos);
-  // The reports end with one line that names both files.
-  EXPECT_NE(out.find("Linking Vertex shader FAILED\n"
-                     "shaders/Broken.vert + shaders/Broken.frag: the \"Basic\" program did not build; "
-                     "what it draws is drawn as a flat colour\n"),
-            std::string::npos)
-      << out;
-  // The good fragment shader compiled: only one compile report.
-  EXPECT_EQ(out.find("Shader compilation failed", fragment), std::string::npos);
-
-  // Stored under "Broken"'s letter, replacing the game's own "Basic" with the flat stand-in.
-  ASSERT_TRUE(store->Programs.contains("Basic"));
-  GLint linked = 0;
-  glGetProgramiv(store->Programs["Basic"].Program, GL_LINK_STATUS, &linked);
-  EXPECT_EQ(linked, GL_TRUE);
-}
-
 TEST_F(AssetStoreTest, AMissingSourceFileFailsBothCompileAndLink) {
   Write("shaders/00_list_file.txt", "Texture.vert\nTexture.frag\n");
   Write("shaders/Texture.frag", kGoodFragment);

@@ -1,5 +1,6 @@
 // The font face: text scale by window shape and the glyph cache (metrics only;
-// drawing is checked with a GL context in the text drawing tests).
+// drawing is checked with a GL context in the text drawing tests, and a missing
+// font file with the real game in StartupTest).
 #include "graphics/FontFace.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +8,6 @@
 #include <cmath>
 #include <limits>
 
-#include "support/Capture.h"
 
 namespace Framework {
 namespace {
@@ -51,15 +51,6 @@ TEST(FontFaceGlyphs, CachesAsciiAndCyrillicAToYaOnly) {
   EXPECT_GT(a.Bearing.y, 0);
   const Glyph& missing = face.GlyphFor(u'Ё');
   EXPECT_TRUE(missing.Advance == 0u && missing.Size.x == 0 && missing.TextureId == 0u);
-}
-
-TEST(FontFaceGlyphs, AMissingFontFileIsReportedAndLeavesAnEmptyCache) {
-  FontFace face(1.0f);
-  bool loaded = true;
-  EXPECT_EQ(StdoutOf([&] { loaded = face.LoadFont("fonts/NoSuchFont.ttf"); }), "ERROR::FREETYPE: Failed to load font fonts/NoSuchFont.ttf (no such file), text is not drawn\n");
-  EXPECT_FALSE(loaded);
-  EXPECT_TRUE(face.Glyphs.empty());
-  EXPECT_EQ(face.Face, nullptr);
 }
 
 }  // namespace

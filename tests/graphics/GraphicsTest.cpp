@@ -224,7 +224,7 @@ TEST_F(GraphicsRender, LightUniformsHoldTheFramesLights) {
   AddLight<PointLight>(floating)->Radius = 200.0f;
 
   Render();
-  // What reaches the program (the numbers themselves: LightUniformsTest).
+  // What reaches the program: camera-relative places with their offsets (the count rules: LightUniformsTest).
   ASSERT_EQ(graphics.FrameLights.size(), 3u);
   EXPECT_EQ(UniformInt("num_lights_used"), 2);
   EXPECT_FLOAT_EQ(UniformFloat("CameraPos", 0), 2.0f);

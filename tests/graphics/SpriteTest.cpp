@@ -1,4 +1,4 @@
-// Sprite settings that need no GL context: the type table's side effects and its limits.
+// Sprite types that need no GL context: the limits of the type table.
 #include "graphics/Sprite.h"
 
 #include <gtest/gtest.h>
@@ -20,22 +20,6 @@ TEST(SpriteType, NumbersPastTheTableAreReportedAndTheKeepTypeLeavesTheSprite) {
   EXPECT_FALSE(sprite.BuffersMade);
   EXPECT_STREQ(Sprite::SpriteTypeFilename(SpriteType::Keep), "");
   EXPECT_STREQ(Sprite::SpriteTypeFilename(-1), "");
-}
-
-TEST(SpriteType, UntexturedTypesKeepAPlainQuadAndTheSkyTints) {
-  Sprite sky;
-  sky.SetFilename(SpriteType::Sky);
-  EXPECT_EQ(sky.GetFilename(), "");
-  EXPECT_FLOAT_EQ(sky.Color.R, 0.45f);
-  EXPECT_FLOAT_EQ(sky.Color.G, 0.8f);
-  EXPECT_FLOAT_EQ(sky.Color.B, 0.92f);
-  EXPECT_FALSE(sky.BuffersMade);
-
-  Sprite plain;
-  plain.SetFilename(SpriteType::Platform);
-  EXPECT_EQ(plain.GetFilename(), "");
-  EXPECT_FLOAT_EQ(plain.Color.R, 1.0f);
-  EXPECT_FLOAT_EQ(plain.Alpha, 1.0f);
 }
 
 }  // namespace

@@ -7,22 +7,169 @@
 // jump point has a few units of slack either side.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <iomanip>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "engine/Engine.h"
 #include "gameplay/DynamicHazardScript.h"
 #include "gameplay/MovingPlatformScript.h"
+#include "gameplay/PlayerController.h"
 #include "levels/LevelSlots.h"
 #include "menus/MenuSystem.h"
-#include "support/Route.h"
+#include "objects/Transform.h"
+#include "physics/Body.h"
+#include "support/Scenario.h"
 
 namespace Framework {
 namespace {
 
 using namespace std::chrono_literals;
 using Keys::Right;
+
+// A route is a replay written as the short list of things a player does (hold a
+// key, jump where the ground ends, throw a bomb at a place, blast, wait for a
+// moment or for something to happen). Steps that wait give up after a limit.
+// A step reads only the game's state and the scripted input, so a route plays
+// the same game every run.
+struct RouteStep {
+  std::string What;  // for failure messages, e.g. "jump at x 37"
+  std::function<bool(Scenario&)> Play;  // false when what it waited for did not come in time
+};
+using Route = std::vector<RouteStep>;
+
+// Where the `nth` object (in level-file order) that carries a T stands; far away
+// when there is none.
+template <class T>
+Vec2 PositionOf(const Scenario& s, std::size_t nth = 0) {
+  const std::vector<GameObject*> objects = s.ObjectsWith<T>();
+  const Transform* transform = nth < objects.size() ? objects[nth]->GetComponent<Transform>() : nullptr;
+  return transform ? transform->Position : Vec2{1e9f, 1e9f};
+}
+
+// Short enough for a failure message.
+std::string Number(float v) { return NumberText(v, 6); }
+
+// Whether the player stands ready to jump (grown in, on the ground, not squashed).
+bool ReadyToJump(const Scenario& s) {
+  const GameObject* player = s.Player();
+  const auto* controller = player ? player->GetComponent<PlayerController>() : nullptr;
+  const Body* body = s.PlayerBody();
+  return controller && body && !controller->Spawning() && controller->CanJump() && !controller->JumpLocked() &&
+         body->Grounded;
+}
+
+// Jump now; false when the player cannot jump at this moment (in the air, or
+// squashed from a landing): a route must not lean on a press being a frame early or late.
+bool JumpNow(Scenario& s) {
+  if (!ReadyToJump(s)) return false;
+  const std::size_t jumps = s.CountSound("beep.ogg");
+  s.Tap(Keys::Jump);
+  return s.CountSound("beep.ogg") > jumps;
+}
+
+// Keys held from now on, or let go.
+RouteStep Hold(SDL_Scancode key) {
+  return {std::string("hold ") + SDL_GetScancodeName(key), [key](Scenario& s) {
+            s.Press(key);
+            return true;
+          }};
+}
+
+RouteStep LetGo(SDL_Scancode key) {
+  return {std::string("let go of ") + SDL_GetScancodeName(key), [key](Scenario& s) {
+            s.Release(key);
+            return true;
+          }};
+}
+
+// Time passes with the input as it is.
+RouteStep Wait(Seconds duration) {
+  return {"wait " + Number(static_cast<float>(duration.count())) + " s", [duration](Scenario& s) {
+            s.Run(duration);
+            return true;
+          }};
+}
+
+// Until the player's centre has passed `x` going right.
+RouteStep ReachX(float x) {
+  return {"reach x " + Number(x), [x](Scenario& s) {
+            // A route that has already passed the place went wrong earlier.
+            const auto passed = [&] { return s.PlayerPosition().x >= x; };
+            return !passed() && s.RunUntil(passed, Seconds(15));
+          }};
+}
+
+RouteStep Jump() { return {"jump", JumpNow}; }
+
+RouteStep JumpAt(float x) {
+  const RouteStep reach = ReachX(x);
+  return {"jump at x " + Number(x), [reach](Scenario& s) { return reach.Play(s) && JumpNow(s); }};
+}
+
+// Until the player stands on something again, able to jump.
+RouteStep Land() {
+  return {"land", [](Scenario& s) {
+            bool airborne = false;
+            return s.RunUntil(
+                [&] {
+                  const Body* body = s.PlayerBody();
+                  airborne = airborne || (body && !body->Grounded);
+                  return airborne && ReadyToJump(s);
+                },
+                Seconds(10));
+          }};
+}
+
+// A short jump while walking right: jump at `from`, let go of the key at `letGoAt`
+// (the player drifts on a little), land, and walk on.
+RouteStep ShortJump(float from, float letGoAt) {
+  const Route steps = {JumpAt(from), ReachX(letGoAt), LetGo(Keys::Right), Land(), Hold(Keys::Right)};
+  return {"short jump from x " + Number(from) + " to x " + Number(letGoAt), [steps](Scenario& s) {
+            return std::all_of(steps.begin(), steps.end(), [&](const RouteStep& step) { return step.Play(s); });
+          }};
+}
+
+// A left click at a world position: a bomb thrown towards it. `fromPlayer` makes
+// the position relative to the player's centre (a bomb dropped at the feet).
+RouteStep Throw(Vec2 at, bool fromPlayer = false) {
+  return {"throw at (" + Number(at.x) + ", " + Number(at.y) + ")" + (fromPlayer ? " from the player" : ""),
+          [at, fromPlayer](Scenario& s) {
+            const std::size_t throws = s.CountSound("throw.ogg");
+            s.ClickLeftAt(fromPlayer ? s.PlayerPosition() + at : at);
+            return s.CountSound("throw.ogg") > throws;
+          }};
+}
+
+// A right click: every bomb out explodes (with `jump`, a jump in the same frame).
+RouteStep Blast(bool jump = false) {
+  return {jump ? "blast and jump" : "blast", [jump](Scenario& s) {
+            if (jump && !ReadyToJump(s)) return false;
+            if (jump) s.Press(Keys::Jump);
+            s.PressButtonAt(SDL_BUTTON_RIGHT, s.PlayerPosition());
+            s.Release(Keys::Jump);
+            s.RunFrames(1);
+            return true;
+          }};
+}
+
+RouteStep Until(const std::string& what, std::function<bool(Scenario&)> done, Seconds limit = Seconds(15)) {
+  return {"until " + what, [done, limit](Scenario& s) { return s.RunUntil([&] { return done(s); }, limit); }};
+}
+
+// Plays the steps in order; stops at the first that fails, naming it and where the player was.
+::testing::AssertionResult PlayRoute(Scenario& s, const Route& route) {
+  for (std::size_t i = 0; i < route.size(); ++i) {
+    if (!route[i].Play(s)) {
+      return ::testing::AssertionFailure() << "step " << i + 1 << " (" << route[i].What << ") failed: " << s.Where();
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
 
 // The nth platform or saw of the level, in file order.
 Vec2 Platform(const Scenario& s, std::size_t n) { return PositionOf<MovingPlatformScript>(s, n); }

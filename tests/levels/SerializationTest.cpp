@@ -172,51 +172,6 @@ GameObject* MakePlatform(Vec2 position, Vec2 scale) {
   return object;
 }
 
-TEST_F(SerializationSaveTest, WritesStyledTextWithEveryFloatAsItsExactDouble) {
-  Serialization& serialization = Serialization::Instance();
-  Physics::Instance().Gravity = -20.0f;
-  GameObject* marker = Factory::Instance().CreateObject();
-  marker->Name = "Marker";
-  auto* transform = Factory::Instance().AddComponent<Transform>(*marker);
-  transform->Position = {1.5f, 0.1f};
-  transform->Scale = {2.0f, 3.0f};
-  transform->ZLayer = 0.5f;
-
-  ASSERT_TRUE(serialization.Save(serialization.AutosavePath));
-  EXPECT_EQ(ReadFileText(serialization.AutosavePath),
-            "{\n"
-            "\t\"Factory\" : \n"
-            "\t{\n"
-            "\t\t\"Game_Objects\" : \n"
-            "\t\t{\n"
-            "\t\t\t\"Object #1\" : \n"
-            "\t\t\t{\n"
-            "\t\t\t\t\"Name\" : \"Marker\",\n"
-            "\t\t\t\t\"Transform\" : \n"
-            "\t\t\t\t{\n"
-            "\t\t\t\t\t\"Position\" : \n"
-            "\t\t\t\t\t{\n"
-            "\t\t\t\t\t\t\"X\" : 1.5,\n"
-            "\t\t\t\t\t\t\"Y\" : 0.10000000149011612\n"
-            "\t\t\t\t\t},\n"
-            "\t\t\t\t\t\"Rotation\" : 0.0,\n"
-            "\t\t\t\t\t\"Scale\" : \n"
-            "\t\t\t\t\t{\n"
-            "\t\t\t\t\t\t\"X\" : 2.0,\n"
-            "\t\t\t\t\t\t\"Y\" : 3.0\n"
-            "\t\t\t\t\t},\n"
-            "\t\t\t\t\t\"ZLayer\" : 0.5\n"
-            "\t\t\t\t}\n"
-            "\t\t\t}\n"
-            "\t\t}\n"
-            "\t},\n"
-            "\t\"Physics\" : \n"
-            "\t{\n"
-            "\t\t\"Gravity\" : -20.0\n"
-            "\t}\n"
-            "}");
-}
-
 TEST_F(SerializationSaveTest, TwelveObjectsAreNumberedOneToTwelveAndAnEmptyWorldSavesNoEntries) {
   Serialization& serialization = Serialization::Instance();
   for (int i = 0; i < 12; ++i) MakePlatform({static_cast<float>(i), 0.0f}, {1.0f, 1.0f});

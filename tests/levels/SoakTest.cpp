@@ -255,13 +255,6 @@ class Monkey {
   std::mt19937 random_;
 };
 
-// Counts of deaths, seen without keeping the events.
-struct DeathCounter : Listener {
-  explicit DeathCounter(int& deaths) : Deaths(deaths) {}
-  void OnEvent(Event*) override { ++Deaths; }
-  int& Deaths;
-};
-
 // Watches every frame: the counts' peaks per minute, the world each load builds,
 // and which levels and menus were reached.
 class SoakLog {
@@ -273,11 +266,7 @@ class SoakLog {
     Levels.insert(level);
     Menus.insert(MenuSystem::Instance().CurrentMenu);
     if (level != lastLevel_) ++LevelChanges;
-    if (level == LevelSlot::Credits && lastLevel_ != LevelSlot::Credits) ++Credits;
     lastLevel_ = level;
-    const bool tryAgain = Serialization::Instance().ShowTryAgain;
-    if (tryAgain && !tryAgain_) ++Restarts;
-    tryAgain_ = tryAgain;
     // A load is judged a frame later, once the requests its objects posted are met.
     if (Loads != loadsSeen_) {
       loadsSeen_ = Loads;
@@ -329,8 +318,6 @@ class SoakLog {
   std::int32_t SavedFrom = -1;
   long ContinuedExcess = 0;
   int LevelChanges = 0;
-  int Credits = 0;
-  int Restarts = 0;
   std::set<std::int32_t> Levels;
   std::set<std::int32_t> Menus;
   // Per level file, the least and the most of each count of the world it built.
@@ -344,7 +331,6 @@ class SoakLog {
   int loadsSeen_ = 0;
   bool loadPending_ = false;
   std::int32_t lastLevel_ = -1;
-  bool tryAgain_ = false;
 };
 
 // The highest sample of the last third at most 5 % plus 8 MiB above the highest before it.
@@ -401,8 +387,6 @@ TEST(SoakTest, RandomPlayThroughMenusAndLevelsLeaksNothing) {
     log.SavedFrom = levels.CurrentLevel;
     return static_cast<bool>(out.write(text.data(), static_cast<std::streamsize>(text.size())));
   };
-  int deaths = 0;
-  Subscription deathCounter(EventType::Death, std::make_unique<DeathCounter>(deaths));
   s.AfterFrame = [&] { log.AfterFrame(s.Frame()); };
 
   s.LoadSlot(LevelSlot::FirstSplash);
@@ -414,23 +398,8 @@ TEST(SoakTest, RandomPlayThroughMenusAndLevelsLeaksNothing) {
   }
   s.AfterFrame = nullptr;
 
-  std::printf("soak: %d level changes, %d loads, %d continues, %d deaths, %d restarts, %d credits, %d checkpoints, "
-              "%d quits\n", log.LevelChanges, log.Loads, log.Continues, deaths, log.Restarts, log.Credits,
-              monkey.Checkpoints, monkey.Quits);
-  std::printf("soak: continued games held at most %ld objects more than their level's file builds\n",
-              log.ContinuedExcess);
-  std::printf("soak: levels reached");
-  for (std::int32_t level : log.Levels) std::printf(" %d", level);
-  std::printf("; menus reached");
-  for (std::int32_t menu : log.Menus) std::printf(" %d", menu);
-  std::printf("\n");
-  for (const auto& [file, range] : log.AfterLoad) {
-    std::printf("soak: %s built", file.substr(file.rfind('/') + 1).c_str());
-    for (int i : {Objects, Components, Listeners}) {
-      std::printf("  %s %zu..%zu", kCountNames[i], range.first[i], range.second[i]);
-    }
-    std::printf("\n");
-  }
+  std::printf("soak: %d level changes, %d loads, %d continues, %d checkpoints, %d quits\n", log.LevelChanges,
+              log.Loads, log.Continues, monkey.Checkpoints, monkey.Quits);
 
   // A level makes its throw indicator (three components and a listener) in its
   // first frame, which may be the frame of the load; nothing else may differ.

@@ -1,5 +1,5 @@
-// Object lifetime through the Factory: numbering, deferred and whole-world
-// destruction, the commands carried by FactoryEvents, and a level teardown
+// Object lifetime through the Factory (ids never reused: SerializationTest's
+// rebuilt world): deferred and whole-world destruction, the commands carried by FactoryEvents, and a level teardown
 // that happens while the event system is delivering.
 #include "objects/Factory.h"
 
@@ -13,9 +13,7 @@
 #include "engine/EventSystem.h"
 #include "engine/Events.h"
 #include "objects/Script.h"
-#include "graphics/Sprite.h"
 #include "objects/Transform.h"
-#include "physics/Body.h"
 
 namespace Framework {
 namespace {
@@ -33,14 +31,6 @@ class FactoryTest : public ::testing::Test {
   Factory& factory = Factory::Instance();
   EventSystem& events = EventSystem::Instance();
 };
-
-TEST_F(FactoryTest, IdsStartAtOneAndAreNeverReused) {
-  EXPECT_EQ(factory.CreateObject()->Id, 1u);
-  EXPECT_EQ(factory.CreateObject()->Id, 2u);
-  factory.DestroyAll();
-  EXPECT_TRUE(factory.Objects.empty());
-  EXPECT_EQ(factory.CreateObject()->Id, 3u);
-}
 
 TEST_F(FactoryTest, QueuedDestructionWaitsForTheFactoryUpdateAndToleratesRepeatsAndMissingIds) {
   GameObject* keep = factory.CreateObject();
@@ -67,7 +57,9 @@ TEST_F(FactoryTest, UnknownCommandsAndComponentCommandsWithoutATargetDoNothing) 
   for (int command : {static_cast<int>(FactoryCommand::None), -1, FactoryCommand::AddFireflyScript + 1, 1000}) {
     Run(command, target, [&](GameObject*) { ++callbacks; });
   }
-  Run(FactoryCommand::AddTransform, nullptr, [&](GameObject*) { ++callbacks; });
+  for (int command : {FactoryCommand::AddTransform, FactoryCommand::AddBody}) {
+    Run(command, nullptr, [&](GameObject*) { ++callbacks; });
+  }
   EXPECT_EQ(callbacks, 0);
   EXPECT_EQ(factory.Objects.size(), 1u);
   EXPECT_TRUE(target->Components.empty());
@@ -133,28 +125,6 @@ TEST_F(FactoryTest, CollisionsFoundBeforeAnObjectDiedNeverReachItOrNameIt) {
   EXPECT_EQ(playerProbe->hits, 1);
   EXPECT_EQ(playerProbe->lastOther, nullptr) << "the dead hazard is not handed out";
   (void)hazardProbe;  // deleted with the hazard; the sanitizer build catches any call into it
-}
-
-TEST_F(FactoryTest, PlatformArchetypeIsAStaticBoxWithThePlatformLook) {
-  GameObject* seen = nullptr;
-  Run(FactoryCommand::BuildPlatform, nullptr, [&](GameObject* o) {
-    seen = o;
-    // The caller places and sizes it; the archetype leaves both at zero.
-    auto* t = o->GetComponent<Transform>();
-    EXPECT_EQ(t->Scale, (Vec2{0.0f, 0.0f}));
-    t->Position = {5.0f, -2.0f};
-    t->Scale = {8.0f, 1.0f};
-  });
-  ASSERT_NE(seen, nullptr);
-  EXPECT_EQ(seen->Name, "Platform");
-  EXPECT_EQ(seen->Components.size(), 3u);
-  auto* body = seen->GetComponent<Body>();
-  ASSERT_NE(body, nullptr);
-  EXPECT_TRUE(body->IsStatic);
-  auto* sprite = seen->GetComponent<Sprite>();
-  ASSERT_NE(sprite, nullptr);
-  EXPECT_EQ(sprite->Filename, Sprite::SpriteTypeFilename(SpriteType::Platform));
-  EXPECT_EQ(factory.Player, nullptr);
 }
 
 // A script that listens to the keyboard, like the player or a menu does.

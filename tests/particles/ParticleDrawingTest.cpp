@@ -75,7 +75,6 @@ TEST_F(ParticleDrawing, EveryParticleIsAQuadOfItsColourInFrontOfTheWorld) {
     ParticleSystem::Instance().Update(1.0f / 60.0f, false);
   }
   Render();
-  EXPECT_TRUE(SaveBackBuffer(ArtifactPath("particles.png")));
 
   Graphics& graphics = Graphics::Instance();
   EXPECT_EQ(graphics.InstanceModels.size(), 2 + ParticleSystem::Instance().LiveCount());

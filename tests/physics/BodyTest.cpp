@@ -1,13 +1,11 @@
-// Body: what Initialize takes from the Transform, the Factory's body command and
-// attach steps, and bodies whose object is incomplete.
+// Body: what Initialize takes from the Transform, and bodies whose object is
+// incomplete. (The Factory's body command builds every box of the physics tests.)
 #include "physics/Body.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "engine/Commands.h"
-#include "engine/Events.h"
 #include "objects/Factory.h"
 #include "objects/Transform.h"
 #include "physics/Physics.h"
@@ -35,31 +33,6 @@ TEST(Body, InitializeTakesPositionAndHalfSizeFromTheTransform) {
   body->Initialize();
   EXPECT_EQ(body->Position, (Vec2{-1.0f, 8.0f}));
   EXPECT_FLOAT_EQ(body->Shape->HalfWidth, 1.0f);
-}
-
-TEST(Body, TheBodyCommandAttachesADynamicBoxToTheTarget) {
-  Factory& factory = Factory::Instance();
-  GameObject* object = factory.CreateObject();
-  auto* transform = factory.AddComponent<Transform>(*object);
-  transform->Position = {5.0f, 6.0f};
-  transform->Scale = {2.0f, 3.0f};
-  FactoryEvent event;
-  event.Command = FactoryCommand::AddBody;
-  event.Object = object;
-  Body* seenInCallback = nullptr;
-  event.Callback = [&](GameObject* target) { seenInCallback = target->GetComponent<Body>(); };
-  factory.Execute(event);
-  Body* body = object->GetComponent<Body>();
-  ASSERT_NE(body, nullptr);
-  EXPECT_EQ(seenInCallback, body) << "the callback configures the body just attached";
-  EXPECT_FALSE(body->IsStatic);
-  EXPECT_EQ(body->Shape->Kind, ShapeKindBox);
-  EXPECT_EQ(body->Position, (Vec2{5.0f, 6.0f}));
-  EXPECT_FLOAT_EQ(body->Shape->HalfHeight, 1.5f);
-  // Without a target the command does nothing rather than crash.
-  FactoryEvent stray;
-  stray.Command = FactoryCommand::AddBody;
-  factory.Execute(stray);
 }
 
 TEST(Body, AnObjectWithoutTransformIsReportedAndLeftOutOfPhysics) {

@@ -150,23 +150,6 @@ TEST_F(PhysicsStep, PausedStepChangesNothingAndPostsNothing) {
 
 // --- Static against dynamic -------------------------------------------------
 
-TEST_F(PhysicsStep, SlowLandingComesToRestExactlyOnThePlatform) {
-  AddStaticBox({0.0f, 0.0f}, {10.0f, 1.0f});
-  Body* box = AddBox({0.0f, 1.01f}, {1.0f, 1.0f});
-  box->Velocity = {0.0f, -3.0f};
-  physics.Update(kDt, false);
-  EXPECT_FLOAT_EQ(box->Position.y, 1.0f);
-  EXPECT_EQ(box->Velocity.y, 0.0f);
-  EXPECT_TRUE(box->Grounded);
-  // And it stays there, grounded, frame after frame under gravity.
-  for (int i = 0; i < 120; ++i) {
-    physics.Update(kDt, false);
-    ASSERT_FLOAT_EQ(box->Position.y, 1.0f) << "frame " << i;
-    ASSERT_TRUE(box->Grounded) << "frame " << i;
-  }
-  EXPECT_FLOAT_EQ(box->OwnerTransform->Position.y, 1.0f);
-}
-
 // One inert box against one static box, a single step: where it ends, how it rebounds
 // (Bounce X for vertical contacts, Y for walls) and whether it stands on the other.
 TEST_F(PhysicsStep, OneStepAgainstAStaticBox) {

@@ -82,20 +82,6 @@ PixelFrame ReadBackBuffer() {
   return frame;
 }
 
-bool SaveBackBuffer(const fs::path& path) {
-  const PixelFrame frame = ReadBackBuffer();
-  std::vector<std::uint8_t> rgba;
-  rgba.reserve(frame.Pixels.size() * 4);
-  for (const Pixel& p : frame.Pixels) {
-    for (int channel : {p.R, p.G, p.B, p.A}) rgba.push_back(static_cast<std::uint8_t>(channel));
-  }
-  return WritePng(path, frame.Width, frame.Height, rgba, /*bottomUp=*/true);
-}
-
-fs::path ArtifactPath(const std::string& name) {
-  return fs::path(TUMBRIX_GAME_DIR).parent_path() / "test-artifacts" / name;
-}
-
 void GlFixture::SetUp() {
   const fs::path game = TUMBRIX_GAME_DIR;
   folder_ = std::make_unique<TempFolder>("tumbrix-gl");

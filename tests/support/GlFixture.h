@@ -38,10 +38,6 @@ struct PixelFrame {
 
 // Waits for drawing to finish and reads the back buffer at the viewport's size.
 PixelFrame ReadBackBuffer();
-// Writes the back buffer as a PNG for people to look at; false when it could not.
-bool SaveBackBuffer(const std::filesystem::path& path);
-// Where pictures kept from a test run go: <build>/test-artifacts/<name>.
-std::filesystem::path ArtifactPath(const std::string& name);
 
 // Texture "split" is 16x16: its top half pure red, its bottom half pure blue.
 inline constexpr const char* kSplitTexture = "split";

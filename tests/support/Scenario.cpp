@@ -79,13 +79,6 @@ LevelText& LevelText::Spikes(Vec2 at, Vec2 size) {
                ", \"StaticHazardScript\": \"\"}");
 }
 
-LevelText& LevelText::MovingHazard(Vec2 at, Vec2 size, Vec2 rate, Vec2 min, Vec2 max) {
-  return Entry("{\"Name\": \"DynamicHazard\", " + TransformBlock(at, size, 0.4f) + ", " +
-               BodyBlock(true, {0.5f, 0.5f}) + ", " + SpriteBlock("", 0.9f, 0.4f, 0.1f) +
-               ", \"DynamicHazardScript\": {\"Rate\": " + XY(rate) + ", \"Min\": " + XY(min) + ", \"Max\": " +
-               XY(max) + ", \"Delay\": 0, \"Delay_Radius\": 0}}");
-}
-
 LevelText& LevelText::Crate(Vec2 at, Vec2 size) {
   return Entry("{\"Name\": \"Crate\", " + TransformBlock(at, size, 0.3f) + ", " + BodyBlock(false, {0.5f, 0.5f}) +
                ", " + SpriteBlock("container2", 1, 1, 1) + ", \"BoomReactScript\": \"\"}");

@@ -51,7 +51,6 @@ inline constexpr SDL_Scancode Left = SDL_SCANCODE_LEFT;
 inline constexpr SDL_Scancode Right = SDL_SCANCODE_RIGHT;
 inline constexpr SDL_Scancode Jump = SDL_SCANCODE_SPACE;
 inline constexpr SDL_Scancode Down = SDL_SCANCODE_DOWN;
-inline constexpr SDL_Scancode HoverAssist = SDL_SCANCODE_F3;
 }  // namespace Keys
 
 using Seconds = std::chrono::duration<double>;
@@ -77,7 +76,6 @@ class LevelText {
   }
   LevelText& Platform(Vec2 at, Vec2 size);
   LevelText& Spikes(Vec2 at, Vec2 size);
-  LevelText& MovingHazard(Vec2 at, Vec2 size, Vec2 rate, Vec2 min, Vec2 max);
   // A dynamic box that explosions shove.
   LevelText& Crate(Vec2 at, Vec2 size);
   // Any entry, as JSON text.
