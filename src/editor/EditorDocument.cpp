@@ -255,6 +255,32 @@ void EditorDocument::Record(EditCommand command) {
   position_ = history_.size();
 }
 
+EditorDocument::Kept EditorDocument::Keep() const {
+  Kept kept{order_, {}, selection_};
+  kept.Entries.reserve(order_.size());
+  for (EditorHandle handle : order_) kept.Entries.push_back(Snapshot(handle));
+  return kept;
+}
+
+void EditorDocument::Restore(const Kept& kept) {
+  Serialization& levels = Serialization::Instance();
+  Factory::Instance().DestroyAll();
+  if (levels.Hooks.ClearParticles) levels.Hooks.ClearParticles();
+  ids_.clear();
+  order_.clear();
+  dragStart_.clear();
+  dragBefore_.clear();
+  for (std::size_t i = 0; i < kept.Order.size(); ++i) {
+    // Built as a load builds them: what their components make (fireflies) comes back too.
+    GameObject* built = levels.BuildEntry(kept.Entries[i], kEntryName);
+    if (built == nullptr) continue;
+    if (kept.Entries[i]["Name"].isString()) built->Name = kept.Entries[i]["Name"].asString();
+    ids_[kept.Order[i]] = built->Id;
+    order_.push_back(kept.Order[i]);
+  }
+  Select(kept.Selection);
+}
+
 bool EditorDocument::Undo() {
   if (!CanUndo()) return false;
   Apply(history_[--position_], false);

@@ -79,6 +79,17 @@ class EditorDocument {
   // member the object's field lists write can be set, and only to a value they read.
   bool SetProperty(EditorHandle handle, const std::string& path, const Json::Value& value);
 
+  // The whole level as it stands, handles and selection included, so that after a
+  // test run the world comes back exactly and the history still applies to it.
+  struct Kept {
+    std::vector<EditorHandle> Order;
+    std::vector<Json::Value> Entries;
+    std::vector<EditorHandle> Selection;
+  };
+  Kept Keep() const;
+  // Replaces the whole world (whatever play made included) by the kept level.
+  void Restore(const Kept& kept);
+
   bool Undo();
   bool Redo();
   bool CanUndo() const { return position_ > 0; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <iostream>
 #include <string>
 
 #include <glm/common.hpp>
@@ -13,8 +14,10 @@
 #include "graphics/Graphics.h"
 #include "levels/LevelSlots.h"
 #include "levels/Serialization.h"
+#include "objects/Factory.h"
 #include "objects/GameObject.h"
 #include "objects/Transform.h"
+#include "physics/Body.h"
 
 namespace Framework {
 
@@ -32,8 +35,10 @@ constexpr float kClickSlop = 0.005f;
 // The grid thins out (five cells to a line) until lines are at least this far apart, in view heights.
 constexpr float kGridLineGap = 0.02f;
 constexpr float kGridThinning = 5.0f;
-constexpr float kStatusTextSize = 12.0f;
+constexpr float kStatusTextSize = 8.0f;
 constexpr float kStatusMargin = 0.02f;
+// The status line's baseline sits this many margins below the top of the view.
+constexpr float kStatusLines = 3.0f;
 // Marks sit in front of everything in the world.
 constexpr float kMarkZ = 0.0f;
 
@@ -77,8 +82,42 @@ void EditorSession::Open() {
   gesture_ = Gesture::None;
 }
 
+void EditorSession::StartTest() {
+  GameObject* player = Factory::Instance().Player;
+  Transform* transform = player ? player->GetComponent<Transform>() : nullptr;
+  if (!open_ || testing_ || transform == nullptr) {
+    if (open_ && !testing_) std::cout << "Editor: this level has no player to test with\n";
+    return;
+  }
+  if (gesture_ == Gesture::Drag) Document.EndDrag();
+  gesture_ = Gesture::None;
+  beforeTest_ = Document.Keep();
+  if (View) editView_ = *View;
+  testedLevel_ = Serialization::Instance().CurrentLevel;
+  transform->Position = pointer_;
+  if (Body* body = player->GetComponent<Body>()) {
+    body->Position = pointer_;
+    body->Velocity = {0.0f, 0.0f};
+  }
+  testing_ = true;
+  Engine::Instance().Paused = false;
+}
+
+void EditorSession::EndTest() {
+  if (!testing_) return;
+  testing_ = false;
+  Serialization::Instance().CurrentLevel = testedLevel_;
+  Document.Restore(beforeTest_);
+  beforeTest_ = {};
+  world_ = Serialization::Instance().WorldsBuilt;
+  if (View && editView_) *View = *editView_;
+  editView_.reset();
+  Engine::Instance().Paused = true;
+}
+
 void EditorSession::Close() {
   if (!open_) return;
+  EndTest();
   if (gesture_ == Gesture::Drag) Document.EndDrag();
   gesture_ = Gesture::None;
   open_ = false;
@@ -89,6 +128,11 @@ void EditorSession::Close() {
 
 void EditorSession::Update(float dt, bool) {
   if (!open_) return;
+  if (testing_) {
+    // Dying or winning built another world: the test is over.
+    if (Serialization::Instance().WorldsBuilt != world_) EndTest();
+    return;
+  }
   Engine::Instance().Paused = true;
   // A restart or another level built a new world under the editor.
   if (Serialization::Instance().WorldsBuilt != world_) {
@@ -111,7 +155,7 @@ bool EditorSession::OnEvent(const SDL_Event& event) {
   if (event.type == SDL_KEYDOWN) {
     return event.key.repeat == 0 && OnKey(event.key.keysym.sym, event.key.keysym.mod);
   }
-  if (!open_ || (MenuShown && MenuShown())) return false;
+  if (!open_ || testing_ || (MenuShown && MenuShown())) return false;
   const std::uint16_t modifiers = static_cast<std::uint16_t>(SDL_GetModState());
   const Windows& window = Windows::Instance();
   switch (event.type) {
@@ -134,6 +178,11 @@ bool EditorSession::OnEvent(const SDL_Event& event) {
 }
 
 bool EditorSession::OnKey(SDL_Keycode key, std::uint16_t modifiers) {
+  if (testing_) {
+    if (key != SDLK_F4 && key != SDLK_ESCAPE) return false;
+    EndTest();
+    return true;
+  }
   if (key == SDLK_F4) {
     if (open_) {
       Close();
@@ -152,6 +201,7 @@ bool EditorSession::OnKey(SDL_Keycode key, std::uint16_t modifiers) {
       return true;
     case SDLK_DELETE:
     case SDLK_BACKSPACE: Document.Delete(); return true;
+    case SDLK_F5: StartTest(); return true;
     default: break;
   }
   if (!ctrl) return false;
@@ -181,9 +231,14 @@ void EditorSession::PointerDown(Vec2 world, std::uint8_t button, std::uint16_t m
     pressedAt_ = world;
     return;
   }
-  if (button != SDL_BUTTON_LEFT) return;
   pressedAt_ = world;
   adding_ = Modifier(modifiers, KMOD_SHIFT);
+  // The right button always draws a box: in a level the backdrop lies under every point.
+  if (button == SDL_BUTTON_RIGHT) {
+    gesture_ = Gesture::Box;
+    return;
+  }
+  if (button != SDL_BUTTON_LEFT) return;
   const std::optional<EditorHandle> hit = Document.HandleAt(world);
   if (!hit) {
     gesture_ = Gesture::Box;
@@ -211,7 +266,7 @@ void EditorSession::PointerMove(Vec2 world, std::uint16_t modifiers) {
 void EditorSession::PointerUp(Vec2 world, std::uint8_t button, std::uint16_t modifiers) {
   PointerMove(world, modifiers);
   if (button == SDL_BUTTON_MIDDLE && gesture_ == Gesture::Pan) gesture_ = Gesture::None;
-  if (button != SDL_BUTTON_LEFT) return;
+  if (button != SDL_BUTTON_LEFT && button != SDL_BUTTON_RIGHT) return;
   if (gesture_ == Gesture::Drag) {
     Document.EndDrag();
   } else if (gesture_ == Gesture::Box) {
@@ -240,7 +295,7 @@ void EditorSession::Wheel(float steps, Vec2 world) {
 // Drawing ------------------------------------------------------------------------------------
 
 void EditorSession::Draw(Graphics& graphics) const {
-  if (!open_) return;
+  if (!open_ || testing_) return;
   const Camera& camera = graphics.Camera;
   AssetStore::UseProgram(AssetStore::Instance().Program("Basic"));
   glDisable(GL_DEPTH_TEST);
@@ -277,8 +332,10 @@ void EditorSession::Draw(Graphics& graphics) const {
                              std::to_string(Document.Selection().size()) + " selected" +
                              (Document.Modified() ? "  unsaved" : "");
   const float margin = camera.ViewHalfHeight * kStatusMargin;
-  graphics.Text.RenderTextNarrow(status, low.x + margin, high.y - margin * 2.0f, kStatusTextSize,
-                                 Color3{1.0f, 0.9f, 0.3f}, TextLook::Outlined);
+  // Shown as it is: the status is put together here, never looked up in the dictionary.
+  graphics.Text.RenderShownText(std::u16string(status.begin(), status.end()), low.x + margin,
+                                high.y - margin * kStatusLines, kStatusTextSize, Color3{1.0f, 0.9f, 0.3f},
+                                TextLook::Outlined);
 }
 
 }  // namespace Framework

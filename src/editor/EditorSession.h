@@ -1,8 +1,8 @@
 // EditorSession: the level editor inside the running game. F4 on a game level
 // pauses the world and opens the editor over it; F4 again gives play back with the
-// camera and the pause as they were. While it is open the mouse selects, drags a
-// box and moves objects, the wheel zooms, the middle button and the arrow keys
-// pan, and its own keys edit (G, Delete, Ctrl+D, Ctrl+Z, Ctrl+Y, Ctrl+A, Ctrl+C,
+// camera and the pause as they were. While it is open the left button selects and
+// moves objects (or draws a box from empty space), the right button draws a box,
+// the wheel zooms, the middle button and the arrow keys pan, and its own keys edit (G, Delete, Ctrl+D, Ctrl+Z, Ctrl+Y, Ctrl+A, Ctrl+C,
 // Ctrl+V, Ctrl+S). Every other key keeps its meaning in the game. The input calls
 // take world units and SDL's modifier bits, so tests drive them without a window.
 //
@@ -38,8 +38,16 @@ class EditorSession : public InterfaceSystem {
   bool OnEvent(const SDL_Event& event);
 
   bool IsOpen() const { return open_; }
+  // Open and not running a test: the camera is the editor's.
+  bool HoldsCamera() const { return open_ && !testing_; }
+  bool Testing() const { return testing_; }
   void Open();
   void Close();
+  // F5: the player stands at the mouse and the level runs. Escape or F4 (or the
+  // player dying or winning, which builds another world) puts back the level, the
+  // view and the history exactly as they were before the test.
+  void StartTest();
+  void EndTest();
 
   // A key went down with these modifiers; true when the editor acted on it.
   bool OnKey(SDL_Keycode key, std::uint16_t modifiers);
@@ -70,6 +78,10 @@ class EditorSession : public InterfaceSystem {
   bool Modifier(std::uint16_t modifiers, std::uint16_t mask) const { return (modifiers & mask) != 0; }
 
   bool open_ = false;
+  bool testing_ = false;
+  EditorDocument::Kept beforeTest_;
+  std::optional<Camera> editView_;
+  std::int32_t testedLevel_ = 0;
   bool wasPaused_ = false;
   std::optional<Camera> playView_;
   std::uint64_t world_ = 0;

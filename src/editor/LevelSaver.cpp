@@ -176,7 +176,8 @@ std::optional<std::string> LevelSaver::Save(EditorDocument& document, int slot) 
   }
   levels.LevelFiles[static_cast<std::size_t>(slot)] = target;
   document.MarkSaved();
-  std::cout << "Level saved to " << target
+  std::error_code ignored;
+  std::cout << "Level saved to " << std::filesystem::absolute(target, ignored).string()
             << (inPlace ? "\n" : " (its own file cannot be written; the game plays this copy from now on)\n");
   return target;
 }

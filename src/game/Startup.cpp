@@ -55,7 +55,7 @@ void ConnectEditor() {
   editor.View = &graphics.Camera;
   editor.MenuShown = [] { return MenuSystem::Instance().HasActiveMenu(); };
   editor.KeyState = [] { return Windows::Instance().KeyState(); };
-  graphics.CameraHeld = [] { return EditorSession::Instance().IsOpen(); };
+  graphics.CameraHeld = [] { return EditorSession::Instance().HoldsCamera(); };
   graphics.OverlayPass = [](Graphics& g) { EditorSession::Instance().Draw(g); };
   // Levels edited from a read-only install are played from the user's copies.
   LevelSaver::UseCopies(LevelSaver::DefaultCopyFolder());

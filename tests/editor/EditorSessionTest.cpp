@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/Engine.h"
+#include "levels/Serialization.h"
 #include "objects/Transform.h"
 #include "support/Scenario.h"
 
@@ -73,6 +74,21 @@ TEST(EditorSessionTest, F4EditsOverAPausedWorldAndGivesPlayBackWhereItWas) {
   EXPECT_NEAR(view.Position.x, 3.0f, 1e-4f);
   EXPECT_LT(view.Position.y, 10.0f);
   EXPECT_GT(view.Position.y, 4.0f);
+
+  // F5 plays from the mouse; Escape brings back the level and its history untouched.
+  const Json::Value edited = Serialization::Instance().WriteLevel(editor.Document.Objects());
+  const std::size_t listed = editor.Document.Order().size();
+  editor.PointerMove({-5, 8}, 0);
+  ASSERT_TRUE(editor.OnKey(SDLK_F5, 0));
+  EXPECT_EQ(s.PlayerPosition(), Vec2(-5, 8));
+  s.Run(Seconds(1));
+  EXPECT_LT(s.PlayerPosition().y, 2.0f);
+  ASSERT_TRUE(editor.OnKey(SDLK_ESCAPE, 0));
+  EXPECT_TRUE(Engine::Instance().Paused);
+  EXPECT_EQ(s.PlayerPosition(), stopped);
+  EXPECT_TRUE(Serialization::Instance().WriteLevel(editor.Document.Objects()) == edited);
+  ASSERT_TRUE(editor.Document.Undo());  // the deleted copy comes back
+  EXPECT_EQ(editor.Document.Order().size(), listed + 1);
 
   // A restart builds a new world: the editor follows it.
   s.LoadSlot(10);
