@@ -30,6 +30,8 @@ constexpr float kNearestView = 4.0f;
 constexpr float kFarthestView = 512.0f;
 // The arrow keys pan the width of the view in this many seconds.
 constexpr float kPanSecondsPerView = 1.0f;
+// Resize handles: squares this big (in view heights) on the corners of a lone selection.
+constexpr float kHandleSize = 0.015f;
 // A press and release closer than this (in view heights) is a click, not a box.
 constexpr float kClickSlop = 0.005f;
 // The grid thins out (five cells to a line) until lines are at least this far apart, in view heights.
@@ -59,6 +61,17 @@ void DrawSegment(Graphics& graphics, const Mat4& world, Vec2 a, Vec2 b, const Co
 void DrawOutline(Graphics& graphics, const Mat4& model, const Colour& colour) {
   graphics.DrawImmediate(model, Graphics::UnitQuad, colour.data(), Graphics::ImmediateQuad);
   glDrawArrays(GL_LINE_LOOP, 0, 4);
+}
+
+// The four corners of a box, from its centre, in half sizes.
+constexpr std::array<Vec2, 4> kCornerSides = {Vec2{-1, -1}, Vec2{1, -1}, Vec2{1, 1}, Vec2{-1, 1}};
+
+void DrawHandles(Graphics& graphics, const Transform& t, float size) {
+  const Vec2 half = glm::abs(t.Scale) * 0.5f;
+  for (const Vec2& side : kCornerSides) {
+    const Vec2 corner = t.Position + half * side;
+    DrawOutline(graphics, graphics.ModelMatrix({corner.x, corner.y, kMarkZ}, {size, size, 1.0f}, 0.0f), kSelected);
+  }
 }
 
 }  // namespace
@@ -239,6 +252,15 @@ void EditorSession::PointerDown(Vec2 world, std::uint8_t button, std::uint16_t m
     return;
   }
   if (button != SDL_BUTTON_LEFT) return;
+  if (const std::optional<Vec2> corner = adding_ ? std::nullopt : CornerAt(world)) {
+    resized_ = Document.Selection()[0];
+    const Transform* t = Document.Object(resized_)->GetComponent<Transform>();
+    fixedCorner_ = 2.0f * t->Position - *corner;
+    resizeStartPosition_ = t->Position;
+    resizeStartScale_ = t->Scale;
+    gesture_ = Gesture::Resize;
+    return;
+  }
   const std::optional<EditorHandle> hit = Document.HandleAt(world);
   if (!hit) {
     gesture_ = Gesture::Box;
@@ -256,6 +278,13 @@ void EditorSession::PointerMove(Vec2 world, std::uint16_t modifiers) {
   pointer_ = world;
   if (gesture_ == Gesture::Drag) {
     Document.DragBy(world - pressedAt_, GridOn && !Modifier(modifiers, KMOD_ALT));
+  } else if (gesture_ == Gesture::Resize) {
+    if (GameObject* object = Document.Object(resized_)) {
+      Transform* t = object->GetComponent<Transform>();
+      const Vec2 corner = Snapped(world, modifiers);
+      t->Position = (fixedCorner_ + corner) * 0.5f;
+      t->Scale = glm::abs(corner - fixedCorner_);
+    }
   } else if (gesture_ == Gesture::Pan && View) {
     // The point grabbed stays under the pointer.
     View->Position.x += pressedAt_.x - world.x;
@@ -269,6 +298,14 @@ void EditorSession::PointerUp(Vec2 world, std::uint8_t button, std::uint16_t mod
   if (button != SDL_BUTTON_LEFT && button != SDL_BUTTON_RIGHT) return;
   if (gesture_ == Gesture::Drag) {
     Document.EndDrag();
+  } else if (gesture_ == Gesture::Resize) {
+    if (GameObject* object = Document.Object(resized_)) {
+      // Back to where it started, so the step records the box before the resize.
+      Transform* t = object->GetComponent<Transform>();
+      t->Position = resizeStartPosition_;
+      t->Scale = resizeStartScale_;
+      Document.Resize(resized_, fixedCorner_, Snapped(world, modifiers));
+    }
   } else if (gesture_ == Gesture::Box) {
     const Vec2 extent = glm::abs(world - pressedAt_);
     const float slop = ViewHeight() * kClickSlop;
@@ -279,6 +316,28 @@ void EditorSession::PointerUp(Vec2 world, std::uint8_t button, std::uint16_t mod
     }
   }
   gesture_ = Gesture::None;
+}
+
+std::optional<Vec2> EditorSession::CornerAt(Vec2 world) const {
+  if (Document.Selection().size() != 1) return std::nullopt;
+  const GameObject* object = Document.Object(Document.Selection()[0]);
+  const Transform* t = object ? object->GetComponent<Transform>() : nullptr;
+  if (t == nullptr) return std::nullopt;
+  const Vec2 half = glm::abs(t->Scale) * 0.5f;
+  for (const Vec2& side : kCornerSides) {
+    const Vec2 corner = t->Position + half * side;
+    const Vec2 off = glm::abs(world - corner);
+    if (off.x <= HandleSize() && off.y <= HandleSize()) return corner;
+  }
+  return std::nullopt;
+}
+
+float EditorSession::HandleSize() const { return ViewHeight() * kHandleSize; }
+
+Vec2 EditorSession::Snapped(Vec2 world, std::uint16_t modifiers) const {
+  const float grid = Document.GridSize;
+  if (!GridOn || grid <= 0.0f || Modifier(modifiers, KMOD_ALT)) return world;
+  return glm::round(world / grid) * grid;
 }
 
 void EditorSession::Wheel(float steps, Vec2 world) {
@@ -322,6 +381,10 @@ void EditorSession::Draw(Graphics& graphics) const {
     if (t == nullptr) continue;
     DrawOutline(graphics, graphics.ModelMatrix({t->Position.x, t->Position.y, kMarkZ}, {t->Scale.x, t->Scale.y, 1.0f}, t->Rotation),
                 kSelected);
+  }
+  if (Document.Selection().size() == 1) {
+    const GameObject* object = Document.Object(Document.Selection()[0]);
+    if (const Transform* t = object ? object->GetComponent<Transform>() : nullptr) DrawHandles(graphics, *t, HandleSize());
   }
   // The instanced draw expects the unit quad back in the quad buffer.
   DrawOutline(graphics, Mat4(), Solid(0.0f, 0.0f, 0.0f, 0.0f));

@@ -1,7 +1,8 @@
 // EditorSession: the level editor inside the running game. F4 on a game level
 // pauses the world and opens the editor over it; F4 again gives play back with the
 // camera and the pause as they were. While it is open the left button selects and
-// moves objects (or draws a box from empty space), the right button draws a box,
+// moves objects (or draws a box from empty space), the corner handles of a lone
+// selected object resize it, the right button draws a box,
 // the wheel zooms, the middle button and the arrow keys pan, and its own keys edit (G, Delete, Ctrl+D, Ctrl+Z, Ctrl+Y, Ctrl+A, Ctrl+C,
 // Ctrl+V, Ctrl+S). Every other key keeps its meaning in the game. The input calls
 // take world units and SDL's modifier bits, so tests drive them without a window.
@@ -86,8 +87,17 @@ class EditorSession : public InterfaceSystem {
   std::optional<Camera> playView_;
   std::uint64_t world_ = 0;
   // The gesture under way with the left button: a drag of the selection, or a box.
-  enum class Gesture { None, Drag, Box, Pan };
+  enum class Gesture { None, Drag, Box, Pan, Resize };
   Gesture gesture_ = Gesture::None;
+  // The one selected object's corner under the point, if any: its handle resizes it.
+  std::optional<Vec2> CornerAt(Vec2 world) const;
+  float HandleSize() const;
+  Vec2 Snapped(Vec2 world, std::uint16_t modifiers) const;
+  // A resize holds the opposite corner still; the Transform shows the new box until release.
+  EditorHandle resized_ = 0;
+  Vec2 fixedCorner_{0.0f, 0.0f};
+  Vec2 resizeStartPosition_{0.0f, 0.0f};
+  Vec2 resizeStartScale_{0.0f, 0.0f};
   Vec2 pressedAt_{0.0f, 0.0f};
   Vec2 pointer_{0.0f, 0.0f};
   bool adding_ = false;

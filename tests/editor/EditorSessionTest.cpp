@@ -60,6 +60,13 @@ TEST(EditorSessionTest, F4EditsOverAPausedWorldAndGivesPlayBackWhereItWas) {
   const std::size_t objects = s.ObjectCount();
   Click(editor, {8.5f, 4}, {14, 7});
   EXPECT_EQ(editor.Document.Selection(), std::vector<EditorHandle>{platform});
+  // Its upper right handle pulled out: the lower left corner stays, the other lands on the grid.
+  EXPECT_TRUE(editor.OnKey(SDLK_g, 0));
+  Click(editor, {13, 6}, {14.2f, 7.1f});
+  const Transform* resized = editor.Document.Object(platform)->GetComponent<Transform>();
+  EXPECT_EQ(resized->Position, Vec2(12.5f, 6));
+  EXPECT_EQ(resized->Scale, Vec2(3, 2));
+  EXPECT_TRUE(editor.OnKey(SDLK_z, KMOD_CTRL));
   EXPECT_TRUE(editor.OnKey(SDLK_d, KMOD_CTRL));
   EXPECT_EQ(s.ObjectCount(), objects + 1);
   EXPECT_TRUE(editor.OnKey(SDLK_DELETE, 0));
