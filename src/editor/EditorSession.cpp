@@ -51,6 +51,7 @@ Colour Solid(float r, float g, float b, float a) { return {r, g, b, a, r, g, b, 
 const Colour kSelected = Solid(1.0f, 0.85f, 0.1f, 1.0f);
 const Colour kBox = Solid(0.3f, 0.8f, 1.0f, 1.0f);
 const Colour kGrid = Solid(1.0f, 1.0f, 1.0f, 0.18f);
+const Colour kInvisible = Solid(0.0f, 0.0f, 0.0f, 0.0f);
 
 void DrawSegment(Graphics& graphics, const Mat4& world, Vec2 a, Vec2 b, const Colour& colour) {
   const float line[6] = {a.x, a.y, kMarkZ, b.x, b.y, kMarkZ};
@@ -204,7 +205,8 @@ bool EditorSession::OnKey(SDL_Keycode key, std::uint16_t modifiers) {
     }
     return true;
   }
-  if (!open_) return false;
+  // A menu over the editor (the window lost focus) has the keys.
+  if (!open_ || (MenuShown && MenuShown())) return false;
   const bool ctrl = Modifier(modifiers, KMOD_CTRL);
   const bool shift = Modifier(modifiers, KMOD_SHIFT);
   switch (key) {
@@ -387,7 +389,7 @@ void EditorSession::Draw(Graphics& graphics) const {
     if (const Transform* t = object ? object->GetComponent<Transform>() : nullptr) DrawHandles(graphics, *t, HandleSize());
   }
   // The instanced draw expects the unit quad back in the quad buffer.
-  DrawOutline(graphics, Mat4(), Solid(0.0f, 0.0f, 0.0f, 0.0f));
+  DrawOutline(graphics, Mat4(), kInvisible);
   glBindVertexArray(0);
   glEnable(GL_DEPTH_TEST);
 
