@@ -148,8 +148,10 @@ std::filesystem::path LevelSaver::DefaultCopyFolder() {
 }
 
 void LevelSaver::UseCopies(const std::filesystem::path& folder) {
-  Serialization& levels = Serialization::Instance();
   std::error_code ignored;
+  // Nothing was ever saved there (the usual case): no file to look for.
+  if (!std::filesystem::is_directory(folder, ignored)) return;
+  Serialization& levels = Serialization::Instance();
   for (std::string& file : levels.LevelFiles) {
     const std::filesystem::path copy = folder / std::filesystem::path(file).filename();
     if (std::filesystem::is_regular_file(copy, ignored)) file = copy.string();
