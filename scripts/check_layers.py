@@ -21,6 +21,7 @@ LAYERS = [
     ["audio", "particles"],
     ["menus"],
     ["gameplay"],
+    ["editor"],
     ["game"],
 ]
 

@@ -96,6 +96,8 @@ void EventSystem::EraseIfUnused(GameObject* object) {
 
 void EventSystem::ForgetObject(GameObject* object) {
   std::erase_if(queue_, [object](std::unique_ptr<Event>& event) {
+    // A component command for an object gone before delivery has nothing left to act on.
+    if (event->Type == EventType::Factory) return static_cast<FactoryEvent*>(event.get())->Object == object;
     if (event->Type != EventType::Object) return false;
     auto* objectEvent = static_cast<ObjectEvent*>(event.get());
     if (objectEvent->Object == object) return true;

@@ -60,9 +60,10 @@ class EventSystem : public InterfaceSystem {
   void SubscribeComponent(ObjectEventReceiver* component);
   void UnsubscribeComponent(ObjectEventReceiver* component);
 
-  // Called when an object is deleted: queued object events addressed to it are
-  // dropped, and those naming it as the Other party get a null Other, so no
-  // handler ever reads a deleted object through a collision found before it died.
+  // Called when an object is deleted: queued object events and component commands
+  // addressed to it are dropped, and those naming it as the Other party get a null
+  // Other, so no handler ever reads a deleted object through a collision found
+  // before it died.
   void ForgetObject(GameObject* object);
 
   void Update(float dt, bool paused) override;

@@ -148,6 +148,7 @@ void Windows::Update(float, bool) {
 }
 
 bool Windows::HandleEvent(const SDL_Event& event) {
+  if (Hooks.EventTaken && Hooks.EventTaken(event) && event.type != SDL_MOUSEMOTION) return false;
   switch (event.type) {
     case SDL_QUIT: Report(Hooks.CloseRequested); break;
     case SDL_WINDOWEVENT: HandleWindowEvent(event.window); break;

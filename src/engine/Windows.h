@@ -65,6 +65,9 @@ class Windows : public InterfaceSystem {
     std::function<bool()> MenuShown;
     // Where the player stands, the centre the right stick aims around; none, no aiming.
     std::function<std::optional<Vec2>()> AimCentre;
+    // Sees every platform event first (the level editor); true when it took the
+    // event, which then goes no further. The mouse record follows motion regardless.
+    std::function<bool(const SDL_Event&)> EventTaken;
   };
   // Static, so the game can connect them without opening the window.
   static inline WindowHooks Hooks;

@@ -1,6 +1,8 @@
 #include "game/Startup.h"
 
 #include "audio/AudioSystem.h"
+#include "editor/EditorSession.h"
+#include "editor/LevelSaver.h"
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
 #include "engine/Windows.h"
@@ -26,6 +28,8 @@ void RegisterGame() {
   Windows::WindowHooks& window = Windows::Hooks;
   window.CloseRequested = [] { GameFlow::Instance().OnCloseRequest(); };
   window.KeyPressed = [](SDL_Keycode key) { GameFlow::Instance().OnKey(key); };
+  // The editor hears every event first: F4, and its own keys and mouse while open.
+  window.EventTaken = [](const SDL_Event& event) { return EditorSession::Instance().OnEvent(event); };
   window.FocusLost = [] { GameFlow::Instance().OnFocusLost(); };
   window.Restored = [] { GameFlow::Instance().OnRestored(); };
   window.FocusGained = [] { GameFlow::Instance().OnFocusGained(); };
@@ -43,6 +47,22 @@ void RegisterGame() {
   };
 }
 
+namespace {
+
+void ConnectEditor() {
+  EditorSession& editor = EditorSession::Instance();
+  Graphics& graphics = Graphics::Instance();
+  editor.View = &graphics.Camera;
+  editor.MenuShown = [] { return MenuSystem::Instance().HasActiveMenu(); };
+  editor.KeyState = [] { return Windows::Instance().KeyState(); };
+  graphics.CameraHeld = [] { return EditorSession::Instance().HoldsCamera(); };
+  graphics.OverlayPass = [](Graphics& g) { EditorSession::Instance().Draw(g); };
+  // Levels edited from a read-only install are played from the user's copies.
+  LevelSaver::UseCopies(LevelSaver::DefaultCopyFolder());
+}
+
+}  // namespace
+
 void StartGame() {
   RegisterGame();
   Engine& engine = Engine::Instance();
@@ -50,6 +70,7 @@ void StartGame() {
   // destroyed in reverse, so the Factory goes before Scripting and the EventSystem.
   engine.AddSystem(&AudioSystem::Instance());
   engine.AddSystem(&Windows::Instance());
+  engine.AddSystem(&EditorSession::Instance());
   engine.AddSystem(&Graphics::Instance());
   engine.AddSystem(&Scripting::Instance());
   engine.AddSystem(&EventSystem::Instance());
@@ -65,6 +86,7 @@ void StartGame() {
   Serialization::Instance().Hooks.ClearParticles = [] { ParticleSystem::Instance().Clear(); };
   Serialization::Instance().Hooks.PrepareCreditsSave = &CreditsScript::PrepareInterruptedLevel;
   Serialization::Instance().Hooks.PlayOnly = &CreditsScript::IsPlayOnly;
+  ConnectEditor();
   for (InterfaceSystem* system : engine.Systems) system->Initialize();
 }
 

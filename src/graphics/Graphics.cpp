@@ -166,7 +166,7 @@ void Graphics::Update(float dt, bool /*paused*/) {
 }
 
 void Graphics::DrawFrame(float dt) {
-  Camera.Follow(dt, GatherFollowInputs());
+  if (!CameraHeld || !CameraHeld()) Camera.Follow(dt, GatherFollowInputs());
   GLint viewport[4] = {};
   glGetIntegerv(GL_VIEWPORT, viewport);
   // The very first frame goes straight onto the window: it shows sooner without
@@ -190,6 +190,7 @@ void Graphics::DrawFrame(float dt) {
   }
   Text.DrawMessages(dt);
   if (menuShown && MenuPass) MenuPass(*this);
+  if (OverlayPass) OverlayPass(*this);
   if (ShowDebug) DebugOverlay::DrawFrameRate(*this, Engine::Instance().Fps);
   DrawCursor();
 }

@@ -119,6 +119,10 @@ class Graphics : public InterfaceSystem {
   std::function<void(Graphics&)> CollectParticles;
   // The level slot being played (for the camera pin); empty: Serialization's CurrentLevel.
   std::function<int()> CurrentLevel;
+  // True while someone else steers the camera (the level editor): it stops following.
+  std::function<bool()> CameraHeld;
+  // Draws over the world and the menus, under the cursor (the level editor's marks).
+  std::function<void(Graphics&)> OverlayPass;
 
  private:
   Graphics();

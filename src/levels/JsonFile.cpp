@@ -138,7 +138,10 @@ bool WriteTemporary(const std::string& fileName, const std::filesystem::path& te
 }  // namespace
 
 bool JsonFile::Write(const std::string& fileName, const Json::Value& document, const WriteTextFunction& writeText) {
-  const std::string text = Json::writeString(Json::StreamWriterBuilder(), document);
+  return WriteText(fileName, Json::writeString(Json::StreamWriterBuilder(), document), writeText);
+}
+
+bool JsonFile::WriteText(const std::string& fileName, const std::string& text, const WriteTextFunction& writeText) {
   const std::filesystem::path target(fileName);
   std::filesystem::path temporary = target;
   temporary += ".tmp";

@@ -23,6 +23,8 @@ class JsonFile {
   static bool Read(const std::string& fileName, Json::Value& document);
   // Replaces the file by `document`. An empty `writeText` writes the text as is.
   static bool Write(const std::string& fileName, const Json::Value& document, const WriteTextFunction& writeText);
+  // The same, for a document already turned into text (a writer with its own layout).
+  static bool WriteText(const std::string& fileName, const std::string& text, const WriteTextFunction& writeText);
 };
 
 // The JSON library's messages span several lines and end in a full stop; the

@@ -88,6 +88,8 @@ void Serialization::BuildWorld() {
   // document out from under the walk.
   // Read through a const view: the mutable lookup would add missing members to Root.
   const Json::Value& root = Root;
+  EntryNames.clear();
+  ++WorldsBuilt;
   Json::Value objects;
   try {
     objects = root["Factory"]["Game_Objects"];
@@ -115,7 +117,7 @@ void Serialization::BuildWorld() {
   Physics::Instance().Gravity = gravity;
 }
 
-void Serialization::BuildEntry(const Json::Value& entry, const std::string& entryName) {
+GameObject* Serialization::BuildEntry(const Json::Value& entry, const std::string& entryName) {
   // Every block is read before anything is built, so a broken entry is skipped
   // whole instead of leaving a half-made object in the world.
   std::vector<std::pair<const ComponentRow*, ComponentApplier>> steps;
@@ -127,7 +129,7 @@ void Serialization::BuildEntry(const Json::Value& entry, const std::string& entr
     } catch (const Json::Exception& e) {
       std::cout << "Level file " << rootSource_ << ": entry \"" << entryName << "\" is not an object: "
                 << OneLine(e.what()) << "; entry skipped\n";
-      return;
+      return nullptr;
     }
     if (!present) continue;
     ComponentApplier apply;
@@ -137,7 +139,7 @@ void Serialization::BuildEntry(const Json::Value& entry, const std::string& entr
       if (block.Failed()) {
         std::cout << "Level file " << rootSource_ << ": entry \"" << entryName << "\", key \"" << block.FailedKey()
                   << "\": " << OneLine(block.FailureReason()) << "; entry skipped\n";
-        return;
+        return nullptr;
       }
     }
     steps.emplace_back(&row, std::move(apply));
@@ -146,7 +148,9 @@ void Serialization::BuildEntry(const Json::Value& entry, const std::string& entr
   FactoryEvent event;
   event.Command = FactoryCommand::CreateObject;
   EventSystem::Instance().Send(event);
-  if (!event.Object) return;  // no Factory listening: nothing can be built
+  if (!event.Object) return nullptr;  // no Factory listening: nothing can be built
+  GameObject* object = event.Object;
+  EntryNames[object->Id] = entry.isObject() && entry["Name"].isString() ? entry["Name"].asString() : std::string();
   for (auto& [row, apply] : steps) {
     event.Command = row->Command;
     event.Callback = nullptr;
@@ -157,6 +161,7 @@ void Serialization::BuildEntry(const Json::Value& entry, const std::string& entr
     }
     EventSystem::Instance().Send(event);
   }
+  return object;
 }
 
 // Saving ----------------------------------------------------------------------
@@ -176,17 +181,32 @@ void Serialization::WriteWorld() {
   int counter = 0;
   for (const auto& [id, object] : Factory::Instance().Objects) {
     if (!object || (Hooks.PlayOnly && Hooks.PlayOnly(*object))) continue;
-    Json::Value entry(Json::objectValue);
-    entry["Name"] = object->Name;
-    for (const auto& [typeId, component] : object->Components) {
-      if (!component) continue;
-      const ComponentRow* row = FindComponentRow(component->Name);
-      if (!row) continue;  // bombs, fireflies and other live-only components
-      entry[std::string(row->Key)] = row->Fields ? row->Fields->Write(*component) : Json::Value("");
-    }
-    entries["Object #" + std::to_string(++counter)] = std::move(entry);
+    entries["Object #" + std::to_string(++counter)] = WriteEntry(*object);
   }
   Root["Factory"]["Game_Objects"] = std::move(entries);
+}
+
+Json::Value Serialization::WriteEntry(const GameObject& object) const {
+  Json::Value entry(Json::objectValue);
+  entry["Name"] = object.Name;
+  for (const auto& [typeId, component] : object.Components) {
+    if (!component) continue;
+    const ComponentRow* row = FindComponentRow(component->Name);
+    if (!row) continue;  // bombs, fireflies and other live-only components
+    entry[std::string(row->Key)] = row->Fields ? row->Fields->Write(*component) : Json::Value("");
+  }
+  return entry;
+}
+
+Json::Value Serialization::WriteLevel(const std::vector<const GameObject*>& objects) const {
+  Json::Value level(Json::objectValue);
+  level["Physics"]["Gravity"] = Plain<float>().Write(Physics::Instance().Gravity);
+  Json::Value entries(Json::arrayValue);
+  for (const GameObject* object : objects) {
+    if (object) entries.append(WriteEntry(*object));
+  }
+  level["Factory"]["Game_Objects"] = std::move(entries);
+  return level;
 }
 
 bool Serialization::WriteFile(const std::string& fileName) { return JsonFile::Write(fileName, Root, WriteText); }

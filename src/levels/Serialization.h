@@ -16,6 +16,8 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include <json/value.h>
 
@@ -82,6 +84,9 @@ class Serialization : public InterfaceSystem {
   bool ReadFile(const std::string& fileName);
   // Builds one object per entry of Root; broken entries are reported and skipped.
   void BuildWorld();
+  // Builds one object from a level entry; null (reported) when the entry is broken
+  // and nothing was built. `entryName` names the entry in messages.
+  GameObject* BuildEntry(const Json::Value& entry, const std::string& entryName);
 
   // Writes the live world to the file; true when the file now holds it.
   bool Save(const std::string& fileName);
@@ -89,6 +94,11 @@ class Serialization : public InterfaceSystem {
   bool WriteFile(const std::string& fileName);
   // Makes Root describe the live world.
   void WriteWorld();
+  // One object as a level entry: its Name and a block per component that has a level key.
+  Json::Value WriteEntry(const GameObject& object) const;
+  // A whole level in the shipped files' form: the gravity, and these objects as an
+  // array in the order given (so a level written twice reads the same).
+  Json::Value WriteLevel(const std::vector<const GameObject*>& objects) const;
   // The level file of a slot; empty (with a message) outside 0..49.
   std::string GetLevelFile(int slot) const;
   // The file Root was last read from or written to.
@@ -120,6 +130,14 @@ class Serialization : public InterfaceSystem {
   float MessageTimer = 0.0f;
   bool MusicStarted = false;
 
+  // Every object the last BuildWorld (or a later BuildEntry) made from a level
+  // entry, with the "Name" the entry gave ("" when none). The game gives objects no
+  // name from a file, but whoever writes the level back (the editor) keeps them;
+  // objects made while playing are not here.
+  std::unordered_map<std::uint32_t, std::string> EntryNames;
+  // How many worlds have been built: one more after every BuildWorld.
+  std::uint64_t WorldsBuilt = 0;
+
   SerializationHooks Hooks;
   // Writes the saved text to the temporary file; false when the write failed.
   // Tests replace it to interrupt a save part-way.
@@ -130,7 +148,6 @@ class Serialization : public InterfaceSystem {
 
  private:
   Serialization();
-  void BuildEntry(const Json::Value& entry, const std::string& entryName);
 
   LevelProgression progression_{*this};
   Subscription listener_;

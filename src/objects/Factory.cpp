@@ -69,6 +69,15 @@ void Factory::Update(float, bool) {
   }
 }
 
+void Factory::Destroy(std::uint32_t id) {
+  auto it = Objects.find(id);
+  if (it == Objects.end()) return;
+  std::unique_ptr<GameObject> object = std::move(it->second);
+  Objects.erase(it);
+  if (Player == object.get()) Player = nullptr;
+  object.reset();
+}
+
 GameObject* Factory::BuildArchetype(std::int32_t command) {
   const Archetype* archetype = FindArchetype(command);
   if (!archetype) return nullptr;

@@ -32,6 +32,9 @@ class Factory : public InterfaceSystem {
   }
 
   void QueueDestroy(std::uint32_t id);
+  // Destroys the object at once (an editor's delete); an unknown id does nothing.
+  // The player destroyed this way is the Factory's Player no longer.
+  void Destroy(std::uint32_t id);
   void DestroyAll();
   GameObject* Find(std::uint32_t id) const;
 

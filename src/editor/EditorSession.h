@@ -1,0 +1,106 @@
+// EditorSession: the level editor inside the running game. F4 on a game level
+// pauses the world and opens the editor over it; F4 again gives play back with the
+// camera and the pause as they were. While it is open the left button selects and
+// moves objects (or draws a box from empty space), the corner handles of a lone
+// selected object resize it, the right button draws a box,
+// the wheel zooms, the middle button and the arrow keys pan, and its own keys edit (G, Delete, Ctrl+D, Ctrl+Z, Ctrl+Y, Ctrl+A, Ctrl+C,
+// Ctrl+V, Ctrl+S). Every other key keeps its meaning in the game. The input calls
+// take world units and SDL's modifier bits, so tests drive them without a window.
+//
+// Invariants: while open the world stays paused and the camera holds still but for
+// the editor's own pan and zoom; closed, the session takes no input but F4 and
+// leaves the world and the camera alone; the document always describes the world
+// last built (a new one, after a restart or a level change, is opened afresh).
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+#include "editor/EditorDocument.h"
+#include "editor/LevelSaver.h"
+#include "engine/InterfaceSystem.h"
+#include "engine/Vec2.h"
+#include "graphics/Camera.h"
+
+namespace Framework {
+
+class Graphics;
+
+class EditorSession : public InterfaceSystem {
+ public:
+  static EditorSession& Instance();
+
+  // Keeps the world paused, pans with held arrow keys, follows a rebuilt world.
+  void Update(float dt, bool paused) override;
+  // One platform event from the window; true when the editor took it.
+  bool OnEvent(const SDL_Event& event);
+
+  bool IsOpen() const { return open_; }
+  // Open and not running a test: the camera is the editor's.
+  bool HoldsCamera() const { return open_ && !testing_; }
+  bool Testing() const { return testing_; }
+  void Open();
+  void Close();
+  // F5: the player stands at the mouse and the level runs. Escape or F4 (or the
+  // player dying or winning, which builds another world) puts back the level, the
+  // view and the history exactly as they were before the test.
+  void StartTest();
+  void EndTest();
+
+  // A key went down with these modifiers; true when the editor acted on it.
+  bool OnKey(SDL_Keycode key, std::uint16_t modifiers);
+  void PointerDown(Vec2 world, std::uint8_t button, std::uint16_t modifiers);
+  void PointerMove(Vec2 world, std::uint16_t modifiers);
+  void PointerUp(Vec2 world, std::uint8_t button, std::uint16_t modifiers);
+  // Zooms by `steps` wheel notches, keeping the point under the mouse in place.
+  void Wheel(float steps, Vec2 world);
+
+  // Selection outlines, the grid and the box being dragged, over the world.
+  void Draw(Graphics& graphics) const;
+
+  EditorDocument Document;
+  LevelSaver Saver;
+  bool GridOn = true;
+  // The view the editor pans and zooms; null: the view stays as it is.
+  Camera* View = nullptr;
+  // Connections to the game; each may stay empty.
+  // Whether a menu is shown: the menus then have the mouse and the editor does not open.
+  std::function<bool()> MenuShown;
+  // The held keys (SDL scancodes), for panning with the arrows.
+  std::function<const std::uint8_t*()> KeyState;
+
+ private:
+  EditorSession() = default;
+  // The view's visible height, for zoom limits and pan speed.
+  float ViewHeight() const;
+  bool Modifier(std::uint16_t modifiers, std::uint16_t mask) const { return (modifiers & mask) != 0; }
+
+  bool open_ = false;
+  bool testing_ = false;
+  EditorDocument::Kept beforeTest_;
+  std::optional<Camera> editView_;
+  std::int32_t testedLevel_ = 0;
+  bool wasPaused_ = false;
+  std::optional<Camera> playView_;
+  std::uint64_t world_ = 0;
+  // The gesture under way with the left button: a drag of the selection, or a box.
+  enum class Gesture { None, Drag, Box, Pan, Resize };
+  Gesture gesture_ = Gesture::None;
+  // The one selected object's corner under the point, if any: its handle resizes it.
+  std::optional<Vec2> CornerAt(Vec2 world) const;
+  float HandleSize() const;
+  Vec2 Snapped(Vec2 world, std::uint16_t modifiers) const;
+  // A resize holds the opposite corner still; the Transform shows the new box until release.
+  EditorHandle resized_ = 0;
+  Vec2 fixedCorner_{0.0f, 0.0f};
+  Vec2 resizeStartPosition_{0.0f, 0.0f};
+  Vec2 resizeStartScale_{0.0f, 0.0f};
+  Vec2 pressedAt_{0.0f, 0.0f};
+  Vec2 pointer_{0.0f, 0.0f};
+  bool adding_ = false;
+};
+
+}  // namespace Framework
