@@ -67,6 +67,7 @@ void FindUniforms(AssetStore& store) {
   ShaderProgram& texture = store.Program("Texture");
   texture.TintLocation = glGetUniformLocation(texture.Program, "tint");
   texture.AlphaLocation = glGetUniformLocation(texture.Program, "alpha");
+  texture.WorldLocation = glGetUniformLocation(texture.Program, "world");
 }
 
 }  // namespace
@@ -235,9 +236,27 @@ void Graphics::DrawImmediate(const Mat4& matrix, const float* vertices, const fl
   }
 }
 
+void Graphics::GatherLights() {
+  for (auto& [id, object] : Factory::Instance().Objects) {
+    (void)id;
+    // Lights are collected from drawn objects only.
+    if (object->GetComponent<Sprite>() == nullptr || object->GetComponent<Transform>() == nullptr) continue;
+    if (auto* point = object->GetComponent<PointLight>()) {
+      if (point->On) FrameLights.push_back(point);
+    } else if (auto* dir = object->GetComponent<DirLight>()) {
+      if (dir->On) FrameLights.push_back(dir);
+    }
+  }
+}
+
 void Graphics::WorldPass() {
   Batch.Clear();
+  // The lights come first: the textured sprites are drawn as the walk below meets
+  // them, and a lantern lights the ground drawn before it as well as after.
+  GatherLights();
   const ShaderProgram& texture = AssetStore::Instance().Program("Texture");
+  AssetStore::UseProgram(texture);
+  Batch.UploadLights(texture.Program, Camera);
   for (auto& [id, object] : Factory::Instance().Objects) {
     (void)id;
     const Transform* t = object->GetComponent<Transform>();
@@ -246,18 +265,13 @@ void Graphics::WorldPass() {
     const Vec3 position{t->Position.x, t->Position.y, t->ZLayer};
     const Vec3 scale{t->Scale.x, t->Scale.y, 1.0f};
     const Mat4 model = ModelMatrix(position, scale, t->Rotation);
-
-    if (auto* point = object->GetComponent<PointLight>()) {
-      if (point->On) FrameLights.push_back(point);
-    } else if (auto* dir = object->GetComponent<DirLight>()) {
-      if (dir->On) FrameLights.push_back(dir);
-    }
-
     if (s->Alpha > 0.0f && InView(model)) {
+      const Mat4 world = WorldMatrix(position, scale, t->Rotation);
       if (s->Filename.empty()) {
-        AddInstance(WorldMatrix(position, scale, t->Rotation), model, Rgba{s->Color.R, s->Color.G, s->Color.B, s->Alpha},
-                    t->ZLayer);
+        AddInstance(world, model, Rgba{s->Color.R, s->Color.G, s->Color.B, s->Alpha}, t->ZLayer);
       } else {
+        AssetStore::UseProgram(texture);
+        glUniformMatrix4fv(texture.WorldLocation, 1, GL_FALSE, world.Data());
         s->Draw(texture, model, t->ZLayer);
       }
     }
@@ -267,6 +281,9 @@ void Graphics::WorldPass() {
   }
   if (CollectParticles) CollectParticles(*this);
   DrawInstanced();
+  // The menus, the text and the cursor draw with the same program, unlit.
+  AssetStore::UseProgram(texture);
+  glUniform1i(glGetUniformLocation(texture.Program, "num_lights_used"), 0);
 }
 
 void Graphics::DrawCursor() {

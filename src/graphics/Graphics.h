@@ -124,6 +124,8 @@ class Graphics : public InterfaceSystem {
   Graphics();
   void CreateBasicPath();
   void BuildCursor();
+  // This frame's lights into FrameLights, from every drawn object that carries one.
+  void GatherLights();
   void WorldPass();
   // Whether a quad under `model` (the unit quad, transformed to clip space) is in view.
   static bool InView(const Mat4& model);

@@ -43,7 +43,7 @@ class InstanceBatch {
   // Makes "Instance" current and, when anything is queued, draws it all with the lights.
   void Draw(const Camera& camera);
   // Gathers Lights into the light lists and sets the light uniforms of the
-  // currently bound "Instance" program.
+  // currently bound program ("Instance", or "Texture" for the lit sprites).
   void UploadLights(GLuint program, const Camera& camera);
 
   std::vector<Mat4> Models;
