@@ -236,13 +236,22 @@ void Graphics::DrawImmediate(const Mat4& matrix, const float* vertices, const fl
   }
 }
 
+bool Graphics::ReachesView(const PointLight& light, const Transform& at) const {
+  // Every lit fragment runs through the whole light list, and most lamps and
+  // fireflies of a level are far off screen: only those whose glow touches the
+  // view are sent.
+  const float reach = 2.0f * light.Radius;
+  const Vec3 centre{at.Position.x + light.Offset.x, at.Position.y + light.Offset.y, 0.0f};
+  return InView(ModelMatrix(centre, Vec3{reach, reach, 1.0f}, 0.0f));
+}
+
 void Graphics::GatherLights() {
   for (auto& [id, object] : Factory::Instance().Objects) {
     (void)id;
     // Lights are collected from drawn objects only.
     if (object->GetComponent<Sprite>() == nullptr || object->GetComponent<Transform>() == nullptr) continue;
     if (auto* point = object->GetComponent<PointLight>()) {
-      if (point->On) FrameLights.push_back(point);
+      if (point->On && ReachesView(*point, *object->GetComponent<Transform>())) FrameLights.push_back(point);
     } else if (auto* dir = object->GetComponent<DirLight>()) {
       if (dir->On) FrameLights.push_back(dir);
     }

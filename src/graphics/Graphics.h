@@ -34,6 +34,8 @@
 namespace Framework {
 
 class Light;
+class PointLight;
+class Transform;
 
 class Graphics : public InterfaceSystem {
  public:
@@ -124,8 +126,10 @@ class Graphics : public InterfaceSystem {
   Graphics();
   void CreateBasicPath();
   void BuildCursor();
-  // This frame's lights into FrameLights, from every drawn object that carries one.
+  // This frame's lights into FrameLights, from every drawn object that carries one;
+  // point lights only when their glow reaches into the view.
   void GatherLights();
+  bool ReachesView(const PointLight& light, const Transform& at) const;
   void WorldPass();
   // Whether a quad under `model` (the unit quad, transformed to clip space) is in view.
   static bool InView(const Mat4& model);

@@ -95,11 +95,14 @@ const LevelReplay kLevel2 = {
 const LevelReplay kLevel3 = {
     LevelSlot::FirstPlay + 2,
     Join({BlastCrate(38, 48),
-          {JumpAt(54), Land(), Jump(), Land(), Jump(), Land(), ReachX(104)},
-          kBoostedJump,
-          {Land(), ReachX(163)}}),
-    Join({BlastCrate(38, 48), {JumpAt(54), Land(), Jump(), Land(), Jump(), Land(), JumpAt(108)}}),  // no bomb
-    {119.5f, 0}};
+          {JumpAt(54), Land(), Jump(), Land(), Jump(), Land(), ReachX(102)},
+          kBoostedJump,  // up a wall, safely
+          {Land(), ReachX(166)},
+          kBoostedJump,  // up the cliff over the spike pit
+          {Land(), ReachX(227)}}),
+    Join({BlastCrate(38, 48), {JumpAt(54), Land(), Jump(), Land(), Jump(), Land(), ReachX(102)}, kBoostedJump,
+          {Land(), JumpAt(167)}}),  // no bomb at the cliff
+    {177.5f, 12}};
 
 const LevelReplay kLevel4 = {
     LevelSlot::FirstPlay + 3,
@@ -122,15 +125,15 @@ const LevelReplay kLevel5 = {
 
 const LevelReplay kLevel6 = {
     LevelSlot::FirstPlay + 5,
-    Join({{Hold(Right), JumpAt(23.5f), Land(),  // over the first enemy, wherever it hops
+    Join({{Hold(Right), JumpAt(41.5f), Land(),  // over the first enemy on the path, wherever it hops
            ReachX(71), LetGo(Right), Wait(0.5s), Jump(), Wait(0.3s), Hold(Right), Blast(),  // the pusher's shove
            ReachX(96), LetGo(Right), Land()},
           kBoostedJump,  // over the trench and its two enemies
           {Land(), JumpAt(164.5f), Land()},
           BlastCrate(197, 210, 11),  // out from under the stone gate
           {ReachX(217), Jump(), Land(), JumpAt(253), Land(), ReachX(289)}}),  // and over it
-    {Hold(Right), ReachX(34), LetGo(Right)},  // stops where the first enemy hops
-    {36.5f, 1}};
+    {Hold(Right), ReachX(52), LetGo(Right)},  // stops where the first enemy on the path hops
+    {54.5f, 1}};
 
 const LevelReplay kLevel7 = {
     LevelSlot::FirstPlay + 6,

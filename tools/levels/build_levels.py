@@ -16,7 +16,8 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(__file__))
-from worldkit import Level, Look, Z_SIGN, Z_PROP, Z_HILL, Z_HILL_FAR, Z_TREE  # noqa: E402
+from worldkit import (Level, Look, PIT_WALL, Z_SIGN, Z_PROP, Z_HILL, Z_HILL_FAR, Z_TREE, Z_PIT_WALL,  # noqa: E402
+                      shade)
 
 OUT = os.path.join(os.path.dirname(__file__), "..", "..", "data", "saves")
 
@@ -207,10 +208,10 @@ STARRY = Look(
     clouds=(0.45, 0.45, 0.7))
 
 
-def start(lv, x0, x1):
+def start(lv, x0, x1, walls=60.0):
     light = (0.9, 0.9, 0.85) if lv.look is None else lv.look.light
     lv.light(color=light)
-    lv.bounds(x0, x1)
+    lv.bounds(x0, x1, top=walls)
     lv.player(0, 0)
 
 
@@ -252,6 +253,17 @@ def bridge(lv, x0, x1, top, depth=6.0):
     they cannot hurt, before the first pit that has no bridge."""
     lv.pit(x0, x1, top=top, depth=depth)
     lv.ledge(x0, x1, top)
+
+
+def pen(lv, x0, x1, top, depth=8.0):
+    """A sunken pen under a plank bridge: whatever hops in it is seen from
+    above, and its hops fall short of the planks."""
+    floor = top - depth
+    lv.ground(x0, x1, floor, tufts=False)
+    lv.grounds.pop()  # nothing grows in the pen
+    lv.quad("Pen wall", x0, floor, x1, top, shade(PIT_WALL, lv.tint("ground")), z=Z_PIT_WALL)
+    lv.ledge(x0, x1, top)
+    return floor
 
 
 def arch(lv, x0, x1, floor, top):
@@ -342,25 +354,30 @@ def level2():
 
 def level3():
     lv = Level(look=MORNING)
-    start(lv, -24, 176)
+    # The cliff's plateau stands higher than any other level's ground: the end
+    # walls rise with it, out of reach of a bomb-boosted jump from the top.
+    start(lv, -24, 240, walls=72)
     lv.sprite("Throw and blast", "tutorial2", 14, 0, size=0.9, z=Z_SIGN)
     lv.ground(-24, 60)
     lv.crate(48, 0)
-    lv.ground(60, 112, 8)
+    lv.ground(60, 108, 8)
     # The second crate stands just past where the climb lands; a jump over it
-    # comes down well short of the spike pit at the cliff's foot (a plain jump
-    # at the cliff falls back into it).
+    # comes down well short of the next wall.
     lv.crate(80, 8)
-    lv.warning(106, 8)
-    lv.pit(112, 120, top=8)
-    lv.ground(120, 176, 24)
+    # The first bomb-boosted jump is up a wall too high to jump with nothing
+    # below it but the ground, onto ground longer than the jump carries; the
+    # second is up the cliff over a spike pit.
+    lv.ground(108, 170, 20)
+    lv.warning(164, 20)
+    lv.pit(170, 178, top=20)
+    lv.ground(178, 240, 36)
     # The landmark: a watchtower on the high plateau, seen from below the cliff.
-    tower(lv, 150, 24, 6)
-    lv.exit(166, 24)
-    finish(lv, -24, 176, seed=3)
+    tower(lv, 208, 36, 6)
+    lv.exit(230, 36)
+    finish(lv, -24, 240, seed=3)
     save(lv, 12, "Level 3 (morning, pines): bombs. Blast the crate to the wall and climb it;\n"
-                 "then a cliff over a spike pit that only a bomb-boosted jump clears, up to\n"
-                 "the watchtower.")
+                 "a bomb-boosted jump up a wall too high to jump, then one up a cliff over a\n"
+                 "spike pit to the watchtower.")
 
 
 def level4():
@@ -443,8 +460,11 @@ def level6():
     # pusher, and one armed by an earlier blast shoves the approaching player
     # away and is gone.
     start(lv, -24, 302)
-    lv.ground(-24, 76)
-    lv.enemy(34, 0)
+    # The first enemy hops in a pen under the path, the next one on it.
+    lv.ground(-24, 20)
+    lv.enemy(28, pen(lv, 20, 36, 0))
+    lv.ground(36, 76)
+    lv.enemy(52, 0)
     lv.pusher(70, 0)
     lv.ground(76, 110, 11)
     lv.ground(110, 140, 8)
