@@ -1,5 +1,7 @@
 #include "graphics/Graphics.h"
 
+#include <algorithm>
+#include <cmath>
 #include <iostream>
 
 #include "engine/Commands.h"
@@ -68,6 +70,18 @@ void FindUniforms(AssetStore& store) {
   texture.TintLocation = glGetUniformLocation(texture.Program, "tint");
   texture.AlphaLocation = glGetUniformLocation(texture.Program, "alpha");
   texture.WorldLocation = glGetUniformLocation(texture.Program, "world");
+}
+
+// Whether any of the first `count` point lights (camera-relative positions, three
+// floats each, and radii) reaches into the box of half size `half` around `centre`.
+bool TouchedByLight(Vec2 centre, Vec2 half, const std::vector<float>& positions, const std::vector<float>& radii,
+                    int count) {
+  for (int i = 0; i < count; ++i) {
+    const float dx = std::max(std::fabs(positions[3 * i] - centre.x) - half.x, 0.0f);
+    const float dy = std::max(std::fabs(positions[3 * i + 1] - centre.y) - half.y, 0.0f);
+    if (dx * dx + dy * dy < radii[i] * radii[i]) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -265,7 +279,8 @@ void Graphics::WorldPass() {
   GatherLights();
   const ShaderProgram& texture = AssetStore::Instance().Program("Texture");
   AssetStore::UseProgram(texture);
-  Batch.UploadLights(texture.Program, Camera);
+  spriteLights_.Count = spriteLights_.Sent = Batch.UploadLights(texture.Program, Camera);
+  spriteLights_.CountLocation = glGetUniformLocation(texture.Program, "num_lights_used");
   for (auto& [id, object] : Factory::Instance().Objects) {
     (void)id;
     const Transform* t = object->GetComponent<Transform>();
@@ -279,9 +294,7 @@ void Graphics::WorldPass() {
       if (s->Filename.empty()) {
         AddInstance(world, model, Rgba{s->Color.R, s->Color.G, s->Color.B, s->Alpha}, t->ZLayer);
       } else {
-        AssetStore::UseProgram(texture);
-        glUniformMatrix4fv(texture.WorldLocation, 1, GL_FALSE, world.Data());
-        s->Draw(texture, model, t->ZLayer);
+        DrawLitSprite(*s, *t, model, world);
       }
     }
     if (ShowDebug) {
@@ -292,7 +305,26 @@ void Graphics::WorldPass() {
   DrawInstanced();
   // The menus, the text and the cursor draw with the same program, unlit.
   AssetStore::UseProgram(texture);
-  glUniform1i(glGetUniformLocation(texture.Program, "num_lights_used"), 0);
+  glUniform1i(spriteLights_.CountLocation, 0);
+}
+
+void Graphics::DrawLitSprite(const Sprite& sprite, const Transform& t, const Mat4& model, const Mat4& world) {
+  const ShaderProgram& texture = AssetStore::Instance().Program("Texture");
+  AssetStore::UseProgram(texture);
+  glUniformMatrix4fv(texture.WorldLocation, 1, GL_FALSE, world.Data());
+  // A sprite no lamp reaches skips the light loop for every one of its pixels; a
+  // turned sprite is judged by the square around its turning circle.
+  const Vec2 size{std::fabs(t.Scale.x), std::fabs(t.Scale.y)};
+  const float turned = std::hypot(size.x, size.y) / 2;
+  const Vec2 half = t.Rotation != 0.0f ? Vec2{turned, turned} : size / 2.0f;
+  const Vec2 centre{t.Position.x - Camera.Position.x, t.Position.y - Camera.Position.y};
+  const bool lit = TouchedByLight(centre, half, Batch.LightPositions, Batch.LightRadii, spriteLights_.Count);
+  const int wanted = lit ? spriteLights_.Count : 0;
+  if (wanted != spriteLights_.Sent) {
+    glUniform1i(spriteLights_.CountLocation, wanted);
+    spriteLights_.Sent = wanted;
+  }
+  sprite.Draw(texture, model, t.ZLayer);
 }
 
 void Graphics::DrawCursor() {

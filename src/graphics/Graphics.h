@@ -35,6 +35,7 @@ namespace Framework {
 
 class Light;
 class PointLight;
+class Sprite;
 class Transform;
 
 class Graphics : public InterfaceSystem {
@@ -130,6 +131,8 @@ class Graphics : public InterfaceSystem {
   // point lights only when their glow reaches into the view.
   void GatherLights();
   bool ReachesView(const PointLight& light, const Transform& at) const;
+  // One textured sprite of the world, lit by the frame's point lights that reach it.
+  void DrawLitSprite(const Sprite& sprite, const Transform& t, const Mat4& model, const Mat4& world);
   void WorldPass();
   // Whether a quad under `model` (the unit quad, transformed to clip space) is in view.
   static bool InView(const Mat4& model);
@@ -137,6 +140,13 @@ class Graphics : public InterfaceSystem {
   Framework::Camera::FollowInputs GatherFollowInputs() const;
 
   WorldTarget target_;
+  // The "Texture" program's point lights this frame: how many were sent, how many
+  // the current draw reads ("num_lights_used", 0 for a sprite no light reaches).
+  struct SpriteLights {
+    int Count = 0;
+    int Sent = 0;
+    GLint CountLocation = -1;
+  } spriteLights_;
   std::uint64_t framesDrawn_ = 0;
   Subscription graphicsListener_;
   bool initialized_ = false;
