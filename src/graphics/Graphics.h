@@ -1,6 +1,7 @@
 // Graphics: the system that owns the OpenGL context and runs the passes of every
 // frame in order: the camera, then at the art's resolution in the WorldTarget the sky
-// clear, the world (textured sprites one by one, skipping those out of view;
+// clear, the world (the frame's lights gathered first; textured sprites one by one,
+// skipping those out of view, each warmed by the point lights that reach it;
 // untextured quads and particles into the InstanceBatch, drawn in one lit call) and
 // the menus' backdrop; then, scaled up onto the window, at the window's resolution
 // the timed messages (ScreenText), the menu pass, the debug overlay (DebugOverlay)
@@ -8,7 +9,8 @@
 // Invariants: every GL object named here exists only between Initialize and the
 // destructor, with Context current; the unit quad is in QuadBuffer whenever the
 // instanced draw runs; between frames the window's framebuffer is bound with the
-// window's viewport, and Camera.Projection is the window's.
+// window's viewport, and Camera.Projection is the window's; outside the world pass
+// the "Texture" program reads no point light, so menus and text are never lit.
 #pragma once
 
 #include <cstdint>
