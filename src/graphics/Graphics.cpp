@@ -311,14 +311,15 @@ void Graphics::WorldPass() {
 void Graphics::DrawLitSprite(const Sprite& sprite, const Transform& t, const Mat4& model, const Mat4& world) {
   const ShaderProgram& texture = AssetStore::Instance().Program("Texture");
   AssetStore::UseProgram(texture);
-  glUniformMatrix4fv(texture.WorldLocation, 1, GL_FALSE, world.Data());
-  // A sprite no lamp reaches skips the light loop for every one of its pixels; a
-  // turned sprite is judged by the square around its turning circle.
+  // A sprite no lamp reaches skips the light loop for every one of its pixels, and
+  // needs no world placement; a turned sprite is judged by the square around its
+  // turning circle.
   const Vec2 size{std::fabs(t.Scale.x), std::fabs(t.Scale.y)};
   const float turned = std::hypot(size.x, size.y) / 2;
   const Vec2 half = t.Rotation != 0.0f ? Vec2{turned, turned} : size / 2.0f;
   const Vec2 centre{t.Position.x - Camera.Position.x, t.Position.y - Camera.Position.y};
   const bool lit = TouchedByLight(centre, half, Batch.LightPositions, Batch.LightRadii, spriteLights_.Count);
+  if (lit) glUniformMatrix4fv(texture.WorldLocation, 1, GL_FALSE, world.Data());
   const int wanted = lit ? spriteLights_.Count : 0;
   if (wanted != spriteLights_.Sent) {
     glUniform1i(spriteLights_.CountLocation, wanted);
