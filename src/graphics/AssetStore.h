@@ -32,6 +32,9 @@ struct ShaderProgram {
   // "tint" and "alpha" of "Texture", filled by Graphics; -1 (set nothing) elsewhere.
   GLint TintLocation = -1;
   GLint AlphaLocation = -1;
+  // "world" of "Texture" (a sprite's camera-relative placement, for its lighting);
+  // -1 elsewhere.
+  GLint WorldLocation = -1;
   GLuint VertexShader = 0;
   GLuint FragmentShader = 0;
 };

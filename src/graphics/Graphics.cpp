@@ -1,5 +1,7 @@
 #include "graphics/Graphics.h"
 
+#include <algorithm>
+#include <cmath>
 #include <iostream>
 
 #include "engine/Commands.h"
@@ -67,6 +69,19 @@ void FindUniforms(AssetStore& store) {
   ShaderProgram& texture = store.Program("Texture");
   texture.TintLocation = glGetUniformLocation(texture.Program, "tint");
   texture.AlphaLocation = glGetUniformLocation(texture.Program, "alpha");
+  texture.WorldLocation = glGetUniformLocation(texture.Program, "world");
+}
+
+// Whether any of the first `count` point lights (camera-relative positions, three
+// floats each, and radii) reaches into the box of half size `half` around `centre`.
+bool TouchedByLight(Vec2 centre, Vec2 half, const std::vector<float>& positions, const std::vector<float>& radii,
+                    int count) {
+  for (int i = 0; i < count; ++i) {
+    const float dx = std::max(std::fabs(positions[3 * i] - centre.x) - half.x, 0.0f);
+    const float dy = std::max(std::fabs(positions[3 * i + 1] - centre.y) - half.y, 0.0f);
+    if (dx * dx + dy * dy < radii[i] * radii[i]) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -236,9 +251,37 @@ void Graphics::DrawImmediate(const Mat4& matrix, const float* vertices, const fl
   }
 }
 
+bool Graphics::ReachesView(const PointLight& light, const Transform& at) const {
+  // Every lit fragment runs through the whole light list, and most lamps and
+  // fireflies of a level are far off screen: only those whose glow touches the
+  // view are sent.
+  const float reach = 2.0f * light.Radius;
+  const Vec3 centre{at.Position.x + light.Offset.x, at.Position.y + light.Offset.y, 0.0f};
+  return InView(ModelMatrix(centre, Vec3{reach, reach, 1.0f}, 0.0f));
+}
+
+void Graphics::GatherLights() {
+  for (auto& [id, object] : Factory::Instance().Objects) {
+    (void)id;
+    // Lights are collected from drawn objects only.
+    if (object->GetComponent<Sprite>() == nullptr || object->GetComponent<Transform>() == nullptr) continue;
+    if (auto* point = object->GetComponent<PointLight>()) {
+      if (point->On && ReachesView(*point, *object->GetComponent<Transform>())) FrameLights.push_back(point);
+    } else if (auto* dir = object->GetComponent<DirLight>()) {
+      if (dir->On) FrameLights.push_back(dir);
+    }
+  }
+}
+
 void Graphics::WorldPass() {
   Batch.Clear();
+  // The lights come first: the textured sprites are drawn as the walk below meets
+  // them, and a lantern lights the ground drawn before it as well as after.
+  GatherLights();
   const ShaderProgram& texture = AssetStore::Instance().Program("Texture");
+  AssetStore::UseProgram(texture);
+  spriteLights_.Count = spriteLights_.Sent = Batch.UploadLights(texture.Program, Camera);
+  spriteLights_.CountLocation = glGetUniformLocation(texture.Program, "num_lights_used");
   for (auto& [id, object] : Factory::Instance().Objects) {
     (void)id;
     const Transform* t = object->GetComponent<Transform>();
@@ -247,19 +290,12 @@ void Graphics::WorldPass() {
     const Vec3 position{t->Position.x, t->Position.y, t->ZLayer};
     const Vec3 scale{t->Scale.x, t->Scale.y, 1.0f};
     const Mat4 model = ModelMatrix(position, scale, t->Rotation);
-
-    if (auto* point = object->GetComponent<PointLight>()) {
-      if (point->On) FrameLights.push_back(point);
-    } else if (auto* dir = object->GetComponent<DirLight>()) {
-      if (dir->On) FrameLights.push_back(dir);
-    }
-
     if (s->Alpha > 0.0f && InView(model)) {
+      const Mat4 world = WorldMatrix(position, scale, t->Rotation);
       if (s->Filename.empty()) {
-        AddInstance(WorldMatrix(position, scale, t->Rotation), model, Rgba{s->Color.R, s->Color.G, s->Color.B, s->Alpha},
-                    t->ZLayer);
+        AddInstance(world, model, Rgba{s->Color.R, s->Color.G, s->Color.B, s->Alpha}, t->ZLayer);
       } else {
-        s->Draw(texture, model, t->ZLayer);
+        DrawLitSprite(*s, *t, model, world);
       }
     }
     if (ShowDebug) {
@@ -268,6 +304,29 @@ void Graphics::WorldPass() {
   }
   if (CollectParticles) CollectParticles(*this);
   DrawInstanced();
+  // The menus, the text and the cursor draw with the same program, unlit.
+  AssetStore::UseProgram(texture);
+  glUniform1i(spriteLights_.CountLocation, 0);
+}
+
+void Graphics::DrawLitSprite(const Sprite& sprite, const Transform& t, const Mat4& model, const Mat4& world) {
+  const ShaderProgram& texture = AssetStore::Instance().Program("Texture");
+  AssetStore::UseProgram(texture);
+  // A sprite no lamp reaches skips the light loop for every one of its pixels, and
+  // needs no world placement; a turned sprite is judged by the square around its
+  // turning circle.
+  const Vec2 size{std::fabs(t.Scale.x), std::fabs(t.Scale.y)};
+  const float turned = std::hypot(size.x, size.y) / 2;
+  const Vec2 half = t.Rotation != 0.0f ? Vec2{turned, turned} : size / 2.0f;
+  const Vec2 centre{t.Position.x - Camera.Position.x, t.Position.y - Camera.Position.y};
+  const bool lit = TouchedByLight(centre, half, Batch.LightPositions, Batch.LightRadii, spriteLights_.Count);
+  if (lit) glUniformMatrix4fv(texture.WorldLocation, 1, GL_FALSE, world.Data());
+  const int wanted = lit ? spriteLights_.Count : 0;
+  if (wanted != spriteLights_.Sent) {
+    glUniform1i(spriteLights_.CountLocation, wanted);
+    spriteLights_.Sent = wanted;
+  }
+  sprite.Draw(texture, model, t.ZLayer);
 }
 
 void Graphics::DrawCursor() {

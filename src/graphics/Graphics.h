@@ -1,6 +1,7 @@
 // Graphics: the system that owns the OpenGL context and runs the passes of every
 // frame in order: the camera, then at the art's resolution in the WorldTarget the sky
-// clear, the world (textured sprites one by one, skipping those out of view;
+// clear, the world (the frame's lights gathered first; textured sprites one by one,
+// skipping those out of view, each warmed by the point lights that reach it;
 // untextured quads and particles into the InstanceBatch, drawn in one lit call) and
 // the menus' backdrop; then, scaled up onto the window, at the window's resolution
 // the timed messages (ScreenText), the menu pass, the debug overlay (DebugOverlay)
@@ -8,7 +9,8 @@
 // Invariants: every GL object named here exists only between Initialize and the
 // destructor, with Context current; the unit quad is in QuadBuffer whenever the
 // instanced draw runs; between frames the window's framebuffer is bound with the
-// window's viewport, and Camera.Projection is the window's.
+// window's viewport, and Camera.Projection is the window's; outside the world pass
+// the "Texture" program reads no point light, so menus and text are never lit.
 #pragma once
 
 #include <cstdint>
@@ -34,6 +36,9 @@
 namespace Framework {
 
 class Light;
+class PointLight;
+class Sprite;
+class Transform;
 
 class Graphics : public InterfaceSystem {
  public:
@@ -128,6 +133,12 @@ class Graphics : public InterfaceSystem {
   Graphics();
   void CreateBasicPath();
   void BuildCursor();
+  // This frame's lights into FrameLights, from every drawn object that carries one;
+  // point lights only when their glow reaches into the view.
+  void GatherLights();
+  bool ReachesView(const PointLight& light, const Transform& at) const;
+  // One textured sprite of the world, lit by the frame's point lights that reach it.
+  void DrawLitSprite(const Sprite& sprite, const Transform& t, const Mat4& model, const Mat4& world);
   void WorldPass();
   // Whether a quad under `model` (the unit quad, transformed to clip space) is in view.
   static bool InView(const Mat4& model);
@@ -135,6 +146,13 @@ class Graphics : public InterfaceSystem {
   Framework::Camera::FollowInputs GatherFollowInputs() const;
 
   WorldTarget target_;
+  // The "Texture" program's point lights this frame: how many were sent, how many
+  // the current draw reads ("num_lights_used", 0 for a sprite no light reaches).
+  struct SpriteLights {
+    int Count = 0;
+    int Sent = 0;
+    GLint CountLocation = -1;
+  } spriteLights_;
   std::uint64_t framesDrawn_ = 0;
   Subscription graphicsListener_;
   bool initialized_ = false;

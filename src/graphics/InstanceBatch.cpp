@@ -143,7 +143,7 @@ void InstanceBatch::Draw(const Camera& camera) {
   glBindVertexArray(0);
 }
 
-void InstanceBatch::UploadLights(GLuint program, const Camera& camera) {
+int InstanceBatch::UploadLights(GLuint program, const Camera& camera) {
   const LightUniforms lights =
       LightUniforms::Gather(Lights, camera.Position, MaxPointLights, LightPositions, LightColors, LightRadii);
   glUniform3f(glGetUniformLocation(program, "dirLight.direction"), lights.DirDirection.x, lights.DirDirection.y,
@@ -158,6 +158,7 @@ void InstanceBatch::UploadLights(GLuint program, const Camera& camera) {
     glUniform3fv(glGetUniformLocation(program, "pointLightsColor"), lights.PointCount, LightColors.data());
     glUniform1fv(glGetUniformLocation(program, "pointLightsRadius"), lights.PointCount, LightRadii.data());
   }
+  return lights.PointCount;
 }
 
 }  // namespace Framework

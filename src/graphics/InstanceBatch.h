@@ -43,8 +43,9 @@ class InstanceBatch {
   // Makes "Instance" current and, when anything is queued, draws it all with the lights.
   void Draw(const Camera& camera);
   // Gathers Lights into the light lists and sets the light uniforms of the
-  // currently bound "Instance" program.
-  void UploadLights(GLuint program, const Camera& camera);
+  // currently bound program ("Instance", or "Texture" for the lit sprites);
+  // returns how many point lights it sent.
+  int UploadLights(GLuint program, const Camera& camera);
 
   std::vector<Mat4> Models;
   std::vector<Rgba> Colors;

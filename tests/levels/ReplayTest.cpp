@@ -205,10 +205,10 @@ RouteStep SawAhead(std::size_t n, float gap) {
 // Stand still, drop a bomb at the feet, then jump and blast together.
 const Route kBoostedJump = {LetGo(Right), Wait(0.5s), Throw({0, -5}, true), Wait(0.5s), Hold(Right),
                             Blast(true)};
-// Throw a bomb just short of a crate from a few steps back and blast it against the wall.
-Route BlastCrate(float standAt, float crateX) {
-  return {Hold(Right), ReachX(standAt), LetGo(Right), Wait(0.5s), Throw({crateX - 2, 0.3f}), Wait(0.4s), Blast(),
-          Wait(1s), Hold(Right)};
+// Throw a bomb just short of a crate (standing on `floor`) from a few steps back and blast it away.
+Route BlastCrate(float standAt, float crateX, float floor = 0) {
+  return {Hold(Right), ReachX(standAt), LetGo(Right), Wait(0.5s), Throw({crateX - 2, floor + 0.3f}), Wait(0.4s),
+          Blast(), Wait(1s), Hold(Right)};
 }
 Route Join(std::initializer_list<Route> parts) {
   Route route;
@@ -225,33 +225,37 @@ struct LevelReplay {
 
 const LevelReplay kLevel1 = {
     LevelSlot::FirstPlay,
-    {Hold(Right), JumpAt(37), Land(), Jump(), Land(), JumpAt(93), Land(), JumpAt(129), Land(), JumpAt(183), Land(),
-     ReachX(237)},
+    {Hold(Right), JumpAt(37), Land(), Jump(), Land(), JumpAt(93), Land(), ShortJump(123, 128), ShortJump(137, 142),
+     JumpAt(193), Land(), ShortJump(223, 230), JumpAt(236), ReachX(264)},
     {Hold(Right), JumpAt(37), Land(), Jump(), Land()},  // walks on into the first pit
     {101.5f, -3}};
 
 const LevelReplay kLevel2 = {
     LevelSlot::FirstPlay + 1,
-    {Hold(Right), JumpAt(27), Land(), JumpAt(73), Land(),
-     // up and down the stair of ledges over the long pit
-     ShortJump(121, 128), ShortJump(133, 140), ShortJump(147, 154), ShortJump(161, 168), JumpAt(175), Land(),
-     JumpAt(221), Land(), JumpAt(276), Land(), ReachX(307)},
-    {Hold(Right), JumpAt(27), Land(), JumpAt(73), ReachX(78), LetGo(Right)},  // lets go too soon
-    {80.5f, -7.5f}};
+    {Hold(Right), JumpAt(27), Land(), JumpAt(60), Land(), JumpAt(90), Land(),
+     // up the stair of ledges over the long pit
+     ShortJump(135, 142), ShortJump(147, 154), ShortJump(161, 168), ShortJump(175, 182), JumpAt(189), Land(),
+     JumpAt(235), Land(), JumpAt(292), Land(), ReachX(331)},
+    {Hold(Right), JumpAt(27), Land(), JumpAt(60), Land(), JumpAt(90), ReachX(95), LetGo(Right)},  // lets go too soon
+    {97.5f, -7.5f}};
 
 const LevelReplay kLevel3 = {
     LevelSlot::FirstPlay + 2,
     Join({BlastCrate(38, 48),
-          {JumpAt(54), Land(), Jump(), Land(), Jump(), Land(), ReachX(104)},
-          kBoostedJump,
-          {Land(), ReachX(163)}}),
-    Join({BlastCrate(38, 48), {JumpAt(54), Land(), Jump(), Land(), Jump(), Land(), JumpAt(108)}}),  // no bomb
-    {119.5f, 0}};
+          {JumpAt(54), Land(), Jump(), Land(), Jump(), Land(), ReachX(102)},
+          kBoostedJump,  // up a wall, safely
+          {Land(), ReachX(166)},
+          kBoostedJump,  // up the cliff over the spike pit
+          {Land(), ReachX(227)}}),
+    Join({BlastCrate(38, 48), {JumpAt(54), Land(), Jump(), Land(), Jump(), Land(), ReachX(102)}, kBoostedJump,
+          {Land(), JumpAt(167)}}),  // no bomb at the cliff
+    {177.5f, 12}};
 
 const LevelReplay kLevel4 = {
     LevelSlot::FirstPlay + 3,
-    {Hold(Right), JumpAt(21), Land(), JumpAt(55), Land(), JumpAt(93), Land(), ShortJump(138, 146),
-     ShortJump(151.5f, 161), ShortJump(165.5f, 175), JumpAt(179.5f), Land(), JumpAt(211), Land(), JumpAt(245)},
+    {Hold(Right), JumpAt(21), Land(), JumpAt(86), Land(), JumpAt(137), Land(), ShortJump(168, 176),
+     ShortJump(181.5f, 191), ShortJump(195.5f, 205), JumpAt(209.5f), Land(), JumpAt(253), Land(), JumpAt(289), Land(),
+     JumpAt(326), Land(), ReachX(345)},
     {Hold(Right)},  // into the first row of spikes
     {23.5f, 0}};
 
@@ -268,13 +272,15 @@ const LevelReplay kLevel5 = {
 
 const LevelReplay kLevel6 = {
     LevelSlot::FirstPlay + 5,
-    Join({{Hold(Right), JumpAt(23.5f), Land(),  // over the first enemy, wherever it hops
+    Join({{Hold(Right), JumpAt(41.5f), Land(),  // over the first enemy on the path, wherever it hops
            ReachX(71), LetGo(Right), Wait(0.5s), Jump(), Wait(0.3s), Hold(Right), Blast(),  // the pusher's shove
            ReachX(96), LetGo(Right), Land()},
           kBoostedJump,  // over the trench and its two enemies
-          {Land(), JumpAt(164.5f), Land(), JumpAt(203), Land(), ReachX(239)}}),
-    {Hold(Right), ReachX(34), LetGo(Right)},  // stops where the first enemy hops
-    {36.5f, 1}};
+          {Land(), JumpAt(164.5f), Land()},
+          BlastCrate(197, 210, 11),  // out from under the stone gate
+          {ReachX(217), Jump(), Land(), JumpAt(253), Land(), ReachX(289)}}),  // and over it
+    {Hold(Right), ReachX(52), LetGo(Right)},  // stops where the first enemy on the path hops
+    {54.5f, 1}};
 
 const LevelReplay kLevel7 = {
     LevelSlot::FirstPlay + 6,

@@ -16,7 +16,8 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(__file__))
-from worldkit import Level, Look, Z_SIGN, Z_PROP, Z_HILL, Z_HILL_FAR, Z_TREE  # noqa: E402
+from worldkit import (Level, Look, PIT_WALL, Z_SIGN, Z_PROP, Z_HILL, Z_HILL_FAR, Z_TREE, Z_PIT_WALL,  # noqa: E402
+                      shade)
 
 OUT = os.path.join(os.path.dirname(__file__), "..", "..", "data", "saves")
 
@@ -24,6 +25,9 @@ OUT = os.path.join(os.path.dirname(__file__), "..", "..", "data", "saves")
 # (21:9) is 74.7 units wide, the narrowest (4:3) 42.7.
 PICTURE_W = 32 * 16 / 9
 WIDEST_HALF = 32 * 21 / 9 / 2 + 2
+# Headroom under a rock arch: the player (2 high) walks through, but not over a
+# crate (2 high) standing in the way.
+ARCH_CLEARANCE = 3.5
 
 
 def save(level, slot, comment):
@@ -204,10 +208,10 @@ STARRY = Look(
     clouds=(0.45, 0.45, 0.7))
 
 
-def start(lv, x0, x1):
+def start(lv, x0, x1, walls=60.0):
     light = (0.9, 0.9, 0.85) if lv.look is None else lv.look.light
     lv.light(color=light)
-    lv.bounds(x0, x1)
+    lv.bounds(x0, x1, top=walls)
     lv.player(0, 0)
 
 
@@ -244,121 +248,179 @@ def tower(lv, x, top, storeys, name="Tower"):
         lv.add(name, (bx + 0.5, top + h + 0.5), (1, 1), Z_PROP + 0.01, texture="stone-block", color=tint)
 
 
+def bridge(lv, x0, x1, top, depth=6.0):
+    """A plank bridge over a spike trench: the spikes are seen from above, where
+    they cannot hurt, before the first pit that has no bridge."""
+    lv.pit(x0, x1, top=top, depth=depth)
+    lv.ledge(x0, x1, top)
+
+
+def pen(lv, x0, x1, top, depth=8.0):
+    """A sunken pen under a plank bridge: whatever hops in it is seen from
+    above, and its hops fall short of the planks."""
+    floor = top - depth
+    lv.ground(x0, x1, floor, tufts=False)
+    lv.grounds.pop()  # nothing grows in the pen
+    lv.quad("Pen wall", x0, floor, x1, top, shade(PIT_WALL, lv.tint("ground")), z=Z_PIT_WALL)
+    lv.ledge(x0, x1, top)
+    return floor
+
+
+def arch(lv, x0, x1, floor, top):
+    """A stone gate: a lintel from ARCH_CLEARANCE over `floor` up to `top` on two
+    posts drawn behind the path, so the way under it stays open."""
+    lv.wall(x0, x1, floor + ARCH_CLEARANCE, top)
+    tint = tuple(c * 0.7 for c in lv.tint("ground"))
+    for post in (x0, x1 - 2):
+        lv.tiles("stone-block", post, post + 2, floor + ARCH_CLEARANCE, rows=2, z=Z_PROP, color=tint)
+
+
 def level1():
     lv = Level(look=GOLDEN_EVENING)
     # Each obstacle is followed by more ground than a running jump covers (about
     # 26 units) plus the landing squash, so a jump up a step or over a pit never
-    # lands the player at the edge of the next one.
-    start(lv, -24, 250)
+    # lands the player at the edge of the next one. The first spikes lie under a
+    # bridge; the first pit is narrow, its far side in view at take-off.
+    start(lv, -24, 280)
     lv.sprite("Walk and jump", "tutorial1", 14, 0, size=0.9, z=Z_SIGN)
     lv.ground(-24, 40, 0)
     lv.ground(40, 60, 2)
-    lv.ground(60, 96, 5)
+    lv.ground(60, 68, 5)
+    lv.warning(63, 5)
+    bridge(lv, 68, 80, 5)
+    lv.ground(80, 96, 5)
     lv.warning(91, 5)
     lv.pit(96, 102, top=5)
-    lv.ground(102, 150, 5)
-    lv.wall(132, 136, 5, 9)
-    lv.ground(150, 186, 2)
-    lv.warning(181, 2)
-    lv.pit(186, 194, top=2)
-    lv.ground(194, 250, 2)
-    # The landmark: a great oak between the first pit and the low wall.
-    great_tree(lv, 118, 5)
-    lv.sprite("Sign", "signpost", 230, 2, z=Z_PROP)
-    lv.exit(240, 2)
-    finish(lv, -24, 250, seed=1)
-    save(lv, 10, "Level 1 (golden evening): walking and jumping. Steps, a low wall and two\n"
-                 "narrow pits; a great oak between them.")
+    # A climb to the hilltop where the great oak stands, and down the far side.
+    lv.ground(102, 126, 5)
+    lv.ground(126, 140, 9)
+    lv.ground(140, 166, 13)
+    great_tree(lv, 153, 13)
+    lv.ground(166, 178, 9)
+    lv.ground(178, 226, 5)
+    lv.warning(191, 5)
+    lv.pit(196, 204, top=5)
+    # A ledge over the last pit: a hop onto it, a hop off, each landing in view.
+    lv.warning(221, 5)
+    lv.pit(226, 244, top=5)
+    lv.ledge(232, 238, 8)
+    lv.ground(244, 280, 5)
+    lv.sprite("Sign", "signpost", 260, 5, z=Z_PROP)
+    lv.exit(270, 5)
+    finish(lv, -24, 280, seed=1)
+    save(lv, 10, "Level 1 (golden evening): walking and jumping. Steps, spikes under a\n"
+                 "bridge, a narrow pit, a climb over the hill of the great oak, a ledge over\n"
+                 "the last pit.")
 
 
 def level2():
     lv = Level(look=DUSK)
     # As in level 1, the ground after each jump is longer than a running jump
     # and its landing squash, so every gap can be taken from a fresh run-up.
-    start(lv, -24, 320)
+    # The wider gaps are jumped from higher ground than they land on, so the far
+    # side shows below the player before the jump.
+    start(lv, -24, 344)
     lv.ground(-24, 30)
     lv.warning(25, 0)
     lv.pit(30, 40)
-    lv.ground(40, 76)
-    lv.warning(71, 0)
-    lv.pit(76, 90)
-    lv.ground(90, 124)
+    lv.ground(40, 66)
+    lv.ground(66, 92, 4)
+    lv.warning(86, 4)
+    lv.pit(92, 106)
+    lv.ground(106, 138)
     # The ledges over the long pit are short hops, each next one in view from
-    # the last (the camera trails the player): up a stair and down again.
-    lv.warning(119, 0)
-    lv.pit(124, 184)
-    lv.ledge(127, 135, 2)
-    lv.ledge(141, 149, 5)
+    # the last (the camera trails the player): a stair up to the high bank.
+    lv.warning(133, 0)
+    lv.pit(138, 198)
+    lv.ledge(141, 149, 2)
     lv.ledge(155, 163, 5)
-    lv.ledge(169, 177, 2)
-    for x in (131, 159):
-        lantern(lv, x, 5 if x == 159 else 2)
-    lv.ground(184, 224)
-    lv.warning(219, 0)
-    lv.pit(224, 242)
-    lv.ground(242, 280)
-    lv.ground(280, 320, 6)
+    lv.ledge(169, 177, 8)
+    lv.ledge(183, 191, 8)
+    lantern(lv, 145, 2)
+    lantern(lv, 173, 8)
+    lv.ground(198, 238, 8)
+    lv.warning(232, 8)
+    lv.pit(238, 256, top=4)
+    lv.ground(256, 296, 4)
+    lv.ground(296, 344, 10)
     # The landmark: the old watchtower over the last rise, by the exit.
-    tower(lv, 296, 6, 7)
-    lv.exit(310, 6)
-    finish(lv, -24, 320, seed=2)
+    tower(lv, 318, 10, 7)
+    lv.exit(334, 10)
+    finish(lv, -24, 344, seed=2)
     save(lv, 11, "Level 2 (dusk): gaps and ledges. Wider pits need a run-up; a stair of\n"
-                 "lantern-lit ledges over a spike pit; the old watchtower at the end.")
+                 "lantern-lit ledges up over a spike pit to the high bank; the old watchtower\n"
+                 "at the end.")
 
 
 def level3():
     lv = Level(look=MORNING)
-    start(lv, -24, 176)
+    # The cliff's plateau stands higher than any other level's ground: the end
+    # walls rise with it, out of reach of a bomb-boosted jump from the top.
+    start(lv, -24, 240, walls=72)
     lv.sprite("Throw and blast", "tutorial2", 14, 0, size=0.9, z=Z_SIGN)
     lv.ground(-24, 60)
     lv.crate(48, 0)
-    lv.ground(60, 112, 8)
+    lv.ground(60, 108, 8)
     # The second crate stands just past where the climb lands; a jump over it
-    # comes down well short of the spike pit at the cliff's foot (a plain jump
-    # at the cliff falls back into it).
+    # comes down well short of the next wall.
     lv.crate(80, 8)
-    lv.warning(106, 8)
-    lv.pit(112, 120, top=8)
-    lv.ground(120, 176, 24)
+    # The first bomb-boosted jump is up a wall too high to jump with nothing
+    # below it but the ground, onto ground longer than the jump carries; the
+    # second is up the cliff over a spike pit.
+    lv.ground(108, 170, 20)
+    lv.warning(164, 20)
+    lv.pit(170, 178, top=20)
+    lv.ground(178, 240, 36)
     # The landmark: a watchtower on the high plateau, seen from below the cliff.
-    tower(lv, 150, 24, 6)
-    lv.exit(166, 24)
-    finish(lv, -24, 176, seed=3)
+    tower(lv, 208, 36, 6)
+    lv.exit(230, 36)
+    finish(lv, -24, 240, seed=3)
     save(lv, 12, "Level 3 (morning, pines): bombs. Blast the crate to the wall and climb it;\n"
-                 "then a cliff over a spike pit that only a bomb-boosted jump clears, up to\n"
-                 "the watchtower.")
+                 "a bomb-boosted jump up a wall too high to jump, then one up a cliff over a\n"
+                 "spike pit to the watchtower.")
 
 
 def level4():
     lv = Level(look=NOON_DRY)
     # Hazards on the ground stand more than a running jump apart, so a jump over
-    # one never comes down on the next.
-    start(lv, -24, 290)
-    lv.ground(-24, 96)
+    # one never comes down on the next. The spikes grow: a single tile, then a
+    # hollow full of them crossed on planks, then rows to jump from a shelf and
+    # from flat ground, then ledges over a spike floor.
+    start(lv, -24, 362)
+    lv.ground(-24, 36, 0)
     lv.warning(19, 0)
-    lv.spikes(24, 28, 0)
-    lv.warning(53, 0)
-    lv.spikes(58, 66, 0)
-    lv.warning(91, 0)
-    lv.pit(96, 110)
-    lv.ground(110, 140)
+    lv.spikes(24, 26, 0)
+    lv.ground(36, 50, 4)
+    lv.warning(45, 4)
+    bridge(lv, 50, 74, 4, depth=4)
+    lv.ground(74, 118, 4)
+    lv.warning(87, 4)
+    lv.spikes(92, 98, 4)
+    lv.ground(118, 170, 0)
     lv.warning(135, 0)
-    lv.pit(140, 190, depth=6)
-    lv.ledge(146, 153, 1)
-    lv.ledge(160, 167, 3)
-    lv.ledge(174, 181, 1)
-    lv.ground(190, 290)
-    lv.warning(209, 0)
-    lv.spikes(214, 220, 0)
-    lv.warning(247, 0)
-    lv.wall(252, 256, 0, 4)
-    lv.spikes(252, 256, 4)
+    lv.spikes(140, 148, 0)
+    lv.warning(165, 0)
+    lv.pit(170, 220, depth=6)
+    lv.ledge(176, 183, 1)
+    lv.ledge(190, 197, 3)
+    lv.ledge(204, 211, 1)
+    # High over the ledges an old stone span, for whoever bomb-jumps up to it
+    # from the pit's edge; it starts far enough out that the climb clears it.
+    lv.wall(180, 220, 14, 16)
+    lv.ground(220, 330, 0)
+    lv.warning(251, 0)
+    lv.spikes(256, 262, 0)
     # The landmark: a lone rock pillar in the dry hills.
-    tower(lv, 232, 0, 5, name="Rock")
-    lv.exit(276, 0)
-    finish(lv, -24, 290, seed=4)
-    save(lv, 13, "Level 4 (noon in the dry hills): spikes. Rows to jump, a pit, ledges over\n"
-                 "a spike floor and a spiked block; a rock pillar before the exit.")
+    tower(lv, 272, 0, 5, name="Rock")
+    lv.warning(291, 0)
+    lv.wall(296, 300, 0, 4)
+    lv.spikes(296, 300, 4)
+    lv.ground(330, 362, 6)
+    lv.exit(348, 6)
+    finish(lv, -24, 362, seed=4)
+    save(lv, 13, "Level 4 (noon in the dry hills): spikes. A single tile, a hollow of them\n"
+                 "crossed on planks, rows to jump, ledges over a spike floor under a stone\n"
+                 "span that a bomb-boosted jump reaches, a spiked block and a rock pillar.")
 
 
 def level5():
@@ -397,26 +459,34 @@ def level6():
     # The pusher comes before the trench: a right click anywhere arms every
     # pusher, and one armed by an earlier blast shoves the approaching player
     # away and is gone.
-    start(lv, -24, 252)
-    lv.ground(-24, 76)
-    lv.enemy(34, 0)
+    start(lv, -24, 302)
+    # The first enemy hops in a pen under the path, the next one on it.
+    lv.ground(-24, 20)
+    lv.enemy(28, pen(lv, 20, 36, 0))
+    lv.ground(36, 76)
+    lv.enemy(52, 0)
     lv.pusher(70, 0)
     lv.ground(76, 110, 11)
     lv.ground(110, 140, 8)
     lv.enemy(120, 8)
     lv.enemy(132, 8)
-    lv.ground(140, 206, 11)
+    lv.ground(140, 256, 11)
     lv.enemy(176, 11)
-    lv.warning(201, 11)
-    lv.pit(206, 218, top=11)
-    lv.ground(218, 252, 11)
+    # A stone gate too tall for a plain jump, its way through blocked by a
+    # crate: a blast from this side shoves the crate out of the far end (a
+    # bomb-boosted jump over the top also does).
+    arch(lv, 204, 216, 11, 26)
+    lv.crate(210, 11)
+    lv.warning(251, 11)
+    lv.pit(256, 268, top=11)
+    lv.ground(268, 302, 11)
     # The landmark: a great oak over the wall the pusher throws the player up.
     great_tree(lv, 92, 11)
-    lv.exit(242, 11)
-    finish(lv, -24, 252, seed=6)
+    lv.exit(292, 11)
+    finish(lv, -24, 302, seed=6)
     save(lv, 15, "Level 6 (warm afternoon): hopping enemies and a pusher. Jump or blast the\n"
                  "enemies aside; right-click beside the pusher to be thrown up the wall by\n"
-                 "the great oak.")
+                 "the great oak; blast the crate out from under the rock arch.")
 
 
 def level7():
@@ -424,7 +494,8 @@ def level7():
     # Between two saws' sweeps there is always ground no saw reaches, where the
     # player can stand and wait for the next one.
     start(lv, -24, 260)
-    lv.ground(-24, 80)
+    lv.ground(-24, 14)
+    lv.ground(26, 80)
     lv.warning(28, 0)
     lv.saw(50, 1.6, (6, 0), (36, -5), (64, 10))
     lv.warning(67, 0)
@@ -441,6 +512,12 @@ def level7():
     lv.ledge(210, 218, 5)
     lv.saw(206, 6, (4, 3), (192, 2), (220, 12))
     lv.ground(224, 260)
+    # The first saw runs in a trench under a plank bridge, below where it can
+    # reach: seen from above before the ground saws. Last in the file, so the
+    # others keep their numbers.
+    lv.warning(8, 0)
+    bridge(lv, 14, 26, 0, depth=8)
+    lv.saw(20, -5.5, (5, 0), (17, -5.5), (23, -5.5))
     # Lanterns where the player stands and waits between the saws.
     for x in (-6, 102, 140, 236):
         lantern(lv, x, 0)

@@ -86,7 +86,7 @@ def _rgb(c):
     return {"R": float(c[0]), "G": float(c[1]), "B": float(c[2])}
 
 
-def _shade(c, tint):
+def shade(c, tint):
     return (c[0] * tint[0], c[1] * tint[1], c[2] * tint[2])
 
 
@@ -194,7 +194,7 @@ class Level:
         tint = self.tint("ground")
         self.tiles("ground-grass", x0, x1, top, color=tint)
         self.tiles("ground-dirt", x0, x1, top - 2, rows=2, size=2, color=tint)
-        self.quad("Deep dirt", x0, DEEP, x1, top - 10, _shade(DIRT, tint), z=Z_GROUND + 0.01)
+        self.quad("Deep dirt", x0, DEEP, x1, top - 10, shade(DIRT, tint), z=Z_GROUND + 0.01)
         self.floors.append((x0, x1, top))
         self.grounds.append((x0, x1, top))
         self.covers.append((x0, x1, top))
@@ -213,7 +213,7 @@ class Level:
         rows = math.ceil((y1 - low) / (2 * size) - 1e-6)
         self.tiles("stone-block", x0, x1, y1, rows=rows, size=size, color=self.tint("ground"))
         if low > y0:
-            self.quad("Deep rock", x0, y0, x1, low, _shade((0.35, 0.42, 0.5), self.tint("ground")),
+            self.quad("Deep rock", x0, y0, x1, low, shade((0.35, 0.42, 0.5), self.tint("ground")),
                       z=Z_GROUND + 0.01)
         self.floors.append((x0, x1, y1))
         if y0 <= DEEP:
@@ -236,10 +236,10 @@ class Level:
         floor = top - depth
         self.solid("Pit floor", x0, DEEP, x1, floor)
         self.spikes(x0, x1, floor)
-        self.quad("Pit shade", x0, DEEP, x1, floor, _shade(DIRT, self.tint("ground")), z=Z_GROUND + 0.01)
+        self.quad("Pit shade", x0, DEEP, x1, floor, shade(DIRT, self.tint("ground")), z=Z_GROUND + 0.01)
         # The pit's far wall, up to the ground beside it: no sky, and no foot of
         # a hill or a tree, shows inside a pit.
-        self.quad("Pit wall", x0, floor, x1, top, _shade(PIT_WALL, self.tint("ground")), z=Z_PIT_WALL)
+        self.quad("Pit wall", x0, floor, x1, top, shade(PIT_WALL, self.tint("ground")), z=Z_PIT_WALL)
         self.covers.append((x0, x1, top))
 
     def saw(self, x, y, rate, lo, hi, size=1.5):
