@@ -213,12 +213,13 @@ void AssetStore::UploadTexture(TextureData& texture) {
   if (texture.Uploaded) return;
   Decode(texture);
   glBindTexture(GL_TEXTURE_2D, texture.TextureId);
-  // Sprites stretch their picture once across the quad, never tile it: clamping keeps
-  // the smoothing at an edge from pulling in the opposite edge's texels.
+  // Sprites stretch their picture once across the quad, never tile it.
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  // Pictures hold one texel per art pixel: magnified nearest, each art pixel stays
+  // a sharp square block at any screen size, as pixel art is meant to look.
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, texture.Width, texture.Height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                texture.Pixels.get());
   glBindTexture(GL_TEXTURE_2D, 0);

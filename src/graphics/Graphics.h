@@ -3,8 +3,9 @@
 // clear, the world (the frame's lights gathered first; textured sprites one by one,
 // skipping those out of view, each warmed by the point lights that reach it;
 // untextured quads and particles into the InstanceBatch, drawn in one lit call) and
-// the menus' backdrop; then, scaled up onto the window, at the window's resolution
-// the timed messages (ScreenText), the menu pass, the debug overlay (DebugOverlay)
+// the menus' backdrop and pictures; then, scaled up onto the window, at the window's
+// resolution the timed messages (ScreenText), the menu pass (its text and lines), the
+// debug overlay (DebugOverlay)
 // and the mouse cursor. It also owns the Camera and the "Basic" path (DrawImmediate).
 // Invariants: every GL object named here exists only between Initialize and the
 // destructor, with Context current; the unit quad is in QuadBuffer whenever the
@@ -116,9 +117,10 @@ class Graphics : public InterfaceSystem {
   // Hooks for the layers above, connected by the game; tests put their own in. Each may be empty.
   // True while the menu system shows a menu (the camera drifts, the menu pass runs).
   std::function<bool()> MenuShown;
-  // Dims the world under the open menus, drawn with the world at the art's resolution.
+  // Dims the world under the open menus and paints their pictures, drawn with the
+  // world at the art's resolution.
   std::function<void(Graphics&)> MenuBackdrop;
-  // Draws the open menus after the world.
+  // Draws the open menus' text and lines at the window's resolution, after the world.
   std::function<void(Graphics&)> MenuPass;
   // Appends this frame's particles with AddInstance.
   std::function<void(Graphics&)> CollectParticles;

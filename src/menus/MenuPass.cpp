@@ -1,5 +1,5 @@
-// The menu pass: every shown menu drawn over the world in the menus' order, each
-// as header, title panel, picture, title, then buttons with outlines and labels.
+// The menus over the world, in the menus' order: their tint and pictures with the
+// world at the art's resolution, then titles, outlines and labels at the window's.
 #include <array>
 
 #include <GL/glew.h>
@@ -35,10 +35,9 @@ void DrawQuad(Graphics& graphics, const ShaderProgram& basic, const Mat4& model,
   glBindVertexArray(0);
 }
 
-// A button: its face (flat or a picture), its outline unless its colour says
-// none, and its label.
-void DrawButton(Graphics& graphics, const ShaderProgram& basic, const ShaderProgram& texture,
-                const MenuButton& button) {
+// A button's face: flat, or its picture.
+void DrawButtonFace(Graphics& graphics, const ShaderProgram& basic, const ShaderProgram& texture,
+                    const MenuButton& button) {
   const Mat4 model = graphics.ModelMatrix(button.Position, Flat(button.Scale), 0.0f);
   const Sprite& look = button.Look;
   if (look.Filename.empty()) {
@@ -46,7 +45,12 @@ void DrawButton(Graphics& graphics, const ShaderProgram& basic, const ShaderProg
   } else {
     look.Draw(texture, model, MenuSystem::MenuDepth);
   }
-  if (!SameColor(look.Color, MenuLook::NoOutlineColor)) {
+}
+
+// What goes over a button's face: its outline unless its colour says none, and its label.
+void DrawButtonLines(Graphics& graphics, const ShaderProgram& basic, const MenuButton& button) {
+  if (!SameColor(button.Look.Color, MenuLook::NoOutlineColor)) {
+    const Mat4 model = graphics.ModelMatrix(button.Position, Flat(button.Scale), 0.0f);
     DrawQuad(graphics, basic, model, {0.0f, 0.0f, 0.0f}, 1.0f, GL_LINE_LOOP);
   }
   if (!button.Label.empty()) {
@@ -58,28 +62,23 @@ void DrawButton(Graphics& graphics, const ShaderProgram& basic, const ShaderProg
 }  // namespace
 
 void MenuSystem::DrawBackdrop(Graphics& graphics) {
+  AssetStore& store = AssetStore::Instance();
+  const ShaderProgram& basic = store.Program("Basic");
+  const ShaderProgram& texture = store.Program("Texture");
   const Camera& camera = graphics.Camera;
   for (auto& [id, menu] : Menus) {
     if (!menu->Shown) continue;
     // One view-sized tint under the menus, over the world. The timed messages are
     // drawn after it, so they stay readable through it.
-    DrawQuad(graphics, AssetStore::Instance().Program("Basic"),
-             graphics.ModelMatrix(camera.Position, menu->HeaderScale, 0.0f), menu->Header.Color, menu->Header.Alpha,
-             GL_TRIANGLE_FAN);
-    return;
+    DrawQuad(graphics, basic, graphics.ModelMatrix(camera.Position, menu->HeaderScale, 0.0f), menu->Header.Color,
+             menu->Header.Alpha, GL_TRIANGLE_FAN);
+    break;
   }
-}
-
-void MenuSystem::Draw(Graphics& graphics) {
-  AssetStore& store = AssetStore::Instance();
-  const ShaderProgram& basic = store.Program("Basic");
-  const ShaderProgram& texture = store.Program("Texture");
-
+  // The menus' pictures lie over the world whatever its depth; among themselves
+  // they are painted in order (panel, picture, buttons), later over earlier.
+  glDepthFunc(GL_ALWAYS);
   for (auto& [id, menu] : Menus) {
     if (!menu->Shown) continue;
-    // The parts of a menu share one depth; among themselves they are painted in
-    // order (panel, picture, title, button, outline, label), later over earlier.
-    glDepthFunc(GL_ALWAYS);
     menu->Background.Draw(texture, graphics.ModelMatrix(menu->BackgroundPosition, Flat(menu->BackgroundScale), 0.0f),
                           MenuDepth);
     if (!menu->Header.Filename.empty()) {
@@ -88,16 +87,29 @@ void MenuSystem::Draw(Graphics& graphics) {
       menu->Header.Draw(texture, graphics.ModelMatrix(menu->HeaderPosition, Flat(menu->HeaderScale), 0.0f), MenuDepth,
                         MenuLook::PictureTint, MenuLook::PictureAlpha);
     }
+    for (auto& [index, button] : menu->Buttons) {
+      if (index > menu->ButtonCount) break;
+      DrawButtonFace(graphics, basic, texture, *button);
+    }
+  }
+  glDepthFunc(GL_LESS);
+}
+
+void MenuSystem::Draw(Graphics& graphics) {
+  const ShaderProgram& basic = AssetStore::Instance().Program("Basic");
+  glDepthFunc(GL_ALWAYS);
+  for (auto& [id, menu] : Menus) {
+    if (!menu->Shown) continue;
     if (!menu->Title.empty()) {
       graphics.RenderText(menu->Title, menu->TitlePosition.x, menu->TitlePosition.y, menu->TitleSize,
                           menu->TitleColor);
     }
     for (auto& [index, button] : menu->Buttons) {
       if (index > menu->ButtonCount) break;
-      DrawButton(graphics, basic, texture, *button);
+      DrawButtonLines(graphics, basic, *button);
     }
-    glDepthFunc(GL_LESS);
   }
+  glDepthFunc(GL_LESS);
 }
 
 }  // namespace Framework

@@ -90,9 +90,12 @@ class MenuSystem : public InterfaceSystem {
   void StepBack();
   void RequestQuit(std::int32_t level);
 
-  // The tint the first shown menu lays over the whole world (drawn with the world).
+  // Drawn with the world, at the art's resolution: the tint the first shown menu
+  // lays over the whole world, then every shown menu's pictures (title panel,
+  // header picture, button faces), which are pixel art like the world.
   void DrawBackdrop(Graphics& graphics);
-  // The menu pass: every shown menu, over the world and its tint.
+  // The menu pass at the window's resolution: every shown menu's title, button
+  // outlines and labels, over the pictures.
   void Draw(Graphics& graphics);
 
   // The MenuSystemEventListener's handlers.

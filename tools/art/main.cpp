@@ -94,7 +94,7 @@ bool WriteSheet(const PixelFont& font, const ContactSheet& sheet, const fs::path
   fs::path scene = sheetPath;
   scene.replace_filename(scene.stem().string() + "-scene.png");
   if (WritePng(sheetPath.string(), sheet.Compose(font), error) == 0 ||
-      WritePng(scene.string(), PaintScenePreview(font).Upscaled(kTexelsPerArtPixel), error) == 0) {
+      WritePng(scene.string(), PaintScenePreview(font).Upscaled(kPreviewScale), error) == 0) {
     std::cerr << "tumbrix_art: " << error << "\n";
     return false;
   }
