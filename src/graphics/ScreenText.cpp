@@ -46,7 +46,7 @@ void ScreenText::DrawGlyphs(const std::u16string& shown, float x, float y, float
   const Mat4 transform = camera_.Projection * camera_.View;
   // World units per glyph pixel.
   const float scale = size / static_cast<float>(FontFace::PixelHeight) / font.TextScale;
-  float penX = x - camera_.Position.x;
+  const float penX = x - camera_.Position.x;
   const float penY = y - camera_.Position.y;
 
   AssetStore::UseProgram(program);
@@ -60,6 +60,23 @@ void ScreenText::DrawGlyphs(const std::u16string& shown, float x, float y, float
   // Every glyph's quad goes into the buffer at once, before any is drawn: rewriting
   // a buffer the renderer still has to draw from would make it finish all the
   // drawing queued so far first, once per character.
+  LayOutGlyphs(shown, font, penX, penY, scale);
+  if (!glyphs_.empty()) {
+    glBindBuffer(GL_ARRAY_BUFFER, font.Vbo);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices_.size() * sizeof(float)), vertices_.data(),
+                 GL_STREAM_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+  }
+  for (std::size_t i = 0; i < glyphs_.size(); ++i) {
+    glBindTexture(GL_TEXTURE_2D, glyphs_[i]);
+    glDrawArrays(GL_TRIANGLES, static_cast<GLint>(i * kGlyphVertices), kGlyphVertices);
+  }
+  glBindVertexArray(0);
+  glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void ScreenText::LayOutGlyphs(const std::u16string& shown, const FontFace& font, float penX, float penY,
+                              float scale) {
   vertices_.clear();
   glyphs_.clear();
   for (char16_t code : shown) {
@@ -82,18 +99,6 @@ void ScreenText::DrawGlyphs(const std::u16string& shown, float x, float y, float
     glyphs_.push_back(glyph.TextureId);
     penX += static_cast<float>(glyph.Advance >> 6) * scale;
   }
-  if (!glyphs_.empty()) {
-    glBindBuffer(GL_ARRAY_BUFFER, font.Vbo);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices_.size() * sizeof(float)), vertices_.data(),
-                 GL_STREAM_DRAW);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-  }
-  for (std::size_t i = 0; i < glyphs_.size(); ++i) {
-    glBindTexture(GL_TEXTURE_2D, glyphs_[i]);
-    glDrawArrays(GL_TRIANGLES, static_cast<GLint>(i * kGlyphVertices), kGlyphVertices);
-  }
-  glBindVertexArray(0);
-  glBindTexture(GL_TEXTURE_2D, 0);
 }
 
 void ScreenText::RenderTextNarrow(const std::string& text, float x, float y, float size, Color3 color,

@@ -20,6 +20,7 @@
 namespace Framework {
 
 class Camera;
+class FontFace;
 
 // A timed text on screen: a copy of the GraphicsEvent that asked for it.
 struct ScreenMessage {
@@ -63,6 +64,9 @@ class ScreenText {
 
  private:
   void DrawGlyphs(const std::u16string& shown, float x, float y, float size, Color3 color);
+  // Fills vertices_ and glyphs_ with the quads of the glyphs the font has, pen
+  // starting at (penX, penY) in camera space, scale world units per glyph pixel.
+  void LayOutGlyphs(const std::u16string& shown, const FontFace& font, float penX, float penY, float scale);
 
   const Camera& camera_;
   // The quads (x, y, u, v per vertex) and textures of the glyphs being drawn; kept
