@@ -132,12 +132,44 @@ TEST(EditorDocumentTest, EveryCommandChangesTheWorldAndUndoRedoBringBackEachSide
   EXPECT_FALSE(document.Modified());
 }
 
+Vec2 FieldOf(const EditorDocument& document, EditorHandle handle, const char* component, const char* field) {
+  const Json::Value entry = Serialization::Instance().WriteEntry(*document.Object(handle));
+  return {entry[component][field]["X"].asFloat(), entry[component][field]["Y"].asFloat()};
+}
+
 TEST(EditorDocumentTest, ADragFollowsTheMouseAtOnceAndUndoesAsOneStep) {
   Scenario s;
-  s.LoadLevel(LevelText().Platform({0, 0}, {3, 1}).Text());
+  // A moving platform's track and a drifting saw's box are world places that travel with them.
+  s.LoadLevel(LevelText()
+                  .Platform({0, 0}, {3, 1})
+                  .Entry(R"({"Transform": {"Position": {"X": 0, "Y": 5}, "Scale": {"X": 2, "Y": 1}},
+                            "MovingPlatformScript": {"Delay": 2, "Speed": 1, "Point1": {"X": 0, "Y": 5},
+                                                     "Point2": {"X": 6, "Y": 5}}})")
+                  .Entry(R"({"Transform": {"Position": {"X": 10, "Y": 5}, "Scale": {"X": 1, "Y": 1}},
+                            "DynamicHazardScript": {"Rate": {"X": 1, "Y": 0}, "Min": {"X": 8, "Y": 3},
+                                                    "Max": {"X": 12, "Y": 7}}})")
+                  .Text());
   EditorDocument document;
   document.Open();
-  const EditorHandle platform = document.Order()[0];
+  const EditorHandle platform = document.Order()[0], mover = document.Order()[1], saw = document.Order()[2];
+  document.Select({mover, saw});
+  ASSERT_TRUE(document.Move({2, -1}, false));
+  EXPECT_EQ(PositionOf(document, mover), Vec2(2, 4));
+  EXPECT_EQ(FieldOf(document, mover, "MovingPlatformScript", "Point2"), Vec2(8, 4));
+  EXPECT_EQ(FieldOf(document, saw, "DynamicHazardScript", "Min"), Vec2(10, 2));
+  EXPECT_EQ(FieldOf(document, saw, "DynamicHazardScript", "Max"), Vec2(14, 6));
+  document.BeginDrag();
+  document.DragBy({-1, 0}, false);
+  ASSERT_TRUE(document.EndDrag());
+  EXPECT_EQ(PositionOf(document, mover), Vec2(1, 4));
+  EXPECT_EQ(FieldOf(document, mover, "MovingPlatformScript", "Point1"), Vec2(1, 4));
+  EXPECT_EQ(FieldOf(document, saw, "DynamicHazardScript", "Max"), Vec2(13, 6));
+  ASSERT_TRUE(document.Undo());
+  ASSERT_TRUE(document.Undo());
+  EXPECT_EQ(PositionOf(document, mover), Vec2(0, 5));
+  EXPECT_EQ(FieldOf(document, mover, "MovingPlatformScript", "Point2"), Vec2(6, 5));
+  EXPECT_EQ(FieldOf(document, saw, "DynamicHazardScript", "Min"), Vec2(8, 3));
+
   document.Select({platform});
   document.BeginDrag();
   document.DragBy({1.2f, 0.0f}, false);
