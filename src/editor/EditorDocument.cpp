@@ -159,6 +159,27 @@ Json::Value EditorDocument::Snapshot(EditorHandle handle) const {
   return object ? Serialization::Instance().WriteEntry(*object) : Json::Value(Json::objectValue);
 }
 
+// Bands ------------------------------------------------------------------------------
+
+EditorDocument::Band EditorDocument::BandOf(float zLayer) {
+  if (zLayer < kPlayNearest) return Band::Foreground;
+  return zLayer > kPlayFarthest ? Band::Background : Band::Play;
+}
+
+void EditorDocument::ShowBand(Band band, bool shown) {
+  shown_[static_cast<std::size_t>(band)] = shown;
+  // Kept selected, a hidden object would still be moved or deleted, unseen.
+  Select(selection_);
+}
+
+void EditorDocument::ShowAllBands() { shown_.fill(true); }
+
+bool EditorDocument::Shown(EditorHandle handle) const {
+  const GameObject* object = Object(handle);
+  const Transform* t = object ? object->GetComponent<Transform>() : nullptr;
+  return t == nullptr || Shown(t->ZLayer);
+}
+
 // Selecting ------------------------------------------------------------------------
 
 bool EditorDocument::IsSelected(EditorHandle handle) const {
@@ -172,7 +193,7 @@ std::optional<EditorHandle> EditorDocument::HandleAt(Vec2 point) const {
   for (EditorHandle handle : order_) {
     const GameObject* object = Object(handle);
     const Transform* t = object ? object->GetComponent<Transform>() : nullptr;
-    if (t == nullptr || !Holds(*t, point)) continue;
+    if (t == nullptr || !Shown(t->ZLayer) || !Holds(*t, point)) continue;
     const float area = std::abs(t->Scale.x * t->Scale.y);
     const bool nearer = t->ZLayer < bestDepth || (t->ZLayer == bestDepth && area <= bestArea);
     if (!best || nearer) {
@@ -206,7 +227,7 @@ void EditorDocument::SelectBox(Vec2 corner, Vec2 otherCorner, bool add) {
   for (EditorHandle handle : order_) {
     const GameObject* object = Object(handle);
     const std::optional<Box> box = object ? BoxOf(*object) : std::nullopt;
-    if (!box || IsSelected(handle)) continue;
+    if (!box || IsSelected(handle) || !Shown(handle)) continue;
     if (box->Min.x >= area.Min.x && box->Min.y >= area.Min.y && box->Max.x <= area.Max.x &&
         box->Max.y <= area.Max.y) {
       selection_.push_back(handle);
@@ -217,7 +238,7 @@ void EditorDocument::SelectBox(Vec2 corner, Vec2 otherCorner, bool add) {
 void EditorDocument::Select(std::vector<EditorHandle> handles) {
   selection_.clear();
   for (EditorHandle handle : handles) {
-    if (ids_.count(handle) != 0 && !IsSelected(handle)) selection_.push_back(handle);
+    if (ids_.count(handle) != 0 && !IsSelected(handle) && Shown(handle)) selection_.push_back(handle);
   }
 }
 

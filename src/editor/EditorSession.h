@@ -4,7 +4,8 @@
 // moves objects (or draws a box from empty space), the corner handles of a lone
 // selected object resize it, the right button draws a box,
 // the wheel zooms, the middle button and the arrow keys pan, and its own keys edit (G, Delete, Ctrl+D, Ctrl+Z, Ctrl+Y, Ctrl+A, Ctrl+C,
-// Ctrl+V, Ctrl+S). Every other key keeps its meaning in the game. The input calls
+// Ctrl+V, Ctrl+S); 1, 2 and 3 hide or show the background, play and foreground
+// bands, and F1 shows a card of all of them. Every other key keeps its meaning in the game. The input calls
 // take world units and SDL's modifier bits, so tests drive them without a window.
 //
 // Invariants: while open the world stays paused and the camera holds still but for
@@ -58,8 +59,11 @@ class EditorSession : public InterfaceSystem {
   // Zooms by `steps` wheel notches, keeping the point under the mouse in place.
   void Wheel(float steps, Vec2 world);
 
-  // Selection outlines, the grid and the box being dragged, over the world.
+  // Selection outlines, the grid, the box being dragged and the key card, over the world.
   void Draw(Graphics& graphics) const;
+  // Whether the world's drawing shows things at this depth: only the open editor hides bands.
+  bool DepthShown(float depth) const { return !HoldsCamera() || Document.Shown(depth); }
+  bool KeyCardShown() const { return keyCard_; }
 
   EditorDocument Document;
   LevelSaver Saver;
@@ -101,6 +105,8 @@ class EditorSession : public InterfaceSystem {
   Vec2 pressedAt_{0.0f, 0.0f};
   Vec2 pointer_{0.0f, 0.0f};
   bool adding_ = false;
+  bool keyCard_ = false;
+  void DrawKeyCard(Graphics& graphics) const;
 };
 
 }  // namespace Framework

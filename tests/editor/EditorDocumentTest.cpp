@@ -30,7 +30,7 @@ TEST(EditorDocumentTest, ClicksBoxesAndShiftClicksSelectTheObjectsAPlayerSees) {
   // A wide floor far back, a block in front of it, and one apart.
   s.LoadLevel(LevelText()
                   .Platform({0, 0}, {40, 4})
-                  .Entry(R"({"Transform": {"Position": {"X": 2, "Y": 0}, "Scale": {"X": 2, "Y": 2}, "ZLayer": 0.2}})")
+                  .Entry(R"({"Transform": {"Position": {"X": 2, "Y": 0}, "Scale": {"X": 2, "Y": 2}, "ZLayer": 0.05}})")
                   .Platform({10, 10}, {2, 2})
                   .Text());
   EditorDocument document;
@@ -52,6 +52,15 @@ TEST(EditorDocumentTest, ClicksBoxesAndShiftClicksSelectTheObjectsAPlayerSees) {
   // Only what lies wholly inside the box: the floor sticks out of it.
   document.SelectBox({-5, -5}, {12, 12}, false);
   EXPECT_EQ(document.Selection(), (std::vector<EditorHandle>{block, apart}));
+
+  // The block stands in the foreground band: hidden, it leaves the selection and
+  // neither a click nor a box finds it; the floor behind it is clicked instead.
+  document.ShowBand(EditorDocument::Band::Foreground, false);
+  EXPECT_EQ(document.Selection(), std::vector<EditorHandle>{apart});
+  document.SelectAt({2.5f, 0.5f}, false);
+  EXPECT_EQ(document.Selection(), std::vector<EditorHandle>{floor});
+  document.SelectBox({-5, -5}, {12, 12}, false);
+  EXPECT_EQ(document.Selection(), std::vector<EditorHandle>{apart});
 }
 
 TEST(EditorDocumentTest, EveryCommandChangesTheWorldAndUndoRedoBringBackEachSideExactly) {
