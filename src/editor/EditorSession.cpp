@@ -180,6 +180,7 @@ void EditorSession::Close() {
   Document.ShowAllBands();
   if (View && playView_) *View = *playView_;
   playView_.reset();
+  menuView_.reset();
   Engine::Instance().Paused = wasPaused_;
 }
 
@@ -197,11 +198,21 @@ void EditorSession::Update(float dt, bool) {
     world_ = Serialization::Instance().WorldsBuilt;
     gesture_ = Gesture::None;
   }
+  if (MenuUp()) {
+    if (View && !menuView_) menuView_ = *View;
+    return;
+  }
+  if (View && menuView_) *View = *menuView_;
+  menuView_.reset();
   const std::uint8_t* keys = KeyState ? KeyState() : nullptr;
   if (View == nullptr || keys == nullptr) return;
   const float step = ViewHeight() * dt / kPanSecondsPerView;
   View->Position.x += step * static_cast<float>(keys[SDL_SCANCODE_RIGHT] - keys[SDL_SCANCODE_LEFT]);
   View->Position.y += step * static_cast<float>(keys[SDL_SCANCODE_UP] - keys[SDL_SCANCODE_DOWN]);
+}
+
+bool EditorSession::UnsavedEdits() const {
+  return Document.Modified() && (testing_ || Serialization::Instance().WorldsBuilt == world_);
 }
 
 float EditorSession::ViewHeight() const { return View ? View->ViewHalfHeight : kNearestView; }
@@ -409,7 +420,7 @@ void EditorSession::Wheel(float steps, Vec2 world) {
 // Drawing ------------------------------------------------------------------------------------
 
 void EditorSession::Draw(Graphics& graphics) const {
-  if (!open_ || testing_) return;
+  if (!HoldsCamera()) return;
   const Camera& camera = graphics.Camera;
   AssetStore::UseProgram(AssetStore::Instance().Program("Basic"));
   glDisable(GL_DEPTH_TEST);

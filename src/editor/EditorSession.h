@@ -9,7 +9,8 @@
 // take world units and SDL's modifier bits, so tests drive them without a window.
 //
 // Invariants: while open the world stays paused and the camera holds still but for
-// the editor's own pan and zoom; closed, the session takes no input but F4 and
+// the editor's own pan and zoom (a menu over the editor, such as the quit
+// confirmation, moves it, and the editor's view comes back when the menu goes); closed, the session takes no input but F4 and
 // leaves the world and the camera alone; the document always describes the world
 // last built (a new one, after a restart or a level change, is opened afresh).
 #pragma once
@@ -40,8 +41,8 @@ class EditorSession : public InterfaceSystem {
   bool OnEvent(const SDL_Event& event);
 
   bool IsOpen() const { return open_; }
-  // Open and not running a test: the camera is the editor's.
-  bool HoldsCamera() const { return open_ && !testing_; }
+  // Open, not running a test and under no menu (the quit confirmation): the camera is the editor's.
+  bool HoldsCamera() const { return open_ && !testing_ && !MenuUp(); }
   bool Testing() const { return testing_; }
   void Open();
   void Close();
@@ -64,6 +65,8 @@ class EditorSession : public InterfaceSystem {
   // Whether the world's drawing shows things at this depth: only the open editor hides bands.
   bool DepthShown(float depth) const { return !HoldsCamera() || Document.Shown(depth); }
   bool KeyCardShown() const { return keyCard_; }
+  // Edits not yet saved that the world still holds (a level built since has dropped them).
+  bool UnsavedEdits() const;
 
   EditorDocument Document;
   LevelSaver Saver;
@@ -81,6 +84,7 @@ class EditorSession : public InterfaceSystem {
   // The view's visible height, for zoom limits and pan speed.
   float ViewHeight() const;
   bool Modifier(std::uint16_t modifiers, std::uint16_t mask) const { return (modifiers & mask) != 0; }
+  bool MenuUp() const { return MenuShown && MenuShown(); }
 
   bool open_ = false;
   bool testing_ = false;
@@ -89,6 +93,8 @@ class EditorSession : public InterfaceSystem {
   std::int32_t testedLevel_ = 0;
   bool wasPaused_ = false;
   std::optional<Camera> playView_;
+  // The editor's view while a menu over it has the camera; put back when the menu goes.
+  std::optional<Camera> menuView_;
   std::uint64_t world_ = 0;
   // The gesture under way with the left button: a drag of the selection, or a box.
   enum class Gesture { None, Drag, Box, Pan, Resize };

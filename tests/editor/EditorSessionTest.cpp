@@ -97,6 +97,20 @@ TEST(EditorSessionTest, F4EditsOverAPausedWorldAndGivesPlayBackWhereItWas) {
   ASSERT_TRUE(editor.Document.Undo());  // the deleted copy comes back
   EXPECT_EQ(editor.Document.Order().size(), listed + 1);
 
+  // Unsaved edits make quitting ask through a menu; the menu has the camera while it
+  // is up, and the editor's view comes back when it goes.
+  EXPECT_TRUE(editor.UnsavedEdits());
+  bool menu = true;
+  editor.MenuShown = [&] { return menu; };
+  editor.Update(Scenario::Step, true);
+  EXPECT_FALSE(editor.HoldsCamera());
+  const Vec3 editing = view.Position;
+  view.Position = {50, 50, 0};
+  menu = false;
+  editor.Update(Scenario::Step, true);
+  EXPECT_EQ(view.Position, editing);
+  editor.MenuShown = nullptr;
+
   // A restart builds a new world: the editor follows it.
   s.LoadSlot(10);
   editor.Update(Scenario::Step, true);
