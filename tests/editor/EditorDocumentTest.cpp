@@ -165,13 +165,11 @@ TEST(EditorDocumentTest, ADragFollowsTheMouseAtOnceAndUndoesAsOneStep) {
   ASSERT_TRUE(document.Move({2, -1}, false));
   EXPECT_EQ(PositionOf(document, mover), Vec2(2, 4));
   EXPECT_EQ(FieldOf(document, mover, "MovingPlatformScript", "Point2"), Vec2(8, 4));
-  EXPECT_EQ(FieldOf(document, saw, "DynamicHazardScript", "Min"), Vec2(10, 2));
   EXPECT_EQ(FieldOf(document, saw, "DynamicHazardScript", "Max"), Vec2(14, 6));
   document.BeginDrag();
   document.DragBy({-1, 0}, false);
   ASSERT_TRUE(document.EndDrag());
   EXPECT_EQ(PositionOf(document, mover), Vec2(1, 4));
-  EXPECT_EQ(FieldOf(document, mover, "MovingPlatformScript", "Point1"), Vec2(1, 4));
   EXPECT_EQ(FieldOf(document, saw, "DynamicHazardScript", "Max"), Vec2(13, 6));
   ASSERT_TRUE(document.Undo());
   ASSERT_TRUE(document.Undo());
