@@ -1,6 +1,7 @@
 #include "editor/EditorDocument.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <iostream>
 #include <limits>
@@ -61,6 +62,31 @@ Vec2 ReadXY(const Json::Value& xy) { return {xy["X"].asFloat(), xy["Y"].asFloat(
 Json::Value& PositionOf(Json::Value& entry) { return entry["Transform"]["Position"]; }
 
 bool HasTransform(const Json::Value& entry) { return entry.isObject() && entry["Transform"].isObject(); }
+
+// Points of an entry that are places in the world, not offsets from the object: a
+// moving platform's track and the box a drifting hazard bounces in. They travel
+// with the object, or it would snap back to its old track when the level runs.
+struct WorldPoint {
+  const char* Component;
+  const char* Field;
+};
+constexpr std::array<WorldPoint, 4> kWorldPoints = {{{"MovingPlatformScript", "Point1"},
+                                                     {"MovingPlatformScript", "Point2"},
+                                                     {"DynamicHazardScript", "Min"},
+                                                     {"DynamicHazardScript", "Max"}}};
+
+// Carries the object and every world point it holds by `delta`.
+void Shift(Json::Value& entry, Vec2 delta) {
+  if (!HasTransform(entry) || delta == Vec2{0.0f, 0.0f}) return;
+  PositionOf(entry) = Plain<Vec2>().Write(ReadXY(PositionOf(entry)) + delta);
+  for (const WorldPoint& point : kWorldPoints) {
+    if (!entry.isMember(point.Component)) continue;
+    Json::Value& block = entry[point.Component];
+    if (block.isObject() && block[point.Field].isObject()) {
+      block[point.Field] = Plain<Vec2>().Write(ReadXY(block[point.Field]) + delta);
+    }
+  }
+}
 
 // The entries of pasted text: a whole level, an array of entries, or one entry.
 std::vector<Json::Value> EntriesOf(const Json::Value& root) {
@@ -133,6 +159,27 @@ Json::Value EditorDocument::Snapshot(EditorHandle handle) const {
   return object ? Serialization::Instance().WriteEntry(*object) : Json::Value(Json::objectValue);
 }
 
+// Bands ------------------------------------------------------------------------------
+
+EditorDocument::Band EditorDocument::BandOf(float zLayer) {
+  if (zLayer < kPlayNearest) return Band::Foreground;
+  return zLayer > kPlayFarthest ? Band::Background : Band::Play;
+}
+
+void EditorDocument::ShowBand(Band band, bool shown) {
+  shown_[static_cast<std::size_t>(band)] = shown;
+  // Kept selected, a hidden object would still be moved or deleted, unseen.
+  Select(selection_);
+}
+
+void EditorDocument::ShowAllBands() { shown_.fill(true); }
+
+bool EditorDocument::Shown(EditorHandle handle) const {
+  const GameObject* object = Object(handle);
+  const Transform* t = object ? object->GetComponent<Transform>() : nullptr;
+  return t == nullptr || Shown(t->ZLayer);
+}
+
 // Selecting ------------------------------------------------------------------------
 
 bool EditorDocument::IsSelected(EditorHandle handle) const {
@@ -146,7 +193,7 @@ std::optional<EditorHandle> EditorDocument::HandleAt(Vec2 point) const {
   for (EditorHandle handle : order_) {
     const GameObject* object = Object(handle);
     const Transform* t = object ? object->GetComponent<Transform>() : nullptr;
-    if (t == nullptr || !Holds(*t, point)) continue;
+    if (t == nullptr || !Shown(t->ZLayer) || !Holds(*t, point)) continue;
     const float area = std::abs(t->Scale.x * t->Scale.y);
     const bool nearer = t->ZLayer < bestDepth || (t->ZLayer == bestDepth && area <= bestArea);
     if (!best || nearer) {
@@ -180,7 +227,7 @@ void EditorDocument::SelectBox(Vec2 corner, Vec2 otherCorner, bool add) {
   for (EditorHandle handle : order_) {
     const GameObject* object = Object(handle);
     const std::optional<Box> box = object ? BoxOf(*object) : std::nullopt;
-    if (!box || IsSelected(handle)) continue;
+    if (!box || IsSelected(handle) || !Shown(handle)) continue;
     if (box->Min.x >= area.Min.x && box->Min.y >= area.Min.y && box->Max.x <= area.Max.x &&
         box->Max.y <= area.Max.y) {
       selection_.push_back(handle);
@@ -191,7 +238,7 @@ void EditorDocument::SelectBox(Vec2 corner, Vec2 otherCorner, bool add) {
 void EditorDocument::Select(std::vector<EditorHandle> handles) {
   selection_.clear();
   for (EditorHandle handle : handles) {
-    if (ids_.count(handle) != 0 && !IsSelected(handle)) selection_.push_back(handle);
+    if (ids_.count(handle) != 0 && !IsSelected(handle) && Shown(handle)) selection_.push_back(handle);
   }
 }
 
@@ -321,9 +368,10 @@ Vec2 EditorDocument::SnappedCorner(Vec2 position, Vec2 scale) const {
 bool EditorDocument::Move(Vec2 delta, bool snap) {
   return EditSelection("Move", [&](Json::Value& entry) {
     if (!HasTransform(entry)) return;
-    Vec2 moved = ReadXY(PositionOf(entry)) + delta;
+    const Vec2 from = ReadXY(PositionOf(entry));
+    Vec2 moved = from + delta;
     if (snap) moved = SnappedCorner(moved, ReadXY(entry["Transform"]["Scale"]));
-    PositionOf(entry) = Plain<Vec2>().Write(moved);
+    Shift(entry, moved - from);
   });
 }
 
@@ -353,7 +401,11 @@ bool EditorDocument::EndDrag() {
   for (EditorHandle handle : order_) {
     auto before = dragBefore_.find(handle);
     if (before == dragBefore_.end()) continue;
-    Json::Value after = Snapshot(handle);
+    // Only the Transform followed the mouse: the rest of the entry moves as one.
+    const GameObject* object = Object(handle);
+    if (object == nullptr) continue;
+    Json::Value after = before->second;
+    Shift(after, object->GetComponent<Transform>()->Position - dragStart_[handle]);
     if (after == before->second) continue;
     command.Changes.push_back({handle, IndexOf(handle), std::move(before->second), std::move(after)});
   }
@@ -413,7 +465,7 @@ bool EditorDocument::Duplicate(Vec2 offset) {
   for (EditorHandle handle : order_) {
     if (!IsSelected(handle)) continue;
     Json::Value entry = Snapshot(handle);
-    if (HasTransform(entry)) PositionOf(entry) = Plain<Vec2>().Write(ReadXY(PositionOf(entry)) + offset);
+    Shift(entry, offset);
     copies.push_back(std::move(entry));
   }
   return AddEntries("Duplicate", copies);
@@ -444,9 +496,7 @@ bool EditorDocument::Paste(const std::string& text, std::optional<Vec2> at) {
     // Moved by whole grid steps, so pasted pieces keep their places on the grid.
     Vec2 shift = bounds ? *at - (bounds->Min + bounds->Max) * 0.5f : Vec2{0.0f, 0.0f};
     if (GridSize > 0.0f) shift = glm::round(shift / GridSize) * GridSize;
-    for (Json::Value& entry : entries) {
-      if (HasTransform(entry)) PositionOf(entry) = Plain<Vec2>().Write(ReadXY(PositionOf(entry)) + shift);
-    }
+    for (Json::Value& entry : entries) Shift(entry, shift);
   }
   return AddEntries("Paste", entries);
 }

@@ -11,6 +11,7 @@
 // the world after an undo holds the same entries as before the step.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <optional>
@@ -32,6 +33,16 @@ class EditorDocument {
   // One world unit: the shipped levels are laid out on whole units.
   static constexpr float kDefaultGrid = 1.0f;
 
+  // The depth bands a level is laid out in (smaller ZLayer is nearer). The play
+  // band runs from the player, the nearest thing a level holds in play, to the
+  // exit, the farthest; scenery lies behind it, and anything in front of the
+  // player is foreground.
+  enum class Band { Foreground, Play, Background };
+  static constexpr std::size_t kBands = 3;
+  static constexpr float kPlayNearest = 0.1f;
+  static constexpr float kPlayFarthest = 0.7f;
+  static Band BandOf(float zLayer);
+
   // Takes the objects of the world that were built from the level's entries, in
   // creation order, as the document (what play made, a bomb, a firefly, is no part
   // of the level); they get back the names their entries gave them. The selection
@@ -43,6 +54,14 @@ class EditorDocument {
   const std::vector<EditorHandle>& Order() const { return order_; }
   // The objects in document order, as a level writer takes them.
   std::vector<const GameObject*> Objects() const;
+
+  // Hiding bands: a hidden object can be neither picked nor kept in the selection.
+  void ShowBand(Band band, bool shown);
+  bool BandShown(Band band) const { return shown_[static_cast<std::size_t>(band)]; }
+  void ShowAllBands();
+  // Whether something at this depth (or this object) is in a shown band.
+  bool Shown(float zLayer) const { return BandShown(BandOf(zLayer)); }
+  bool Shown(EditorHandle handle) const;
 
   // Selecting ---------------------------------------------------------------------
   const std::vector<EditorHandle>& Selection() const { return selection_; }
@@ -129,6 +148,7 @@ class EditorDocument {
   // Where each dragged object's Transform stood when the drag began, and its entry.
   std::unordered_map<EditorHandle, Vec2> dragStart_;
   std::unordered_map<EditorHandle, Json::Value> dragBefore_;
+  std::array<bool, kBands> shown_ = {true, true, true};
 };
 
 }  // namespace Framework

@@ -43,6 +43,46 @@ constexpr float kStatusMargin = 0.02f;
 constexpr float kStatusLines = 3.0f;
 // Marks sit in front of everything in the world.
 constexpr float kMarkZ = 0.0f;
+// The key card: its text (at the play view's zoom), the gap between lines and
+// around the card in character widths, and the width of the key column in characters.
+constexpr float kCardTextSize = 5.0f;
+constexpr float kCardLineGap = 1.9f;
+constexpr float kCardPadding = 1.5f;
+constexpr std::size_t kCardKeyColumn = 22;
+
+struct KeyLine {
+  const char* Keys;
+  const char* Does;
+};
+
+// Every key and gesture of the editor; the F1 card lists them in this order.
+constexpr std::array<KeyLine, 18> kKeyCard = {{
+    {"F4", "open or close the editor"},
+    {"F1, Escape", "show or hide this card"},
+    {"Left drag", "select and move (Alt: off the grid)"},
+    {"Shift+click", "add to or take from the selection"},
+    {"Right drag", "select by box"},
+    {"Corner handles", "resize the one selected object"},
+    {"Wheel", "zoom"},
+    {"Middle drag, arrows", "pan"},
+    {"1  2  3", "hide or show background, play, foreground"},
+    {"G", "grid on or off"},
+    {"Delete", "delete the selection"},
+    {"Ctrl+A", "select everything shown"},
+    {"Ctrl+D", "duplicate the selection"},
+    {"Ctrl+C  Ctrl+V", "copy, paste as level text"},
+    {"Ctrl+Z", "undo"},
+    {"Ctrl+Y, Ctrl+Shift+Z", "redo"},
+    {"Ctrl+S", "save the level"},
+    {"F5", "play from the mouse (Escape or F4 stops)"},
+}};
+
+// The band each number key hides or shows, back to front.
+constexpr std::array<EditorDocument::Band, EditorDocument::kBands> kBandKeys = {
+    EditorDocument::Band::Background, EditorDocument::Band::Play, EditorDocument::Band::Foreground};
+constexpr std::array<const char*, EditorDocument::kBands> kBandNames = {"foreground", "play", "background"};
+
+std::u16string Wide(const std::string& text) { return std::u16string(text.begin(), text.end()); }
 
 using Colour = std::array<float, 16>;
 
@@ -52,6 +92,7 @@ const Colour kSelected = Solid(1.0f, 0.85f, 0.1f, 1.0f);
 const Colour kBox = Solid(0.3f, 0.8f, 1.0f, 1.0f);
 const Colour kGrid = Solid(1.0f, 1.0f, 1.0f, 0.18f);
 const Colour kInvisible = Solid(0.0f, 0.0f, 0.0f, 0.0f);
+const Colour kCard = Solid(0.05f, 0.06f, 0.1f, 0.85f);
 
 void DrawSegment(Graphics& graphics, const Mat4& world, Vec2 a, Vec2 b, const Colour& colour) {
   const float line[6] = {a.x, a.y, kMarkZ, b.x, b.y, kMarkZ};
@@ -135,8 +176,11 @@ void EditorSession::Close() {
   if (gesture_ == Gesture::Drag) Document.EndDrag();
   gesture_ = Gesture::None;
   open_ = false;
+  keyCard_ = false;
+  Document.ShowAllBands();
   if (View && playView_) *View = *playView_;
   playView_.reset();
+  menuView_.reset();
   Engine::Instance().Paused = wasPaused_;
 }
 
@@ -154,11 +198,21 @@ void EditorSession::Update(float dt, bool) {
     world_ = Serialization::Instance().WorldsBuilt;
     gesture_ = Gesture::None;
   }
+  if (MenuUp()) {
+    if (View && !menuView_) menuView_ = *View;
+    return;
+  }
+  if (View && menuView_) *View = *menuView_;
+  menuView_.reset();
   const std::uint8_t* keys = KeyState ? KeyState() : nullptr;
   if (View == nullptr || keys == nullptr) return;
   const float step = ViewHeight() * dt / kPanSecondsPerView;
   View->Position.x += step * static_cast<float>(keys[SDL_SCANCODE_RIGHT] - keys[SDL_SCANCODE_LEFT]);
   View->Position.y += step * static_cast<float>(keys[SDL_SCANCODE_UP] - keys[SDL_SCANCODE_DOWN]);
+}
+
+bool EditorSession::UnsavedEdits() const {
+  return Document.Modified() && (testing_ || Serialization::Instance().WorldsBuilt == world_);
 }
 
 float EditorSession::ViewHeight() const { return View ? View->ViewHalfHeight : kNearestView; }
@@ -209,7 +263,17 @@ bool EditorSession::OnKey(SDL_Keycode key, std::uint16_t modifiers) {
   if (!open_ || (MenuShown && MenuShown())) return false;
   const bool ctrl = Modifier(modifiers, KMOD_CTRL);
   const bool shift = Modifier(modifiers, KMOD_SHIFT);
+  if (keyCard_ && key == SDLK_ESCAPE) {
+    keyCard_ = false;
+    return true;
+  }
+  if (!ctrl && key >= SDLK_1 && key < SDLK_1 + static_cast<SDL_Keycode>(kBandKeys.size())) {
+    const EditorDocument::Band band = kBandKeys[static_cast<std::size_t>(key - SDLK_1)];
+    Document.ShowBand(band, !Document.BandShown(band));
+    return true;
+  }
   switch (key) {
+    case SDLK_F1: keyCard_ = !keyCard_; return true;
     case SDLK_g:
       if (ctrl) return false;
       GridOn = !GridOn;
@@ -356,7 +420,7 @@ void EditorSession::Wheel(float steps, Vec2 world) {
 // Drawing ------------------------------------------------------------------------------------
 
 void EditorSession::Draw(Graphics& graphics) const {
-  if (!open_ || testing_) return;
+  if (!HoldsCamera()) return;
   const Camera& camera = graphics.Camera;
   AssetStore::UseProgram(AssetStore::Instance().Program("Basic"));
   glDisable(GL_DEPTH_TEST);
@@ -393,14 +457,52 @@ void EditorSession::Draw(Graphics& graphics) const {
   glBindVertexArray(0);
   glEnable(GL_DEPTH_TEST);
 
-  const std::string status = std::string("EDITOR  ") + (GridOn ? "grid on" : "grid off") + "  " +
+  std::string status = std::string("EDITOR  ") + (GridOn ? "grid on" : "grid off") + "  " +
                              std::to_string(Document.Selection().size()) + " selected" +
                              (Document.Modified() ? "  unsaved" : "");
+  std::string hidden;
+  for (std::size_t band = 0; band < EditorDocument::kBands; ++band) {
+    if (!Document.BandShown(static_cast<EditorDocument::Band>(band))) hidden += std::string(" ") + kBandNames[band];
+  }
+  if (!hidden.empty()) status += "  hidden:" + hidden;
+  status += "  F1 keys";
   const float margin = camera.ViewHalfHeight * kStatusMargin;
   // Shown as it is: the status is put together here, never looked up in the dictionary.
-  graphics.Text.RenderShownText(std::u16string(status.begin(), status.end()), low.x + margin,
-                                high.y - margin * kStatusLines, kStatusTextSize, Color3{1.0f, 0.9f, 0.3f},
-                                TextLook::Outlined);
+  graphics.Text.RenderShownText(Wide(status), low.x + margin, high.y - margin * kStatusLines, kStatusTextSize,
+                                Color3{1.0f, 0.9f, 0.3f}, TextLook::Outlined);
+  if (keyCard_) DrawKeyCard(graphics);
+}
+
+void EditorSession::DrawKeyCard(Graphics& graphics) const {
+  const Camera& camera = graphics.Camera;
+  // The card keeps its size on screen whatever the zoom.
+  const float zoom = playView_ ? camera.ViewHalfHeight / playView_->ViewHalfHeight : 1.0f;
+  const float size = kCardTextSize * zoom;
+  const float letter = graphics.Text.TextWidth(u"M", size);
+  std::size_t widest = 0;
+  for (const KeyLine& line : kKeyCard) widest = std::max(widest, std::string(line.Does).size());
+  const Vec2 extent{letter * (static_cast<float>(kCardKeyColumn + widest) + 2.0f * kCardPadding),
+                    letter * (kCardLineGap * static_cast<float>(kKeyCard.size()) + 2.0f * kCardPadding)};
+  const Vec2 centre{camera.Position.x, camera.Position.y};
+
+  AssetStore::UseProgram(AssetStore::Instance().Program("Basic"));
+  glDisable(GL_DEPTH_TEST);
+  graphics.DrawImmediate(graphics.ModelMatrix({centre.x, centre.y, kMarkZ}, {extent.x, extent.y, 1.0f}, 0.0f),
+                         Graphics::UnitQuad, kCard.data(), Graphics::ImmediateQuad);
+  glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
+  DrawOutline(graphics, graphics.ModelMatrix({centre.x, centre.y, kMarkZ}, {extent.x, extent.y, 1.0f}, 0.0f),
+              kSelected);
+  glBindVertexArray(0);
+  glEnable(GL_DEPTH_TEST);
+
+  const float left = centre.x - extent.x * 0.5f + letter * kCardPadding;
+  float baseline = centre.y + extent.y * 0.5f - letter * (kCardPadding + kCardLineGap * 0.5f);
+  for (const KeyLine& line : kKeyCard) {
+    graphics.Text.RenderShownText(Wide(line.Keys), left, baseline, size, Color3{1.0f, 0.9f, 0.3f}, TextLook::Outlined);
+    graphics.Text.RenderShownText(Wide(line.Does), left + letter * static_cast<float>(kCardKeyColumn), baseline, size,
+                                  Color3{1.0f, 1.0f, 1.0f}, TextLook::Outlined);
+    baseline -= letter * kCardLineGap;
+  }
 }
 
 }  // namespace Framework

@@ -4,11 +4,13 @@
 // moves objects (or draws a box from empty space), the corner handles of a lone
 // selected object resize it, the right button draws a box,
 // the wheel zooms, the middle button and the arrow keys pan, and its own keys edit (G, Delete, Ctrl+D, Ctrl+Z, Ctrl+Y, Ctrl+A, Ctrl+C,
-// Ctrl+V, Ctrl+S). Every other key keeps its meaning in the game. The input calls
+// Ctrl+V, Ctrl+S); 1, 2 and 3 hide or show the background, play and foreground
+// bands, and F1 shows a card of all of them. Every other key keeps its meaning in the game. The input calls
 // take world units and SDL's modifier bits, so tests drive them without a window.
 //
 // Invariants: while open the world stays paused and the camera holds still but for
-// the editor's own pan and zoom; closed, the session takes no input but F4 and
+// the editor's own pan and zoom (a menu over the editor, such as the quit
+// confirmation, moves it, and the editor's view comes back when the menu goes); closed, the session takes no input but F4 and
 // leaves the world and the camera alone; the document always describes the world
 // last built (a new one, after a restart or a level change, is opened afresh).
 #pragma once
@@ -39,8 +41,8 @@ class EditorSession : public InterfaceSystem {
   bool OnEvent(const SDL_Event& event);
 
   bool IsOpen() const { return open_; }
-  // Open and not running a test: the camera is the editor's.
-  bool HoldsCamera() const { return open_ && !testing_; }
+  // Open, not running a test and under no menu (the quit confirmation): the camera is the editor's.
+  bool HoldsCamera() const { return open_ && !testing_ && !MenuUp(); }
   bool Testing() const { return testing_; }
   void Open();
   void Close();
@@ -58,8 +60,13 @@ class EditorSession : public InterfaceSystem {
   // Zooms by `steps` wheel notches, keeping the point under the mouse in place.
   void Wheel(float steps, Vec2 world);
 
-  // Selection outlines, the grid and the box being dragged, over the world.
+  // Selection outlines, the grid, the box being dragged and the key card, over the world.
   void Draw(Graphics& graphics) const;
+  // Whether the world's drawing shows things at this depth: only the open editor hides bands.
+  bool DepthShown(float depth) const { return !HoldsCamera() || Document.Shown(depth); }
+  bool KeyCardShown() const { return keyCard_; }
+  // Edits not yet saved that the world still holds (a level built since has dropped them).
+  bool UnsavedEdits() const;
 
   EditorDocument Document;
   LevelSaver Saver;
@@ -77,6 +84,7 @@ class EditorSession : public InterfaceSystem {
   // The view's visible height, for zoom limits and pan speed.
   float ViewHeight() const;
   bool Modifier(std::uint16_t modifiers, std::uint16_t mask) const { return (modifiers & mask) != 0; }
+  bool MenuUp() const { return MenuShown && MenuShown(); }
 
   bool open_ = false;
   bool testing_ = false;
@@ -85,6 +93,8 @@ class EditorSession : public InterfaceSystem {
   std::int32_t testedLevel_ = 0;
   bool wasPaused_ = false;
   std::optional<Camera> playView_;
+  // The editor's view while a menu over it has the camera; put back when the menu goes.
+  std::optional<Camera> menuView_;
   std::uint64_t world_ = 0;
   // The gesture under way with the left button: a drag of the selection, or a box.
   enum class Gesture { None, Drag, Box, Pan, Resize };
@@ -101,6 +111,8 @@ class EditorSession : public InterfaceSystem {
   Vec2 pressedAt_{0.0f, 0.0f};
   Vec2 pointer_{0.0f, 0.0f};
   bool adding_ = false;
+  bool keyCard_ = false;
+  void DrawKeyCard(Graphics& graphics) const;
 };
 
 }  // namespace Framework

@@ -57,6 +57,8 @@ void ConnectEditor() {
   editor.KeyState = [] { return Windows::Instance().KeyState(); };
   graphics.CameraHeld = [] { return EditorSession::Instance().HoldsCamera(); };
   graphics.OverlayPass = [](Graphics& g) { EditorSession::Instance().Draw(g); };
+  graphics.DepthShown = [](float depth) { return EditorSession::Instance().DepthShown(depth); };
+  GameFlow::Instance().UnsavedWork = [] { return EditorSession::Instance().UnsavedEdits(); };
   // Levels edited from a read-only install are played from the user's copies.
   LevelSaver::UseCopies(LevelSaver::DefaultCopyFolder());
 }

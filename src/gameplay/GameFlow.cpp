@@ -67,7 +67,13 @@ void GameFlow::OnKey(SDL_Keycode key) {
   switch (key) {
     case SDLK_ESCAPE: OnEscape(); break;
     case SDLK_F2: Graphics::Instance().ShowDebug = !Graphics::Instance().ShowDebug; break;
-    case SDLK_F10: engine.Running = false; break;
+    case SDLK_F10:
+      if (UnsavedWork && UnsavedWork()) {
+        OnCloseRequest();
+      } else {
+        engine.Running = false;
+      }
+      break;
     case SDLK_r: {
       auto restart = std::make_unique<SerializationEvent>();
       restart->Command = SerializationCommand::RestartOrContinue;

@@ -14,6 +14,8 @@
 
 #include <SDL.h>
 
+#include <functional>
+
 namespace Framework {
 
 class GameFlow {
@@ -28,6 +30,9 @@ class GameFlow {
   void OnEscape();
   // The player asked the platform to close the window.
   void OnCloseRequest();
+  // True while there is work not yet saved (the level editor's edits): F10 then
+  // asks first through the quit confirmation, as closing the window does. Empty: none.
+  std::function<bool()> UnsavedWork;
   // Minimised or focus lost: the game and the music pause.
   void OnFocusLost();
   void OnRestored();

@@ -286,7 +286,7 @@ void Graphics::WorldPass() {
     (void)id;
     const Transform* t = object->GetComponent<Transform>();
     const Sprite* s = object->GetComponent<Sprite>();
-    if (t == nullptr || s == nullptr) continue;
+    if (t == nullptr || s == nullptr || (DepthShown && !DepthShown(t->ZLayer))) continue;
     const Vec3 position{t->Position.x, t->Position.y, t->ZLayer};
     const Vec3 scale{t->Scale.x, t->Scale.y, 1.0f};
     const Mat4 model = ModelMatrix(position, scale, t->Rotation);

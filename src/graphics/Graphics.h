@@ -130,6 +130,8 @@ class Graphics : public InterfaceSystem {
   std::function<bool()> CameraHeld;
   // Draws over the world and the menus, under the cursor (the level editor's marks).
   std::function<void(Graphics&)> OverlayPass;
+  // False for a draw depth someone hides (the level editor's bands): sprites there are skipped.
+  std::function<bool(float)> DepthShown;
 
  private:
   Graphics();

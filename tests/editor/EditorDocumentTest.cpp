@@ -30,7 +30,7 @@ TEST(EditorDocumentTest, ClicksBoxesAndShiftClicksSelectTheObjectsAPlayerSees) {
   // A wide floor far back, a block in front of it, and one apart.
   s.LoadLevel(LevelText()
                   .Platform({0, 0}, {40, 4})
-                  .Entry(R"({"Transform": {"Position": {"X": 2, "Y": 0}, "Scale": {"X": 2, "Y": 2}, "ZLayer": 0.2}})")
+                  .Entry(R"({"Transform": {"Position": {"X": 2, "Y": 0}, "Scale": {"X": 2, "Y": 2}, "ZLayer": 0.05}})")
                   .Platform({10, 10}, {2, 2})
                   .Text());
   EditorDocument document;
@@ -52,6 +52,15 @@ TEST(EditorDocumentTest, ClicksBoxesAndShiftClicksSelectTheObjectsAPlayerSees) {
   // Only what lies wholly inside the box: the floor sticks out of it.
   document.SelectBox({-5, -5}, {12, 12}, false);
   EXPECT_EQ(document.Selection(), (std::vector<EditorHandle>{block, apart}));
+
+  // The block stands in the foreground band: hidden, it leaves the selection and
+  // neither a click nor a box finds it; the floor behind it is clicked instead.
+  document.ShowBand(EditorDocument::Band::Foreground, false);
+  EXPECT_EQ(document.Selection(), std::vector<EditorHandle>{apart});
+  document.SelectAt({2.5f, 0.5f}, false);
+  EXPECT_EQ(document.Selection(), std::vector<EditorHandle>{floor});
+  document.SelectBox({-5, -5}, {12, 12}, false);
+  EXPECT_EQ(document.Selection(), std::vector<EditorHandle>{apart});
 }
 
 TEST(EditorDocumentTest, EveryCommandChangesTheWorldAndUndoRedoBringBackEachSideExactly) {
@@ -132,12 +141,42 @@ TEST(EditorDocumentTest, EveryCommandChangesTheWorldAndUndoRedoBringBackEachSide
   EXPECT_FALSE(document.Modified());
 }
 
+Vec2 FieldOf(const EditorDocument& document, EditorHandle handle, const char* component, const char* field) {
+  const Json::Value entry = Serialization::Instance().WriteEntry(*document.Object(handle));
+  return {entry[component][field]["X"].asFloat(), entry[component][field]["Y"].asFloat()};
+}
+
 TEST(EditorDocumentTest, ADragFollowsTheMouseAtOnceAndUndoesAsOneStep) {
   Scenario s;
-  s.LoadLevel(LevelText().Platform({0, 0}, {3, 1}).Text());
+  // A moving platform's track and a drifting saw's box are world places that travel with them.
+  s.LoadLevel(LevelText()
+                  .Platform({0, 0}, {3, 1})
+                  .Entry(R"({"Transform": {"Position": {"X": 0, "Y": 5}, "Scale": {"X": 2, "Y": 1}},
+                            "MovingPlatformScript": {"Delay": 2, "Speed": 1, "Point1": {"X": 0, "Y": 5},
+                                                     "Point2": {"X": 6, "Y": 5}}})")
+                  .Entry(R"({"Transform": {"Position": {"X": 10, "Y": 5}, "Scale": {"X": 1, "Y": 1}},
+                            "DynamicHazardScript": {"Rate": {"X": 1, "Y": 0}, "Min": {"X": 8, "Y": 3},
+                                                    "Max": {"X": 12, "Y": 7}}})")
+                  .Text());
   EditorDocument document;
   document.Open();
-  const EditorHandle platform = document.Order()[0];
+  const EditorHandle platform = document.Order()[0], mover = document.Order()[1], saw = document.Order()[2];
+  document.Select({mover, saw});
+  ASSERT_TRUE(document.Move({2, -1}, false));
+  EXPECT_EQ(PositionOf(document, mover), Vec2(2, 4));
+  EXPECT_EQ(FieldOf(document, mover, "MovingPlatformScript", "Point2"), Vec2(8, 4));
+  EXPECT_EQ(FieldOf(document, saw, "DynamicHazardScript", "Max"), Vec2(14, 6));
+  document.BeginDrag();
+  document.DragBy({-1, 0}, false);
+  ASSERT_TRUE(document.EndDrag());
+  EXPECT_EQ(PositionOf(document, mover), Vec2(1, 4));
+  EXPECT_EQ(FieldOf(document, saw, "DynamicHazardScript", "Max"), Vec2(13, 6));
+  ASSERT_TRUE(document.Undo());
+  ASSERT_TRUE(document.Undo());
+  EXPECT_EQ(PositionOf(document, mover), Vec2(0, 5));
+  EXPECT_EQ(FieldOf(document, mover, "MovingPlatformScript", "Point2"), Vec2(6, 5));
+  EXPECT_EQ(FieldOf(document, saw, "DynamicHazardScript", "Min"), Vec2(8, 3));
+
   document.Select({platform});
   document.BeginDrag();
   document.DragBy({1.2f, 0.0f}, false);

@@ -97,14 +97,38 @@ TEST(EditorSessionTest, F4EditsOverAPausedWorldAndGivesPlayBackWhereItWas) {
   ASSERT_TRUE(editor.Document.Undo());  // the deleted copy comes back
   EXPECT_EQ(editor.Document.Order().size(), listed + 1);
 
+  // Unsaved edits make quitting ask through a menu; the menu has the camera while it
+  // is up, and the editor's view comes back when it goes.
+  EXPECT_TRUE(editor.UnsavedEdits());
+  bool menu = true;
+  editor.MenuShown = [&] { return menu; };
+  editor.Update(Scenario::Step, true);
+  EXPECT_FALSE(editor.HoldsCamera());
+  const Vec3 editing = view.Position;
+  view.Position = {50, 50, 0};
+  menu = false;
+  editor.Update(Scenario::Step, true);
+  EXPECT_EQ(view.Position, editing);
+  editor.MenuShown = nullptr;
+
   // A restart builds a new world: the editor follows it.
   s.LoadSlot(10);
   editor.Update(Scenario::Step, true);
   EXPECT_EQ(editor.Document.Order().size(), 3u);
   EXPECT_EQ(PositionOf(editor.Document, editor.Document.Order()[2]), Vec2(10, 5));
 
+  // 2 hides the play band from the drawing (1 and 3 are the bands behind and in front);
+  // F1 shows the key card and Escape hides it, leaving the editor open.
+  EXPECT_TRUE(editor.OnKey(SDLK_2, 0));
+  EXPECT_FALSE(editor.DepthShown(0.5f));
+  EXPECT_TRUE(editor.DepthShown(0.9f));
+  EXPECT_TRUE(editor.OnKey(SDLK_F1, 0));
+  EXPECT_TRUE(editor.KeyCardShown());
+  EXPECT_TRUE(editor.OnKey(SDLK_ESCAPE, 0));
+  EXPECT_FALSE(editor.KeyCardShown());
   ASSERT_TRUE(editor.OnKey(SDLK_F4, 0));
   EXPECT_FALSE(editor.IsOpen());
+  EXPECT_TRUE(editor.DepthShown(0.5f));  // every band comes back with play
   EXPECT_FALSE(Engine::Instance().Paused);
   EXPECT_EQ(view.Position, Vec3(3, 4, 0));
   EXPECT_EQ(view.ViewHalfHeight, height);

@@ -360,11 +360,18 @@ TEST_F(WindowsTest, GlobalKeysF2RAndF10AndTheCloseRequest) {
   Frame();
   EXPECT_EQ(levelCommands.Commands(), std::vector<std::int32_t>{SerializationCommand::RestartOrContinue});
 
+  // Unsaved edits: F10 asks through the quit confirmation instead of ending the game.
+  GameFlow::Instance().UnsavedWork = [] { return true; };
+  PushKey(SDLK_F10);
+  Frame();
+  GameFlow::Instance().UnsavedWork = nullptr;
+  EXPECT_TRUE(Engine::Instance().Running);
+
   PushKey(SDLK_F10);
   Frame();
   EXPECT_FALSE(Engine::Instance().Running);
   // Every frame still posted its keyboard event.
-  EXPECT_EQ(keys.Events.size(), 3u);
+  EXPECT_EQ(keys.Events.size(), 4u);
 }
 
 TEST_F(WindowsTest, LosingFocusPausesTheGameAndTheMusicOnceAndFocusResumesThem) {
