@@ -12,7 +12,7 @@
 namespace {
 
 // The slot of the shipped level with the most objects.
-constexpr int kLargestLevel = 11;
+constexpr int kLargestLevel = 13;
 
 void UndoRedo(benchmark::State& state, bool everything) {
   Framework::Scenario scenario;
