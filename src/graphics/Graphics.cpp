@@ -295,7 +295,7 @@ void Graphics::WorldPass() {
       if (s->Filename.empty()) {
         AddInstance(world, model, Rgba{s->Color.R, s->Color.G, s->Color.B, s->Alpha}, t->ZLayer);
       } else {
-        DrawLitSprite(*s, *t, model, world);
+        DrawLitSprite(texture, *s, *t, model, world);
       }
     }
     if (ShowDebug) {
@@ -309,8 +309,8 @@ void Graphics::WorldPass() {
   glUniform1i(spriteLights_.CountLocation, 0);
 }
 
-void Graphics::DrawLitSprite(const Sprite& sprite, const Transform& t, const Mat4& model, const Mat4& world) {
-  const ShaderProgram& texture = AssetStore::Instance().Program("Texture");
+void Graphics::DrawLitSprite(const ShaderProgram& texture, const Sprite& sprite, const Transform& t,
+                             const Mat4& model, const Mat4& world) {
   AssetStore::UseProgram(texture);
   // A sprite no lamp reaches skips the light loop for every one of its pixels, and
   // needs no world placement; a turned sprite is judged by the square around its

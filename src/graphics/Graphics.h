@@ -38,6 +38,7 @@ namespace Framework {
 
 class Light;
 class PointLight;
+struct ShaderProgram;
 class Sprite;
 class Transform;
 
@@ -142,7 +143,8 @@ class Graphics : public InterfaceSystem {
   void GatherLights();
   bool ReachesView(const PointLight& light, const Transform& at) const;
   // One textured sprite of the world, lit by the frame's point lights that reach it.
-  void DrawLitSprite(const Sprite& sprite, const Transform& t, const Mat4& model, const Mat4& world);
+  void DrawLitSprite(const ShaderProgram& texture, const Sprite& sprite, const Transform& t, const Mat4& model,
+                     const Mat4& world);
   void WorldPass();
   // Whether a quad under `model` (the unit quad, transformed to clip space) is in view.
   static bool InView(const Mat4& model);
