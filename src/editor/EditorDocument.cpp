@@ -501,6 +501,15 @@ bool EditorDocument::Paste(const std::string& text, std::optional<Vec2> at) {
   return AddEntries("Paste", entries);
 }
 
+bool EditorDocument::Place(const Json::Value& entry, Vec2 at, bool snap) {
+  Json::Value placed = entry;
+  if (HasTransform(placed)) {
+    const Vec2 centre = snap ? SnappedCorner(at, ReadXY(placed["Transform"]["Scale"])) : at;
+    Shift(placed, centre - ReadXY(PositionOf(placed)));
+  }
+  return AddEntries("Place", {placed});
+}
+
 std::string EditorDocument::Copy() const {
   Json::Value level(Json::objectValue);
   Json::Value entries(Json::arrayValue);

@@ -94,6 +94,10 @@ class EditorDocument {
   bool Paste(const std::string& text, std::optional<Vec2> at = std::nullopt);
   // The selection as level-format text, which Paste takes back.
   std::string Copy() const;
+  // A new object from one level entry (a palette's template), centred on `at`; with
+  // `snap` its lower left corner lands on the grid, as a move would put it. It
+  // becomes the selection.
+  bool Place(const Json::Value& entry, Vec2 at, bool snap);
   // One value of a level entry, by its dotted path ("Body.Friction.X"). Only a
   // member the object's field lists write can be set, and only to a value they read.
   bool SetProperty(EditorHandle handle, const std::string& path, const Json::Value& value);

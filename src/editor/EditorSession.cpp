@@ -56,13 +56,16 @@ struct KeyLine {
 };
 
 // Every key and gesture of the editor; the F1 card lists them in this order.
-constexpr std::array<KeyLine, 18> kKeyCard = {{
+constexpr std::array<KeyLine, 21> kKeyCard = {{
     {"F4", "open or close the editor"},
     {"F1, Escape", "show or hide this card"},
     {"Left drag", "select and move (Alt: off the grid)"},
     {"Shift+click", "add to or take from the selection"},
     {"Right drag", "select by box"},
     {"Corner handles", "resize the one selected object"},
+    {"Tab", "palette: click a kind, then the world"},
+    {"P", "show or hide the properties"},
+    {"Click a property", "type, Enter applies, Escape drops"},
     {"Wheel", "zoom"},
     {"Middle drag, arrows", "pan"},
     {"1  2  3", "hide or show background, play, foreground"},
@@ -177,6 +180,7 @@ void EditorSession::Close() {
   gesture_ = Gesture::None;
   open_ = false;
   keyCard_ = false;
+  Properties.Cancel();
   Document.ShowAllBands();
   if (View && playView_) *View = *playView_;
   playView_.reset();
@@ -224,6 +228,10 @@ bool EditorSession::OnEvent(const SDL_Event& event) {
     return event.key.repeat == 0 && OnKey(event.key.keysym.sym, event.key.keysym.mod);
   }
   if (!open_ || testing_ || (MenuShown && MenuShown())) return false;
+  if (event.type == SDL_TEXTINPUT) {
+    Properties.Type(event.text.text);
+    return Properties.Editing();
+  }
   const std::uint16_t modifiers = static_cast<std::uint16_t>(SDL_GetModState());
   const Windows& window = Windows::Instance();
   switch (event.type) {
@@ -263,8 +271,13 @@ bool EditorSession::OnKey(SDL_Keycode key, std::uint16_t modifiers) {
   if (!open_ || (MenuShown && MenuShown())) return false;
   const bool ctrl = Modifier(modifiers, KMOD_CTRL);
   const bool shift = Modifier(modifiers, KMOD_SHIFT);
+  if (Properties.Editing() && Properties.OnKey(Document, key)) return true;
   if (keyCard_ && key == SDLK_ESCAPE) {
     keyCard_ = false;
+    return true;
+  }
+  if (Palette.Chosen && key == SDLK_ESCAPE) {
+    Palette.Chosen.reset();
     return true;
   }
   if (!ctrl && key >= SDLK_1 && key < SDLK_1 + static_cast<SDL_Keycode>(kBandKeys.size())) {
@@ -274,6 +287,16 @@ bool EditorSession::OnKey(SDL_Keycode key, std::uint16_t modifiers) {
   }
   switch (key) {
     case SDLK_F1: keyCard_ = !keyCard_; return true;
+    case SDLK_TAB:
+      Palette.Shown = !Palette.Shown;
+      Palette.Chosen.reset();
+      Properties.LeftEdgeFree = !Palette.Shown;
+      if (Palette.Shown) Palette.Collect(EditorPalette::GameLevelFiles());
+      return true;
+    case SDLK_p:
+      if (ctrl) return false;
+      Properties.Shown = !Properties.Shown;
+      return true;
     case SDLK_g:
       if (ctrl) return false;
       GridOn = !GridOn;
@@ -318,6 +341,9 @@ void EditorSession::PointerDown(Vec2 world, std::uint8_t button, std::uint16_t m
     return;
   }
   if (button != SDL_BUTTON_LEFT) return;
+  gesture_ = Gesture::None;
+  if (View && (Properties.Click(Document, *View, world) || Palette.Click(*View, world))) return;
+  if (Palette.PlaceChosen(Document, world, GridOn && !Modifier(modifiers, KMOD_ALT))) return;
   if (const std::optional<Vec2> corner = adding_ ? std::nullopt : CornerAt(world)) {
     resized_ = Document.Selection()[0];
     const Transform* t = Document.Object(resized_)->GetComponent<Transform>();
@@ -408,6 +434,7 @@ Vec2 EditorSession::Snapped(Vec2 world, std::uint16_t modifiers) const {
 
 void EditorSession::Wheel(float steps, Vec2 world) {
   if (!open_ || View == nullptr || steps == 0.0f) return;
+  if (Palette.Scroll(*View, world, steps) || Properties.Scroll(Document, *View, world, steps)) return;
   const float height = std::clamp(View->ViewHalfHeight / std::pow(kZoomPerNotch, steps), kNearestView, kFarthestView);
   const float ratio = height / View->ViewHalfHeight;
   View->Position.x = world.x + (View->Position.x - world.x) * ratio;
@@ -465,7 +492,10 @@ void EditorSession::Draw(Graphics& graphics) const {
     if (!Document.BandShown(static_cast<EditorDocument::Band>(band))) hidden += std::string(" ") + kBandNames[band];
   }
   if (!hidden.empty()) status += "  hidden:" + hidden;
+  if (Palette.Chosen) status += "  placing " + Palette.Entries()[*Palette.Chosen].Label + " (Escape stops)";
   status += "  F1 keys";
+  Palette.Draw(graphics);
+  Properties.Draw(graphics, Document);
   const float margin = camera.ViewHalfHeight * kStatusMargin;
   // Shown as it is: the status is put together here, never looked up in the dictionary.
   graphics.Text.RenderShownText(Wide(status), low.x + margin, high.y - margin * kStatusLines, kStatusTextSize,

@@ -5,7 +5,7 @@
 // selected object resize it, the right button draws a box,
 // the wheel zooms, the middle button and the arrow keys pan, and its own keys edit (G, Delete, Ctrl+D, Ctrl+Z, Ctrl+Y, Ctrl+A, Ctrl+C,
 // Ctrl+V, Ctrl+S); 1, 2 and 3 hide or show the background, play and foreground
-// bands, and F1 shows a card of all of them. Every other key keeps its meaning in the game. The input calls
+// bands, Tab the palette (place objects) and P the property panel, and F1 shows a card of all of them. Every other key keeps its meaning in the game. The input calls
 // take world units and SDL's modifier bits, so tests drive them without a window.
 //
 // Invariants: while open the world stays paused and the camera holds still but for
@@ -22,7 +22,9 @@
 #include <optional>
 
 #include "editor/EditorDocument.h"
+#include "editor/EditorPalette.h"
 #include "editor/LevelSaver.h"
+#include "editor/PropertyPanel.h"
 #include "engine/InterfaceSystem.h"
 #include "engine/Vec2.h"
 #include "graphics/Camera.h"
@@ -70,6 +72,8 @@ class EditorSession : public InterfaceSystem {
 
   EditorDocument Document;
   LevelSaver Saver;
+  EditorPalette Palette;
+  PropertyPanel Properties;
   bool GridOn = true;
   // The view the editor pans and zooms; null: the view stays as it is.
   Camera* View = nullptr;

@@ -4,9 +4,17 @@
 
 #include <gtest/gtest.h>
 
-#include <glm/common.hpp>
+#include <algorithm>
+#include <utility>
 
+#include <glm/common.hpp>
+#include <json/writer.h>
+
+#include "editor/EditorPalette.h"
+#include "editor/PropertyPanel.h"
 #include "levels/Serialization.h"
+#include "objects/Factory.h"
+#include "objects/FactoryTable.h"
 #include "objects/GameObject.h"
 #include "objects/Transform.h"
 #include "physics/Body.h"
@@ -188,6 +196,107 @@ TEST(EditorDocumentTest, ADragFollowsTheMouseAtOnceAndUndoesAsOneStep) {
   ASSERT_TRUE(document.Undo());
   EXPECT_EQ(PositionOf(document, platform), Vec2(0, 0));
   EXPECT_FALSE(document.CanUndo());
+}
+
+Json::Value EntryOf(const EditorDocument& document, EditorHandle handle) {
+  return Serialization::Instance().WriteEntry(*document.Object(handle));
+}
+
+TEST(EditorDocumentTest, EachPaletteKindPlacesWhatItsLevelEntryBuildsOnTheGridAndUndoTakesItAway) {
+  Scenario s;
+  s.UseShippedLevels();
+  s.LoadSlot(10);
+  EditorDocument document;
+  document.Open();
+  const GameObject* player = Factory::Instance().Player;
+  const std::size_t live = s.ObjectCount();
+  EditorPalette palette;
+  palette.Collect(EditorPalette::GameLevelFiles());
+  // Writing the archetypes' templates leaves the world and its player as they were.
+  EXPECT_EQ(s.ObjectCount(), live);
+  EXPECT_EQ(Factory::Instance().Player, player);
+  for (std::int32_t command = 0; command <= FactoryCommand::LastArchetype; ++command) {
+    if (const Archetype* archetype = FindArchetype(command)) {
+      EXPECT_TRUE(palette.Find(EditorPalette::kArchetypes, std::string(archetype->Name))) << archetype->Name;
+    }
+  }
+  struct Kind {
+    const char* Group;
+    const char* Label;
+    std::vector<const char*> Components;
+  };
+  const std::vector<Kind> kinds = {
+      {EditorPalette::kArchetypes, "Platform", {"Body", "Sprite"}},
+      {EditorPalette::kArchetypes, "DynamicHazard", {"Body", "DynamicHazardScript", "Sprite"}},
+      {EditorPalette::kObjects, "Spikes", {"Body", "StaticHazardScript"}},
+      {EditorPalette::kObjects, "Saw", {"Body", "DynamicHazardScript", "Sprite"}},
+      {EditorPalette::kObjects, "Crate", {"Body", "BoomReactScript", "Sprite"}},
+      {EditorPalette::kObjects, "Enemy", {"EnemyScript", "EnemyTriggerScript", "PlayerAnimationScript"}},
+      {EditorPalette::kObjects, "Moving platform", {"Body", "MovingPlatformScript"}},
+      {EditorPalette::kObjects, "Pusher", {"PusherScript", "Sprite"}},
+      {EditorPalette::kObjects, "Exit", {"Body", "WinTriggerScript"}},
+      {EditorPalette::kScenery, "tree", {"Sprite"}},
+  };
+  for (const Kind& kind : kinds) {
+    SCOPED_TRACE(kind.Label);
+    palette.Chosen = palette.Find(kind.Group, kind.Label);
+    ASSERT_TRUE(palette.Chosen);
+    ASSERT_TRUE(palette.PlaceChosen(document, {3.3f, 7.6f}, true));
+    ASSERT_EQ(document.Selection().size(), 1u);
+    const Json::Value entry = EntryOf(document, document.Selection()[0]);
+    for (const char* component : kind.Components) EXPECT_TRUE(entry.isMember(component)) << component;
+    const Transform* t = document.Object(document.Selection()[0])->GetComponent<Transform>();
+    const Vec2 corner = glm::abs(t->Position - glm::abs(t->Scale) * 0.5f - glm::round(t->Position - glm::abs(t->Scale) * 0.5f));
+    EXPECT_TRUE(corner.x < 1e-4f && corner.y < 1e-4f);  // odd sizes halve with a rounding error
+    const Vec2 off = glm::abs(t->Position - Vec2(3.3f, 7.6f));
+    EXPECT_TRUE(off.x <= 0.5f && off.y <= 0.5f);
+    EXPECT_EQ(s.ObjectCount(), live + 1);
+    ASSERT_TRUE(document.Undo());
+    EXPECT_EQ(s.ObjectCount(), live);
+  }
+  EXPECT_FALSE(document.Modified());
+}
+
+TEST(EditorDocumentTest, AValueTypedForAFieldBuildsWhatALevelHoldingItLoadsAndBadTextIsRefused) {
+  Scenario s;
+  const std::string ledge = LevelText().Platform({2, 1}, {4, 1}).Text();
+  s.LoadLevel(ledge);
+  EditorDocument document;
+  document.Open();
+  const EditorHandle handle = document.Order()[0];
+  const Json::Value original = EntryOf(document, handle);
+  // The name first, then each component's fields, nested blocks under their headings.
+  const std::vector<PropertyPanel::Row> rows = PropertyPanel::RowsOf(original);
+  ASSERT_FALSE(rows.empty());
+  EXPECT_EQ(rows[0].Path, "Name");
+  EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [](const PropertyPanel::Row& row) {
+    return row.Path == "Body.Friction.XG" && row.Depth == 2 && row.Value.isNumeric();
+  }));
+
+  const std::vector<std::pair<const char*, const char*>> edits = {
+      {"Transform.Rotation", " 0.5"}, {"Body.IsGhost", "true"}, {"Body.Friction.XG", "0.1"}, {"Name", "Bridge"}};
+  for (const auto& [path, text] : edits) EXPECT_TRUE(PropertyPanel::Apply(document, handle, path, text)) << path;
+  const Json::Value edited = EntryOf(document, handle);
+  Json::Value typed = original;
+  typed["Transform"]["Rotation"] = 0.5;
+  typed["Body"]["IsGhost"] = true;
+  typed["Body"]["Friction"]["XG"] = 0.1;
+  typed["Name"] = "Bridge";
+
+  const std::string refusals = StdoutOf([&] {
+    EXPECT_FALSE(PropertyPanel::Apply(document, handle, "Transform.Scale.X", "wide"));
+    EXPECT_FALSE(PropertyPanel::Apply(document, handle, "Transform.Position.X", "1e39"));  // the loader's refusal
+    EXPECT_FALSE(PropertyPanel::Apply(document, handle, "Body.IsStatic", "maybe"));
+  });
+  EXPECT_EQ(CountOf(refusals, "\n"), 3) << refusals;
+  EXPECT_TRUE(EntryOf(document, handle) == edited);
+  for (std::size_t i = 0; i < edits.size(); ++i) ASSERT_TRUE(document.Undo());
+  EXPECT_FALSE(document.CanUndo());
+  EXPECT_TRUE(EntryOf(document, handle) == original);
+
+  s.LoadLevel(LevelText().Entry(Json::writeString(Json::StreamWriterBuilder(), typed)).Text());
+  document.Open();
+  EXPECT_TRUE(EntryOf(document, document.Order()[0]) == edited);
 }
 
 }  // namespace
