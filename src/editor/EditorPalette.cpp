@@ -125,7 +125,8 @@ std::vector<std::string> EditorPalette::GameLevelFiles() {
 std::optional<std::size_t> EditorPalette::Find(const std::string& group, const std::string& label) const {
   auto it = std::find_if(entries_.begin(), entries_.end(),
                          [&](const Entry& entry) { return entry.Group == group && entry.Label == label; });
-  return it == entries_.end() ? std::nullopt : std::optional<std::size_t>(static_cast<std::size_t>(it - entries_.begin()));
+  if (it == entries_.end()) return std::nullopt;
+  return static_cast<std::size_t>(it - entries_.begin());
 }
 
 bool EditorPalette::PlaceChosen(EditorDocument& document, Vec2 at, bool snap) const {

@@ -69,8 +69,8 @@ class EditorPalette {
 
   bool collected_ = false;
   std::vector<Entry> entries_;
-  // Wide enough for the longest texture name the levels use.
-  static constexpr std::size_t kLetters = 24;
+  // Wide enough for the longest names of kinds and textures.
+  static constexpr std::size_t kLetters = 18;
   EditorPanel panel_{EditorPanel::Edge::Left, kLetters};
 };
 

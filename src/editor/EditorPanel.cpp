@@ -37,8 +37,8 @@ float LetterOf(const Camera& view) { return view.ViewHalfHeight / kLettersPerVie
 
 void FillBox(Graphics& graphics, Vec2 min, Vec2 max, const Colour& colour) {
   const Vec2 centre = (min + max) * 0.5f;
-  graphics.DrawImmediate(graphics.ModelMatrix({centre.x, centre.y, kPanelZ}, {max.x - min.x, max.y - min.y, 1.0f}, 0.0f),
-                         Graphics::UnitQuad, colour.data(), Graphics::ImmediateQuad);
+  const Mat4 model = graphics.ModelMatrix({centre.x, centre.y, kPanelZ}, {max.x - min.x, max.y - min.y, 1.0f}, 0.0f);
+  graphics.DrawImmediate(model, Graphics::UnitQuad, colour.data(), Graphics::ImmediateQuad);
   glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
 }
 

@@ -253,7 +253,8 @@ bool PropertyPanel::OnKey(EditorDocument& document, SDL_Keycode key) {
       // A whole UTF-8 character goes: its continuation bytes, then its first byte.
       if (edit_->Fresh) edit_->Text.clear();
       edit_->Fresh = false;
-      while (!edit_->Text.empty() && (static_cast<unsigned char>(edit_->Text.back()) & kContinuationMask) == kContinuation) {
+      while (!edit_->Text.empty() &&
+             (static_cast<unsigned char>(edit_->Text.back()) & kContinuationMask) == kContinuation) {
         edit_->Text.pop_back();
       }
       if (!edit_->Text.empty()) edit_->Text.pop_back();

@@ -246,8 +246,9 @@ TEST(EditorDocumentTest, EachPaletteKindPlacesWhatItsLevelEntryBuildsOnTheGridAn
     const Json::Value entry = EntryOf(document, document.Selection()[0]);
     for (const char* component : kind.Components) EXPECT_TRUE(entry.isMember(component)) << component;
     const Transform* t = document.Object(document.Selection()[0])->GetComponent<Transform>();
-    const Vec2 corner = glm::abs(t->Position - glm::abs(t->Scale) * 0.5f - glm::round(t->Position - glm::abs(t->Scale) * 0.5f));
-    EXPECT_TRUE(corner.x < 1e-4f && corner.y < 1e-4f);  // odd sizes halve with a rounding error
+    const Vec2 corner = t->Position - glm::abs(t->Scale) * 0.5f;
+    const Vec2 miss = glm::abs(corner - glm::round(corner));
+    EXPECT_TRUE(miss.x < 1e-4f && miss.y < 1e-4f);  // odd sizes halve with a rounding error
     const Vec2 off = glm::abs(t->Position - Vec2(3.3f, 7.6f));
     EXPECT_TRUE(off.x <= 0.5f && off.y <= 0.5f);
     EXPECT_EQ(s.ObjectCount(), live + 1);
