@@ -492,7 +492,6 @@ void EditorSession::Draw(Graphics& graphics) const {
     if (!Document.BandShown(static_cast<EditorDocument::Band>(band))) hidden += std::string(" ") + kBandNames[band];
   }
   if (!hidden.empty()) status += "  hidden:" + hidden;
-  if (Palette.Chosen) status += "  placing " + Palette.Entries()[*Palette.Chosen].Label + " (Escape stops)";
   status += "  F1 keys";
   Palette.Draw(graphics);
   Properties.Draw(graphics, Document);
