@@ -13,6 +13,7 @@
 #include <json/reader.h>
 #include <json/writer.h>
 
+#include "gameplay/PlayerController.h"
 #include "levels/JsonFile.h"
 #include "levels/LevelFields.h"
 #include "levels/Serialization.h"
@@ -270,7 +271,15 @@ bool EditorDocument::Rebuild(EditorHandle handle, const Json::Value& entry, std:
 void EditorDocument::Remove(EditorHandle handle) {
   auto it = ids_.find(handle);
   if (it == ids_.end()) return;
-  Factory::Instance().Destroy(it->second);
+  Factory& factory = Factory::Instance();
+  factory.Destroy(it->second);
+  // A second player, placed and taken away again, leaves the Factory without one
+  // while the level's own still stands: that one is the player again.
+  if (factory.Player == nullptr) {
+    for (const auto& [id, object] : factory.Objects) {
+      if (object && object->GetComponent<PlayerController>() != nullptr) factory.Player = object.get();
+    }
+  }
   ids_.erase(it);
   order_.erase(std::remove(order_.begin(), order_.end(), handle), order_.end());
   selection_.erase(std::remove(selection_.begin(), selection_.end(), handle), selection_.end());

@@ -227,6 +227,7 @@ TEST(EditorDocumentTest, EachPaletteKindPlacesWhatItsLevelEntryBuildsOnTheGridAn
   };
   const std::vector<Kind> kinds = {
       {EditorPalette::kArchetypes, "Platform", {"Body", "Sprite"}},
+      {EditorPalette::kArchetypes, "Player", {"Body", "Player_Controller"}},
       {EditorPalette::kArchetypes, "DynamicHazard", {"Body", "DynamicHazardScript", "Sprite"}},
       {EditorPalette::kObjects, "Spikes", {"Body", "StaticHazardScript"}},
       {EditorPalette::kObjects, "Saw", {"Body", "DynamicHazardScript", "Sprite"}},
@@ -254,6 +255,7 @@ TEST(EditorDocumentTest, EachPaletteKindPlacesWhatItsLevelEntryBuildsOnTheGridAn
     EXPECT_EQ(s.ObjectCount(), live + 1);
     ASSERT_TRUE(document.Undo());
     EXPECT_EQ(s.ObjectCount(), live);
+    EXPECT_EQ(Factory::Instance().Player, player);
   }
   EXPECT_FALSE(document.Modified());
 }
