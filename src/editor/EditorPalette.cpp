@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <system_error>
+#include <utility>
 
 #include "editor/EditorDocument.h"
 #include "engine/Commands.h"
@@ -89,17 +91,21 @@ void EditorPalette::Collect(const std::vector<std::string>& levelFiles) {
   // Kinds in the order the levels first use them; scenery by texture name.
   std::vector<Entry> objects;
   std::map<std::string, Entry> scenery;
-  std::map<std::string, bool> seen;
+  std::set<std::string> seen;
   for (const std::string& file : levelFiles) {
     std::error_code error;
     Json::Value level;
     if (!std::filesystem::is_regular_file(file, error) || !JsonFile::Read(file, level)) continue;
-    const Json::Value& list = level["Factory"]["Game_Objects"];
+    Json::Value list;
+    try {
+      list = std::as_const(level)["Factory"]["Game_Objects"];
+    } catch (const Json::Exception&) {
+      continue;  // the loader says what is wrong with the file when it is played
+    }
     if (!list.isArray() && !list.isObject()) continue;
     for (const Json::Value& entry : list) {
       const std::string kind = KindOf(entry);
-      if (kind.empty() || seen[kind]) continue;
-      seen[kind] = true;
+      if (kind.empty() || !seen.insert(kind).second) continue;
       if (IsScenery(entry)) {
         const std::string texture = TextureOf(entry);
         scenery[texture] = {kScenery, texture.empty() ? "(plain colour)" : texture, entry};
