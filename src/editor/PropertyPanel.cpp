@@ -217,15 +217,24 @@ bool PropertyPanel::Click(EditorDocument& document, const Camera& view, Vec2 wor
   if (!Covers(document, view, world)) return false;
   const std::optional<std::size_t> line = panel_.LineAt(view, rows.size() + 1, world);
   // Line 0 is the title.
-  if (!line || *line == 0 || rows[*line - 1].Path.empty()) return true;
-  const Row& row = rows[*line - 1];
-  const EditorHandle handle = document.Selection()[0];
-  if (row.Value.isBool()) {
-    Apply(document, handle, row.Path, row.Value.asBool() ? "false" : "true");
-  } else {
-    edit_ = Edit{handle, row.Path, ValueText(row.Value, kExactDigits)};
-  }
+  if (line && *line > 0) Begin(document, rows[*line - 1].Path);
   return true;
+}
+
+bool PropertyPanel::Begin(EditorDocument& document, const std::string& path) {
+  edit_.reset();
+  if (path.empty()) return false;
+  for (const Row& row : Rows(document)) {
+    if (row.Path != path) continue;
+    const EditorHandle handle = document.Selection()[0];
+    if (row.Value.isBool()) {
+      Apply(document, handle, row.Path, row.Value.asBool() ? "false" : "true");
+    } else {
+      edit_ = Edit{handle, row.Path, ValueText(row.Value, kExactDigits)};
+    }
+    return true;
+  }
+  return false;
 }
 
 bool PropertyPanel::Scroll(const EditorDocument& document, const Camera& view, Vec2 world, float notches) {

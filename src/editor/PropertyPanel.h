@@ -55,6 +55,9 @@ class PropertyPanel {
   // A click on the panel; false off it. A click anywhere drops an edit under way.
   bool Click(EditorDocument& document, const Camera& view, Vec2 world);
   bool Scroll(const EditorDocument& document, const Camera& view, Vec2 world, float notches);
+  // What a click on a field does: starts editing it (a bool flips at once); false
+  // when the shown object has no such field.
+  bool Begin(EditorDocument& document, const std::string& path);
   bool Editing() const { return edit_.has_value(); }
   // While editing, every key is the panel's: Enter applies, Escape drops, Backspace erases.
   bool OnKey(EditorDocument& document, SDL_Keycode key);

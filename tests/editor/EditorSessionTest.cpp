@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "engine/Engine.h"
 #include "levels/Serialization.h"
 #include "objects/Transform.h"
@@ -136,6 +138,45 @@ TEST(EditorSessionTest, F4EditsOverAPausedWorldAndGivesPlayBackWhereItWas) {
   s.Run(Seconds(0.5));
   EXPECT_GT(s.PlayerPosition().x, resumed.x);
   editor.View = nullptr;
+}
+
+SDL_Event Typed(const char* text) {
+  SDL_Event event{};
+  event.type = SDL_TEXTINPUT;
+  std::snprintf(event.text.text, sizeof event.text.text, "%s", text);
+  return event;
+}
+
+TEST(EditorSessionTest, WhileAValueIsTypedEveryKeyIsTheFieldsAndEnterMakesItOneUndoStep) {
+  Scenario s;
+  s.LoadLevel(LevelText().Player({0, 1}).Platform({0, -1}, {40, 2}).Text());
+  EditorSession& editor = EditorSession::Instance();
+  ASSERT_TRUE(editor.OnKey(SDLK_F4, 0));
+  const EditorHandle floor = editor.Document.Order()[1];
+  editor.Document.Select({floor});
+  auto rotation = [&] { return editor.Document.Object(floor)->GetComponent<Transform>()->Rotation; };
+
+  ASSERT_TRUE(editor.Properties.Begin(editor.Document, "Transform.Rotation"));
+  EXPECT_TRUE(editor.OnEvent(Typed("0.2")));
+  // Delete, the band keys and G would edit the level or the view: here they are the field's.
+  for (SDL_Keycode key : {SDLK_DELETE, SDLK_1, SDLK_g, SDLK_BACKSPACE}) EXPECT_TRUE(editor.OnKey(key, 0));
+  EXPECT_TRUE(editor.OnEvent(Typed("5")));
+  EXPECT_EQ(rotation(), 0.0f);  // nothing changes before Enter
+  EXPECT_TRUE(editor.OnKey(SDLK_RETURN, 0));
+  EXPECT_EQ(rotation(), 0.5f);
+  EXPECT_EQ(editor.Document.Selection(), std::vector<EditorHandle>{floor});
+  EXPECT_TRUE(editor.GridOn);
+  EXPECT_TRUE(editor.DepthShown(0.9f));
+
+  // Escape drops what was typed; the value left is one step, which Ctrl+Z takes back.
+  ASSERT_TRUE(editor.Properties.Begin(editor.Document, "Transform.Rotation"));
+  EXPECT_TRUE(editor.OnEvent(Typed("3")));
+  EXPECT_TRUE(editor.OnKey(SDLK_ESCAPE, 0));
+  EXPECT_FALSE(editor.Properties.Editing());
+  EXPECT_EQ(rotation(), 0.5f);
+  EXPECT_TRUE(editor.OnKey(SDLK_z, KMOD_CTRL));
+  EXPECT_EQ(rotation(), 0.0f);
+  EXPECT_FALSE(editor.Document.CanUndo());
 }
 
 }  // namespace
