@@ -20,9 +20,14 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 
+#include "editor/EditorBackup.h"
 #include "editor/EditorDocument.h"
 #include "editor/LevelSaver.h"
+#include "editor/LevelWatch.h"
+#include "editor/ReplayRecorder.h"
+#include "engine/Engine.h"
 #include "engine/InterfaceSystem.h"
 #include "engine/Vec2.h"
 #include "graphics/Camera.h"
@@ -51,6 +56,10 @@ class EditorSession : public InterfaceSystem {
   // view and the history exactly as they were before the test.
   void StartTest();
   void EndTest();
+  // F6 during a test: the test starts over from its start, seeded, and is recorded
+  // as a replay beside the level until F6 again, a win, a death or the test's end.
+  void ToggleRecording();
+  bool Recording() const { return recorder_.Recording(); }
 
   // A key went down with these modifiers; true when the editor acted on it.
   bool OnKey(SDL_Keycode key, std::uint16_t modifiers);
@@ -70,6 +79,7 @@ class EditorSession : public InterfaceSystem {
 
   EditorDocument Document;
   LevelSaver Saver;
+  EditorBackup Backup;
   bool GridOn = true;
   // The view the editor pans and zooms; null: the view stays as it is.
   Camera* View = nullptr;
@@ -78,6 +88,11 @@ class EditorSession : public InterfaceSystem {
   std::function<bool()> MenuShown;
   // The held keys (SDL scancodes), for panning with the arrows.
   std::function<const std::uint8_t*()> KeyState;
+  // Milliseconds, for the minute's backup and the look at the level file each
+  // second; empty: SDL's clock.
+  MillisecondClock Clock;
+  // Puts a yes-or-no question to the player (the game's confirmation menu).
+  std::function<void(const std::u16string& question, std::function<void()> yes, std::function<void()> no)> Ask;
 
  private:
   EditorSession() = default;
@@ -85,12 +100,23 @@ class EditorSession : public InterfaceSystem {
   float ViewHeight() const;
   bool Modifier(std::uint16_t modifiers, std::uint16_t mask) const { return (modifiers & mask) != 0; }
   bool MenuUp() const { return MenuShown && MenuShown(); }
+  std::uint32_t Now() const { return Clock ? Clock() : SDL_GetTicks(); }
+  // The file of the level being edited.
+  std::string LevelFile() const;
+  // A fresh document: the file watched from now on, and a backup a crash left offered back.
+  void OpenDocument();
+  void ReloadFromDisk();
+  LevelWatch watch_;
 
   bool open_ = false;
   bool testing_ = false;
   EditorDocument::Kept beforeTest_;
+  Vec2 testStart_{0.0f, 0.0f};
+  ReplayRecorder recorder_;
   std::optional<Camera> editView_;
   std::int32_t testedLevel_ = 0;
+  // The player's last level when the test began: a test that wins moves it on.
+  std::int32_t lastLevelBeforeTest_ = 0;
   bool wasPaused_ = false;
   std::optional<Camera> playView_;
   // The editor's view while a menu over it has the camera; put back when the menu goes.
