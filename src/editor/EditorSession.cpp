@@ -165,7 +165,11 @@ void EditorSession::StartTest() {
 void EditorSession::ToggleRecording() {
   if (!testing_) return;
   if (recorder_.Recording()) {
-    recorder_.Stop();
+    // After a win or a death the player stands in another world: no end to check.
+    const GameObject* player = Factory::Instance().Player;
+    const Transform* transform = player ? player->GetComponent<Transform>() : nullptr;
+    const bool sameWorld = Serialization::Instance().WorldsBuilt == world_ && transform != nullptr;
+    recorder_.Stop(sameWorld ? std::optional<Vec2>(transform->Position) : std::nullopt);
     Random::ClearMasterSeed();
     return;
   }

@@ -54,6 +54,13 @@ std::optional<ReplayFrame> ReadFrame(const Json::Value& value) {
   return frame;
 }
 
+Json::Value Point(Vec2 point) {
+  Json::Value value(Json::objectValue);
+  value["X"] = point.x;
+  value["Y"] = point.y;
+  return value;
+}
+
 std::string Compact(const Json::Value& value) {
   Json::StreamWriterBuilder writer;
   writer["indentation"] = "";
@@ -103,6 +110,8 @@ std::optional<Replay> Replay::Read(const std::string& file) {
   Replay replay;
   replay.Seed = root["Seed"].asUInt();
   replay.Start = {start["X"].asFloat(), start["Y"].asFloat()};
+  const Json::Value& end = root["End"];
+  if (end["X"].isNumeric() && end["Y"].isNumeric()) replay.End = Vec2{end["X"].asFloat(), end["Y"].asFloat()};
   for (Json::ArrayIndex i = 0; i < root["Frames"].size(); ++i) {
     std::optional<ReplayFrame> frame = ReadFrame(root["Frames"][i]);
     if (!frame) {
@@ -115,11 +124,10 @@ std::optional<Replay> Replay::Read(const std::string& file) {
 }
 
 bool Replay::Write(const std::string& file) const {
-  Json::Value start(Json::objectValue);
-  start["X"] = Start.x;
-  start["Y"] = Start.y;
   // One frame a line: a long replay stays readable and diffs stay small.
-  std::string text = "{\n\"Seed\": " + std::to_string(Seed) + ",\n\"Start\": " + Compact(start) + ",\n\"Frames\": [";
+  std::string text = "{\n\"Seed\": " + std::to_string(Seed) + ",\n\"Start\": " + Compact(Point(Start)) + ",\n";
+  if (End) text += "\"End\": " + Compact(Point(*End)) + ",\n";
+  text += "\"Frames\": [";
   for (std::size_t i = 0; i < Frames.size(); ++i) text += (i ? ",\n" : "\n") + Compact(FrameValue(Frames[i]));
   text += "\n]\n}\n";
   return JsonFile::WriteText(file, text, {});

@@ -49,6 +49,9 @@ class Replay {
   std::uint32_t Seed = 0;
   Vec2 Start{0.0f, 0.0f};
   std::vector<ReplayFrame> Frames;
+  // Where the player stood after the last frame, when the recording ended in the
+  // level it began in: a play that ends elsewhere did not repeat the recording.
+  std::optional<Vec2> End;
 };
 
 }  // namespace Framework

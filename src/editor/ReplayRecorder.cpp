@@ -45,9 +45,10 @@ void ReplayRecorder::OnKeyboardEvent(const KeyboardEvent& event) {
   frame.ButtonEvent = mouse.ButtonEventType;
 }
 
-std::optional<std::string> ReplayRecorder::Stop() {
+std::optional<std::string> ReplayRecorder::Stop(std::optional<Vec2> end) {
   if (!Recording()) return std::nullopt;
   listener_.Reset();
+  replay_.End = end;
   std::string written = file_.string();
   if (!replay_.Write(written)) {
     written = (fallback_ / file_.filename()).string();

@@ -27,9 +27,10 @@ class ReplayRecorder {
   void Start(std::uint32_t seed, Vec2 start, std::filesystem::path file, std::filesystem::path fallbackFolder);
   // A frame of play begins, `step` seconds long (a paused frame is none).
   void BeginFrame(float step);
-  // Writes what was recorded; the path written, or none (reported). Saying where
-  // it went is the one line a level maker sees.
-  std::optional<std::string> Stop();
+  // Writes what was recorded, with where the player ended when that is known; the
+  // path written, or none (reported). Saying where it went is the one line a
+  // level maker sees.
+  std::optional<std::string> Stop(std::optional<Vec2> end);
 
   void OnKeyboardEvent(const KeyboardEvent& event);
 

@@ -232,9 +232,22 @@ TEST(EditorSessionTest, F6RecordsAReplayTheHarnessPlaysToTheSameEnd) {
     EXPECT_NE(said.find("saved to " + std::filesystem::absolute(written).string()), std::string::npos) << said;
     EXPECT_FALSE(editor.Testing());  // the win ended the test
     EXPECT_EQ(Serialization::Instance().LastLevel, 10);  // and left the player's progress alone
-    ASSERT_TRUE(editor.OnKey(SDLK_F4, 0));
     WriteFileText(level, ReadFileText(Serialization::Instance().LevelFiles[10]));
     WriteFileText(replay, ReadFileText(written));
+    // Stopped by F6, a replay keeps where the player stood, and the harness must end there.
+    ASSERT_TRUE(editor.OnKey(SDLK_F5, 0));
+    s.AtWindowStep([&] { editor.OnKey(SDLK_F6, 0); });
+    s.Hold(Keys::Right, Seconds(0.7));
+    s.Hold(Keys::Jump, Seconds(0.2));
+    s.AtWindowStep([&] { editor.OnKey(SDLK_F6, 0); });
+    WriteFileText(route.File("Short.json"), ReadFileText(level));
+    WriteFileText(route.File("Short.replay.json"), ReadFileText(written));
+    editor.Close();
+  }
+  {
+    Scenario s(3);
+    EXPECT_TRUE(s.PlayReplay(route.File("Short.replay.json")));
+    EXPECT_GT(s.PlayerPosition().y, 1.5f) << s.Where();  // in the air, mid-jump
   }
   {
     Scenario s(7);  // the replay's own seed decides

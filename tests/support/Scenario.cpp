@@ -273,6 +273,12 @@ bool Scenario::PlayReplay(const std::string& replayFile, std::int32_t slot) {
     ++frame_;
   }
   input_->Keys.fill(0);
+  if (replay->End && PlayerPosition() != *replay->End) {
+    std::printf("Replay %s: the player ends at (%.9g, %.9g), recorded at (%.9g, %.9g)\n", replayFile.c_str(),
+                static_cast<double>(PlayerPosition().x), static_cast<double>(PlayerPosition().y),
+                static_cast<double>(replay->End->x), static_cast<double>(replay->End->y));
+    return false;
+  }
   return true;
 }
 

@@ -112,7 +112,8 @@ class Scenario {
 
   // Plays a replay the editor recorded against its level (the file beside it),
   // loaded into `slot`: the seed restored, the player at the start, then every
-  // frame's keys, mouse and step as recorded. False when either cannot be read.
+  // frame's keys, mouse and step as recorded. False when either cannot be read,
+  // or when the player ends away from where the recording says it ended.
   bool PlayReplay(const std::string& replayFile, std::int32_t slot = 10);
   // Runs `system` every frame right after the input step, where the game runs the editor.
   void RunAfterInput(InterfaceSystem* system);
