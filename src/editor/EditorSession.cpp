@@ -179,9 +179,10 @@ void EditorSession::ToggleRecording() {
   Replay::SeedGenerators(seed);
   Document.Restore(beforeTest_);
   Replay::PlacePlayer(testStart_);
-  const std::string level = Serialization::Instance().GetLevelFile(testedLevel_);
-  recorder_.Start(seed, testStart_, Replay::FileFor(level), Saver.CopyFolder);
-  if (Document.Modified()) std::cout << "Editor: the level has unsaved edits; save it so that its file matches the replay\n";
+  recorder_.Start(seed, testStart_, Replay::FileFor(LevelFile()), Saver.CopyFolder);
+  if (Document.Modified()) {
+    std::cout << "Editor: the level has unsaved edits; save it so that its file matches the replay\n";
+  }
 }
 
 void EditorSession::EndTest() {

@@ -7,12 +7,16 @@
 // Ctrl+V, Ctrl+S); 1, 2 and 3 hide or show the background, play and foreground
 // bands, and F1 shows a card of all of them. Every other key keeps its meaning in the game. The input calls
 // take world units and SDL's modifier bits, so tests drive them without a window.
+// F5 plays from the mouse and F6 records that play as a replay. Unsaved edits are
+// backed up every minute and offered back after a crash; the level file changed
+// by another program is reloaded as one step (both by the Clock it is given).
 //
 // Invariants: while open the world stays paused and the camera holds still but for
 // the editor's own pan and zoom (a menu over the editor, such as the quit
 // confirmation, moves it, and the editor's view comes back when the menu goes); closed, the session takes no input but F4 and
 // leaves the world and the camera alone; the document always describes the world
-// last built (a new one, after a restart or a level change, is opened afresh).
+// last built (a new one, after a restart or a level change, is opened afresh); a
+// test play leaves the player's progress (the autosave, the last level) as it was.
 #pragma once
 
 #include <SDL.h>

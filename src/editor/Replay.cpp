@@ -78,9 +78,7 @@ std::filesystem::path Replay::FileFor(const std::filesystem::path& level) {
 std::filesystem::path Replay::LevelFor(const std::filesystem::path& replay) {
   const std::string name = replay.string();
   const std::string extension = kReplayExtension;
-  if (name.size() < extension.size() || name.compare(name.size() - extension.size(), extension.size(), extension) != 0) {
-    return replay;
-  }
+  if (!name.ends_with(extension)) return replay;
   return name.substr(0, name.size() - extension.size()) + kLevelExtension;
 }
 
