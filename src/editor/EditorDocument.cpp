@@ -105,6 +105,28 @@ std::vector<Json::Value> EntriesOf(const Json::Value& root) {
   return entries;
 }
 
+// Whether two entries say the same, numbers compared as the floats the field
+// lists read (a file's "0.85" is no change from the 0.85f an object holds).
+bool SameEntry(const Json::Value& a, const Json::Value& b) {
+  if (a.isNumeric() && b.isNumeric()) return a.asFloat() == b.asFloat();
+  if (a.type() != b.type()) return false;
+  if (a.isArray()) {
+    if (a.size() != b.size()) return false;
+    for (Json::ArrayIndex i = 0; i < a.size(); ++i) {
+      if (!SameEntry(a[i], b[i])) return false;
+    }
+    return true;
+  }
+  if (a.isObject()) {
+    if (a.getMemberNames() != b.getMemberNames()) return false;
+    for (auto it = a.begin(); it != a.end(); ++it) {
+      if (!SameEntry(*it, b[it.name()])) return false;
+    }
+    return true;
+  }
+  return a == b;
+}
+
 std::vector<std::string> SplitPath(const std::string& path) {
   std::vector<std::string> parts;
   std::stringstream in(path);
@@ -551,6 +573,29 @@ bool EditorDocument::SetProperty(EditorHandle handle, const std::string& path, c
                       selection_};
   // Built before anything is recorded: a value the field list refuses changes nothing.
   if (!Rebuild(handle, after, IndexOf(handle))) return false;
+  Record(std::move(command));
+  return true;
+}
+
+bool EditorDocument::ReplaceLevel(const std::string& name, const Json::Value& level) {
+  const std::vector<Json::Value> entries = EntriesOf(level);
+  EditCommand command{name, {}, selection_, {}};
+  for (std::size_t i = 0; i < order_.size(); ++i) {
+    Json::Value before = Snapshot(order_[i]);
+    if (i >= entries.size()) {
+      command.Changes.push_back({order_[i], i, std::move(before), std::nullopt});
+    } else if (!SameEntry(before, entries[i])) {
+      command.Changes.push_back({order_[i], i, std::move(before), entries[i]});
+    }
+  }
+  for (std::size_t i = order_.size(); i < entries.size(); ++i) {
+    command.Changes.push_back({nextHandle_++, i, std::nullopt, entries[i]});
+  }
+  if (command.Changes.empty()) return false;
+  for (EditorHandle handle : selection_) {
+    if (IndexOf(handle) < entries.size()) command.SelectionAfter.push_back(handle);
+  }
+  Apply(command, true);
   Record(std::move(command));
   return true;
 }

@@ -101,6 +101,10 @@ class EditorDocument {
   // One value of a level entry, by its dotted path ("Body.Friction.X"). Only a
   // member the object's field lists write can be set, and only to a value they read.
   bool SetProperty(EditorHandle handle, const std::string& path, const Json::Value& value);
+  // Another version of the whole level (its file changed on disk, a backup taken
+  // back) as one step: objects whose entries differ are built again in their
+  // places, those past the end of the new list go, and further ones are added.
+  bool ReplaceLevel(const std::string& name, const Json::Value& level);
 
   // The whole level as it stands, handles and selection included, so that after a
   // test run the world comes back exactly and the history still applies to it.

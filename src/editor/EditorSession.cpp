@@ -9,15 +9,16 @@
 #include <glm/common.hpp>
 
 #include "engine/Engine.h"
+#include "engine/Random.h"
 #include "engine/Windows.h"
 #include "graphics/AssetStore.h"
 #include "graphics/Graphics.h"
+#include "levels/JsonFile.h"
 #include "levels/LevelSlots.h"
 #include "levels/Serialization.h"
 #include "objects/Factory.h"
 #include "objects/GameObject.h"
 #include "objects/Transform.h"
-#include "physics/Body.h"
 
 namespace Framework {
 
@@ -56,7 +57,7 @@ struct KeyLine {
 };
 
 // Every key and gesture of the editor; the F1 card lists them in this order.
-constexpr std::array<KeyLine, 21> kKeyCard = {{
+constexpr std::array<KeyLine, 22> kKeyCard = {{
     {"F4", "open or close the editor"},
     {"F1, Escape", "show or hide this card"},
     {"Left drag", "select and move (Alt: off the grid)"},
@@ -78,6 +79,7 @@ constexpr std::array<KeyLine, 21> kKeyCard = {{
     {"Ctrl+Y, Ctrl+Shift+Z", "redo"},
     {"Ctrl+S", "save the level"},
     {"F5", "play from the mouse (Escape or F4 stops)"},
+    {"F6 (while playing)", "record a replay from the start; F6 stops"},
 }};
 
 // The band each number key hides or shows, back to front.
@@ -135,7 +137,7 @@ void EditorSession::Open() {
   wasPaused_ = engine.Paused;
   engine.Paused = true;
   if (View) playView_ = *View;
-  Document.Open();
+  OpenDocument();
   world_ = Serialization::Instance().WorldsBuilt;
   gesture_ = Gesture::None;
 }
@@ -149,22 +151,51 @@ void EditorSession::StartTest() {
   }
   if (gesture_ == Gesture::Drag) Document.EndDrag();
   gesture_ = Gesture::None;
+  if (UnsavedEdits()) Backup.Flush(Document, LevelFile());
   beforeTest_ = Document.Keep();
   if (View) editView_ = *View;
-  testedLevel_ = Serialization::Instance().CurrentLevel;
-  transform->Position = pointer_;
-  if (Body* body = player->GetComponent<Body>()) {
-    body->Position = pointer_;
-    body->Velocity = {0.0f, 0.0f};
-  }
+  Serialization& levels = Serialization::Instance();
+  testedLevel_ = levels.CurrentLevel;
+  lastLevelBeforeTest_ = levels.LastLevel;
+  // A test play is no part of the player's game: it leaves the autosave alone.
+  levels.ProgressFrozen = true;
+  testStart_ = pointer_;
+  Replay::PlacePlayer(testStart_);
   testing_ = true;
   Engine::Instance().Paused = false;
 }
 
+void EditorSession::ToggleRecording() {
+  if (!testing_) return;
+  if (recorder_.Recording()) {
+    // After a win or a death the player stands in another world: no end to check.
+    const GameObject* player = Factory::Instance().Player;
+    const Transform* transform = player ? player->GetComponent<Transform>() : nullptr;
+    const bool sameWorld = Serialization::Instance().WorldsBuilt == world_ && transform != nullptr;
+    recorder_.Stop(sameWorld ? std::optional<Vec2>(transform->Position) : std::nullopt);
+    Random::ClearMasterSeed();
+    return;
+  }
+  // The replay plays against the level file, built as a load builds it: the test
+  // starts over from the world as it stood, with every generator made from the seed.
+  const std::uint32_t seed = Random::NextSeed();
+  Replay::SeedGenerators(seed);
+  Document.Restore(beforeTest_);
+  Replay::PlacePlayer(testStart_);
+  recorder_.Start(seed, testStart_, Replay::FileFor(LevelFile()), Saver.CopyFolder);
+  if (Document.Modified()) {
+    std::cout << "Editor: the level has unsaved edits; save it so that its file matches the replay\n";
+  }
+}
+
 void EditorSession::EndTest() {
   if (!testing_) return;
+  if (recorder_.Recording()) ToggleRecording();
   testing_ = false;
-  Serialization::Instance().CurrentLevel = testedLevel_;
+  Serialization& levels = Serialization::Instance();
+  levels.CurrentLevel = testedLevel_;
+  levels.LastLevel = lastLevelBeforeTest_;
+  levels.ProgressFrozen = false;
   Document.Restore(beforeTest_);
   beforeTest_ = {};
   world_ = Serialization::Instance().WorldsBuilt;
@@ -178,6 +209,7 @@ void EditorSession::Close() {
   EndTest();
   if (gesture_ == Gesture::Drag) Document.EndDrag();
   gesture_ = Gesture::None;
+  if (UnsavedEdits()) Backup.Flush(Document, LevelFile());
   open_ = false;
   keyCard_ = false;
   Properties.Cancel();
@@ -192,13 +224,18 @@ void EditorSession::Update(float dt, bool) {
   if (!open_) return;
   if (testing_) {
     // Dying or winning built another world: the test is over.
-    if (Serialization::Instance().WorldsBuilt != world_) EndTest();
+    if (Serialization::Instance().WorldsBuilt != world_) {
+      EndTest();
+    } else if (!Engine::Instance().Paused) {
+      // The world stands still in a paused frame (the window lost focus): a replay skips it.
+      recorder_.BeginFrame(dt);
+    }
     return;
   }
   Engine::Instance().Paused = true;
   // A restart or another level built a new world under the editor.
   if (Serialization::Instance().WorldsBuilt != world_) {
-    Document.Open();
+    OpenDocument();
     world_ = Serialization::Instance().WorldsBuilt;
     gesture_ = Gesture::None;
   }
@@ -208,11 +245,55 @@ void EditorSession::Update(float dt, bool) {
   }
   if (View && menuView_) *View = *menuView_;
   menuView_.reset();
+  if (gesture_ == Gesture::None) {
+    const std::uint32_t now = Now();
+    if (watch_.File() != LevelFile()) {
+      watch_.Watch(LevelFile());
+    } else if (watch_.Changed(now)) {
+      ReloadFromDisk();
+    }
+    Backup.Tick(Document, LevelFile(), now);
+  }
   const std::uint8_t* keys = KeyState ? KeyState() : nullptr;
   if (View == nullptr || keys == nullptr) return;
   const float step = ViewHeight() * dt / kPanSecondsPerView;
   View->Position.x += step * static_cast<float>(keys[SDL_SCANCODE_RIGHT] - keys[SDL_SCANCODE_LEFT]);
   View->Position.y += step * static_cast<float>(keys[SDL_SCANCODE_UP] - keys[SDL_SCANCODE_DOWN]);
+}
+
+std::string EditorSession::LevelFile() const {
+  const Serialization& levels = Serialization::Instance();
+  const std::int32_t level = testing_ ? testedLevel_ : levels.CurrentLevel;
+  return IsValidSlot(level) ? levels.LevelFiles[static_cast<std::size_t>(level)] : std::string();
+}
+
+void EditorSession::OpenDocument() {
+  Document.Open();
+  Backup.Forget();
+  const std::string level = LevelFile();
+  watch_.Watch(level);
+  std::optional<Json::Value> kept = Backup.Left(level);
+  if (!kept) return;
+  std::cout << "Editor: " << Backup.FileFor(level).string()
+            << " holds edits of this level that were never saved: YES takes them back, NO deletes them\n";
+  if (!Ask) return;
+  Ask(
+      u"RESTORE BACKUP?",
+      [this, kept = std::move(*kept)] {
+        if (open_ && !testing_) Document.ReplaceLevel("Take back the backup", kept);
+      },
+      [this, level] { Backup.Remove(level); });
+}
+
+void EditorSession::ReloadFromDisk() {
+  Json::Value level;
+  // A file caught half written is no level: the rest of the write changes it again.
+  if (!JsonFile::Read(LevelFile(), level) || !level.isMember("Factory")) return;
+  const bool unsaved = Document.Modified();
+  Document.ReplaceLevel("Reload from disk", level);
+  Document.MarkSaved();
+  std::cout << "Editor: " << LevelFile() << " changed on disk and was reloaded"
+            << (unsaved ? " (Ctrl+Z brings back the unsaved edits)" : "") << "\n";
 }
 
 bool EditorSession::UnsavedEdits() const {
@@ -255,6 +336,10 @@ bool EditorSession::OnEvent(const SDL_Event& event) {
 
 bool EditorSession::OnKey(SDL_Keycode key, std::uint16_t modifiers) {
   if (testing_) {
+    if (key == SDLK_F6) {
+      ToggleRecording();
+      return true;
+    }
     if (key != SDLK_F4 && key != SDLK_ESCAPE) return false;
     EndTest();
     return true;
@@ -321,7 +406,14 @@ bool EditorSession::OnKey(SDL_Keycode key, std::uint16_t modifiers) {
       }
       return true;
     }
-    case SDLK_s: Saver.Save(Document, Serialization::Instance().CurrentLevel); return true;
+    case SDLK_s: {
+      const std::string level = LevelFile();
+      if (const std::optional<std::string> saved = Saver.Save(Document, Serialization::Instance().CurrentLevel)) {
+        Backup.Remove(level);
+        watch_.Watch(*saved);
+      }
+      return true;
+    }
     default: return false;
   }
 }

@@ -7,12 +7,16 @@
 // Ctrl+V, Ctrl+S); 1, 2 and 3 hide or show the background, play and foreground
 // bands, Tab the palette (place objects) and P the property panel, and F1 shows a card of all of them. Every other key keeps its meaning in the game. The input calls
 // take world units and SDL's modifier bits, so tests drive them without a window.
+// F5 plays from the mouse and F6 records that play as a replay. Unsaved edits are
+// backed up every minute and offered back after a crash; the level file changed
+// by another program is reloaded as one step (both by the Clock it is given).
 //
 // Invariants: while open the world stays paused and the camera holds still but for
 // the editor's own pan and zoom (a menu over the editor, such as the quit
 // confirmation, moves it, and the editor's view comes back when the menu goes); closed, the session takes no input but F4 and
 // leaves the world and the camera alone; the document always describes the world
-// last built (a new one, after a restart or a level change, is opened afresh).
+// last built (a new one, after a restart or a level change, is opened afresh); a
+// test play leaves the player's progress (the autosave, the last level) as it was.
 #pragma once
 
 #include <SDL.h>
@@ -20,11 +24,16 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 
+#include "editor/EditorBackup.h"
 #include "editor/EditorDocument.h"
 #include "editor/EditorPalette.h"
 #include "editor/LevelSaver.h"
 #include "editor/PropertyPanel.h"
+#include "editor/LevelWatch.h"
+#include "editor/ReplayRecorder.h"
+#include "engine/Engine.h"
 #include "engine/InterfaceSystem.h"
 #include "engine/Vec2.h"
 #include "graphics/Camera.h"
@@ -53,6 +62,10 @@ class EditorSession : public InterfaceSystem {
   // view and the history exactly as they were before the test.
   void StartTest();
   void EndTest();
+  // F6 during a test: the test starts over from its start, seeded, and is recorded
+  // as a replay beside the level until F6 again, a win, a death or the test's end.
+  void ToggleRecording();
+  bool Recording() const { return recorder_.Recording(); }
 
   // A key went down with these modifiers; true when the editor acted on it.
   bool OnKey(SDL_Keycode key, std::uint16_t modifiers);
@@ -74,6 +87,7 @@ class EditorSession : public InterfaceSystem {
   LevelSaver Saver;
   EditorPalette Palette;
   PropertyPanel Properties;
+  EditorBackup Backup;
   bool GridOn = true;
   // The view the editor pans and zooms; null: the view stays as it is.
   Camera* View = nullptr;
@@ -82,6 +96,11 @@ class EditorSession : public InterfaceSystem {
   std::function<bool()> MenuShown;
   // The held keys (SDL scancodes), for panning with the arrows.
   std::function<const std::uint8_t*()> KeyState;
+  // Milliseconds, for the minute's backup and the look at the level file each
+  // second; empty: SDL's clock.
+  MillisecondClock Clock;
+  // Puts a yes-or-no question to the player (the game's confirmation menu).
+  std::function<void(const std::u16string& question, std::function<void()> yes, std::function<void()> no)> Ask;
 
  private:
   EditorSession() = default;
@@ -89,12 +108,23 @@ class EditorSession : public InterfaceSystem {
   float ViewHeight() const;
   bool Modifier(std::uint16_t modifiers, std::uint16_t mask) const { return (modifiers & mask) != 0; }
   bool MenuUp() const { return MenuShown && MenuShown(); }
+  std::uint32_t Now() const { return Clock ? Clock() : SDL_GetTicks(); }
+  // The file of the level being edited.
+  std::string LevelFile() const;
+  // A fresh document: the file watched from now on, and a backup a crash left offered back.
+  void OpenDocument();
+  void ReloadFromDisk();
+  LevelWatch watch_;
 
   bool open_ = false;
   bool testing_ = false;
   EditorDocument::Kept beforeTest_;
+  Vec2 testStart_{0.0f, 0.0f};
+  ReplayRecorder recorder_;
   std::optional<Camera> editView_;
   std::int32_t testedLevel_ = 0;
+  // The player's last level when the test began: a test that wins moves it on.
+  std::int32_t lastLevelBeforeTest_ = 0;
   bool wasPaused_ = false;
   std::optional<Camera> playView_;
   // The editor's view while a menu over it has the camera; put back when the menu goes.

@@ -1,5 +1,9 @@
 #include "game/Startup.h"
 
+#include <functional>
+#include <string>
+#include <utility>
+
 #include "audio/AudioSystem.h"
 #include "editor/EditorSession.h"
 #include "editor/LevelSaver.h"
@@ -55,6 +59,9 @@ void ConnectEditor() {
   editor.View = &graphics.Camera;
   editor.MenuShown = [] { return MenuSystem::Instance().HasActiveMenu(); };
   editor.KeyState = [] { return Windows::Instance().KeyState(); };
+  editor.Ask = [](const std::u16string& question, std::function<void()> yes, std::function<void()> no) {
+    MenuSystem::Instance().Ask(question, std::move(yes), std::move(no));
+  };
   graphics.CameraHeld = [] { return EditorSession::Instance().HoldsCamera(); };
   graphics.OverlayPass = [](Graphics& g) { EditorSession::Instance().Draw(g); };
   graphics.DepthShown = [](float depth) { return EditorSession::Instance().DepthShown(depth); };

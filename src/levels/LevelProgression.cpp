@@ -47,7 +47,7 @@ bool LevelProgression::LoadSlot(std::int64_t slot, const char* command) {
 }
 
 void LevelProgression::Checkpoint() {
-  if (!IsPlayLevel(levels_.CurrentLevel)) return;
+  if (!IsPlayLevel(levels_.CurrentLevel) || levels_.ProgressFrozen) return;
   // The notice tells the player the game is saved; a failed save must not claim it.
   if (levels_.Save(levels_.AutosavePath)) levels_.ShowCheckpoint = true;
 }
@@ -100,7 +100,7 @@ void LevelProgression::ShowCredits() {
   // destroyed at once so that none of them is in the autosave.
   if (levels_.Hooks.PrepareCreditsSave) levels_.Hooks.PrepareCreditsSave();
   factory.Update(0.0f, false);
-  if (IsPlayLevel(levels_.CurrentLevel)) levels_.Save(levels_.AutosavePath);
+  if (IsPlayLevel(levels_.CurrentLevel) && !levels_.ProgressFrozen) levels_.Save(levels_.AutosavePath);
   levels_.ShowCheckpoint = false;
   LoadSlot(LevelSlot::Credits, "ShowCredits");
 }

@@ -46,6 +46,7 @@ const std::vector<std::pair<std::u16string, std::u16string>>& Phrases() {
       {u"Load Previous Level", u"Предыдущий уровень загружен"},
       {u"TUMBRIX", u"ТУМБРИКС"},
       {u"REALLY?", u"ДЕЙСТВИТЕЛЬНО?"},
+      {u"RESTORE BACKUP?", u"ВЕРНУТЬ КОПИЮ?"},
       {u"PAUSED", u"НА ПАУЗЕ"},
       {u"FPS", u"ФПС"},
   };

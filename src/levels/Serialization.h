@@ -124,6 +124,9 @@ class Serialization : public InterfaceSystem {
   std::string AutosavePath;
   std::int32_t CurrentLevel = 0;
   std::int32_t LastLevel = 0;
+  // Set while a level is only being tried out (the editor's test play): the
+  // autosave, which holds the player's progress, is then never written.
+  bool ProgressFrozen = false;
   bool ShowCheckpoint = false;
   bool ShowTryAgain = false;
   float LevelTitleTimer = 0.0f;

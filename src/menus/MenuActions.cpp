@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "audio/AudioSystem.h"
 #include "engine/Commands.h"
@@ -19,6 +20,10 @@
 
 namespace Framework {
 namespace {
+
+// The confirmation's own title, and the opener of a question put through Ask (no button).
+constexpr const char16_t* kConfirmTitle = u"REALLY?";
+constexpr std::int32_t kAsked = 0;
 
 void SetPaused(bool paused) { Engine::Instance().Paused = paused; }
 
@@ -54,12 +59,33 @@ void MenuSystem::GoToMenu(std::int32_t target, std::int32_t from) {
 void MenuSystem::Confirm(std::int32_t opener, std::int32_t from) {
   if (Menu* confirm = FindMenu(MenuId::Confirm)) {
     confirm->Opener = opener;
+    confirm->Title = kConfirmTitle;
     // YES takes its meaning from the button that asked.
     if (MenuButton* yes = FindButton(MenuId::Confirm, 1)) AssignButton(*yes);
   }
   ReturnMenu = from;
   SetMenu(MenuId::Confirm);
   GlideToMenu(MenuId::Confirm);
+}
+
+void MenuSystem::Ask(const std::u16string& title, std::function<void()> yes, std::function<void()> no) {
+  Menu* confirm = FindMenu(MenuId::Confirm);
+  if (confirm == nullptr) return;
+  confirm->Opener = kAsked;
+  confirm->Title = title;
+  askedYes_ = std::move(yes);
+  askedNo_ = std::move(no);
+  if (MenuButton* yesButton = FindButton(MenuId::Confirm, 1)) AssignButton(*yesButton);
+  SetMenu(MenuId::Confirm);
+  GlideToMenu(MenuId::Confirm);
+}
+
+void MenuSystem::Answer(bool yes) {
+  const Action chosen = yes ? askedYes_ : askedNo_;
+  askedYes_ = askedNo_ = nullptr;
+  Hide(MenuId::Confirm);
+  SetMenu(MenuId::None);
+  if (chosen) chosen();
 }
 
 void MenuSystem::AssignAll(Menu& menu) {
@@ -157,7 +183,14 @@ const MenuSystem::ButtonRow MenuSystem::ButtonRows[] = {
     {MenuButtonId::Yes, u"YES", [](MenuSystem& menus, MenuButton&) { return menus.ConfirmedAction(); }},
     {MenuButtonId::No, u"NO",
      [](MenuSystem& menus, MenuButton&) -> Action {
-       return [&menus] { menus.BackToReturnMenu(MenuId::Confirm); };
+       return [&menus] {
+         const Menu* confirm = menus.FindMenu(MenuId::Confirm);
+         if (confirm != nullptr && confirm->Opener == kAsked) {
+           menus.Answer(false);
+         } else {
+           menus.BackToReturnMenu(MenuId::Confirm);
+         }
+       };
      }},
     {MenuButtonId::HowToPlayBack, u"BACK",
      [](MenuSystem& menus, MenuButton&) -> Action {
@@ -259,6 +292,7 @@ void MenuSystem::TurnPage(MenuButton& button, std::int32_t levels) {
 MenuSystem::Action MenuSystem::ConfirmedAction() {
   const Menu* confirm = FindMenu(MenuId::Confirm);
   const std::int32_t opener = confirm != nullptr ? confirm->Opener : 0;
+  if (opener == kAsked) return [this] { Answer(true); };
   if (opener == MenuButtonId::MainQuit || opener == MenuButtonId::PauseQuit) {
     return [] { Engine::Instance().Running = false; };
   }

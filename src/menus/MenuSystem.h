@@ -89,6 +89,10 @@ class MenuSystem : public InterfaceSystem {
   void OpenPauseMenu();
   void StepBack();
   void RequestQuit(std::int32_t level);
+  // A question another part of the game asks (the editor's), through the
+  // confirmation with `title` over YES and NO: YES runs `yes`, NO runs `no`, and
+  // either closes the menus; Escape closes them and runs neither.
+  void Ask(const std::u16string& title, std::function<void()> yes, std::function<void()> no);
 
   // Drawn with the world, at the art's resolution: the tint the first shown menu
   // lays over the whole world, then every shown menu's pictures (title panel,
@@ -149,6 +153,10 @@ class MenuSystem : public InterfaceSystem {
   void TurnPage(MenuButton& button, std::int32_t levels);
   // What YES does, by the button that asked for the confirmation.
   Action ConfirmedAction();
+  // The answer to a question put through Ask.
+  void Answer(bool yes);
+  Action askedYes_;
+  Action askedNo_;
   // Labels a level button with its number on the current page and loads that level.
   Action LevelButtonAction(MenuButton& button);
   // Re-labels every button of a menu and re-centres the labels.

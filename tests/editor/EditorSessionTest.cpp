@@ -6,11 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 
+#include "editor/Replay.h"
 #include "engine/Engine.h"
 #include "levels/Serialization.h"
 #include "objects/Transform.h"
+#include "support/Capture.h"
+#include "support/Files.h"
 #include "support/Scenario.h"
+#include "support/TempFolder.h"
 
 namespace Framework {
 namespace {
@@ -177,6 +182,124 @@ TEST(EditorSessionTest, WhileAValueIsTypedEveryKeyIsTheFieldsAndEnterMakesItOneU
   EXPECT_TRUE(editor.OnKey(SDLK_z, KMOD_CTRL));
   EXPECT_EQ(rotation(), 0.0f);
   EXPECT_FALSE(editor.Document.CanUndo());
+}
+
+TEST(EditorSessionTest, UnsavedEditsAreBackedUpEveryMinuteAndALevelChangedOnDiskIsReloaded) {
+  Scenario s;
+  s.LoadLevel(LevelText().Player({0, 1}).Platform({0, -1}, {40, 2}).Platform({10, 5}, {2, 1}).Text());
+  TempFolder backups{"tumbrix-backups"};
+  EditorSession& editor = EditorSession::Instance();
+  editor.Backup.Folder = backups.Path;
+  std::uint32_t now = 0;
+  editor.Clock = [&] { return now; };
+  const std::string level = Serialization::Instance().LevelFiles[10];
+  const std::string backup = editor.Backup.FileFor(level).string();
+  ASSERT_TRUE(editor.OnKey(SDLK_F4, 0));
+  Click(editor, {10, 5}, {14, 5});
+  editor.Update(Scenario::Step, true);
+  now += EditorBackup::kInterval - 1;
+  editor.Update(Scenario::Step, true);
+  EXPECT_FALSE(std::filesystem::exists(backup));
+  now += 1;
+  editor.Update(Scenario::Step, true);
+  EXPECT_NE(ReadFileText(backup).find("\"X\": 14.0"), std::string::npos) << ReadFileText(backup);
+
+  // A crash: the next run opens the editor on the level as its file has it, and is offered the edit back.
+  ASSERT_TRUE(editor.OnKey(SDLK_F4, 0));
+  s.LoadSlot(10);
+  editor.Backup = EditorBackup();
+  editor.Backup.Folder = backups.Path;
+  std::function<void()> yes;
+  editor.Ask = [&](const std::u16string&, std::function<void()> y, std::function<void()>) { yes = std::move(y); };
+  ASSERT_TRUE(editor.OnKey(SDLK_F4, 0));
+  ASSERT_TRUE(yes);
+  yes();
+  const EditorHandle platform = editor.Document.Order()[2];
+  EXPECT_EQ(PositionOf(editor.Document, platform), Vec2(14, 5.5f));
+  ASSERT_TRUE(editor.Document.Undo());
+  EXPECT_EQ(PositionOf(editor.Document, platform), Vec2(10, 5));
+  ASSERT_TRUE(editor.Document.Redo());
+  ASSERT_TRUE(editor.OnKey(SDLK_s, KMOD_CTRL));
+  EXPECT_FALSE(std::filesystem::exists(backup));
+
+  // Another program rewrites the level: the next look at the file reloads it as one undoable step.
+  WriteFileText(level, LevelText().Player({0, 1}).Platform({0, -1}, {40, 2}).Platform({20, 8}, {2, 1}).Text());
+  now += LevelWatch::kPollInterval;
+  editor.Update(Scenario::Step, true);
+  EXPECT_EQ(PositionOf(editor.Document, platform), Vec2(20, 8));
+  EXPECT_FALSE(editor.UnsavedEdits());
+  ASSERT_TRUE(editor.Document.Undo());
+  EXPECT_EQ(PositionOf(editor.Document, platform), Vec2(14, 5.5f));
+  editor.Close();
+  editor.Clock = nullptr;
+  editor.Ask = nullptr;
+}
+
+// A run to the right with spikes to jump on the way: a replay off by a frame or a
+// unit lands on them.
+std::string SpikedRun(bool withExit) {
+  LevelText level;
+  level.Player({0, 1}).Platform({0, -1}, {40, 2}).Spikes({7, 0.5f}, {2, 1});
+  if (withExit) {
+    level.Entry(R"({"Name": "Exit", "Transform": {"Position": {"X": 15, "Y": 10}, "Scale": {"X": 2, "Y": 20},
+      "Rotation": 0, "ZLayer": 0.7}, "Body": {"IsStatic": true, "IsGhost": true, "IsCollidable": true,
+      "Friction": {"X": 0.99, "XG": 0.9, "Y": 0.99}, "Bounce": {"X": 0, "Y": 0}},
+      "WinTriggerScript": ""})");
+  }
+  return level.Text();
+}
+
+TEST(EditorSessionTest, F6RecordsAReplayTheHarnessPlaysToTheSameEnd) {
+  TempFolder route{"tumbrix-route"};
+  const std::string level = route.File("Save10.json"), replay = Replay::FileFor(level).string();
+  {
+    Scenario s;
+    s.LoadLevel(SpikedRun(true));
+    WriteFileText(Serialization::Instance().LevelFiles[11], SpikedRun(false));
+    EditorSession& editor = EditorSession::Instance();
+    s.RunAfterInput(&editor);
+    ASSERT_TRUE(editor.OnKey(SDLK_F4, 0));
+    editor.PointerMove({-3, 1}, 0);
+    ASSERT_TRUE(editor.OnKey(SDLK_F5, 0));
+    s.Hold(Keys::Left, Seconds(0.4));  // played before F6: the recording starts over from the start
+    s.AtWindowStep([&] { editor.OnKey(SDLK_F6, 0); });
+    ASSERT_TRUE(editor.Recording());
+    s.Press(Keys::Right);
+    ASSERT_TRUE(s.RunUntil([&] { return s.PlayerPosition().x > 4.5f; }, Seconds(3))) << s.Where();
+    s.Hold(Keys::Jump, Seconds(0.2));
+    const std::string said = StdoutOf([&] { s.RunUntil([&] { return !editor.Recording(); }, Seconds(10)); });
+    const std::string written = Replay::FileFor(Serialization::Instance().LevelFiles[10]).string();
+    EXPECT_NE(said.find("saved to " + std::filesystem::absolute(written).string()), std::string::npos) << said;
+    EXPECT_FALSE(editor.Testing());  // the win ended the test
+    EXPECT_EQ(Serialization::Instance().LastLevel, 10);  // and left the player's progress alone
+    WriteFileText(level, ReadFileText(Serialization::Instance().LevelFiles[10]));
+    WriteFileText(replay, ReadFileText(written));
+    // Stopped by F6, a replay keeps where the player stood, and the harness must end there.
+    ASSERT_TRUE(editor.OnKey(SDLK_F5, 0));
+    s.AtWindowStep([&] { editor.OnKey(SDLK_F6, 0); });
+    s.Hold(Keys::Right, Seconds(0.7));
+    s.Hold(Keys::Jump, Seconds(0.2));
+    s.AtWindowStep([&] { editor.OnKey(SDLK_F6, 0); });
+    WriteFileText(route.File("Short.json"), ReadFileText(level));
+    WriteFileText(route.File("Short.replay.json"), ReadFileText(written));
+    editor.Close();
+  }
+  {
+    Scenario s(3);
+    EXPECT_TRUE(s.PlayReplay(route.File("Short.replay.json")));
+    EXPECT_GT(s.PlayerPosition().y, 1.5f) << s.Where();  // in the air, mid-jump
+  }
+  {
+    Scenario s(7);  // the replay's own seed decides
+    WriteFileText(Serialization::Instance().LevelFiles[11], SpikedRun(false));
+    ASSERT_TRUE(s.PlayReplay(replay));
+    EXPECT_EQ(s.Level(), 11) << s.Where();
+  }
+  WriteFileText(level, SpikedRun(false));
+  Scenario s;
+  ASSERT_TRUE(s.PlayReplay(replay));
+  EXPECT_EQ(s.Level(), 10) << s.Where();
+  EXPECT_GT(s.PlayerPosition().x, 15.0f) << s.Where();  // over the spikes and past where the exit stood
 }
 
 }  // namespace

@@ -238,9 +238,20 @@ TEST_F(MenuSystemTest, QuitThenNoReturnsToTheAskingMenuAndTheCloseRequestAsksOnc
   FinishGlide();
   EXPECT_FALSE(menus.FindMenu(MenuId::Confirm)->Shown);
 
+  // Another part of the game asks its own question: NO runs its answer and closes the menus.
+  bool refused = false;
+  menus.Ask(u"RESTORE BACKUP?", nullptr, [&] { refused = true; });
+  EXPECT_EQ(menus.FindMenu(MenuId::Confirm)->Title, u"RESTORE BACKUP?");
+  FinishGlide();
+  Tap(SDL_SCANCODE_RIGHT);  // NO
+  Activate();
+  EXPECT_TRUE(refused);
+  EXPECT_EQ(menus.CurrentMenu, MenuId::None);
+
   // Closing the window asks the same question; asking again changes nothing.
   PushEvent(SDL_QUIT);
   ASSERT_EQ(menus.CurrentMenu, MenuId::Confirm);
+  EXPECT_EQ(menus.FindMenu(MenuId::Confirm)->Title, u"REALLY?");
   FinishGlide();
   const Vec3 asked = menus.FindMenu(MenuId::Confirm)->HeaderPosition;
   PushEvent(SDL_QUIT);

@@ -4,10 +4,12 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <utility>
 
 #include "audio/AudioSystem.h"
 #include "audio/NullAudioBackend.h"
+#include "editor/Replay.h"
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
 #include "engine/InterfaceSystem.h"
@@ -253,6 +255,36 @@ bool Scenario::LoadLevelFile(const std::string& path, std::int32_t slot) {
   if (text.empty()) return false;
   LoadLevel(text, slot);
   return true;
+}
+
+bool Scenario::PlayReplay(const std::string& replayFile, std::int32_t slot) {
+  const std::optional<Replay> replay = Replay::Read(replayFile);
+  if (!replay) return false;
+  Replay::SeedGenerators(replay->Seed);
+  if (!LoadLevelFile(Replay::LevelFor(replayFile).string(), slot)) return false;
+  Replay::PlacePlayer(replay->Start);
+  for (const ReplayFrame& frame : replay->Frames) {
+    input_->Keys.fill(0);
+    for (std::uint16_t key : frame.Keys) input_->Keys[key] = 1;
+    input_->Cursor = frame.Mouse;
+    input_->PendingButton = frame.Button;
+    input_->PendingKind = frame.ButtonEvent;
+    Engine::Instance().RunFrame(frame.Step);
+    ++frame_;
+  }
+  input_->Keys.fill(0);
+  if (replay->End && PlayerPosition() != *replay->End) {
+    std::printf("Replay %s: the player ends at (%.9g, %.9g), recorded at (%.9g, %.9g)\n", replayFile.c_str(),
+                static_cast<double>(PlayerPosition().x), static_cast<double>(PlayerPosition().y),
+                static_cast<double>(replay->End->x), static_cast<double>(replay->End->y));
+    return false;
+  }
+  return true;
+}
+
+void Scenario::RunAfterInput(InterfaceSystem* system) {
+  std::vector<InterfaceSystem*>& systems = Engine::Instance().Systems;
+  systems.insert(std::find(systems.begin(), systems.end(), input_.get()) + 1, system);
 }
 
 void Scenario::RunFrames(int frames) {

@@ -110,6 +110,14 @@ class Scenario {
   // Copies a level file into `slot` without loading it (a level a command will reach).
   bool InstallLevelFile(const std::string& path, std::int32_t slot);
 
+  // Plays a replay the editor recorded against its level (the file beside it),
+  // loaded into `slot`: the seed restored, the player at the start, then every
+  // frame's keys, mouse and step as recorded. False when either cannot be read,
+  // or when the player ends away from where the recording says it ended.
+  bool PlayReplay(const std::string& replayFile, std::int32_t slot = 10);
+  // Runs `system` every frame right after the input step, where the game runs the editor.
+  void RunAfterInput(InterfaceSystem* system);
+
   // Time passes with the current input.
   void Run(Seconds duration);
   void RunFrames(int frames);
