@@ -59,7 +59,9 @@ TEST_F(LightUniformsTest, WithoutADirectionalLightTheLastPointLightIsNotCounted)
   EXPECT_EQ(Gather({}).PointCount, 0);
 }
 
-TEST_F(LightUniformsTest, SeveralDirectionalLightsNeverCountMorePointLightsThanGathered) {
+// Several directional lights never count more point lights than were gathered,
+// and the count never exceeds what the program can hold.
+TEST_F(LightUniformsTest, TheCountIsClampedToTheLightsGatheredAndToTheProgram) {
   DirLight* first = AddDir({0.0f, -1.0f, 0.0f}, {1.0f, 0.0f, 0.0f});
   DirLight* second = AddDir({1.0f, 1.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
   DirLight* third = AddDir({0.0f, 0.0f, -1.0f}, {0.0f, 0.0f, 1.0f});
@@ -74,11 +76,8 @@ TEST_F(LightUniformsTest, SeveralDirectionalLightsNeverCountMorePointLightsThanG
   // Only directional lights: nothing to send at all.
   u = Gather({first, second});
   EXPECT_EQ(u.PointCount, 0);
-}
 
-TEST_F(LightUniformsTest, TheCountNeverExceedsWhatTheProgramCanHold) {
-  DirLight* sun = AddDir({0.0f, -1.0f, 0.0f}, {1, 1, 1});
-  std::vector<Light*> lights{sun};
+  std::vector<Light*> lights{first};
   for (int i = 0; i < 40; ++i) lights.push_back(AddPoint({float(i), 0}, 0, {}, {1, 1, 1}, 3));
   EXPECT_EQ(Gather(lights, {}, 32).PointCount, 32);
   EXPECT_EQ(radii.size(), 40u);
