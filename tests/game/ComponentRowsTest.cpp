@@ -91,7 +91,6 @@ TEST_F(EmitterBlockTest, AFullBlockIsWrittenBackExactlyAndTheEmitterStartsFromIt
   EXPECT_EQ(emitter->CreationDistribution[10].High, 12.5f);
   EXPECT_EQ(emitter->EmitterPosition.x, 2.0f);
 
-  Serialization& serialization = Serialization::Instance();
   serialization.WriteWorld();
   const Json::Value& saved = serialization.Root["Factory"]["Game_Objects"]["Object #1"]["ParticleEmitter"];
   EXPECT_EQ(JsonText(saved), JsonText(block));

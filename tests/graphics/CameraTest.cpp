@@ -73,7 +73,7 @@ TEST(CameraFollow, WithoutAPlayerTheCameraStaysAndASnapKeepsItsDepth) {
   EXPECT_EQ(camera.Position, (Vec3{-4.0f, 9.0f, 2.0f}));
 }
 
-TEST(CameraPan, ADurationOfOneEndsAfterTheFrameThatPasses1Point0001Seconds) {
+TEST(CameraPan, ADurationOfOneEndsAfterTheFrameThatPasses1Point0001SecondsAndARequestAdvancesIt) {
   Camera camera = WideCamera();
   camera.PanTo({10.0f, -6.0f, 99.0f}, 1.0f, 0.0f);
   EXPECT_TRUE(camera.Panning);
@@ -94,19 +94,18 @@ TEST(CameraPan, ADurationOfOneEndsAfterTheFrameThatPasses1Point0001Seconds) {
   // Once ended, following resumes.
   camera.Follow(step, player);
   EXPECT_GT(camera.Position.x, 10.0f);
+
+  // A start request during a pan advances the running one instead.
+  Camera other = WideCamera();
+  other.PanTo({10.0f, 0.0f, 0.0f}, 1.0f, 0.0f);
+  other.PanTo({-50.0f, 40.0f, 0.0f}, 5.0f, 0.1f);
+  EXPECT_FLOAT_EQ(other.PanTarget.x, 10.0f);
+  EXPECT_FLOAT_EQ(other.PanDuration, 1.0001f);
+  EXPECT_NEAR(other.Position.x, 10.0f / 1.0001f * 0.1f, 1e-5);
+  EXPECT_FLOAT_EQ(other.Position.y, 0.0f);
 }
 
-TEST(CameraPan, AStartRequestDuringAPanAdvancesTheRunningOne) {
-  Camera camera = WideCamera();
-  camera.PanTo({10.0f, 0.0f, 0.0f}, 1.0f, 0.0f);
-  camera.PanTo({-50.0f, 40.0f, 0.0f}, 5.0f, 0.1f);
-  EXPECT_FLOAT_EQ(camera.PanTarget.x, 10.0f);
-  EXPECT_FLOAT_EQ(camera.PanDuration, 1.0001f);
-  EXPECT_NEAR(camera.Position.x, 10.0f / 1.0001f * 0.1f, 1e-5);
-  EXPECT_FLOAT_EQ(camera.Position.y, 0.0f);
-}
-
-TEST(CameraDrift, AShownMenuCirclesTheCameraSlowly) {
+TEST(CameraDrift, AShownMenuCirclesTheCameraSlowlyButTheCreditsHoldTheOrigin) {
   Camera camera = WideCamera();
   Camera::FollowInputs in = PlayerAt(30.0f, 30.0f);
   in.MenuShown = true;
@@ -114,14 +113,10 @@ TEST(CameraDrift, AShownMenuCirclesTheCameraSlowly) {
   EXPECT_FLOAT_EQ(camera.DriftAngle, 0.5f);
   EXPECT_NEAR(camera.Position.x, std::cos(0.5) / 298.45132, 1e-7);
   EXPECT_NEAR(camera.Position.y, std::sin(0.5) / 298.45132, 1e-7);
-}
 
-TEST(CameraPin, TheCreditsSlotHoldsTheOriginWhileAPanStillEndsOnTime) {
-  Camera camera = WideCamera();
+  // The credits slot holds the origin, while a pan still ends on time.
   camera.Position = {7.0f, 8.0f, 0.0f};
-  Camera::FollowInputs in = PlayerAt(30.0f, 30.0f);
   in.CurrentLevel = Camera::PinnedLevel;
-  in.MenuShown = true;
   camera.Follow(0.1f, in);
   EXPECT_EQ(camera.Position, (Vec3{0.0f, 0.0f, 0.0f}));
   camera.PanTo({20.0f, 20.0f, 0.0f}, 0.25f, 0.0f);

@@ -34,7 +34,6 @@ class SpriteLevelFormat : public LevelFixture {
     serialization.Load(SlotFile(20));
     return WorldObjects();
   }
-  Serialization& serialization = Serialization::Instance();
 };
 
 TEST_F(SpriteLevelFormat, SpritesAndLightsAreReadAndWrittenBack) {

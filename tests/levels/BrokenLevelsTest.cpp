@@ -64,7 +64,6 @@ class BrokenLevelsTest : public LevelFixture {
 
   // Loads the good level, then the file; returns what the load printed.
   std::string LoadAfterGoodLevel(const std::string& path) {
-    Serialization& serialization = Serialization::Instance();
     serialization.Load(SlotFile(10));
     return StdoutOf([&] { serialization.Load(path); });
   }
