@@ -97,7 +97,7 @@ TEST_F(EmitterBlockTest, AFullBlockIsWrittenBackExactlyAndTheEmitterStartsFromIt
   EXPECT_NE(JsonText(saved).find("\"MaxToSpawn\" : 10000000,"), std::string::npos);
 }
 
-TEST_F(EmitterBlockTest, UnreadableValuesSkipTheEntryWithOneLineNamingTheKey) {
+TEST_F(EmitterBlockTest, UnreadableValuesSkipTheEntryAndTheFactoryRestartsAnEmitterAfterItsCallback) {
   struct Case {
     const char* path;  // dotted, under the emitter block
     Json::Value value;
@@ -126,9 +126,8 @@ TEST_F(EmitterBlockTest, UnreadableValuesSkipTheEntryWithOneLineNamingTheKey) {
     EXPECT_NE(out.find("ParticleEmitter." + std::string(c.path)), std::string::npos) << c.path << ": " << out;
     EXPECT_NE(out.find("entry skipped"), std::string::npos) << c.path;
   }
-}
 
-TEST_F(EmitterBlockTest, TheFactoryStartsAnEmitterAgainAfterItsCallback) {
+  // The Factory starts an emitter again after its callback.
   FactoryEvent event;
   event.Command = FactoryCommand::CreateObject;
   EventSystem::Instance().Send(event);

@@ -24,7 +24,7 @@ class GameFlowTest : public ::testing::Test {
   EventRecorder<SerializationEvent> levelCommands;
 };
 
-TEST_F(GameFlowTest, LevelStepsActOnlyInsideThePlayLevels) {
+TEST_F(GameFlowTest, LevelStepsActOnlyInPlayAndEscapeLeavesTheSplashAndCreditsForWhereThePlayerCameFrom) {
   GameFlow& flow = GameFlow::Instance();
   Serialization& levels = Serialization::Instance();
 
@@ -51,14 +51,11 @@ TEST_F(GameFlowTest, LevelStepsActOnlyInsideThePlayLevels) {
   ASSERT_EQ(texts.Events.size(), 2u);
   EXPECT_EQ(texts.Events[0].Text, "Load Next Level");
   EXPECT_EQ(texts.Events[1].Text, "Load Previous Level");
-}
 
-TEST_F(GameFlowTest, EscapeLeavesTheSplashAndTheCreditsForWhereThePlayerCameFrom) {
+  // Escape leaves the splash and the credits for where the player came from.
   // No level files here: each load reports the missing file and builds nothing, but
   // the slot it moves to is what the player would see.
   Engine& engine = Engine::Instance();
-  Serialization& levels = Serialization::Instance();
-  GameFlow& flow = GameFlow::Instance();
   for (std::string& file : levels.LevelFiles) file = "no-such-folder/level.json";
   levels.AutosavePath = "no-such-folder/autosave.json";
   struct Case {

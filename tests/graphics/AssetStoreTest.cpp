@@ -69,7 +69,7 @@ TEST_F(AssetStoreTest, TheGamesProgramsAllLinkAndTheFontIsLoaded) {
   EXPECT_NE(font.Vao, 0u);
 }
 
-TEST_F(AssetStoreTest, AMissingSourceFileFailsBothCompileAndLink) {
+TEST_F(AssetStoreTest, AMissingSourceFailsBothStepsGoodPairsLinkQuietlyAndUnknownLettersGoUnderNoName) {
   Write("shaders/00_list_file.txt", "Texture.vert\nTexture.frag\n");
   Write("shaders/Texture.frag", kGoodFragment);
   const std::string out = Load(AssetKind::Shaders);
@@ -90,15 +90,14 @@ TEST_F(AssetStoreTest, AMissingSourceFileFailsBothCompileAndLink) {
   EXPECT_EQ(AtWorld(0.0f, 2.0f), (Pixel{255, 0, 255, 255}));
   EXPECT_EQ(AtWorld(0.0f, -2.0f), (Pixel{255, 0, 255, 255}));
   EXPECT_TRUE(IsSky(AtWorld(0.0f, 5.0f)));
-}
 
-TEST_F(AssetStoreTest, GoodPairsLinkQuietlyAndUnknownLettersGoUnderTheEmptyName) {
+  // Good pairs link quietly; unknown letters go under the empty name.
   Write("shaders/00_list_file.txt", "lower.vert\nGood.frag\nInstance.vert\nGood.frag");
   Write("shaders/lower.vert", kGoodVertex);
   Write("shaders/Good.frag", kGoodFragment);
   const GLuint instanceBefore = store->Programs["Instance"].Program;
-  const std::string out = Load(AssetKind::Shaders);
-  EXPECT_EQ(out,
+  const std::string said = Load(AssetKind::Shaders);
+  EXPECT_EQ(said,
             "shaders/00_list_file.txt:4: the last line \"Good.frag\" has no line break after it, not used\n"
             "loadshaderfailLinking Vertex shader\nLoading Fragment Shader\n");
   ASSERT_TRUE(store->Programs.contains(""));

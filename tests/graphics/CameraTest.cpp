@@ -62,9 +62,8 @@ TEST(CameraFollow, OneFrameClosesTheGapAtTheDistanceTimesDt) {
     EXPECT_NEAR(camera.Position.x, c.camera.x, 1e-5f) << c.player.x << ", " << c.player.y;
     EXPECT_NEAR(camera.Position.y, c.camera.y, 1e-5f) << c.player.x << ", " << c.player.y;
   }
-}
 
-TEST(CameraFollow, WithoutAPlayerTheCameraStaysAndASnapKeepsItsDepth) {
+  // Without a player the camera stays; a snap keeps its depth.
   Camera camera = WideCamera();
   camera.Position = {3.0f, 4.0f, 2.0f};
   camera.Follow(0.1f, Camera::FollowInputs{});

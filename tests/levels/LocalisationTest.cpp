@@ -47,8 +47,8 @@ TEST_F(LocalisationTest, TranslatesByLanguageWithLevelEntriesForOneToEight) {
             kMissing + kMissing);
 }
 
-TEST_F(LocalisationTest, BothDictionariesHoldTheSameKeysAndEnglishIsIdentity) {
-  const Localisation& loc = Localisation::Instance();
+TEST_F(LocalisationTest, BothDictionariesHoldTheSameKeysAndWithoutEnglishPhrasesComeBackUnchanged) {
+  Localisation& loc = Localisation::Instance();
   ASSERT_EQ(loc.Dictionaries.size(), 2u);
   const auto& english = loc.Dictionaries.at(0);
   const auto& russian = loc.Dictionaries.at(1);
@@ -60,10 +60,8 @@ TEST_F(LocalisationTest, BothDictionariesHoldTheSameKeysAndEnglishIsIdentity) {
     EXPECT_TRUE(russian.contains(key)) << Utf16ToUtf8(key);
   }
   for (const auto& [key, value] : russian) EXPECT_NE(key, value) << Utf16ToUtf8(key);
-}
 
-TEST_F(LocalisationTest, WithoutAnEnglishDictionaryPhrasesComeBackUnchangedWithOneReport) {
-  Localisation& loc = Localisation::Instance();
+  // Without an English dictionary phrases come back unchanged, with one report.
   loc.Dictionaries.erase(0);
   loc.Language = 3;
   EXPECT_EQ(StdoutOf([&] {

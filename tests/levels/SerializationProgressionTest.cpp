@@ -220,7 +220,7 @@ class SerializationNoticeTest : public SerializationProgressionTest {
   EventRecorder<GraphicsEvent> texts;
 };
 
-TEST_F(SerializationNoticeTest, TitleShowsTheLevelNumberForThreeSecondsAfterEachLoad) {
+TEST_F(SerializationNoticeTest, TheTitleShowsThreeSecondsAfterEachLoadAndNoticesHalfASecond) {
   serialization.Hooks.Camera = [] { return CameraView{{5.0f, -2.0f}, 10.0f, 8.0f}; };
   Enter(12);
   for (int second = 1; second <= 3; ++second) {
@@ -246,9 +246,9 @@ TEST_F(SerializationNoticeTest, TitleShowsTheLevelNumberForThreeSecondsAfterEach
   EXPECT_TRUE(Frame(0.1f).empty());
   Enter(9);
   EXPECT_TRUE(Frame(0.1f).empty());
-}
 
-TEST_F(SerializationNoticeTest, NoticesLastHalfASecondAndUseTheDefaultCameraWithoutOne) {
+  // Notices last half a second and use the default camera without one.
+  serialization.Hooks.Camera = nullptr;
   Enter(5);  // no title below the play levels
   const float halfWidth = 32.0f * 16.0f / 9.0f;
   serialization.ShowCheckpoint = true;

@@ -22,7 +22,7 @@ namespace {
 
 using SerializationLoadTest = LevelFixture;
 
-TEST_F(SerializationLoadTest, ArrayEntriesAreBuiltInIndexOrderAndObjectMembersInByteWiseKeyOrder) {
+TEST_F(SerializationLoadTest, EntriesAreBuiltInOrderWithOnlyTheComponentsTheyNameAndAbsentMembersZero) {
   WriteFileText(SlotFile(20), LevelWithMarkers({3, 1, 2}));
   serialization.Load(SlotFile(20));
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{3, 1, 2}));
@@ -37,9 +37,8 @@ TEST_F(SerializationLoadTest, ArrayEntriesAreBuiltInIndexOrderAndObjectMembersIn
   WriteFileText(SlotFile(21), level);
   serialization.Load(SlotFile(21));
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{1, 10, 11, 2, 3, 4, 5, 6, 7, 8, 9}));
-}
 
-TEST_F(SerializationLoadTest, EntriesGetOnlyTheComponentsTheyNameWithAbsentMembersReadAsZero) {
+  // Entries get only the components they name; absent members read as zero.
   WriteFileText(SlotFile(20), R"({"Factory": {"Game_Objects": [
       {}, null, {"Transform": {}}, {"Name": "ignored", "Unknown": 5, "sprite": 1, "Sprite": {"Filename": "x"}},
       {"Body": {"IsStatic": 1, "Bounce": {"X": 0.25}}, "Transform": {"Scale": {"X": 4, "Y": 2}, "ZLayer": -3}}
