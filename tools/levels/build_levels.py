@@ -573,6 +573,7 @@ def level8():
     # saw, and past the saw's sweep there is room to stand and bomb-jump.
     lv.ground(214, 266, 8)
     lv.saw(243, 9.6, (6, 0), (232, 3), (254, 20))
+    lv.warning(225, 8)  # where a player running off the rampart lands
     lantern(lv, 261, 8)
     # The cliff, 18 units, with the fortress on top: the goal stands over the
     # yard, so a player sees it while waiting for the saw. The bomb-boosted jump
