@@ -88,7 +88,6 @@ std::string AssetIndex::ProgramName(const std::string& vertexLine) {
     case 'B': return "Basic";
     case 'F': return "Font";
     case 'I': return "Instance";
-    case 'S': return "TextureInstance";
     case 'T': return "Texture";
     default: return "";
   }

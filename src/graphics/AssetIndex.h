@@ -40,7 +40,7 @@ class AssetIndex {
   static std::string DirectoryPrefix(AssetKind kind);
   // "shaders", "textures", "fonts", "sounds": for reports.
   static const char* KindName(AssetKind kind);
-  // "Basic", "Font", "Instance", "TextureInstance", "Texture" or "" by the first character.
+  // "Basic", "Font", "Instance", "Texture" or "" by the first character.
   static std::string ProgramName(const std::string& vertexLine);
 
   // Reads the entries of one index from `in`. `fileName` only names the file in reports,

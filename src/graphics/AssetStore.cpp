@@ -60,7 +60,7 @@ void DeleteProgram(const ShaderProgram& program) {
 }
 
 ShaderProgram StandInProgram(const std::string& name) {
-  const bool instanced = name == "Instance" || name == "TextureInstance";
+  const bool instanced = name == "Instance";
   ShaderProgram record;
   record.VertexShader = CompileStage(GL_VERTEX_SHADER, instanced ? kStandInInstancedVertex : kStandInPlacedVertex);
   record.FragmentShader = CompileStage(GL_FRAGMENT_SHADER, kStandInFragment);

@@ -73,7 +73,7 @@ class EngineLoop : public ::testing::Test {
   std::unique_ptr<ProbeSystem> probe;
 };
 
-TEST_F(EngineLoop, StepsAreTheMeasuredFrameTimeCappedAt60FpsAndClampedAfterAStall) {
+TEST_F(EngineLoop, StepsAreTheMeasuredFrameTimeCappedAt60FpsBySleepingAndClampedAfterAStall) {
   struct Case {
     const char* what;
     std::uint32_t startMs;
@@ -92,9 +92,7 @@ TEST_F(EngineLoop, StepsAreTheMeasuredFrameTimeCappedAt60FpsAndClampedAfterAStal
     EXPECT_EQ(RunFrames(c.startMs, c.costMs), c.steps);
     EXPECT_EQ(engine.Fps, c.fps);
   }
-}
-
-TEST_F(EngineLoop, CapSleepsInsteadOfSpinning) {
+  // The cap sleeps instead of spinning.
   RunFrames(1000, std::vector<std::uint32_t>(10, 5));
   // All of each 12 ms wait is slept, not polled.
   EXPECT_GE(clock.slept, 10u * 11u);

@@ -63,7 +63,7 @@ class EventSystemTest : public ::testing::Test {
   static inline int destroyed = 0;
 };
 
-TEST_F(EventSystemTest, PostedEventsWaitForUpdateAndGoWhileSentOnesStayWithTheCaller) {
+TEST_F(EventSystemTest, PostedEventsWaitForUpdateAndOnesPostedDuringDeliveryComeAfterTheQueue) {
   Add(EventType::Serialization, "a");
   int deleted = 0;
   events.Post(std::make_unique<CountedEvent>(EventType::Serialization, &deleted));
@@ -80,9 +80,8 @@ TEST_F(EventSystemTest, PostedEventsWaitForUpdateAndGoWhileSentOnesStayWithTheCa
   EXPECT_EQ(log.size(), 4u);
   EXPECT_EQ(deleted, 2);
   EXPECT_EQ(events.QueuedCount(), 0u);
-}
 
-TEST_F(EventSystemTest, EventPostedDuringDeliveryArrivesInTheSameUpdateAfterTheQueue) {
+  // An event posted during delivery arrives in the same update, after the queue.
   std::vector<int> order;
   struct Tagged : Event {
     explicit Tagged(int t) : Event(EventType::Graphics), tag(t) {}
@@ -106,7 +105,7 @@ TEST_F(EventSystemTest, EventPostedDuringDeliveryArrivesInTheSameUpdateAfterTheQ
   EXPECT_EQ(events.QueuedCount(), 0u);
 }
 
-TEST_F(EventSystemTest, ListenersHearOnlyTheirTypeInSubscriptionOrderAndReservedTypesNoOne) {
+TEST_F(EventSystemTest, ListenersHearTheirTypeInOrderAndOwnedOnesLiveUntilTheirLastList) {
   Add(EventType::Keyboard, "first");
   Add(EventType::Keyboard, "second");
   Add(EventType::Mouse, "mouse");
@@ -118,11 +117,10 @@ TEST_F(EventSystemTest, ListenersHearOnlyTheirTypeInSubscriptionOrderAndReserved
     events.Send(event);
   }
   EXPECT_EQ(log.size(), 2u);
-}
 
-// An owned listener is freed once it is in no list any more; an unowned one is never
-// freed by the system; a Subscription unsubscribes when it goes.
-TEST_F(EventSystemTest, OwnedListenersLiveUntilTheirLastListAndUnownedOnesAreNeverDeleted) {
+  // An owned listener is freed once it is in no list any more; an unowned one is
+  // never freed by the system; a Subscription unsubscribes when it goes.
+  log.clear();
   auto* twice = Add(EventType::Audio, "twice");
   events.Subscribe(EventType::Audio, twice);  // the same list twice: heard twice
   events.Subscribe(EventType::Graphics, twice);
@@ -153,7 +151,7 @@ TEST_F(EventSystemTest, OwnedListenersLiveUntilTheirLastListAndUnownedOnesAreNev
 
 // A handler that removes an earlier listener, itself (still running) and a later one:
 // the later one is skipped, none other, and the rest keep their order.
-TEST_F(EventSystemTest, HandlerRemovingEarlierLaterAndItselfSkipsOnlyTheLaterOne) {
+TEST_F(EventSystemTest, HandlerRemovingEarlierLaterAndItselfSkipsOnlyTheLaterOneAndALateSubscriberIsReached) {
   auto* first = Add(EventType::Keyboard, "first");
   auto* second = Add(EventType::Keyboard, "second");
   auto* third = Add(EventType::Keyboard, "third");
@@ -170,15 +168,15 @@ TEST_F(EventSystemTest, HandlerRemovingEarlierLaterAndItselfSkipsOnlyTheLaterOne
   log.clear();
   events.Send(key);
   EXPECT_EQ(log, (std::vector<std::string>{"fourth"}));
-}
 
-TEST_F(EventSystemTest, ListenerSubscribedDuringAPassIsReachedInThatPass) {
-  auto* first = Add(EventType::Mouse, "first");
-  first->hook = [&] {
-    first->hook = nullptr;
+  // A listener subscribed during a pass is reached in that pass.
+  auto* early = Add(EventType::Mouse, "first");
+  early->hook = [&] {
+    early->hook = nullptr;
     Add(EventType::Mouse, "late");
   };
   MouseEvent mouse;
+  log.clear();
   events.Send(mouse);
   EXPECT_EQ(log, (std::vector<std::string>{"first", "late"}));
 }

@@ -155,7 +155,7 @@ TEST_F(WindowsTest, EveryFrameCarriesTheKeysGivenWithTheControllersAddedAndQuiet
 // The controller's buttons that act once: triggers and shoulders click through the
 // button queue, Start is Escape, B is Escape in the menus only, and the right stick
 // aims around the player.
-TEST_F(WindowsTest, ControllerPressesActOnceAndTheRightStickAimsAroundThePlayer) {
+TEST_F(WindowsTest, ControllerPressesActOnceTheRightStickAimsAroundThePlayerAndTheMouseTakesOver) {
   std::vector<SDL_Keycode> pressed;
   bool menuShown = false;
   Windows::Hooks.KeyPressed = [&](SDL_Keycode key) { pressed.push_back(key); };
@@ -202,10 +202,18 @@ TEST_F(WindowsTest, ControllerPressesActOnceAndTheRightStickAimsAroundThePlayer)
   pad.RightStick = {0.1f, 0.1f};
   Frame();
   EXPECT_FLOAT_EQ(windows.Mouse.MouseY, player.y - Windows::AimRadius);
-  // The mouse moving takes the cursor back.
+  // The mouse moving takes the cursor back, with a MouseEvent.
+  mice.Events.clear();
   const Vec2 pointer = WarpPointer();
+  EXPECT_FALSE(mice.Events.empty());
   EXPECT_FLOAT_EQ(windows.Mouse.MouseX, pointer.x);
   EXPECT_FLOAT_EQ(windows.Mouse.MouseY, pointer.y);
+  EXPECT_LT(windows.Mouse.MouseX, Graphics::Instance().Camera.Position.x);  // left of centre
+  EXPECT_GT(windows.Mouse.MouseY, Graphics::Instance().Camera.Position.y);  // above centre
+  // A still mouse keeps its world position in step with a moving camera.
+  Graphics::Instance().Camera.Position.x += 7.0f;
+  Frame();
+  EXPECT_FLOAT_EQ(windows.Mouse.MouseX, pointer.x + 7.0f);
 }
 
 // A real (virtual) controller through SDL: plugged in, it is read; pulled out, the
@@ -271,20 +279,6 @@ TEST_F(WindowsTest, EveryButtonEventGetsAFrameOfItsOwnInTheOrderItCame) {
   PushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT);
   PushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE);
   expectRecord(0, 0u, 4u);
-}
-
-TEST_F(WindowsTest, MouseMotionPostsAMouseEventAndTheRecordFollowsThePointer) {
-  const Vec2 expected = WarpPointer();
-  EXPECT_FALSE(mice.Events.empty());
-  EXPECT_FLOAT_EQ(windows.Mouse.MouseX, expected.x);
-  EXPECT_FLOAT_EQ(windows.Mouse.MouseY, expected.y);
-  EXPECT_LT(windows.Mouse.MouseX, Graphics::Instance().Camera.Position.x);  // left of centre
-  EXPECT_GT(windows.Mouse.MouseY, Graphics::Instance().Camera.Position.y);  // above centre
-
-  // A still mouse keeps its world position in step with a moving camera.
-  Graphics::Instance().Camera.Position.x += 7.0f;
-  Frame();
-  EXPECT_FLOAT_EQ(windows.Mouse.MouseX, expected.x + 7.0f);
 }
 
 // Applying the window's size fits the view to it, keeps the camera's place (flat) and

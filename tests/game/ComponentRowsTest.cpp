@@ -91,14 +91,13 @@ TEST_F(EmitterBlockTest, AFullBlockIsWrittenBackExactlyAndTheEmitterStartsFromIt
   EXPECT_EQ(emitter->CreationDistribution[10].High, 12.5f);
   EXPECT_EQ(emitter->EmitterPosition.x, 2.0f);
 
-  Serialization& serialization = Serialization::Instance();
   serialization.WriteWorld();
   const Json::Value& saved = serialization.Root["Factory"]["Game_Objects"]["Object #1"]["ParticleEmitter"];
   EXPECT_EQ(JsonText(saved), JsonText(block));
   EXPECT_NE(JsonText(saved).find("\"MaxToSpawn\" : 10000000,"), std::string::npos);
 }
 
-TEST_F(EmitterBlockTest, UnreadableValuesSkipTheEntryWithOneLineNamingTheKey) {
+TEST_F(EmitterBlockTest, UnreadableValuesSkipTheEntryAndTheFactoryRestartsAnEmitterAfterItsCallback) {
   struct Case {
     const char* path;  // dotted, under the emitter block
     Json::Value value;
@@ -127,9 +126,8 @@ TEST_F(EmitterBlockTest, UnreadableValuesSkipTheEntryWithOneLineNamingTheKey) {
     EXPECT_NE(out.find("ParticleEmitter." + std::string(c.path)), std::string::npos) << c.path << ": " << out;
     EXPECT_NE(out.find("entry skipped"), std::string::npos) << c.path;
   }
-}
 
-TEST_F(EmitterBlockTest, TheFactoryStartsAnEmitterAgainAfterItsCallback) {
+  // The Factory starts an emitter again after its callback.
   FactoryEvent event;
   event.Command = FactoryCommand::CreateObject;
   EventSystem::Instance().Send(event);

@@ -44,32 +44,5 @@ TEST(BoomTest, ABlastShovesReactingObjectsWithinEightUnits) {
   Engine::Instance().Paused = false;
 }
 
-// Three bombs against a wall, a crate behind it: one right click, three shoves.
-TEST(BoomTest, ThreeBombsShoveOneCrateThreeTimes) {
-  Scenario s;
-  EventRecorder<BoomEvent> booms;
-  s.LoadLevel(LevelText()
-                  .Player({0, 1})
-                  .Platform({0, -1}, {80, 2})
-                  .Platform({3.5f, 2}, {1, 4})
-                  .Crate({6, 0.5f}, {1, 1})
-                  .Text(),
-              12);
-  s.Run(1s);
-  for (int i = 0; i < 3; ++i) {
-    s.ClickLeftAt({3, 1});
-    s.Run(0.3s);
-  }
-  s.Run(1s);
-  ASSERT_EQ(s.ObjectsWith<BoomReactScript>().size(), 1u);
-  auto* crate = s.ObjectsWith<BoomReactScript>()[0]->GetComponent<Body>();
-  ASSERT_EQ(s.ObjectsNamed("Pusher").size(), 3u);
-  const float speedBefore = crate->Velocity.x;
-  s.PressButtonAt(3, {3, 1});
-  ASSERT_EQ(booms.Events.size(), 3u);
-  // One shove is worth 1800 × (1/60) × 0.9 (ground friction) = 27 units/s.
-  EXPECT_GT(crate->Velocity.x - speedBefore, 2.5f * 27.0f);
-}
-
 }  // namespace
 }  // namespace Framework

@@ -1,6 +1,7 @@
-// The credits hand back to where the player came from, at the end of the scroll
-// or on a left click: the main menu, or the interrupted game under the pause menu,
-// with nothing of the interruption left over however often it happens.
+// The credits opened from play hand back the interrupted game under the pause
+// menu, with nothing of the interruption left over however often it happens.
+// (At the end of their scroll from the finale they lead to the main menu: the
+// whole-game replay; Escape on them: GameFlowTest.)
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,7 +10,6 @@
 #include "engine/Commands.h"
 #include "engine/Engine.h"
 #include "engine/EventSystem.h"
-#include "engine/Windows.h"
 #include "gameplay/BoomScript.h"
 #include "gameplay/FireflyScript.h"
 #include "gameplay/PlayerController.h"
@@ -20,58 +20,12 @@
 #include "support/JsonText.h"
 #include "support/LevelFixture.h"
 #include "support/Scenario.h"
-#include "support/WorldSteps.h"
 
 namespace Framework {
 namespace {
 
-const char* const kCreditsLevel = R"({"Factory": {"Game_Objects": [
-  {"Transform": {"Position": {"X": 0, "Y": 60}}, "CreditsScript": ""}]}})";
-
-using CreditsScriptTest = WorldFixture;
-
 Json::Value SavedEntries(const std::string& file) {
   return ParseJson(ReadFileText(file))["Factory"]["Game_Objects"];
-}
-
-TEST_F(CreditsScriptTest, CreditsReturnToWhereThePlayerCameFrom) {
-  WriteFileText(SlotFile(LevelSlot::Credits), kCreditsLevel);
-  WriteMarkedSlots(LevelSlot::MainMenu, LevelSlot::MainMenu);
-  WriteFileText(dir.File("autosave.json"), LevelWithMarkers({12}));
-  struct Case {
-    std::int32_t cameFrom;
-    bool click;
-    std::int32_t returnsTo;
-  };
-  const Case cases[] = {
-      {LevelSlot::MainMenu, false, LevelSlot::MainMenu},
-      {LevelSlot::MainMenu, true, LevelSlot::MainMenu},
-      {LevelSlot::Finale, true, LevelSlot::MainMenu},
-      {12, false, 12},  // by click: the cycle below
-  };
-  Serialization& levels = Serialization::Instance();
-  for (const Case& c : cases) {
-    Engine::Instance().Paused = false;
-    levels.LastLevel = c.cameFrom;
-    levels.CurrentLevel = LevelSlot::Credits;
-    levels.Load(SlotFile(LevelSlot::Credits));
-    StepWorld(60);  // one second of scrolling: 5 units, still short of the end
-    EXPECT_EQ(levels.CurrentLevel, LevelSlot::Credits);
-    if (c.click) {
-      MouseRecord& mouse = Windows::Instance().Mouse;
-      mouse.Button = 1;
-      mouse.ButtonEventType = Windows::ButtonUp;
-      StepWorld();
-      EXPECT_EQ(mouse.ButtonEventType, 0u) << "consumed";
-    } else {
-      StepWorld(62);  // past y 70
-    }
-    EXPECT_EQ(levels.CurrentLevel, c.returnsTo) << "from " << c.cameFrom << (c.click ? " by click" : " by scroll");
-    EXPECT_TRUE(Engine::Instance().Paused) << "the menu (main or pause) holds the game";
-    if (c.returnsTo == 12) {
-      EXPECT_EQ(MarkersInWorld(), (std::vector<float>{12}));
-    }
-  }
 }
 
 // Level 1 (it has fireflies), played for a second.

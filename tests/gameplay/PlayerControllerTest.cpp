@@ -58,7 +58,7 @@ TEST(PlayerControllerTest, ThreeBombsAtATimeAndARightClickDetonatesThemAll) {
   EXPECT_EQ(s.CountSound("throw.ogg"), 4u) << "the supply is back after the detonation";
 }
 
-TEST(PlayerControllerTest, ThrowsAreAtLeastTheCooldownApartAndAimKeepsItsLastDirection) {
+TEST(PlayerControllerTest, ThrowsAreAtLeastTheCooldownApartAimKeepsItsLastDirectionAndPauseAddsNoForce) {
   Scenario s;
   s.LoadLevel(FlatLevel());
   s.Run(1s);
@@ -75,6 +75,18 @@ TEST(PlayerControllerTest, ThrowsAreAtLeastTheCooldownApartAndAimKeepsItsLastDir
   EXPECT_GT(bombs[0]->GetComponent<Transform>()->Position.x, s.PlayerPosition().x + 2.0f);
   s.ClickLeftAt({10, 1});
   EXPECT_EQ(s.CountSound("throw.ogg"), 2u);
+
+  // A paused game adds no force: the player stays where it stood.
+  const Vec2 before = s.PlayerPosition();
+  Engine::Instance().Paused = true;
+  s.Press(Keys::Right);
+  s.Tap(Keys::Jump);
+  s.Run(0.5s);
+  s.Release(Keys::Right);
+  EXPECT_EQ(s.PlayerBody()->Force, (Vec2{0, 0}));
+  Engine::Instance().Paused = false;
+  s.Run(0.2s);
+  EXPECT_EQ(s.PlayerPosition(), before) << s.Where();
 }
 
 // Jumping is allowed for a short grace time after walking off a ledge.
@@ -124,22 +136,6 @@ TEST(PlayerControllerTest, OneJumpPerLandingAndNoneDuringTheSquash) {
   EXPECT_LT(smallestHeight, 1.0f);
   EXPECT_EQ(transform->Scale.y, 2.0f);
   EXPECT_EQ(s.CountSound("beep.ogg"), 2u) << "the held key jumps again as soon as the squash ends";
-}
-
-TEST(PlayerControllerTest, APausedGameAddsNoForce) {
-  Scenario s;
-  s.LoadLevel(FlatLevel());
-  s.Run(1s);
-  const Vec2 before = s.PlayerPosition();
-  Engine::Instance().Paused = true;
-  s.Press(Keys::Right);
-  s.Tap(Keys::Jump);
-  s.Run(0.5s);
-  s.Release(Keys::Right);
-  EXPECT_EQ(s.PlayerBody()->Force, (Vec2{0, 0}));
-  Engine::Instance().Paused = false;
-  s.Run(0.2s);
-  EXPECT_EQ(s.PlayerPosition(), before) << s.Where();
 }
 
 TEST(PlayerControllerTest, FirefliesOnlyOnTheirLevels) {

@@ -1,4 +1,4 @@
-// The start-up splashes: the fade, and the skip to the main menu by key (latching
+// The start-up splashes: the skip to the main menu by key (latching
 // the menus' activate key) or by click (consuming it).
 #include <gtest/gtest.h>
 
@@ -46,18 +46,6 @@ class SplashScriptTest : public WorldFixture {
 
 // The hand-over on time (title, controls card, main menu) is played with the
 // shipped screens in ReplayTest.WholeGameAsANewPlayer.
-TEST_F(SplashScriptTest, FadesIn) {
-  Start();
-  StepWorld(3);  // 0.05 s: the loaded opacity
-  EXPECT_EQ(Alpha(), 0.0f);
-  StepWorld(6);  // 0.15 s: half way in
-  EXPECT_NEAR(Alpha(), 0.5f, 0.05f);
-  StepWorld(6);  // 0.25 s: dark
-  EXPECT_EQ(Alpha(), 0.0f);
-  StepWorld(12);  // 0.45 s: shown
-  EXPECT_EQ(Alpha(), 1.0f);
-}
-
 TEST_F(SplashScriptTest, AKeyOrAClickSkipsToTheMainMenu) {
   for (SDL_Scancode key : {SDL_SCANCODE_SPACE, SDL_SCANCODE_RETURN, SDL_SCANCODE_ESCAPE}) {
     Start();

@@ -35,17 +35,15 @@ std::vector<std::string> Names(const std::vector<AssetIndexEntry>& entries) {
 TEST(AssetIndexShaders, PairsAreNamedByTheFirstLetterOfTheVertexLineWithoutCarriageReturns) {
   const ReadResult r = ReadIndex(
       "Basic.vert\nBasic.frag\nFont.vert\nFont.frag\nInstance.vert\nInstance.frag\n"
-      "SpriteInstance.vert\nSpriteInstance.frag\nTexture.vert\nTexture.frag\nbasic.vert\r\nbasic.frag\r\n",
+      "Texture.vert\nTexture.frag\nbasic.vert\r\nbasic.frag\r\n",
       AssetKind::Shaders);
-  EXPECT_EQ(Names(r.entries),
-            (std::vector<std::string>{"Basic", "Font", "Instance", "TextureInstance", "Texture", ""}));
-  ASSERT_EQ(r.entries.size(), 6u);
+  EXPECT_EQ(Names(r.entries), (std::vector<std::string>{"Basic", "Font", "Instance", "Texture", ""}));
+  ASSERT_EQ(r.entries.size(), 5u);
   EXPECT_EQ(r.entries[0].Path, "shaders/Basic.vert");
   EXPECT_EQ(r.entries[0].FragmentPath, "shaders/Basic.frag");
-  EXPECT_EQ(r.entries[3].Path, "shaders/SpriteInstance.vert");
-  EXPECT_EQ(r.entries[5].Line, 11);
+  EXPECT_EQ(r.entries[4].Line, 9);
   // Carriage returns are not part of the line.
-  EXPECT_EQ(r.entries[5].FragmentPath, "shaders/basic.frag");
+  EXPECT_EQ(r.entries[4].FragmentPath, "shaders/basic.frag");
   EXPECT_EQ(r.report, "");
 }
 
@@ -57,29 +55,28 @@ TEST(AssetIndexShaders, AnOverlongLineSpoilsOnlyItsOwnPair) {
   EXPECT_NE(r.report.find("longer than 79"), std::string::npos) << r.report;
 }
 
-TEST(AssetIndexTextures, NamesDropTheExtensionAndLinesAreUsedAsWritten) {
+TEST(AssetIndexTextures, NamesDropTheExtensionLinesAreUsedAsWrittenAndBadLinesAreSkipped) {
   const ReadResult r = ReadIndex("player.png\n KIV_cursor.png\n.png\n", AssetKind::Textures);
   EXPECT_EQ(Names(r.entries), (std::vector<std::string>{"player", " KIV_cursor", ""}));
   ASSERT_EQ(r.entries.size(), 3u);
   EXPECT_EQ(r.entries[0].Path, "textures/player.png");
   EXPECT_EQ(r.entries[1].Path, "textures/ KIV_cursor.png");
   EXPECT_EQ(r.report, "");
-}
 
-TEST(AssetIndexTextures, ShortAndOverlongLinesAreReportedWithTheirLineAndSkipped) {
-  // A 79-character line is still fine; 80 is one too many.
+  // Short and overlong lines are reported with their line and skipped: a
+  // 79-character line is still fine; 80 is one too many.
   const std::string fits = std::string(75, 'a') + ".png";
   const std::string tooLong = std::string(76, 'b') + ".png";
-  const ReadResult r =
+  const ReadResult bad =
       ReadIndex("one.png\n\n" + tooLong + "\nab\n" + fits + "\ntwo.png\n", AssetKind::Textures, "textures/00_list_file.txt");
-  EXPECT_EQ(Names(r.entries), (std::vector<std::string>{"one", std::string(75, 'a'), "two"}));
-  EXPECT_EQ(r.entries.back().Line, 6);
-  EXPECT_NE(r.report.find("textures/00_list_file.txt:2: line too short"), std::string::npos) << r.report;
-  EXPECT_NE(r.report.find("textures/00_list_file.txt:3: line longer than 79"), std::string::npos) << r.report;
-  EXPECT_NE(r.report.find("textures/00_list_file.txt:4: line too short"), std::string::npos) << r.report;
+  EXPECT_EQ(Names(bad.entries), (std::vector<std::string>{"one", std::string(75, 'a'), "two"}));
+  EXPECT_EQ(bad.entries.back().Line, 6);
+  EXPECT_NE(bad.report.find("textures/00_list_file.txt:2: line too short"), std::string::npos) << bad.report;
+  EXPECT_NE(bad.report.find("textures/00_list_file.txt:3: line longer than 79"), std::string::npos) << bad.report;
+  EXPECT_NE(bad.report.find("textures/00_list_file.txt:4: line too short"), std::string::npos) << bad.report;
 }
 
-TEST(AssetIndex, OnlyLinesEndedByANewlineAreUsed) {
+TEST(AssetIndex, OnlyLinesEndedByANewlineAreUsedAndWhatIsLeftOutIsReported) {
   struct Case {
     std::string text;
     AssetKind kind;
@@ -98,9 +95,7 @@ TEST(AssetIndex, OnlyLinesEndedByANewlineAreUsed) {
   };
   for (const Case& c : cases) EXPECT_EQ(Names(ReadIndex(c.text, c.kind).entries), c.names) << c.text.substr(0, 40);
   EXPECT_EQ(ReadIndex("PressStart2P.ttf\n", AssetKind::Fonts).entries.at(0).Path, "fonts/PressStart2P.ttf");
-}
-
-TEST(AssetIndex, AnUnendedLastLineAndAnIndexWithNothingInItAreReported) {
+  // An unended last line and an index with nothing in it are reported.
   EXPECT_EQ(ReadIndex("a.png\nsplash.png", AssetKind::Textures).report,
             "list.txt:2: the last line \"splash.png\" has no line break after it, not used\n");
   EXPECT_EQ(ReadIndex("", AssetKind::Fonts).report, "list.txt: lists no usable entries, no fonts loaded\n");

@@ -14,7 +14,7 @@ namespace {
 
 const std::string kFontPath = std::string(TUMBRIX_GAME_DIR) + "/fonts/PressStart2P.ttf";
 
-TEST(FontFaceTextScale, OtherShapesThanTheTablesKeepTextTheSameShareOfTheScreenWidthAndNoneBreaksIt) {
+TEST(FontFaceTextScale, EveryShapeKeepsTextTheSameShareOfTheWidthAndTheFaceCachesAsciiAndCyrillic) {
   EXPECT_FLOAT_EQ(FontFace::ScaleForAspect(1920.0f / 1080.0f), 8.0f);
   // Within the tolerance of 0.001 still counts as the shape.
   EXPECT_FLOAT_EQ(FontFace::ScaleForAspect(1.7777778f + 0.0009f), 8.0f);
@@ -33,9 +33,8 @@ TEST(FontFaceTextScale, OtherShapesThanTheTablesKeepTextTheSameShareOfTheScreenW
     const float scale = FontFace::ScaleForAspect(aspect);
     EXPECT_TRUE(std::isfinite(scale) && scale > 0.0f) << "aspect " << aspect << " gave " << scale;
   }
-}
 
-TEST(FontFaceGlyphs, CachesAsciiAndCyrillicAToYaOnly) {
+  // The face caches ASCII and Cyrillic А to я only.
   FontFace face(1.7777778f);
   EXPECT_FLOAT_EQ(face.TextScale, 8.0f);
   ASSERT_TRUE(face.LoadFont(kFontPath)) << kFontPath;

@@ -82,7 +82,7 @@ TEST_F(GraphicsTextTest, AGlyphLandsOnItsBaselineInItsColour) {
 }
 
 // One advance per character, drawn and measured (the width the menus centre by).
-TEST_F(GraphicsTextTest, ThePenAdvancesOneGlyphAdvancePerCharacterAndTheWidthSaysSo) {
+TEST_F(GraphicsTextTest, ThePenAdvancesOncePerDrawnCharacterAndTheWidthSaysSo) {
   const InkBox one = Draw(u"I", 0.0f, 0.0f, 12.0f, {1, 1, 1});
   const InkBox two = Draw(u"II", 0.0f, 0.0f, 12.0f, {1, 1, 1});
   // 124 px advance at size 12 in 16:9: 124 * 12 / 124 / 8 = 1.5 world units.
@@ -96,9 +96,8 @@ TEST_F(GraphicsTextTest, ThePenAdvancesOneGlyphAdvancePerCharacterAndTheWidthSay
   // "MM" spans close to two advances.
   const InkBox mm = Draw(u"MM", 0.0f, 0.0f, 12.0f, {1, 1, 1});
   EXPECT_NEAR(mm.maxX - ColumnOf(0.0f), ColumnOf(graphics.TextWidth(u"MM", 12.0f)) - ColumnOf(0.0f), 12.0f);
-}
 
-TEST_F(GraphicsTextTest, UncachedCodesEmptyTextAndHighNarrowBytesDrawNothingAndTakeNoRoom) {
+  // Uncached codes, empty text and high narrow bytes draw nothing and take no room.
   EXPECT_EQ(Draw(u"", 0.0f, 0.0f, 12.0f, {1, 1, 1}).count, 0);
   EXPECT_EQ(Draw(u"Ё", 0.0f, 0.0f, 12.0f, {1, 1, 1}).count, 0);
   const InkBox plain = Draw(u"AB", 0.0f, 0.0f, 12.0f, {1, 1, 1});

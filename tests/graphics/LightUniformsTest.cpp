@@ -47,25 +47,24 @@ class LightUniformsTest : public ::testing::Test {
   std::vector<std::unique_ptr<GameObject>> objects_;
 };
 
-TEST_F(LightUniformsTest, WithoutADirectionalLightTheLastPointLightIsNotCounted) {
+TEST_F(LightUniformsTest, TheCountLeavesOutTheLastPointWithoutADirectionalLightAndIsClamped) {
   PointLight* a = AddPoint({0, 0}, 0, {}, {1, 0, 0}, 5);
   PointLight* b = AddPoint({1, 0}, 0, {}, {0, 1, 0}, 5);
   PointLight* c = AddPoint({2, 0}, 0, {}, {0, 0, 1}, 5);
-  const LightUniforms u = Gather({a, b, c});
+  LightUniforms u = Gather({a, b, c});
   EXPECT_FALSE(u.HasDirLight);
   EXPECT_EQ(u.DirDirection, (Vec3{0.0f, 0.0f, 0.0f}));
   EXPECT_EQ(u.PointCount, 2);
   EXPECT_EQ(radii.size(), 3u);
   EXPECT_EQ(Gather({}).PointCount, 0);
-}
 
-TEST_F(LightUniformsTest, SeveralDirectionalLightsNeverCountMorePointLightsThanGathered) {
+  // Several directional lights never count more point lights than were gathered.
   DirLight* first = AddDir({0.0f, -1.0f, 0.0f}, {1.0f, 0.0f, 0.0f});
   DirLight* second = AddDir({1.0f, 1.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
   DirLight* third = AddDir({0.0f, 0.0f, -1.0f}, {0.0f, 0.0f, 1.0f});
   PointLight* lamp = AddPoint({0, 0}, 0, {}, {1, 1, 1}, 5);
   // n - 1 would be 3 with one point light's data: the count is clamped to 1.
-  LightUniforms u = Gather({first, lamp, second, third});
+  u = Gather({first, lamp, second, third});
   EXPECT_EQ(u.PointCount, 1);
   EXPECT_EQ(radii.size(), 1u);
   // The last directional light wins.
@@ -74,11 +73,8 @@ TEST_F(LightUniformsTest, SeveralDirectionalLightsNeverCountMorePointLightsThanG
   // Only directional lights: nothing to send at all.
   u = Gather({first, second});
   EXPECT_EQ(u.PointCount, 0);
-}
 
-TEST_F(LightUniformsTest, TheCountNeverExceedsWhatTheProgramCanHold) {
-  DirLight* sun = AddDir({0.0f, -1.0f, 0.0f}, {1, 1, 1});
-  std::vector<Light*> lights{sun};
+  std::vector<Light*> lights{first};
   for (int i = 0; i < 40; ++i) lights.push_back(AddPoint({float(i), 0}, 0, {}, {1, 1, 1}, 3));
   EXPECT_EQ(Gather(lights, {}, 32).PointCount, 32);
   EXPECT_EQ(radii.size(), 40u);

@@ -34,7 +34,6 @@ class SpriteLevelFormat : public LevelFixture {
     serialization.Load(SlotFile(20));
     return WorldObjects();
   }
-  Serialization& serialization = Serialization::Instance();
 };
 
 TEST_F(SpriteLevelFormat, SpritesAndLightsAreReadAndWrittenBack) {
@@ -74,7 +73,7 @@ TEST_F(SpriteLevelFormat, SpritesAndLightsAreReadAndWrittenBack) {
   EXPECT_EQ(world[1]->GetComponent<DirLight>()->Direction, (Vec3{0.0f, -1.0f, -1.0f}));
 }
 
-TEST_F(SpriteLevelFormat, RussianPicksTheRussianVersionOfExactlyTheWordedTextures) {
+TEST_F(SpriteLevelFormat, RussianPicksTheRussianVersionOfTheWordedTexturesOnlyInTheirLevels) {
   const auto world = Load(1);
   ASSERT_EQ(world.size(), 4u);
   EXPECT_EQ(world[0]->GetComponent<Sprite>()->Filename, "tutorial1_RU");
@@ -85,9 +84,8 @@ TEST_F(SpriteLevelFormat, RussianPicksTheRussianVersionOfExactlyTheWordedTexture
   Localisation::Instance().Language = 0;
   serialization.Load(SlotFile(21));
   EXPECT_EQ(WorldObjects()[0]->GetComponent<Sprite>()->Filename, "tutorial1_RU");
-}
 
-TEST_F(SpriteLevelFormat, ApplyingTheLanguageRenamesWordedSpritesOnlyInTheirLevels) {
+  // Applying the language renames worded sprites, only in their levels.
   Localisation& localisation = Localisation::Instance();
   Sprite* worded = Load(0)[0]->GetComponent<Sprite>();
 

@@ -33,7 +33,7 @@ TEST(BlockReaderTest, ConvertsTheWayTheLevelFormatDescribes) {
   EXPECT_FALSE(nothing.Failed());
 }
 
-TEST(BlockReaderTest, KeepsTheFirstFailureWithItsPathAndTheLibrarysReason) {
+TEST(BlockReaderTest, KeepsTheFirstFailureWithItsPathAndReasonAndRefusesHugeFloatsAndScalarMembers) {
   const Json::Value block = ParseJson(R"({"Position": {"X": "left", "Y": []}, "Max": -5, "Ok": 3})");
   BlockReader reader(block, "Transform");
   EXPECT_EQ(reader.XY("Position"), (Vec2{0.0f, 0.0f}));
@@ -43,13 +43,11 @@ TEST(BlockReaderTest, KeepsTheFirstFailureWithItsPathAndTheLibrarysReason) {
   // Later reads, even good ones, return zero values and keep the first failure.
   EXPECT_EQ(reader.Float("Ok"), 0.0f);
   EXPECT_EQ(reader.FailedKey(), "Transform.Position.X");
-}
 
-// (Negative and oversized whole numbers, through a level's emitter: ComponentRowsTest.)
-TEST(BlockReaderTest, RefusesHugeFloatsAndMembersOfScalars) {
-  const Json::Value block = ParseJson(R"({"Far": 1e39, "Near": 3.4e38, "Scalar": 4})");
+  // Huge floats and members of scalars are refused.
+  const Json::Value numbers = ParseJson(R"({"Far": 1e39, "Near": 3.4e38, "Scalar": 4})");
   {
-    BlockReader reader(block, "T");
+    BlockReader reader(numbers, "T");
     EXPECT_EQ(reader.Float("Near"), 3.4e38f);
     EXPECT_FALSE(reader.Failed());
     EXPECT_EQ(reader.Float("Far"), 0.0f);
@@ -57,7 +55,7 @@ TEST(BlockReaderTest, RefusesHugeFloatsAndMembersOfScalars) {
     EXPECT_EQ(reader.FailureReason(), "number out of 32-bit float range");
   }
   {
-    BlockReader reader(block, "T");
+    BlockReader reader(numbers, "T");
     EXPECT_EQ(reader.XY("Scalar"), (Vec2{0.0f, 0.0f}));
     EXPECT_EQ(reader.FailedKey(), "T.Scalar.X");
     EXPECT_NE(reader.FailureReason().find("requires objectValue"), std::string::npos);

@@ -182,6 +182,16 @@ RouteStep PlatformAt(std::size_t n, Vec2 at) {
     return std::fabs(p.x - at.x) < 0.02f && std::fabs(p.y - at.y) < 0.02f;
   }, 30s);
 }
+// Until the platform arrives at an end point, not while it is about to leave it:
+// one resting there already is let go and waited for on its next visit.
+RouteStep PlatformArrives(std::size_t n, Vec2 at) {
+  const RouteStep there = PlatformAt(n, at);
+  const RouteStep away = Until("platform " + std::to_string(n) + " away", [=](Scenario& s) {
+    const Vec2 p = Platform(s, n);
+    return std::fabs(p.x - at.x) >= 0.02f || std::fabs(p.y - at.y) >= 0.02f;
+  }, 30s);
+  return {"platform " + std::to_string(n) + " arrives", [=](Scenario& s) { return away.Play(s) && there.Play(s); }};
+}
 // Until the player is about over a platform it is catching up with.
 RouteStep OverPlatform(std::size_t n) {
   return Until("over platform " + std::to_string(n),
@@ -262,13 +272,13 @@ const LevelReplay kLevel4 = {
 const LevelReplay kLevel5 = {
     LevelSlot::FirstPlay + 4,
     {Hold(Right), ReachX(9), Land(), PlatformAt(3, {12, -2}), ReachX(19),  // ridden up out of the hollow
-     JumpAt(28), OverPlatform(0), LetGo(Right), Land(), PlatformAt(0, {74, -1.5f}), Hold(Right),
-     ShortJump(74.5f, 82), LetGo(Right), PlatformAt(1, {104, -1.5f}), Hold(Right), ShortJump(97, 102), LetGo(Right),
-     PlatformAt(1, {104, 14.5f}), Hold(Right), Jump(), Land(), ReachX(143), LetGo(Right), PlatformAt(2, {156, 14.5f}),
+     ReachX(22), LetGo(Right), PlatformAt(0, {36, -1.5f}), Hold(Right), JumpAt(28), OverPlatform(0), LetGo(Right),
+     Land(), PlatformAt(0, {74, -1.5f}), Hold(Right), Jump(), ReachX(82), LetGo(Right), Land(), PlatformAt(1, {104, -1.5f}), Hold(Right), ShortJump(97, 102), LetGo(Right),
+     PlatformAt(1, {104, 14.5f}), Hold(Right), Jump(), Land(), ReachX(143), LetGo(Right), PlatformArrives(2, {156, 14.5f}),
      Hold(Right), ShortJump(148, 153.5f), LetGo(Right), PlatformAt(2, {184, 14.5f}), Hold(Right), Jump(), Land(),
      ReachX(213)},
     {Hold(Right)},  // off the edge while the ferry is away
-    {44, -7.5f}};
+    {36.5f, -8}};
 
 const LevelReplay kLevel6 = {
     LevelSlot::FirstPlay + 5,
@@ -297,11 +307,11 @@ const LevelReplay kLevel8 = {
     Join({BlastCrate(20, 30),
           {JumpAt(36), Land(), Jump(), Land(), JumpAt(63), ReachX(88), LetGo(Right), Land(),
            PlatformAt(0, {100, 6.5f}), Hold(Right), ShortJump(94, 98), LetGo(Right), PlatformAt(0, {132, 6.5f}),
-           Hold(Right), Jump(), ReachX(138), LetGo(Right), Land(), Hold(Right), JumpAt(155), Land(), ReachX(188),
-           LetGo(Right), Wait(0.5s), SawRightOf(0, 225), Hold(Right), SawAhead(0, 12), Jump(), ReachX(229),
-           LetGo(Right), Land()},
+           Hold(Right), Jump(), ReachX(138), LetGo(Right), Land(), Hold(Right), JumpAt(152), Land(),  // the rampart
+           JumpAt(180), Land(), ReachX(215), LetGo(Right), Land(),  // over the enemy, down into the yard
+           SawRightOf(0, 253), Hold(Right), SawAhead(0, 12), Jump(), ReachX(257), LetGo(Right), Land()},
           kBoostedJump,
-          {Land(), ReachX(273)}}),
+          {Land(), ReachX(301)}}),
     Join({BlastCrate(20, 30), {JumpAt(36), Land(), Jump(), Land()}}),  // on into the spikes
     {65.5f, 8}};
 

@@ -26,7 +26,6 @@ class SerializationProgressionTest : public LevelFixture {
   }
   // Loads a slot the way the level-select menu does.
   void Enter(int slot) {
-    Serialization& serialization = Serialization::Instance();
     serialization.CurrentLevel = slot;
     serialization.Load(SlotFile(slot));
   }
@@ -38,7 +37,6 @@ class SerializationProgressionTest : public LevelFixture {
 };
 
 TEST_F(SerializationProgressionTest, InitializeLoadsSlotZeroAndNextAndPreviousMoveOneSlotAndTwoPostedNextsMoveTwo) {
-  Serialization& serialization = Serialization::Instance();
   serialization.Initialize();
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{0}));
   Enter(10);
@@ -61,7 +59,6 @@ TEST_F(SerializationProgressionTest, InitializeLoadsSlotZeroAndNextAndPreviousMo
 }
 
 TEST_F(SerializationProgressionTest, CommandsThatWouldLeaveTheFiftySlotsAreRefused) {
-  Serialization& serialization = Serialization::Instance();
   Enter(49);
   EXPECT_EQ(StdoutOf([&] { serialization.NextLevel(); }), "NextLevel refused: slot 50 is outside the level slots 0 to 49\n");
   // Nothing was torn down: the world and the slot stay as they were.
@@ -84,12 +81,8 @@ TEST_F(SerializationProgressionTest, CommandsThatWouldLeaveTheFiftySlotsAreRefus
             "NextLevel refused: slot 2147483648 is outside the level slots 0 to 49\n");
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{0}));
   EXPECT_FALSE(serialization.ShowTryAgain);
-}
 
-// A restart in play reloads the level with "Try again" (the replays' mistakes);
-// in the finale, after the last numbered level, it says nothing.
-TEST_F(SerializationProgressionTest, RestartInTheFinaleShowsNoTryAgain) {
-  Serialization& serialization = Serialization::Instance();
+  // A restart in play says "Try again" (the replays' mistakes); in the finale, nothing.
   Enter(18);
   serialization.RestartOrContinue();
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{18}));
@@ -97,7 +90,6 @@ TEST_F(SerializationProgressionTest, RestartInTheFinaleShowsNoTryAgain) {
 }
 
 TEST_F(SerializationProgressionTest, ContinueBelowThePlayLevelsLoadsTheAutosavePausedOnThePauseMenu) {
-  Serialization& serialization = Serialization::Instance();
   int pauseMenus = 0;
   serialization.Hooks.OpenPauseMenu = [&pauseMenus] { ++pauseMenus; };
   Enter(13);
@@ -113,7 +105,6 @@ TEST_F(SerializationProgressionTest, ContinueBelowThePlayLevelsLoadsTheAutosaveP
 }
 
 TEST_F(SerializationProgressionTest, StepsOntoUnreadableSlotsGoOnToWhereThoseSlotsLead) {
-  Serialization& serialization = Serialization::Instance();
   int pauseMenus = 0;
   serialization.Hooks.OpenPauseMenu = [&pauseMenus] { ++pauseMenus; };
   for (int slot : {0, 1, 3, 12, 18}) std::filesystem::remove(SlotFile(slot));
@@ -155,8 +146,7 @@ TEST_F(SerializationProgressionTest, StepsOntoUnreadableSlotsGoOnToWhereThoseSlo
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{14}));
 }
 
-TEST_F(SerializationProgressionTest, CheckpointSavesOnlyInPlayLevelsAndSaysSoOnlyWhenSaved) {
-  Serialization& serialization = Serialization::Instance();
+TEST_F(SerializationProgressionTest, CheckpointSavesOnlyInPlayLevelsAndSaysSoOnlyWhenSavedAndSaveAndLoadUseTheFileName) {
   Enter(5);
   serialization.Checkpoint();
   EXPECT_FALSE(std::filesystem::exists(serialization.AutosavePath));
@@ -178,25 +168,19 @@ TEST_F(SerializationProgressionTest, CheckpointSavesOnlyInPlayLevelsAndSaysSoOnl
   serialization.AutosavePath = dir.File("blocker") + "/autosave.json";
   EXPECT_NE(StdoutOf([&] { serialization.Checkpoint(); }).find("Failed to save"), std::string::npos);
   EXPECT_FALSE(serialization.ShowCheckpoint);
-}
 
-// (NEW GAME into level 1 is played in ReplayTest.WholeGameAsANewPlayer.)
-TEST_F(SerializationProgressionTest, SaveAndLoadCommandsUseTheFileName) {
-  Serialization& serialization = Serialization::Instance();
+  // Save and load commands use the file they name; numbers that are no command do nothing.
   Enter(10);
   const std::string file = dir.File("named.json");
   serialization.Execute(SerializationCommand::SaveGame, file);
   Enter(20);
   serialization.Execute(SerializationCommand::LoadGame, file);
-  EXPECT_EQ(MarkersInWorld(), (std::vector<float>{10}));
-  // Numbers that are no command do nothing.
   serialization.Execute(9);
   serialization.Execute(-1);
   EXPECT_EQ(MarkersInWorld(), (std::vector<float>{10}));
 }
 
-TEST_F(SerializationProgressionTest, EnterMainMenuStartsTheMusicOnceAndOpensTheMenuPaused) {
-  Serialization& serialization = Serialization::Instance();
+TEST_F(SerializationProgressionTest, EnterMainMenuStartsTheMusicOnceAndOpensTheMenuPausedAndMenuCreditsSaveNothing) {
   EventRecorder<AudioEvent> sounds;
   int menus = 0;
   serialization.Hooks.OpenMainMenu = [&menus] { ++menus; };
@@ -213,10 +197,7 @@ TEST_F(SerializationProgressionTest, EnterMainMenuStartsTheMusicOnceAndOpensTheM
   EXPECT_TRUE(sounds.Events[0].Loop);
   EXPECT_EQ(sounds.Events[0].SoundName, "bgm_looped.ogg");
   EXPECT_EQ(menus, 2);
-}
-
-TEST_F(SerializationProgressionTest, CreditsWithoutAPlayerJustLoadTheCreditsWorld) {
-  Serialization& serialization = Serialization::Instance();
+  // The credits from a menu world just load the credits world: no player, nothing saved.
   Enter(1);
   serialization.ShowCredits();
   EXPECT_EQ(serialization.CurrentLevel, 3);
@@ -239,8 +220,7 @@ class SerializationNoticeTest : public SerializationProgressionTest {
   EventRecorder<GraphicsEvent> texts;
 };
 
-TEST_F(SerializationNoticeTest, TitleShowsTheLevelNumberForThreeSecondsAfterEachLoad) {
-  Serialization& serialization = Serialization::Instance();
+TEST_F(SerializationNoticeTest, TheTitleShowsThreeSecondsAfterEachLoadAndNoticesHalfASecond) {
   serialization.Hooks.Camera = [] { return CameraView{{5.0f, -2.0f}, 10.0f, 8.0f}; };
   Enter(12);
   for (int second = 1; second <= 3; ++second) {
@@ -266,10 +246,9 @@ TEST_F(SerializationNoticeTest, TitleShowsTheLevelNumberForThreeSecondsAfterEach
   EXPECT_TRUE(Frame(0.1f).empty());
   Enter(9);
   EXPECT_TRUE(Frame(0.1f).empty());
-}
 
-TEST_F(SerializationNoticeTest, NoticesLastHalfASecondAndUseTheDefaultCameraWithoutOne) {
-  Serialization& serialization = Serialization::Instance();
+  // Notices last half a second and use the default camera without one.
+  serialization.Hooks.Camera = nullptr;
   Enter(5);  // no title below the play levels
   const float halfWidth = 32.0f * 16.0f / 9.0f;
   serialization.ShowCheckpoint = true;
@@ -304,7 +283,6 @@ namespace {
 // new world stands, for every change of level however it was asked for, and
 // not for a restart, which keeps the view.
 TEST_F(SerializationProgressionTest, TheLevelChangedHookSeesTheNewWorldAndSkipsRestarts) {
-  Serialization& serialization = Serialization::Instance();
   std::vector<std::vector<float>> seen;
   serialization.Hooks.LevelChanged = [&] { seen.push_back(MarkersInWorld()); };
   Enter(10);

@@ -49,6 +49,15 @@ TEST_F(FactoryTest, QueuedDestructionWaitsForTheFactoryUpdateAndToleratesRepeats
   EXPECT_TRUE(factory.DestroyQueue.empty());
   EXPECT_EQ(factory.Objects.size(), 1u);
   EXPECT_EQ(factory.Find(keep->Id), keep);
+
+  // Queued destruction leaves the player pointer (callers reload the level before
+  // reading it again); destroying everything clears it.
+  factory.Player = keep;
+  factory.QueueDestroy(keep->Id);
+  factory.Update(0.0f, false);
+  EXPECT_EQ(factory.Player, keep);
+  factory.DestroyAll();
+  EXPECT_EQ(factory.Player, nullptr);
 }
 
 TEST_F(FactoryTest, UnknownCommandsAndComponentCommandsWithoutATargetDoNothing) {
@@ -86,16 +95,6 @@ TEST_F(FactoryTest, ObjectThenTransformBuildsAnObjectPieceByPiece) {
   ASSERT_NE(transform, nullptr);
   EXPECT_EQ(scaleSeenByCallback, (Vec2{0.0f, 0.0f})) << "the command zeroes position and size first";
   EXPECT_EQ(transform->Position, (Vec2{3.0f, 4.0f}));
-}
-
-TEST_F(FactoryTest, DestroyAllClearsThePlayerButQueuedDestructionDoesNot) {
-  GameObject* player = factory.CreateObject();
-  factory.Player = player;
-  factory.QueueDestroy(player->Id);
-  factory.Update(0.0f, false);
-  EXPECT_EQ(factory.Player, player) << "callers reload the level before reading it again";
-  factory.DestroyAll();
-  EXPECT_EQ(factory.Player, nullptr);
 }
 
 class CollisionProbe : public Component {

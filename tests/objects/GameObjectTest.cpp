@@ -26,18 +26,17 @@ class Tracked : public Component {
   int* destroyed_;
 };
 
-TEST(GameObject, GetComponentFindsOnlyTheExactClass) {
+TEST(GameObject, GetComponentFindsOnlyTheExactClassAndASecondOfAClassReplacesTheFirst) {
   GameObject object;
   EXPECT_EQ(object.GetComponent<Transform>(), nullptr);
   auto* derived = object.Attach(std::make_unique<Derived>());
   EXPECT_EQ(object.GetComponent<Derived>(), derived);
   EXPECT_EQ(object.GetComponent<Base>(), nullptr) << "a subclass is not found as its base";
   EXPECT_EQ(derived->Owner, &object);
-}
 
-TEST(GameObject, ASecondComponentOfAClassReplacesTheFirstAndDestroyComponentsDeletesAll) {
+  // A second component of a class replaces the first; DestroyComponents deletes all.
   int destroyed = 0;
-  GameObject object;
+  object.DestroyComponents();
   object.Attach(std::make_unique<Tracked>(&destroyed));
   auto* second = object.Attach(std::make_unique<Tracked>(&destroyed));
   EXPECT_EQ(destroyed, 1);

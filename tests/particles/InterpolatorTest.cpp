@@ -17,7 +17,7 @@ struct Case {
   float expected;
 };
 
-TEST(Interpolate, EveryMethodGivesTheHandWorkedValue) {
+TEST(Interpolate, EveryMethodGivesTheHandWorkedValueUnderBothItsNumbers) {
   // initial is 1 unless the method ignores it; A and T chosen so the results are round.
   const Case cases[] = {
       {"constant leaves the value", 0, false, 2, 4, 5, 1, 0.5f, 1, 5},
@@ -42,9 +42,7 @@ TEST(Interpolate, EveryMethodGivesTheHandWorkedValue) {
     Interpolate(value, InterpolatorConfig{c.method, c.timeTarget, c.target, c.decay}, c.initial, c.dt, c.t);
     EXPECT_NEAR(value, c.expected, 2e-5f) << c.what;
   }
-}
-
-TEST(Interpolate, EightToFourteenAreOneToSevenUnderAnotherNumber) {
+  // Methods 8 to 14 are 1 to 7 under another number.
   for (std::uint32_t method = 1; method <= 7; ++method) {
     for (bool decay : {false, true}) {
       for (float t : {0.0f, 0.3f, 1.7f}) {

@@ -65,7 +65,7 @@ class PhysicsStep : public ::testing::Test {
 
 // --- Integration ----------------------------------------------------------
 
-TEST_F(PhysicsStep, IntegratesGravityForceAndFrictionPerAxis) {
+TEST_F(PhysicsStep, IntegratesGravityForceAndFrictionPerAxisOnTheGroundAndInTheAir) {
   physics.Gravity = -2.0f;
   Body* body = AddBox({0.0f, 0.0f}, {1.0f, 1.0f});
   body->Velocity = {10.0f, 4.0f};
@@ -84,19 +84,18 @@ TEST_F(PhysicsStep, IntegratesGravityForceAndFrictionPerAxis) {
   EXPECT_EQ(body->Force, (Vec2{0.0f, 0.0f})) << "the frame's force is used up";
   // The new position reaches the object's Transform.
   EXPECT_EQ(body->OwnerTransform->Position, body->Position);
-}
 
-TEST_F(PhysicsStep, GroundedBodiesUseGroundFrictionAndAreUngroundedByIntegration) {
+  // Grounded bodies use ground friction and are ungrounded by integration.
   physics.Gravity = 0.0f;
-  Body* body = AddBox({0.0f, 50.0f}, {1.0f, 1.0f});
-  body->Grounded = true;
-  body->Velocity = {10.0f, 10.0f};
+  Body* grounded = AddBox({0.0f, 50.0f}, {1.0f, 1.0f});
+  grounded->Grounded = true;
+  grounded->Velocity = {10.0f, 10.0f};
   physics.Update(kDt, false);
-  EXPECT_FLOAT_EQ(body->Velocity.x, 9.0f);   // XG 0.9
-  EXPECT_FLOAT_EQ(body->Velocity.y, 9.9f);   // Y 0.99
-  EXPECT_FALSE(body->Grounded) << "nothing under it any more";
+  EXPECT_FLOAT_EQ(grounded->Velocity.x, 9.0f);   // XG 0.9
+  EXPECT_FLOAT_EQ(grounded->Velocity.y, 9.9f);   // Y 0.99
+  EXPECT_FALSE(grounded->Grounded) << "nothing under it any more";
   physics.Update(kDt, false);
-  EXPECT_FLOAT_EQ(body->Velocity.x, 9.0f * 0.99f) << "in the air again: Friction X";
+  EXPECT_FLOAT_EQ(grounded->Velocity.x, 9.0f * 0.99f) << "in the air again: Friction X";
 }
 
 TEST_F(PhysicsStep, CapsOnlyThePositiveVelocities) {

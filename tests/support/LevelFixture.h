@@ -47,7 +47,6 @@ class LevelFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     Factory::Instance().Initialize();
-    Serialization& serialization = Serialization::Instance();
     for (int slot = 0; slot < Serialization::kLevelSlotCount; ++slot) {
       serialization.LevelFiles[static_cast<std::size_t>(slot)] = SlotFile(slot);
     }
@@ -61,6 +60,7 @@ class LevelFixture : public ::testing::Test {
   }
 
   TempFolder dir{"tumbrix-levels"};
+  Serialization& serialization = Serialization::Instance();
 };
 
 }  // namespace Framework

@@ -426,6 +426,8 @@ def level4():
 def level5():
     lv = Level(look=OVERCAST)
     start(lv, -24, 226)
+    # The platforms run fast and rest a few seconds at each end, so a player who
+    # just missed one waits a moment, not half a minute, for its return.
     # First a lift in a safe hollow: the player meets a moving platform where
     # missing it costs nothing (a jump gets out), before the ferries over spikes.
     lv.ground(-24, 8)
@@ -433,21 +435,23 @@ def level5():
     lv.ground(16, 30)
     lv.warning(25, 0)
     lv.pit(30, 80)
-    lv.platform((36, -1.5), (74, -1.5), speed=4, delay=12)
+    # The first ferry sets off from the far side, so it comes to meet a player
+    # arriving from the lift.
+    lv.platform((74, -1.5), (36, -1.5), speed=12, delay=3.5)
     lv.ground(80, 100)
     lv.warning(95, 0)
     lv.pit(100, 108)
-    lv.platform((104, -1.5), (104, 14.5), speed=3, delay=8)
+    lv.platform((104, -1.5), (104, 14.5), speed=8, delay=3)
     lv.ground(108, 150, 16)
     lv.warning(145, 16)
     lv.pit(150, 190, top=16)
-    lv.platform((156, 14.5), (184, 14.5), speed=4, delay=10)
+    lv.platform((156, 14.5), (184, 14.5), speed=12, delay=3)
     lv.ground(190, 226, 16)
     # The landmark: a giant pine at the top of the lift.
     great_tree(lv, 124, 16, texture="pine", size=3.0)
     lv.exit(216, 16)
     # The hollow's lift comes last, so the ferries keep their places in the file.
-    lv.platform((12, -7), (12, -2), speed=3, delay=3, width=8)
+    lv.platform((12, -7), (12, -2), speed=4, delay=2.5, width=8)
     finish(lv, -24, 226, seed=5)
     save(lv, 14, "Level 5 (grey afternoon on the cliffs): moving platforms. A lift in a safe\n"
                  "hollow, a ferry over a spike pit, a lift up the cliff to a giant pine and a\n"
@@ -527,13 +531,29 @@ def level7():
                  "over a pit and above two ledges; lanterns where it is safe to wait.")
 
 
+def fortress(lv, x0, x1, top):
+    """The landmark of the last level: a curtain wall with battlements between
+    two towers, a taller keep over the gate in the middle; drawn only."""
+    tint = tuple(c * 0.8 for c in lv.tint("ground"))
+    wall_h = 6
+    lv.tiles("stone-block", x0, x1, top + wall_h, rows=wall_h // 2, z=Z_PROP + 0.02, color=tint)
+    for bx in range(int(x0), int(x1), 2):
+        lv.add("Battlement", (bx + 0.5, top + wall_h + 0.5), (1, 1), Z_PROP + 0.02, texture="stone-block",
+               color=tint)
+    tower(lv, x0 + 2, top, 8, name="Fortress tower")
+    tower(lv, x1 - 2, top, 8, name="Fortress tower")
+    tower(lv, (x0 + x1) / 2, top, 10, name="Keep")
+
+
 def level8():
     lv = Level(look=RED_DUSK)
-    # The climb from the crate lands well short of the spikes; there is a run-up
-    # before the enemy and room to stand between the saw and the cliff. No pusher
-    # stands by the saw: the crate's blast would arm it, and it would shove an
-    # approaching player back into the saw.
-    start(lv, -24, 286)
+    # The finale of play: each thing the earlier levels taught, one after the
+    # other, each announced by a warning post or seen from above before it is in
+    # the way: a crate to blast to a wall, spikes, a ferry, an enemy on a rampart,
+    # a saw in the yard below it and the cliff to the fortress, which a
+    # bomb-boosted jump climbs. No pusher stands by the saw: the crate's blast
+    # would arm it, and it would shove an approaching player back into the saw.
+    start(lv, -24, 336)
     lv.ground(-24, 40)
     lv.crate(30, 0)
     lv.ground(40, 96, 8)
@@ -541,20 +561,32 @@ def level8():
     lv.spikes(66, 70, 8)
     lv.warning(91, 8)
     lv.pit(96, 136, top=8)
-    lv.platform((100, 6.5), (132, 6.5), speed=4, delay=10)
-    lv.ground(136, 240, 8)
-    lv.enemy(164, 8)
-    lv.warning(192, 8)
-    lv.saw(213, 9.6, (6, 0), (200, 3), (226, 20))
-    lv.ground(240, 286, 26)
-    # The landmark: the fortress on the last cliff, the goal in sight all along.
-    tower(lv, 258, 26, 8)
-    tower(lv, 266, 26, 5)
-    lantern(lv, 271, 26)
-    lv.exit(276, 26)
-    finish(lv, -24, 286, seed=8)
+    lv.platform((100, 6.5), (132, 6.5), speed=8, delay=5)
+    lv.ground(136, 156, 8)
+    # Up onto the rampart, where the enemy hops past where the climb lands; from
+    # up there the saw's yard lies in view below before the drop into it.
+    lv.ground(156, 214, 13)
+    lv.warning(184, 13)
+    lv.enemy(190, 13)
+    lv.warning(209, 13)
+    # The yard is long enough that running off the rampart lands short of the
+    # saw, and past the saw's sweep there is room to stand and bomb-jump.
+    lv.ground(214, 266, 8)
+    lv.saw(243, 9.6, (6, 0), (232, 3), (254, 20))
+    lv.warning(225, 8)  # where a player running off the rampart lands
+    lantern(lv, 261, 8)
+    # The cliff, 18 units, with the fortress on top: the goal stands over the
+    # yard, so a player sees it while waiting for the saw. The bomb-boosted jump
+    # carries far; its landing is well short of the gate.
+    lv.ground(266, 336, 26)
+    fortress(lv, 288, 320, 26)
+    for x in (294, 314):
+        lantern(lv, x, 26)
+    lv.exit(304, 26)
+    finish(lv, -24, 336, seed=8)
     save(lv, 17, "Level 8 (red dusk): everything together. Crate climb, spikes, a ferry, an\n"
-                 "enemy, a saw and a cliff for a bomb-boosted jump up to the fortress.")
+                 "enemy on a rampart, a saw in the yard below it and a cliff for a\n"
+                 "bomb-boosted jump up to the fortress.")
 
 
 def finale():

@@ -86,6 +86,23 @@ def _rgb(c):
     return {"R": float(c[0]), "G": float(c[1]), "B": float(c[2])}
 
 
+# Decimals kept in the written files: a ten-thousandth of a unit is far below an
+# art pixel (1/12 unit), and it keeps sums like 0.36 * 0.86 from showing their
+# binary noise in the files.
+DECIMALS = 4
+
+
+def _rounded(value):
+    """`value` with every float rounded to DECIMALS (and -0.0 written as 0.0)."""
+    if isinstance(value, float):
+        return round(value, DECIMALS) + 0.0
+    if isinstance(value, dict):
+        return {k: _rounded(v) for k, v in value.items()}
+    if isinstance(value, list):
+        return [_rounded(v) for v in value]
+    return value
+
+
 def shade(c, tint):
     return (c[0] * tint[0], c[1] * tint[1], c[2] * tint[2])
 
@@ -269,6 +286,9 @@ class Level:
         """A moving platform riding between p1 and p2 (its centre); its top is
         a quarter of its width above the centre."""
         h = width / 2
+        # A platform turns back `delay` seconds after setting off, arrived or not.
+        travel = ((p2[0] - p1[0]) ** 2 + (p2[1] - p1[1]) ** 2) ** 0.5 / speed
+        assert delay > travel, f"platform at {p1} turns back before it arrives"
         self.add("Moving platform", p1, (width, h), Z_GROUND, texture="platform",
                  body=self.body(),
                  MovingPlatformScript={"Speed": float(speed), "Delay": float(delay),
@@ -364,8 +384,8 @@ class Level:
 
     # -- output ----------------------------------------------------------------
     def write(self, path, comment):
-        doc = {"Physics": {"Gravity": self.gravity},
-               "Factory": {"Game_Objects": self.objects}}
+        doc = _rounded({"Physics": {"Gravity": self.gravity},
+                        "Factory": {"Game_Objects": self.objects}})
         with open(path, "w", encoding="utf-8") as f:
             for line in comment.strip().splitlines():
                 f.write("// " + line + "\n")
