@@ -314,6 +314,30 @@ TEST_F(MenuSystemTest, EscapeFocusAndCloseLeadThroughThePauseMenuAndTheConfirmed
   EXPECT_EQ(MixerVolume(), kFullMixerVolume);
 }
 
+// With a controller alone: the d-pad walks to OPTIONS, A opens it, B steps back.
+TEST_F(MenuSystemTest, TheControllerWalksToTheOptionsAndBack) {
+  Gamepad::State pad;
+  Windows::Instance().Pad.SetState(&pad);
+  auto press = [&](bool Gamepad::State::*button) {
+    pad.*button = true;
+    Frames(1);
+    pad.*button = false;
+    Frames(1);
+  };
+  FinishGlide();
+  press(&Gamepad::State::DpadUp);
+  press(&Gamepad::State::DpadUp);
+  press(&Gamepad::State::DpadLeft);  // across the top of the arc
+  ASSERT_EQ(menus.Selected, 4);
+  ASSERT_EQ(Button(MenuId::Main, 4).Label, u"OPTIONS");
+  press(&Gamepad::State::A);
+  FinishGlide();
+  EXPECT_EQ(menus.CurrentMenu, MenuId::Options);
+  press(&Gamepad::State::B);
+  FinishGlide();
+  EXPECT_EQ(menus.CurrentMenu, MenuId::Main);
+}
+
 TEST_F(MenuSystemTest, OptionsTogglesShowWhatAClickWouldDoAndTheLanguageRelabels) {
   Click(MenuId::Main, 4);  // OPTIONS
   FinishGlide();
