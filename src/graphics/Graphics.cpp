@@ -72,18 +72,6 @@ void FindUniforms(AssetStore& store) {
   texture.WorldLocation = glGetUniformLocation(texture.Program, "world");
 }
 
-// Whether any of the first `count` point lights (camera-relative positions, three
-// floats each, and radii) reaches into the box of half size `half` around `centre`.
-bool TouchedByLight(Vec2 centre, Vec2 half, const std::vector<float>& positions, const std::vector<float>& radii,
-                    int count) {
-  for (int i = 0; i < count; ++i) {
-    const float dx = std::max(std::fabs(positions[3 * i] - centre.x) - half.x, 0.0f);
-    const float dy = std::max(std::fabs(positions[3 * i + 1] - centre.y) - half.y, 0.0f);
-    if (dx * dx + dy * dy < radii[i] * radii[i]) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 Graphics& Graphics::Instance() {
@@ -280,8 +268,8 @@ void Graphics::WorldPass() {
   GatherLights();
   const ShaderProgram& texture = AssetStore::Instance().Program("Texture");
   AssetStore::UseProgram(texture);
-  spriteLights_.Count = spriteLights_.Sent = Batch.UploadLights(texture.Program, Camera);
-  spriteLights_.CountLocation = glGetUniformLocation(texture.Program, "num_lights_used");
+  const int lights = Batch.UploadLights(texture.Program, Camera);
+  spriteLights_.BeginFrame(texture.Program, Batch.LightPositions, Batch.LightColors, Batch.LightRadii, lights);
   for (auto& [id, object] : Factory::Instance().Objects) {
     (void)id;
     const Transform* t = object->GetComponent<Transform>();
@@ -306,26 +294,20 @@ void Graphics::WorldPass() {
   DrawInstanced();
   // The menus, the text and the cursor draw with the same program, unlit.
   AssetStore::UseProgram(texture);
-  glUniform1i(spriteLights_.CountLocation, 0);
+  spriteLights_.Clear();
 }
 
 void Graphics::DrawLitSprite(const ShaderProgram& texture, const Sprite& sprite, const Transform& t,
                              const Mat4& model, const Mat4& world) {
   AssetStore::UseProgram(texture);
-  // A sprite no lamp reaches skips the light loop for every one of its pixels, and
-  // needs no world placement; a turned sprite is judged by the square around its
-  // turning circle.
+  // A sprite's pixels loop over only the lamps that reach it; one no lamp reaches
+  // skips the loop and needs no world placement. A turned sprite is judged by the
+  // square around its turning circle.
   const Vec2 size{std::fabs(t.Scale.x), std::fabs(t.Scale.y)};
   const float turned = std::hypot(size.x, size.y) / 2;
   const Vec2 half = t.Rotation != 0.0f ? Vec2{turned, turned} : size / 2.0f;
   const Vec2 centre{t.Position.x - Camera.Position.x, t.Position.y - Camera.Position.y};
-  const bool lit = TouchedByLight(centre, half, Batch.LightPositions, Batch.LightRadii, spriteLights_.Count);
-  if (lit) glUniformMatrix4fv(texture.WorldLocation, 1, GL_FALSE, world.Data());
-  const int wanted = lit ? spriteLights_.Count : 0;
-  if (wanted != spriteLights_.Sent) {
-    glUniform1i(spriteLights_.CountLocation, wanted);
-    spriteLights_.Sent = wanted;
-  }
+  if (spriteLights_.Select(centre, half) > 0) glUniformMatrix4fv(texture.WorldLocation, 1, GL_FALSE, world.Data());
   sprite.Draw(texture, model, t.ZLayer);
 }
 

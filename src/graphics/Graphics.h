@@ -31,6 +31,7 @@
 #include "graphics/InstanceBatch.h"
 #include "graphics/Mat4.h"
 #include "graphics/ScreenText.h"
+#include "graphics/SpriteLights.h"
 #include "graphics/WorldTarget.h"
 #include "objects/GameObject.h"
 
@@ -152,13 +153,8 @@ class Graphics : public InterfaceSystem {
   Framework::Camera::FollowInputs GatherFollowInputs() const;
 
   WorldTarget target_;
-  // The "Texture" program's point lights this frame: how many were sent, how many
-  // the current draw reads ("num_lights_used", 0 for a sprite no light reaches).
-  struct SpriteLights {
-    int Count = 0;
-    int Sent = 0;
-    GLint CountLocation = -1;
-  } spriteLights_;
+  // The "Texture" program's point lights, sent sprite by sprite.
+  SpriteLights spriteLights_;
   std::uint64_t framesDrawn_ = 0;
   Subscription graphicsListener_;
   bool initialized_ = false;
