@@ -203,6 +203,28 @@ TEST_F(GraphicsRender, AnInvisibleSpriteIsNotDrawnButItsLightStillShines) {
   EXPECT_NEAR(AtWorld(-6.0f, -5.0f).R, dark.R, 2);
 }
 
+// Each picture is sent only the lamps that reach it: the crate by the right lamp
+// glows though the left lamp comes first in the frame's list, and the crate
+// between them, reached by neither, is drawn as it is.
+TEST_F(GraphicsRender, EachTexturedSpriteGlowsByTheLampsThatReachIt) {
+  // A level's sun: the point lights sent are counted against it, as in every level.
+  AddLight<DirLight>(AddBox({0.0f, 8.0f}, {1.0f, 1.0f}, 1.0f, {1, 1, 1}, 0.0f));
+  std::vector<PointLight*> lamps;
+  for (float x : {-8.0f, 8.0f}) {
+    lamps.push_back(AddLight<PointLight>(AddBox({x, 0.0f}, {1.0f, 1.0f}, 0.2f, {1, 1, 1}, 0.0f)));
+    lamps.back()->Color = {1.0f, 1.0f, 1.0f};
+    lamps.back()->Radius = 3.0f;
+  }
+  for (float x : {-8.0f, 0.0f, 8.0f}) AddBox({x, 0.0f}, {2.0f, 2.0f}, 0.5f, {1, 1, 1})->GetComponent<Sprite>()->SetFilename(3);
+  Render();
+  const Pixel lit[3] = {AtWorld(-8.0f, 0.0f), AtWorld(0.0f, 0.0f), AtWorld(8.0f, 0.0f)};
+  for (PointLight* lamp : lamps) lamp->On = false;
+  Render();
+  EXPECT_GT(lit[0].R, AtWorld(-8.0f, 0.0f).R + 30);
+  EXPECT_EQ(lit[1].R, AtWorld(0.0f, 0.0f).R);
+  EXPECT_GT(lit[2].R, AtWorld(8.0f, 0.0f).R + 30);
+}
+
 TEST_F(GraphicsRender, LightUniformsHoldTheFramesLights) {
   Graphics& graphics = Graphics::Instance();
   graphics.Camera.Position = {2.0f, 1.0f, 0.0f};
