@@ -26,12 +26,10 @@ constexpr float kLinesPerNotch = 3.0f;
 // In front of every mark the editor draws in the world.
 constexpr float kPanelZ = 0.0f;
 
-using Colour = std::array<float, 16>;
+using Colour = EditorPanel::QuadColour;
 
-Colour Solid(float r, float g, float b, float a) { return {r, g, b, a, r, g, b, a, r, g, b, a, r, g, b, a}; }
-
-const Colour kBackground = Solid(0.05f, 0.06f, 0.1f, 0.85f);
-const Colour kMarkedBand = Solid(0.3f, 0.35f, 0.55f, 0.9f);
+const Colour kBackground = EditorPanel::Solid(0.05f, 0.06f, 0.1f, 0.85f);
+const Colour kMarkedBand = EditorPanel::Solid(0.3f, 0.35f, 0.55f, 0.9f);
 
 float LetterOf(const Camera& view) { return view.ViewHalfHeight / kLettersPerView; }
 

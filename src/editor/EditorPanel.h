@@ -7,6 +7,7 @@
 // number of lines changes between frames.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -23,6 +24,11 @@ class Graphics;
 class EditorPanel {
  public:
   enum class Edge { Left, Right };
+  // One colour at each of a quad's four corners, as the editor's immediate quads take it.
+  using QuadColour = std::array<float, 16>;
+  static constexpr QuadColour Solid(float r, float g, float b, float a) {
+    return {r, g, b, a, r, g, b, a, r, g, b, a, r, g, b, a};
+  }
   struct Line {
     std::string Text;
     Color3 Colour{1.0f, 1.0f, 1.0f};

@@ -89,15 +89,15 @@ constexpr std::array<const char*, EditorDocument::kBands> kBandNames = {"foregro
 
 std::u16string Wide(const std::string& text) { return std::u16string(text.begin(), text.end()); }
 
-using Colour = std::array<float, 16>;
+using Colour = EditorPanel::QuadColour;
 
-Colour Solid(float r, float g, float b, float a) { return {r, g, b, a, r, g, b, a, r, g, b, a, r, g, b, a}; }
-
-const Colour kSelected = Solid(1.0f, 0.85f, 0.1f, 1.0f);
-const Colour kBox = Solid(0.3f, 0.8f, 1.0f, 1.0f);
-const Colour kGrid = Solid(1.0f, 1.0f, 1.0f, 0.18f);
-const Colour kInvisible = Solid(0.0f, 0.0f, 0.0f, 0.0f);
-const Colour kCard = Solid(0.05f, 0.06f, 0.1f, 0.85f);
+const Colour kSelected = EditorPanel::Solid(1.0f, 0.85f, 0.1f, 1.0f);
+const Colour kBox = EditorPanel::Solid(0.3f, 0.8f, 1.0f, 1.0f);
+const Colour kGrid = EditorPanel::Solid(1.0f, 1.0f, 1.0f, 0.18f);
+const Colour kInvisible = EditorPanel::Solid(0.0f, 0.0f, 0.0f, 0.0f);
+const Colour kCard = EditorPanel::Solid(0.05f, 0.06f, 0.1f, 0.85f);
+// The status line and the keys on the card: the warm yellow of the marks, readable on sky and ground.
+const Color3 kKeyText{1.0f, 0.9f, 0.3f};
 
 void DrawSegment(Graphics& graphics, const Mat4& world, Vec2 a, Vec2 b, const Colour& colour) {
   const float line[6] = {a.x, a.y, kMarkZ, b.x, b.y, kMarkZ};
@@ -590,7 +590,7 @@ void EditorSession::Draw(Graphics& graphics) const {
   const float margin = camera.ViewHalfHeight * kStatusMargin;
   // Shown as it is: the status is put together here, never looked up in the dictionary.
   graphics.Text.RenderShownText(Wide(status), low.x + margin, high.y - margin * kStatusLines, kStatusTextSize,
-                                Color3{1.0f, 0.9f, 0.3f}, TextLook::Outlined);
+                                kKeyText, TextLook::Outlined);
   if (keyCard_) DrawKeyCard(graphics);
 }
 
@@ -619,7 +619,7 @@ void EditorSession::DrawKeyCard(Graphics& graphics) const {
   const float left = centre.x - extent.x * 0.5f + letter * kCardPadding;
   float baseline = centre.y + extent.y * 0.5f - letter * (kCardPadding + kCardLineGap * 0.5f);
   for (const KeyLine& line : kKeyCard) {
-    graphics.Text.RenderShownText(Wide(line.Keys), left, baseline, size, Color3{1.0f, 0.9f, 0.3f}, TextLook::Outlined);
+    graphics.Text.RenderShownText(Wide(line.Keys), left, baseline, size, kKeyText, TextLook::Outlined);
     graphics.Text.RenderShownText(Wide(line.Does), left + letter * static_cast<float>(kCardKeyColumn), baseline, size,
                                   Color3{1.0f, 1.0f, 1.0f}, TextLook::Outlined);
     baseline -= letter * kCardLineGap;
