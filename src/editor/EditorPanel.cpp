@@ -95,7 +95,6 @@ void EditorPanel::Draw(Graphics& graphics, const std::vector<Line>& lines) const
   auto lineTop = [&](std::size_t row) { return area.Max.y - letter * (kPadding + kLineGap * static_cast<float>(row)); };
 
   AssetStore::UseProgram(AssetStore::Instance().Program("Basic"));
-  glDisable(GL_DEPTH_TEST);
   FillBox(graphics, area.Min, area.Max, kBackground);
   for (std::size_t row = 0; row < shown; ++row) {
     if (!lines[first + row].Marked) continue;
@@ -103,7 +102,6 @@ void EditorPanel::Draw(Graphics& graphics, const std::vector<Line>& lines) const
     FillBox(graphics, {area.Min.x, top - letter * kLineGap}, {area.Max.x, top}, kMarkedBand);
   }
   glBindVertexArray(0);
-  glEnable(GL_DEPTH_TEST);
 
   // The font's size for a letter of this width (the font is monospaced).
   const float size = letter / graphics.Text.TextWidth(u"M", 1.0f);

@@ -542,7 +542,6 @@ void EditorSession::Draw(Graphics& graphics) const {
   if (!HoldsCamera()) return;
   const Camera& camera = graphics.Camera;
   AssetStore::UseProgram(AssetStore::Instance().Program("Basic"));
-  glDisable(GL_DEPTH_TEST);
   const Mat4 world = graphics.ModelMatrix({0.0f, 0.0f, 0.0f}, {1.0f, 1.0f, 1.0f}, 0.0f);
   // What the window shows, in world units (the view's extents are its full size).
   const Vec2 low{camera.Position.x - camera.ViewHalfWidth * 0.5f, camera.Position.y - camera.ViewHalfHeight * 0.5f};
@@ -574,7 +573,6 @@ void EditorSession::Draw(Graphics& graphics) const {
   // The instanced draw expects the unit quad back in the quad buffer.
   DrawOutline(graphics, Mat4(), kInvisible);
   glBindVertexArray(0);
-  glEnable(GL_DEPTH_TEST);
 
   std::string status = std::string("EDITOR  ") + (GridOn ? "grid on" : "grid off") + "  " +
                              std::to_string(Document.Selection().size()) + " selected" +
@@ -607,14 +605,12 @@ void EditorSession::DrawKeyCard(Graphics& graphics) const {
   const Vec2 centre{camera.Position.x, camera.Position.y};
 
   AssetStore::UseProgram(AssetStore::Instance().Program("Basic"));
-  glDisable(GL_DEPTH_TEST);
   graphics.DrawImmediate(graphics.ModelMatrix({centre.x, centre.y, kMarkZ}, {extent.x, extent.y, 1.0f}, 0.0f),
                          Graphics::UnitQuad, kCard.data(), Graphics::ImmediateQuad);
   glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
   DrawOutline(graphics, graphics.ModelMatrix({centre.x, centre.y, kMarkZ}, {extent.x, extent.y, 1.0f}, 0.0f),
               kSelected);
   glBindVertexArray(0);
-  glEnable(GL_DEPTH_TEST);
 
   const float left = centre.x - extent.x * 0.5f + letter * kCardPadding;
   float baseline = centre.y + extent.y * 0.5f - letter * (kCardPadding + kCardLineGap * 0.5f);

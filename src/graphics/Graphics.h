@@ -123,6 +123,7 @@ class Graphics : public InterfaceSystem {
   // world at the art's resolution.
   std::function<void(Graphics&)> MenuBackdrop;
   // Draws the open menus' text and lines at the window's resolution, after the world.
+  // This pass and the overlay pass paint in order with the depth test off.
   std::function<void(Graphics&)> MenuPass;
   // Appends this frame's particles with AddInstance.
   std::function<void(Graphics&)> CollectParticles;

@@ -25,18 +25,20 @@ void ScreenText::RenderText(const std::u16string& text, float x, float y, float 
 void ScreenText::RenderShownText(const std::u16string& shown, float x, float y, float size, Color3 color,
                                  TextLook look) {
   if (shown.empty()) return;
-  DrawGlyphs(shown, x, y, size, color);
-  if (look != TextLook::Outlined) return;
-  // The letters are drawn first: at the same depth the outline copies then only
-  // fill what the letters left empty. One font pixel is an eighth of a character.
-  const float pixel = TextWidth(u"M", size) / kFontGrid;
-  for (int dx = -1; dx <= 1; ++dx) {
-    for (int dy = -1; dy <= 1; ++dy) {
-      if (dx != 0 || dy != 0) {
-        DrawGlyphs(shown, x + static_cast<float>(dx) * pixel, y + static_cast<float>(dy) * pixel, size, OutlineColor);
+  if (look == TextLook::Outlined) {
+    // The outline is the letters shifted one font pixel (an eighth of a character)
+    // each way, painted first so that the letters cover it.
+    const float pixel = TextWidth(u"M", size) / kFontGrid;
+    for (int dx = -1; dx <= 1; ++dx) {
+      for (int dy = -1; dy <= 1; ++dy) {
+        if (dx != 0 || dy != 0) {
+          DrawGlyphs(shown, x + static_cast<float>(dx) * pixel, y + static_cast<float>(dy) * pixel, size,
+                     OutlineColor);
+        }
       }
     }
   }
+  DrawGlyphs(shown, x, y, size, color);
 }
 
 void ScreenText::DrawGlyphs(const std::u16string& shown, float x, float y, float size, Color3 color) {

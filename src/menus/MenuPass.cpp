@@ -97,7 +97,6 @@ void MenuSystem::DrawBackdrop(Graphics& graphics) {
 
 void MenuSystem::Draw(Graphics& graphics) {
   const ShaderProgram& basic = AssetStore::Instance().Program("Basic");
-  glDepthFunc(GL_ALWAYS);
   for (auto& [id, menu] : Menus) {
     if (!menu->Shown) continue;
     if (!menu->Title.empty()) {
@@ -109,7 +108,6 @@ void MenuSystem::Draw(Graphics& graphics) {
       DrawButtonLines(graphics, basic, *button);
     }
   }
-  glDepthFunc(GL_LESS);
 }
 
 }  // namespace Framework
