@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iostream>
 #include <system_error>
+#include <vector>
 
 namespace Framework {
 namespace {
@@ -22,7 +23,7 @@ FontFace::FontFace(float viewAspect) : TextScale(ScaleForAspect(viewAspect)) {
     Library = nullptr;
   }
   if (!GlReady()) return;
-  // One quad of six (x, y, u, v) vertices, rewritten for every character drawn.
+  // The quads of one text, (x, y, u, v) per vertex, rewritten for every text drawn.
   glGenVertexArrays(1, &Vao);
   glGenBuffers(1, &Vbo);
   glBindVertexArray(Vao);
@@ -35,6 +36,7 @@ FontFace::FontFace(float viewAspect) : TextScale(ScaleForAspect(viewAspect)) {
 }
 
 FontFace::~FontFace() {
+  if (Atlas != 0 && GlReady()) glDeleteTextures(1, &Atlas);
   if (Face != nullptr) FT_Done_Face(Face);
   if (Library != nullptr) FT_Done_FreeType(Library);
 }
@@ -73,8 +75,28 @@ bool FontFace::LoadFont(const std::string& path) {
     return false;
   }
   FT_Set_Pixel_Sizes(Face, 0, PixelHeight);
+  int cells = 0;
+  for (std::uint32_t code = 0; code <= 1103; ++code) cells += IsCachedCode(code) ? 1 : 0;
+  const int atlasWidth = AtlasColumns * CellSize;
+  const int atlasHeight = (cells + AtlasColumns - 1) / AtlasColumns * CellSize;
   const bool gl = GlReady();
-  if (gl) glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  if (gl) {
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glGenTextures(1, &Atlas);
+    glBindTexture(GL_TEXTURE_2D, Atlas);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RED, atlasWidth, atlasHeight, 0, GL_RED, GL_UNSIGNED_BYTE, nullptr);
+    // Zeroed a row of cells at a time, so that the gaps between cells are empty
+    // without holding a second copy of the whole atlas.
+    const std::vector<unsigned char> empty(static_cast<std::size_t>(atlasWidth) * CellSize, 0);
+    for (int row = 0; row < atlasHeight; row += CellSize) {
+      glTexSubImage2D(GL_TEXTURE_2D, 0, 0, row, atlasWidth, CellSize, GL_RED, GL_UNSIGNED_BYTE, empty.data());
+    }
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  }
+  int cell = 0;
   for (std::uint32_t code = 0; code <= 1103; ++code) {
     if (!IsCachedCode(code)) continue;
     if (FT_Load_Char(Face, code, FT_LOAD_RENDER) != 0) {
@@ -86,15 +108,24 @@ bool FontFace::LoadFont(const std::string& path) {
     glyph.Size = {static_cast<std::int32_t>(slot->bitmap.width), static_cast<std::int32_t>(slot->bitmap.rows)};
     glyph.Bearing = {slot->bitmap_left, slot->bitmap_top};
     glyph.Advance = static_cast<std::uint32_t>(slot->advance.x);
-    if (gl) {
-      glGenTextures(1, &glyph.TextureId);
-      glBindTexture(GL_TEXTURE_2D, glyph.TextureId);
-      glTexImage2D(GL_TEXTURE_2D, 0, GL_RED, glyph.Size.x, glyph.Size.y, 0, GL_RED, GL_UNSIGNED_BYTE,
-                   slot->bitmap.buffer);
-      glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-      glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-      glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-      glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    const int left = cell % AtlasColumns * CellSize + CellGap;
+    const int top = cell / AtlasColumns * CellSize + CellGap;
+    ++cell;
+    if (glyph.Size.x > CellSize - 2 * CellGap || glyph.Size.y > CellSize - 2 * CellGap) {
+      std::cout << "FontFace: " << path << ": character " << code << " is larger than its atlas cell and is not drawn\n";
+      glyph.Size = {};
+    }
+    glyph.U0 = static_cast<float>(left) / static_cast<float>(atlasWidth);
+    glyph.V0 = static_cast<float>(top) / static_cast<float>(atlasHeight);
+    glyph.U1 = static_cast<float>(left + glyph.Size.x) / static_cast<float>(atlasWidth);
+    glyph.V1 = static_cast<float>(top + glyph.Size.y) / static_cast<float>(atlasHeight);
+    // FreeType's rows run top down with `pitch` bytes each; a negative pitch (rows
+    // bottom up) is not something this font produces, and such a glyph stays empty.
+    if (gl && glyph.Size.x > 0 && glyph.Size.y > 0 && slot->bitmap.pitch > 0) {
+      glPixelStorei(GL_UNPACK_ROW_LENGTH, slot->bitmap.pitch);
+      glTexSubImage2D(GL_TEXTURE_2D, 0, left, top, glyph.Size.x, glyph.Size.y, GL_RED, GL_UNSIGNED_BYTE,
+                      slot->bitmap.buffer);
+      glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     }
     Glyphs[static_cast<char16_t>(code)] = glyph;
   }

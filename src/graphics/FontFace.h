@@ -1,5 +1,7 @@
 // FontFace: one FreeType face rasterised once at a pixel height of 124 into one
-// small red-channel texture per character, plus the quad buffer text is drawn with.
+// red-channel atlas texture, a cell per character, plus the quad buffer text is
+// drawn with. One texture for every character lets a whole string be drawn at once:
+// a software renderer pays more for each draw than for a glyph's pixels.
 //
 // Invariants: Glyphs holds only the codes 0-127 and 1040-1103 (ASCII and Cyrillic
 // А to я) that loaded; any other code finds the empty glyph, which draws nothing
@@ -20,7 +22,8 @@ struct Glyph {
   struct IntPair {
     std::int32_t x = 0, y = 0;
   };
-  GLuint TextureId = 0;
+  // Where the bitmap lies in the atlas, in texture coordinates (left, top, right, bottom).
+  float U0 = 0.0f, V0 = 0.0f, U1 = 0.0f, V1 = 0.0f;
   IntPair Size;        // bitmap width and rows in pixels
   IntPair Bearing;     // bitmap left and top in pixels
   std::uint32_t Advance = 0;  // horizontal advance in 1/64 pixel
@@ -29,6 +32,11 @@ struct Glyph {
 class FontFace {
  public:
   static constexpr FT_UInt PixelHeight = 124;
+  // The atlas: a grid of cells, each a bitmap of up to PixelHeight square with an
+  // empty border of CellGap pixels, so that filtering never picks up a neighbour.
+  static constexpr int CellGap = 1;
+  static constexpr int CellSize = static_cast<int>(PixelHeight) + 2 * CellGap;
+  static constexpr int AtlasColumns = 16;
 
   // Initialises FreeType, makes the text quad buffer (when a GL context is current)
   // and fixes TextScale from the window's aspect ratio (width / height).
@@ -53,6 +61,8 @@ class FontFace {
   FT_Library Library = nullptr;
   FT_Face Face = nullptr;
   GLuint Vao = 0, Vbo = 0;
+  // Every cached glyph's bitmap; 0 without a GL context or a face.
+  GLuint Atlas = 0;
   GLint ProjectionLocation = -1;
   GLint TextColorLocation = -1;
   float TextScale = 0.0f;

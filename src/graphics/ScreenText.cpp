@@ -12,8 +12,8 @@ namespace {
 const char* const kTextFont = "PressStart2P";
 // The font is drawn on a grid of eight by eight pixels per character.
 constexpr float kFontGrid = 8.0f;
-// Two triangles a glyph.
-constexpr GLsizei kGlyphVertices = 6;
+// Each vertex is x, y, u, v.
+constexpr std::size_t kFloatsPerVertex = 4;
 
 }  // namespace
 
@@ -25,6 +25,18 @@ void ScreenText::RenderText(const std::u16string& text, float x, float y, float 
 void ScreenText::RenderShownText(const std::u16string& shown, float x, float y, float size, Color3 color,
                                  TextLook look) {
   if (shown.empty()) return;
+  AssetStore& store = AssetStore::Instance();
+  FontFace& font = store.Font(kTextFont);
+  const ShaderProgram& program = store.Program("Font");
+  // World units per glyph pixel.
+  const float scale = size / static_cast<float>(FontFace::PixelHeight) / font.TextScale;
+  const float penX = x - camera_.Position.x;
+  const float penY = y - camera_.Position.y;
+
+  // Every quad of the text, outline and letters, goes into the buffer at once before
+  // any is drawn: rewriting a buffer the renderer still has to draw from would make
+  // it finish all the drawing queued so far first.
+  vertices_.clear();
   if (look == TextLook::Outlined) {
     // The outline is the letters shifted one font pixel (an eighth of a character)
     // each way, painted first so that the letters cover it.
@@ -32,55 +44,41 @@ void ScreenText::RenderShownText(const std::u16string& shown, float x, float y, 
     for (int dx = -1; dx <= 1; ++dx) {
       for (int dy = -1; dy <= 1; ++dy) {
         if (dx != 0 || dy != 0) {
-          DrawGlyphs(shown, x + static_cast<float>(dx) * pixel, y + static_cast<float>(dy) * pixel, size,
-                     OutlineColor);
+          LayOutGlyphs(shown, font, penX + static_cast<float>(dx) * pixel, penY + static_cast<float>(dy) * pixel,
+                       scale);
         }
       }
     }
   }
-  DrawGlyphs(shown, x, y, size, color);
-}
-
-void ScreenText::DrawGlyphs(const std::u16string& shown, float x, float y, float size, Color3 color) {
-  AssetStore& store = AssetStore::Instance();
-  FontFace& font = store.Font(kTextFont);
-  const ShaderProgram& program = store.Program("Font");
-  const Mat4 transform = camera_.Projection * camera_.View;
-  // World units per glyph pixel.
-  const float scale = size / static_cast<float>(FontFace::PixelHeight) / font.TextScale;
-  const float penX = x - camera_.Position.x;
-  const float penY = y - camera_.Position.y;
+  const auto outline = static_cast<GLsizei>(vertices_.size() / kFloatsPerVertex);
+  LayOutGlyphs(shown, font, penX, penY, scale);
+  const auto total = static_cast<GLsizei>(vertices_.size() / kFloatsPerVertex);
+  if (total == 0) return;
 
   AssetStore::UseProgram(program);
   if (font.ProjectionLocation < 0) font.ProjectionLocation = glGetUniformLocation(program.Program, "projection");
   if (font.TextColorLocation < 0) font.TextColorLocation = glGetUniformLocation(program.Program, "textColor");
+  const Mat4 transform = camera_.Projection * camera_.View;
   glUniformMatrix4fv(font.ProjectionLocation, 1, GL_FALSE, transform.Data());
-  glUniform3f(font.TextColorLocation, color.R, color.G, color.B);
   glActiveTexture(GL_TEXTURE0);
+  glBindTexture(GL_TEXTURE_2D, font.Atlas);
   glBindVertexArray(font.Vao);
-
-  // Every glyph's quad goes into the buffer at once, before any is drawn: rewriting
-  // a buffer the renderer still has to draw from would make it finish all the
-  // drawing queued so far first, once per character.
-  LayOutGlyphs(shown, font, penX, penY, scale);
-  if (!glyphs_.empty()) {
-    glBindBuffer(GL_ARRAY_BUFFER, font.Vbo);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices_.size() * sizeof(float)), vertices_.data(),
-                 GL_STREAM_DRAW);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
+  glBindBuffer(GL_ARRAY_BUFFER, font.Vbo);
+  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices_.size() * sizeof(float)), vertices_.data(),
+               GL_STREAM_DRAW);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  if (outline > 0) {
+    glUniform3f(font.TextColorLocation, OutlineColor.R, OutlineColor.G, OutlineColor.B);
+    glDrawArrays(GL_TRIANGLES, 0, outline);
   }
-  for (std::size_t i = 0; i < glyphs_.size(); ++i) {
-    glBindTexture(GL_TEXTURE_2D, glyphs_[i]);
-    glDrawArrays(GL_TRIANGLES, static_cast<GLint>(i * kGlyphVertices), kGlyphVertices);
-  }
+  glUniform3f(font.TextColorLocation, color.R, color.G, color.B);
+  glDrawArrays(GL_TRIANGLES, outline, total - outline);
   glBindVertexArray(0);
   glBindTexture(GL_TEXTURE_2D, 0);
 }
 
 void ScreenText::LayOutGlyphs(const std::u16string& shown, const FontFace& font, float penX, float penY,
                               float scale) {
-  vertices_.clear();
-  glyphs_.clear();
   for (char16_t code : shown) {
     auto it = font.Glyphs.find(code);
     // A character outside the cache draws nothing and does not move the pen.
@@ -88,18 +86,18 @@ void ScreenText::LayOutGlyphs(const std::u16string& shown, const FontFace& font,
     const Glyph& glyph = it->second;
     const float left = penX + static_cast<float>(glyph.Bearing.x) * scale;
     const float bottom = penY - static_cast<float>(glyph.Size.y - glyph.Bearing.y) * scale;
-    const float w = static_cast<float>(glyph.Size.x) * scale;
-    const float h = static_cast<float>(glyph.Size.y) * scale;
-    vertices_.insert(vertices_.end(), {
-                                          left,     bottom + h, 0.0f, 0.0f,  //
-                                          left,     bottom,     0.0f, 1.0f,  //
-                                          left + w, bottom,     1.0f, 1.0f,  //
-                                          left,     bottom + h, 0.0f, 0.0f,  //
-                                          left + w, bottom,     1.0f, 1.0f,  //
-                                          left + w, bottom + h, 1.0f, 0.0f,
-                                      });
-    glyphs_.push_back(glyph.TextureId);
+    const float right = left + static_cast<float>(glyph.Size.x) * scale;
+    const float top = bottom + static_cast<float>(glyph.Size.y) * scale;
     penX += static_cast<float>(glyph.Advance >> 6) * scale;
+    if (glyph.Size.x == 0 || glyph.Size.y == 0) continue;  // a space: nothing to draw
+    vertices_.insert(vertices_.end(), {
+                                          left,  top,    glyph.U0, glyph.V0,  //
+                                          left,  bottom, glyph.U0, glyph.V1,  //
+                                          right, bottom, glyph.U1, glyph.V1,  //
+                                          left,  top,    glyph.U0, glyph.V0,  //
+                                          right, bottom, glyph.U1, glyph.V1,  //
+                                          right, top,    glyph.U1, glyph.V0,
+                                      });
   }
 }
 

@@ -1,5 +1,5 @@
 // ScreenText: text on screen in the font "PressStart2P" (one textured quad per
-// character, placed in world units with (x, y) the left end of the baseline), and
+// character, a whole text in one draw, placed in world units with (x, y) the left end of the baseline), and
 // the timed messages that GraphicsEvents ask for.
 // Texts over the world (messages, the frame rate) are drawn with a dark outline one
 // font pixel wide, so that a light cloud or sign behind them cannot wash them out;
@@ -63,16 +63,14 @@ class ScreenText {
   std::vector<std::unique_ptr<ScreenMessage>> Messages;
 
  private:
-  void DrawGlyphs(const std::u16string& shown, float x, float y, float size, Color3 color);
-  // Fills vertices_ and glyphs_ with the quads of the glyphs the font has, pen
-  // starting at (penX, penY) in camera space, scale world units per glyph pixel.
+  // Appends to vertices_ the quads of the glyphs the font has, pen starting at
+  // (penX, penY) in camera space, scale world units per glyph pixel.
   void LayOutGlyphs(const std::u16string& shown, const FontFace& font, float penX, float penY, float scale);
 
   const Camera& camera_;
-  // The quads (x, y, u, v per vertex) and textures of the glyphs being drawn; kept
-  // between calls only so that their room is reused.
+  // The quads (x, y, u, v per vertex) of the text being drawn; kept between calls
+  // only so that their room is reused.
   std::vector<float> vertices_;
-  std::vector<std::uint32_t> glyphs_;
 };
 
 }  // namespace Framework

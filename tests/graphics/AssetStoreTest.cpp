@@ -65,7 +65,8 @@ TEST_F(AssetStoreTest, TheGamesProgramsAllLinkAndTheFontIsLoaded) {
   // Loaded and uploaded (which glyphs: FontFaceTest).
   ASSERT_TRUE(store->Fonts.contains("PressStart2P"));
   const FontFace& font = *store->Fonts["PressStart2P"];
-  EXPECT_NE(font.GlyphFor(u'A').TextureId, 0u);
+  EXPECT_NE(font.Atlas, 0u);
+  EXPECT_LT(font.GlyphFor(u'A').U0, font.GlyphFor(u'A').U1);
   EXPECT_NE(font.Vao, 0u);
 }
 

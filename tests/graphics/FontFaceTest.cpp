@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 
 namespace Framework {
@@ -49,7 +50,20 @@ TEST(FontFaceTextScale, EveryShapeKeepsTextTheSameShareOfTheWidthAndTheFaceCache
   EXPECT_GT(a.Size.y, 0);
   EXPECT_GT(a.Bearing.y, 0);
   const Glyph& missing = face.GlyphFor(u'Ё');
-  EXPECT_TRUE(missing.Advance == 0u && missing.Size.x == 0 && missing.TextureId == 0u);
+  EXPECT_TRUE(missing.Advance == 0u && missing.Size.x == 0 && missing.U1 == 0.0f);
+
+  // Every glyph has a cell of its own in the atlas: no text shows a piece of another letter.
+  std::vector<const Glyph*> cells;
+  for (const auto& [code, glyph] : face.Glyphs) {
+    if (glyph.Size.x == 0) continue;
+    EXPECT_TRUE(glyph.U0 >= 0.0f && glyph.V0 >= 0.0f && glyph.U1 <= 1.0f && glyph.V1 <= 1.0f) << int(code);
+    for (const Glyph* other : cells) {
+      EXPECT_TRUE(glyph.U1 <= other->U0 || other->U1 <= glyph.U0 || glyph.V1 <= other->V0 || other->V1 <= glyph.V0)
+          << int(code);
+    }
+    cells.push_back(&glyph);
+  }
+  EXPECT_GT(cells.size(), 150u);
 }
 
 }  // namespace
