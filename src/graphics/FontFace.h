@@ -1,7 +1,10 @@
-// FontFace: one FreeType face rasterised once at a pixel height of 124 into one
+// FontFace: one FreeType face rasterised once at a pixel height of 16 into one
 // red-channel atlas texture, a cell per character, plus the quad buffer text is
 // drawn with. One texture for every character lets a whole string be drawn at once:
 // a software renderer pays more for each draw than for a glyph's pixels.
+// The font is drawn on a grid of eight pixels per character, so at 16 every font
+// pixel is two texels: scaled up with nearest filtering, letters keep hard pixel
+// edges at any size, and the small atlas stays in the processor's cache.
 //
 // Invariants: Glyphs holds only the codes 0-127 and 1040-1103 (ASCII and Cyrillic
 // А to я) that loaded; any other code finds the empty glyph, which draws nothing
@@ -31,7 +34,7 @@ struct Glyph {
 
 class FontFace {
  public:
-  static constexpr FT_UInt PixelHeight = 124;
+  static constexpr FT_UInt PixelHeight = 16;  // two texels per font pixel
   // The atlas: a grid of cells, each a bitmap of up to PixelHeight square with an
   // empty border of CellGap pixels, so that filtering never picks up a neighbour.
   static constexpr int CellGap = 1;

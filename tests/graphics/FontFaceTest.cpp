@@ -45,7 +45,7 @@ TEST(FontFaceTextScale, EveryShapeKeepsTextTheSameShareOfTheWidthAndTheFaceCache
   for (char16_t code : {u'Ё', u'ё', char16_t(128)}) EXPECT_FALSE(face.Glyphs.contains(code)) << int(code);
 
   const Glyph& a = face.GlyphFor(u'A');
-  EXPECT_EQ(a.Advance, 124u * 64u);  // monospaced, one em per character
+  EXPECT_EQ(a.Advance, FontFace::PixelHeight * 64u);  // monospaced, one em per character
   EXPECT_GT(a.Size.x, 0);
   EXPECT_GT(a.Size.y, 0);
   EXPECT_GT(a.Bearing.y, 0);

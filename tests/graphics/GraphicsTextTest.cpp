@@ -55,9 +55,9 @@ class GraphicsTextTest : public GlFixture {
 };
 
 TEST_F(GraphicsTextTest, AGlyphLandsOnItsBaselineInItsColour) {
-  // "A" at (2, 3), size 12: one glyph pixel is 12 / 124 / 8 world units.
+  // "A" at (2, 3), size 12: one glyph pixel is 12 / PixelHeight / 8 world units.
   const Glyph& a = AssetStore::Instance().Font("PressStart2P").GlyphFor(u'A');
-  const float unit = 12.0f / 124.0f / 8.0f;
+  const float unit = 12.0f / static_cast<float>(FontFace::PixelHeight) / 8.0f;
   const InkBox box = Draw(u"A", 2.0f, 3.0f, 12.0f, {1.0f, 0.5f, 0.0f});
   ASSERT_GT(box.count, 100);
   EXPECT_NEAR(box.minX, ColumnOf(2.0f + a.Bearing.x * unit), 2.0f);
@@ -85,7 +85,7 @@ TEST_F(GraphicsTextTest, AGlyphLandsOnItsBaselineInItsColour) {
 TEST_F(GraphicsTextTest, ThePenAdvancesOncePerDrawnCharacterAndTheWidthSaysSo) {
   const InkBox one = Draw(u"I", 0.0f, 0.0f, 12.0f, {1, 1, 1});
   const InkBox two = Draw(u"II", 0.0f, 0.0f, 12.0f, {1, 1, 1});
-  // 124 px advance at size 12 in 16:9: 124 * 12 / 124 / 8 = 1.5 world units.
+  // One em of advance at size 12 in 16:9: 12 / 8 = 1.5 world units.
   const float advancePixels = ColumnOf(1.5f) - ColumnOf(0.0f);
   EXPECT_NEAR(two.maxX - one.maxX, advancePixels, 1.5f);
   EXPECT_NEAR(two.count, 2 * one.count, one.count / 10);
