@@ -69,7 +69,10 @@ void MenuSystem::DrawBackdrop(Graphics& graphics) {
   for (auto& [id, menu] : Menus) {
     if (!menu->Shown) continue;
     // One view-sized tint under the menus, over the world. The timed messages are
-    // drawn after it, so they stay readable through it.
+    // drawn after it, so they stay readable through it. A see-through tint (the main
+    // menu's) is not drawn at all: it would change nothing, at the cost of a whole
+    // screen of pixels.
+    if (menu->Header.Alpha <= 0.0f) break;
     DrawQuad(graphics, basic, graphics.ModelMatrix(camera.Position, menu->HeaderScale, 0.0f), menu->Header.Color,
              menu->Header.Alpha, GL_TRIANGLE_FAN);
     break;
