@@ -6,6 +6,10 @@ in vec4 vColor;
 in vec3 vWorldPos;
 in vec2 vLocal;
 in vec2 vSize;
+// The point lights that reach this piece of the quad, one byte each; a count of 255
+// means every light of the frame.
+flat in uvec4 vLightWords;
+flat in uint vLightCount;
 
 out vec4 FragColor;
 
@@ -57,8 +61,12 @@ void main() {
     light += vec3(1.0 - kAmbient) * (0.75 + 0.25 * n.z + 0.25 * n.y);
   }
 
-  int count = clamp(num_lights_used, 0, kMaxPointLights);
-  for (int i = 0; i < count; ++i) {
+  int used = clamp(num_lights_used, 0, kMaxPointLights);
+  bool every = vLightCount == 255u;
+  int count = every ? used : min(int(vLightCount), used);
+  for (int k = 0; k < count; ++k) {
+    int i = every ? k : int((vLightWords[k >> 2] >> uint(8 * (k & 3))) & 255u);
+    if (i >= used) continue;
     float radius = pointLightsRadius[i];
     if (radius <= 0.0) continue;
     vec2 delta = pointLightsPosition[i].xy - vWorldPos.xy;

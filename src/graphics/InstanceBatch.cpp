@@ -1,6 +1,9 @@
 #include "graphics/InstanceBatch.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
 #include <cstdint>
 
 #include "graphics/AssetStore.h"
@@ -16,6 +19,11 @@ constexpr GLuint kColorAttribute = 1;
 constexpr GLuint kModelAttribute = 2;  // a mat4: four locations
 constexpr GLuint kWorldAttribute = 6;  // a mat4: four locations
 constexpr GLuint kDepthAttribute = 10;
+constexpr GLuint kPieceAttribute = 11;
+constexpr GLuint kLightWordsAttribute = 12;
+constexpr GLuint kLightCountAttribute = 13;
+// The whole unit quad as one piece.
+constexpr std::array<float, 4> kWholeQuad = {-0.5f, -0.5f, 0.5f, 0.5f};
 // The unit quad, drawn as a triangle fan.
 constexpr GLsizei kQuadVertices = 4;
 
@@ -38,6 +46,8 @@ void InstanceBatch::CreateBuffers(GLuint quadBuffer, GLuint colorBuffer) {
   glGenBuffers(1, &ModelBuffer);
   glGenBuffers(1, &WorldBuffer);
   glGenBuffers(1, &DepthBuffer);
+  glGenBuffers(1, &PieceBuffer);
+  glGenBuffers(1, &LightListBuffer);
   glGenVertexArrays(1, &Vao);
   AssetStore::UseProgram(AssetStore::Instance().Program("Instance"));
 
@@ -55,14 +65,26 @@ void InstanceBatch::CreateBuffers(GLuint quadBuffer, GLuint colorBuffer) {
   glEnableVertexAttribArray(kDepthAttribute);
   glVertexAttribPointer(kDepthAttribute, 1, GL_FLOAT, GL_FALSE, sizeof(float), nullptr);
   glVertexAttribDivisor(kDepthAttribute, 1);
+  glBindBuffer(GL_ARRAY_BUFFER, PieceBuffer);
+  glEnableVertexAttribArray(kPieceAttribute);
+  glVertexAttribPointer(kPieceAttribute, 4, GL_FLOAT, GL_FALSE, sizeof(std::array<float, 4>), nullptr);
+  glVertexAttribDivisor(kPieceAttribute, 1);
+  glBindBuffer(GL_ARRAY_BUFFER, LightListBuffer);
+  glEnableVertexAttribArray(kLightWordsAttribute);
+  glVertexAttribIPointer(kLightWordsAttribute, 4, GL_UNSIGNED_INT, sizeof(PieceLights), nullptr);
+  glVertexAttribDivisor(kLightWordsAttribute, 1);
+  glEnableVertexAttribArray(kLightCountAttribute);
+  glVertexAttribIPointer(kLightCountAttribute, 1, GL_UNSIGNED_INT, sizeof(PieceLights),
+                         reinterpret_cast<void*>(offsetof(PieceLights, Count)));
+  glVertexAttribDivisor(kLightCountAttribute, 1);
   glBindVertexArray(0);
 }
 
 void InstanceBatch::DestroyBuffers() {
-  const GLuint buffers[3] = {ModelBuffer, WorldBuffer, DepthBuffer};
-  glDeleteBuffers(3, buffers);
+  const GLuint buffers[5] = {ModelBuffer, WorldBuffer, DepthBuffer, PieceBuffer, LightListBuffer};
+  glDeleteBuffers(5, buffers);
   glDeleteVertexArrays(1, &Vao);
-  ModelBuffer = WorldBuffer = DepthBuffer = Vao = 0;
+  ModelBuffer = WorldBuffer = DepthBuffer = PieceBuffer = LightListBuffer = Vao = 0;
 }
 
 void InstanceBatch::Clear() {
@@ -80,10 +102,12 @@ void InstanceBatch::Add(const Mat4& world, const Mat4& model, Rgba color, float 
   Depths.push_back(depth);
 }
 
-std::size_t InstanceBatch::StageInDrawOrder() {
+std::size_t InstanceBatch::StageInDrawOrder(bool nearestFirst, int pointLights) {
   const std::size_t count = Models.size();
   std::size_t opaque = 0;
-  while (opaque < count && Colors[opaque].A >= 1.0f) ++opaque;
+  if (nearestFirst) {
+    while (opaque < count && Colors[opaque].A >= 1.0f) ++opaque;
+  }
   order_.resize(count);
   for (std::size_t i = 0; i < count; ++i) order_[i] = i;
   // Among opaque quads under the "less" depth test the nearest one keeps the pixel
@@ -92,41 +116,120 @@ std::size_t InstanceBatch::StageInDrawOrder() {
   // drawn, so they, and everything queued after the first of them, keep their order.
   std::stable_sort(order_.begin(), order_.begin() + static_cast<std::ptrdiff_t>(opaque),
                    [this](std::size_t a, std::size_t b) { return Depths[a] < Depths[b]; });
-  stagedModels_.resize(count);
-  stagedWorlds_.resize(count);
-  stagedColors_.resize(count);
-  stagedDepths_.resize(count);
+  stagedModels_.clear();
+  stagedWorlds_.clear();
+  stagedColors_.clear();
+  stagedDepths_.clear();
+  stagedPieces_.clear();
+  stagedLights_.clear();
+  std::size_t opaquePieces = 0;
   for (std::size_t i = 0; i < count; ++i) {
-    stagedModels_[i] = Models[order_[i]];
-    stagedWorlds_[i] = Worlds[order_[i]];
-    stagedColors_[i] = Colors[order_[i]];
-    stagedDepths_[i] = Depths[order_[i]];
+    StagePieces(order_[i], pointLights);
+    if (i + 1 == opaque) opaquePieces = stagedModels_.size();
   }
-  return opaque;
+  return opaquePieces;
+}
+
+void InstanceBatch::StagePieces(std::size_t index, int pointLights) {
+  const Mat4& model = Models[index];
+  const Mat4& world = Worlds[index];
+  // The quad's size in world units: the lengths of its placement's first two columns.
+  const auto columnLength = [&world](int column) {
+    const float* m = world.Data() + 4 * column;
+    return std::sqrt(m[0] * m[0] + m[1] * m[1] + m[2] * m[2]);
+  };
+  // Whole pieces of at most PieceSize; a quad of nothing, or of no sane size, stays one piece.
+  const auto piecesAlong = [](float length) {
+    const float pieces = std::ceil(length / PieceSize);
+    constexpr float kMostPieces = 256.0f;
+    return pieces >= 1.0f && pieces <= kMostPieces ? static_cast<int>(pieces) : 1;
+  };
+  const int across = piecesAlong(columnLength(0));
+  const int up = piecesAlong(columnLength(1));
+  for (int row = 0; row < up; ++row) {
+    // Neighbouring pieces share their edge values exactly, so no pixel falls between them.
+    const float bottom = -0.5f + static_cast<float>(row) / static_cast<float>(up);
+    const float top = row + 1 == up ? 0.5f : -0.5f + static_cast<float>(row + 1) / static_cast<float>(up);
+    for (int column = 0; column < across; ++column) {
+      const float left = -0.5f + static_cast<float>(column) / static_cast<float>(across);
+      const float right =
+          column + 1 == across ? 0.5f : -0.5f + static_cast<float>(column + 1) / static_cast<float>(across);
+      // Out of view when all four corners lie beyond the same clip edge (w stays 1).
+      int beyond[4] = {};
+      float low[2] = {INFINITY, INFINITY}, high[2] = {-INFINITY, -INFINITY};
+      for (const float x : {left, right}) {
+        for (const float y : {bottom, top}) {
+          const auto clip = model.Apply(x, y, 0.0f);
+          beyond[0] += clip[0] < -clip[3] ? 1 : 0;
+          beyond[1] += clip[0] > clip[3] ? 1 : 0;
+          beyond[2] += clip[1] < -clip[3] ? 1 : 0;
+          beyond[3] += clip[1] > clip[3] ? 1 : 0;
+          const auto at = world.Apply(x, y, 0.0f);
+          for (int axis = 0; axis < 2; ++axis) {
+            low[axis] = std::min(low[axis], at[axis]);
+            high[axis] = std::max(high[axis], at[axis]);
+          }
+        }
+      }
+      constexpr int kCorners = 4;
+      if (beyond[0] == kCorners || beyond[1] == kCorners || beyond[2] == kCorners || beyond[3] == kCorners) continue;
+      stagedModels_.push_back(model);
+      stagedWorlds_.push_back(world);
+      stagedColors_.push_back(Colors[index]);
+      stagedDepths_.push_back(Depths[index]);
+      stagedPieces_.push_back(across == 1 && up == 1 ? kWholeQuad : std::array<float, 4>{left, bottom, right, top});
+      stagedLights_.push_back(LightsReaching(low[0], low[1], high[0], high[1], pointLights));
+    }
+  }
+}
+
+InstanceBatch::PieceLights InstanceBatch::LightsReaching(float lowX, float lowY, float highX, float highY,
+                                                         int pointLights) const {
+  PieceLights lights;
+  for (int i = 0; i < pointLights; ++i) {
+    const auto at = static_cast<std::size_t>(i);
+    const float radius = LightRadii[at];
+    // The shader skips a light at its radius and beyond, and one of no radius.
+    if (!(radius > 0.0f)) continue;
+    const float dx = std::max({lowX - LightPositions[3 * at], LightPositions[3 * at] - highX, 0.0f});
+    const float dy = std::max({lowY - LightPositions[3 * at + 1], LightPositions[3 * at + 1] - highY, 0.0f});
+    if (dx * dx + dy * dy >= radius * radius) continue;
+    if (lights.Count == PieceLightSlots) {
+      lights.Count = AllLights;
+      return lights;
+    }
+    constexpr std::uint32_t kBitsPerLight = 8;
+    lights.Words[lights.Count / 4] |= static_cast<std::uint32_t>(i) << (kBitsPerLight * (lights.Count % 4));
+    ++lights.Count;
+  }
+  return lights;
 }
 
 void InstanceBatch::Draw(const Camera& camera) {
   const ShaderProgram& program = AssetStore::Instance().Program("Instance");
   AssetStore::UseProgram(program);
-  const auto count = static_cast<GLsizei>(Models.size());
-  if (count == 0) return;
+  if (Models.empty()) return;
   // The viewer sits one unit in front of the camera plane, for the specular light.
   glUniform3f(glGetUniformLocation(program.Program, "CameraPos"), camera.Position.x, camera.Position.y,
               camera.Position.z + 1.0f);
-  UploadLights(program.Program, camera);
+  const int pointLights = UploadLights(program.Program, camera);
   // Without a first-instance offset everything is drawn in one call, in queue order.
   const bool split = glDrawArraysInstancedBaseInstance != nullptr;
-  const auto opaque = static_cast<GLsizei>(split ? StageInDrawOrder() : 0);
+  const auto opaque = static_cast<GLsizei>(StageInDrawOrder(split, pointLights));
+  const auto count = static_cast<GLsizei>(stagedModels_.size());
+  if (count == 0) return;
   glBindVertexArray(Vao);
-  glBindBuffer(GL_ARRAY_BUFFER, ColorBuffer);
-  glBufferData(GL_ARRAY_BUFFER, count * sizeof(Rgba), split ? stagedColors_.data() : Colors.data(), GL_DYNAMIC_DRAW);
-  glBindBuffer(GL_ARRAY_BUFFER, ModelBuffer);
-  glBufferData(GL_ARRAY_BUFFER, count * sizeof(Mat4), split ? stagedModels_.data() : Models.data(), GL_DYNAMIC_DRAW);
-  glBindBuffer(GL_ARRAY_BUFFER, WorldBuffer);
-  glBufferData(GL_ARRAY_BUFFER, count * sizeof(Mat4), split ? stagedWorlds_.data() : Worlds.data(), GL_DYNAMIC_DRAW);
-  glBindBuffer(GL_ARRAY_BUFFER, DepthBuffer);
-  glBufferData(GL_ARRAY_BUFFER, count * sizeof(float), split ? stagedDepths_.data() : Depths.data(),
-               GL_DYNAMIC_DRAW);
+  const auto upload = [](GLuint buffer, const auto& list) {
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(list.size() * sizeof(list[0])), list.data(),
+                 GL_DYNAMIC_DRAW);
+  };
+  upload(ColorBuffer, stagedColors_);
+  upload(ModelBuffer, stagedModels_);
+  upload(WorldBuffer, stagedWorlds_);
+  upload(DepthBuffer, stagedDepths_);
+  upload(PieceBuffer, stagedPieces_);
+  upload(LightListBuffer, stagedLights_);
   if (!split) glDrawArraysInstanced(GL_TRIANGLE_FAN, 0, kQuadVertices, count);
   if (split && opaque > 0) {
     // An opaque fragment always passes the alpha test; with the test off the

@@ -4,13 +4,21 @@
 // emptied each frame but keep their capacity. The opaque quads at the head of the
 // queue (the level's blocks and sky bands) are drawn nearest first, so that the
 // renderer drops what they hide before lighting it; the picture is the same.
+// Each pixel's lighting loops over the point lights, which costs a software
+// renderer more than anything else it draws. So every quad is drawn as pieces of
+// at most PieceSize units a side, each carrying the list of the lights whose radius
+// reaches it: a pixel loops only over lamps that can light it, and a piece wholly
+// out of view is not sent. A light that cannot reach a pixel adds nothing to it, so
+// the picture stays the same.
 // Invariants: Models, Colors, Worlds and Depths always hold the same number of
 // entries; the light uniforms never send more point lights than were gathered this
 // frame; the GPU objects exist only between CreateBuffers and DestroyBuffers, with
 // the context current.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include <GL/glew.h>
@@ -31,6 +39,20 @@ class InstanceBatch {
  public:
   // Point lights the "Instance" program can take in one frame (its array size).
   static constexpr int MaxPointLights = 32;
+  // The longest side of a piece, in world units: small enough that a lamp's glow
+  // (radius 7 to 10) reaches few pieces, large enough that a frame has few hundred.
+  static constexpr float PieceSize = 4.0f;
+  // Light numbers a piece can carry, one byte each in four words; a piece reached
+  // by more loops over every light.
+  static constexpr int PieceLightSlots = 16;
+  // The light count that means "every light of the frame".
+  static constexpr std::uint32_t AllLights = 0xFFu;
+
+  // What a piece is told about its lights.
+  struct PieceLights {
+    std::uint32_t Words[4] = {};  // light numbers, four a word, lowest byte first
+    std::uint32_t Count = 0;      // how many of them, or AllLights
+  };
 
   // Makes the per-instance buffers and the vertex array that reads them, over the
   // renderer's unit quad (`quadBuffer`) and colour buffer.
@@ -55,18 +77,27 @@ class InstanceBatch {
   // Point-light uniform data, kept between frames for its capacity.
   std::vector<float> LightPositions, LightColors, LightRadii;
 
-  GLuint ColorBuffer = 0, ModelBuffer = 0, WorldBuffer = 0, DepthBuffer = 0;
+  GLuint ColorBuffer = 0, ModelBuffer = 0, WorldBuffer = 0, DepthBuffer = 0, PieceBuffer = 0, LightListBuffer = 0;
   GLuint Vao = 0;
 
  private:
-  // How many quads at the head of the queue are opaque; puts them nearest first
-  // (keeping the order of quads at one depth) into the staging lists, the rest after.
-  std::size_t StageInDrawOrder();
+  // Puts the quads' pieces in view into the staging lists, with their lights, and
+  // returns how many pieces come from the opaque quads at the head of the queue.
+  // With `nearestFirst` those quads go nearest first (keeping the order of quads at
+  // one depth) and the rest after, otherwise everything stays in queue order.
+  std::size_t StageInDrawOrder(bool nearestFirst, int pointLights);
+  // Appends the pieces of quad `index` that are in view.
+  void StagePieces(std::size_t index, int pointLights);
+  // The lights whose glow reaches the camera-relative box [low, high].
+  PieceLights LightsReaching(float lowX, float lowY, float highX, float highY, int pointLights) const;
 
   std::vector<std::size_t> order_;
   std::vector<Mat4> stagedModels_, stagedWorlds_;
   std::vector<Rgba> stagedColors_;
   std::vector<float> stagedDepths_;
+  // Each piece's part of its quad: left, bottom, right, top, in the quad's own -0.5..0.5.
+  std::vector<std::array<float, 4>> stagedPieces_;
+  std::vector<PieceLights> stagedLights_;
 };
 
 }  // namespace Framework

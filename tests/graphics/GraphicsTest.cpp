@@ -15,6 +15,7 @@
 #include "engine/EventSystem.h"
 #include "graphics/AssetStore.h"
 #include "graphics/DirLight.h"
+#include "graphics/InstanceBatch.h"
 #include "graphics/PointLight.h"
 #include "graphics/Sprite.h"
 #include "graphics/WorldTarget.h"
@@ -201,6 +202,30 @@ TEST_F(GraphicsRender, AnInvisibleSpriteIsNotDrawnButItsLightStillShines) {
   EXPECT_EQ(graphics.FrameLights.size(), 1u);
   EXPECT_EQ(UniformInt("num_lights_used"), 0);
   EXPECT_NEAR(AtWorld(-6.0f, -5.0f).R, dark.R, 2);
+}
+
+// A long floor is lit piece by piece, each piece looping over only the lamps that
+// reach it: the glow runs on across the pieces' edges, and a piece reached by more
+// lamps than it can list still adds up every one of them.
+TEST_F(GraphicsRender, ALongQuadIsLitInPiecesWithoutSeamsByEveryLampThatReachesIt) {
+  AddLight<DirLight>(AddBox({0.0f, 8.0f}, {1.0f, 1.0f}, 1.0f, {1, 1, 1}, 0.0f));
+  AddBox({0.0f, -5.0f}, {30.0f, 4.0f}, 1.0f, {0.6f, 0.6f, 0.6f});
+  std::vector<PointLight*> lamps;
+  constexpr int kLamps = InstanceBatch::PieceLightSlots + 4;
+  for (int i = 0; i < kLamps; ++i) {
+    lamps.push_back(AddLight<PointLight>(AddBox({-6.0f, -5.0f}, {1.0f, 1.0f}, 0.2f, {1, 1, 1}, 0.0f)));
+    lamps.back()->Color = {0.02f, 0.02f, 0.02f};
+    lamps.back()->Radius = 5.0f;
+  }
+  Render();
+  const Pixel many = AtWorld(-6.0f, -5.0f);
+  // The 30-unit floor is cut into eight pieces; two of their edges lie in the glow.
+  for (float edge : {-7.5f, -3.75f}) EXPECT_NEAR(AtWorld(edge - 0.1f, -5.0f).R, AtWorld(edge + 0.1f, -5.0f).R, 8) << edge;
+  for (std::size_t i = 1; i < lamps.size(); ++i) lamps[i]->On = false;
+  lamps[0]->Color = {0.02f * kLamps, 0.02f * kLamps, 0.02f * kLamps};
+  Render();
+  EXPECT_NEAR(AtWorld(-6.0f, -5.0f).R, many.R, 2);
+  EXPECT_GT(many.R, AtWorld(6.0f, -5.0f).R + 40);
 }
 
 // Each picture is sent only the lamps that reach it: the crate by the right lamp
