@@ -22,6 +22,13 @@ void Engine::SetClock(MillisecondClock clock, MillisecondSleep sleep) {
   sleep_ = std::move(sleep);
 }
 
+bool Engine::SetTimeScale(float scale) {
+  // Written so that NaN fails both tests and falls back to real time.
+  const bool inside = scale >= SlowestTimeScale && scale <= RealTime;
+  timeScale_ = inside ? scale : (scale < SlowestTimeScale ? SlowestTimeScale : RealTime);
+  return inside;
+}
+
 void Engine::RunFrame(float step) {
   // Indexing (not iterators) keeps the walk valid even if a system registers another.
   for (std::size_t i = 0; i < Systems.size(); ++i) {
@@ -53,7 +60,8 @@ void Engine::MainLoop() {
   float dt = 0.0f;
   if (!Running) return;
   do {
-    RunFrame(std::min(dt, MaxStep));
+    // The frame rate stays real: slow motion shortens each frame's step instead.
+    RunFrame(std::min(dt, MaxStep) * timeScale_);
     dt = WaitForFrameEnd(now);
   } while (Running);
 }
