@@ -41,11 +41,14 @@ float Engine::WaitForFrameEnd(std::uint32_t& now) {
   now = clock_();
   // Unsigned subtraction survives the clock's wrap-around.
   float dt = static_cast<float>(now - LastTime) / 1000.0f;
-  while (dt < FrameTime) {
+  // Slow motion stretches the frames, not the steps: a jump is one frame's force,
+  // so a shorter step would make it a lower jump.
+  const float frameTime = FrameTime / timeScale_;
+  while (dt < frameTime) {
     // The clock counts whole milliseconds, so the wait sleeps whole milliseconds up
     // to the tick the frame ends on, and at least one: polling the clock instead
     // would keep a core busy for nothing while a menu shows.
-    const float remainingMs = (FrameTime - dt) * 1000.0f;
+    const float remainingMs = (frameTime - dt) * 1000.0f;
     sleep_(std::max(1u, static_cast<std::uint32_t>(remainingMs)));
     now = clock_();
     dt = static_cast<float>(now - LastTime) / 1000.0f;
@@ -60,8 +63,7 @@ void Engine::MainLoop() {
   float dt = 0.0f;
   if (!Running) return;
   do {
-    // The frame rate stays real: slow motion shortens each frame's step instead.
-    RunFrame(std::min(dt, MaxStep) * timeScale_);
+    RunFrame(std::min(dt * timeScale_, MaxStep));
     dt = WaitForFrameEnd(now);
   } while (Running);
 }
