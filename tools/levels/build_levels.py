@@ -297,9 +297,10 @@ def level1():
     lv.ground(140, 166, 13)
     great_tree(lv, 153, 13)
     lv.ground(166, 178, 9)
-    lv.ground(178, 226, 5)
+    lv.ground(178, 196, 5)
     lv.warning(191, 5)
     lv.pit(196, 204, top=5)
+    lv.ground(204, 226, 5)
     # A ledge over the last pit: a hop onto it, a hop off, each landing in view.
     lv.warning(221, 5)
     lv.pit(226, 244, top=5)
