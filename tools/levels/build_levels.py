@@ -438,11 +438,11 @@ def level5():
     # The pit is short enough that a player waiting at its edge sees the ferry's
     # far end and the bank it stops at; that bank stands higher than a running
     # jump from the edge reaches, so the ferry is still the way over.
-    lv.pit(30, 54)
+    lv.pit(30, 52)
     # The first ferry sets off from the far side, so it comes to meet a player
     # arriving from the lift.
-    lv.platform((48, -1.5), (36, -1.5), speed=12, delay=3.5)
-    lv.ground(54, 80, 4)
+    lv.platform((46, -1.5), (36, -1.5), speed=12, delay=3.5)
+    lv.ground(52, 80, 5)
     lv.ground(80, 100)
     lv.warning(95, 0)
     lv.pit(100, 108)
