@@ -340,7 +340,9 @@ def level2():
     lantern(lv, 145, 2)
     lantern(lv, 173, 8)
     lv.ground(198, 238, 8)
-    lv.warning(232, 8)
+    # The post stands close to this pit: a player who stops by it sees the far
+    # bank, 18 units on and lower, at the edge of the view.
+    lv.warning(234, 8)
     lv.pit(238, 256, top=4)
     lv.ground(256, 296, 4)
     lv.ground(296, 344, 10)
