@@ -22,6 +22,13 @@ void Engine::SetClock(MillisecondClock clock, MillisecondSleep sleep) {
   sleep_ = std::move(sleep);
 }
 
+bool Engine::SetTimeScale(float scale) {
+  // Written so that NaN fails both tests and falls back to real time.
+  const bool inside = scale >= SlowestTimeScale && scale <= RealTime;
+  timeScale_ = inside ? scale : (scale < SlowestTimeScale ? SlowestTimeScale : RealTime);
+  return inside;
+}
+
 void Engine::RunFrame(float step) {
   // Indexing (not iterators) keeps the walk valid even if a system registers another.
   for (std::size_t i = 0; i < Systems.size(); ++i) {
@@ -34,11 +41,14 @@ float Engine::WaitForFrameEnd(std::uint32_t& now) {
   now = clock_();
   // Unsigned subtraction survives the clock's wrap-around.
   float dt = static_cast<float>(now - LastTime) / 1000.0f;
-  while (dt < FrameTime) {
+  // Slow motion stretches the frames, not the steps: a jump is one frame's force,
+  // so a shorter step would make it a lower jump.
+  const float frameTime = FrameTime / timeScale_;
+  while (dt < frameTime) {
     // The clock counts whole milliseconds, so the wait sleeps whole milliseconds up
     // to the tick the frame ends on, and at least one: polling the clock instead
     // would keep a core busy for nothing while a menu shows.
-    const float remainingMs = (FrameTime - dt) * 1000.0f;
+    const float remainingMs = (frameTime - dt) * 1000.0f;
     sleep_(std::max(1u, static_cast<std::uint32_t>(remainingMs)));
     now = clock_();
     dt = static_cast<float>(now - LastTime) / 1000.0f;
@@ -53,7 +63,7 @@ void Engine::MainLoop() {
   float dt = 0.0f;
   if (!Running) return;
   do {
-    RunFrame(std::min(dt, MaxStep));
+    RunFrame(std::min(dt * timeScale_, MaxStep));
     dt = WaitForFrameEnd(now);
   } while (Running);
 }

@@ -22,6 +22,9 @@ class Engine {
   static constexpr float FrameTime = 0.016666668f;
   // A long stall never hands a system a step larger than this.
   static constexpr float MaxStep = 0.025f;
+  // The slow motion a playtester may ask for, and real time.
+  static constexpr float SlowestTimeScale = 0.1f;
+  static constexpr float RealTime = 1.0f;
 
   static Engine& Instance();
 
@@ -35,6 +38,12 @@ class Engine {
 
   // Replaces the clock and the sleep the frame cap uses (tests drive a fake clock).
   void SetClock(MillisecondClock clock, MillisecondSleep sleep);
+
+  // Sets how much game time passes per second of the clock, kept within
+  // SlowestTimeScale..RealTime; false (and the nearest allowed scale set) when
+  // `scale` was outside.
+  bool SetTimeScale(float scale);
+  float TimeScale() const { return timeScale_; }
 
   bool FlyMode = false;
   std::vector<InterfaceSystem*> Systems;
@@ -51,6 +60,7 @@ class Engine {
 
   MillisecondClock clock_;
   MillisecondSleep sleep_;
+  float timeScale_ = RealTime;
 };
 
 }  // namespace Framework

@@ -47,9 +47,14 @@ bool IsFireflyLevel(std::int32_t slot) {
                                           std::ranges::end(kFireflyLevelNumbers);
 }
 
-// Fireflies start anywhere in [-10, 30) on both axes: a 32-bit draw scaled down.
+// Fireflies start anywhere in [-10, 30) across: a 32-bit draw scaled down.
 constexpr double kFireflySpread = 107374184.0;
 constexpr float kFireflyOffset = 10.0f;
+// and in [4, 19) up, so they hang in the air over the ground the player starts on
+// (its feet at the origin, the first steps of a level a few units high) instead of
+// glowing inside the dirt.
+constexpr double kFireflyHeightSpread = 4294967296.0 / 15.0;
+constexpr float kFireflyLowest = 4.0f;
 
 }  // namespace
 
@@ -87,7 +92,7 @@ void PlayerController::SpawnFireflies() {
     EventSystem::Instance().Send(event);
     if (auto* transform = firefly->GetComponent<Transform>()) {
       const float x = static_cast<float>(random() / kFireflySpread) - kFireflyOffset;
-      const float y = static_cast<float>(random() / kFireflySpread) - kFireflyOffset;
+      const float y = static_cast<float>(random() / kFireflyHeightSpread) + kFireflyLowest;
       transform->Position = {x, y};
       transform->Scale = {0.15f, 0.15f};
       transform->ZLayer = 0.95f;

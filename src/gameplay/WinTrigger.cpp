@@ -1,5 +1,6 @@
 #include "gameplay/WinTrigger.h"
 
+#include <iostream>
 #include <memory>
 
 #include "audio/AudioSystem.h"
@@ -36,6 +37,8 @@ void WinTrigger::Initialize() {
 void WinTrigger::OnObjectEvent(Event* event) {
   if (soundPlayed_ || !IsPlayerContact(event)) return;
   AudioSystem::Post(AudioCommand::PlaySfx, "winlevel.ogg");
+  const Serialization& levels = Serialization::Instance();
+  if (IsPlayLevel(levels.CurrentLevel)) std::cout << levels.Playtest.WinLine(LevelNumber(levels.CurrentLevel)) << "\n";
   won_ = true;
   soundPlayed_ = true;
 }

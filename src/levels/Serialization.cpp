@@ -69,6 +69,11 @@ bool Serialization::Load(const std::string& fileName) {
   const bool changed = CurrentLevel != builtLevel_ || fileName == AutosavePath;
   builtLevel_ = CurrentLevel;
   if (changed && Hooks.LevelChanged) Hooks.LevelChanged();
+  if (changed) {
+    Playtest.Entered();
+  } else {
+    Playtest.StartedOver();
+  }
   // Entering a slot whose file is gone or broken must not leave the player on a
   // screen that never moves on (a reload of the same slot keeps the world instead).
   if (!read && changed && IsValidSlot(CurrentLevel) && fileName == LevelFiles[static_cast<std::size_t>(CurrentLevel)]) {
@@ -221,6 +226,9 @@ std::string Serialization::GetLevelFile(int slot) const {
 
 // Per frame -------------------------------------------------------------------
 
-void Serialization::Update(float dt, bool) { LevelNotices::Update(*this, dt); }
+void Serialization::Update(float dt, bool paused) {
+  if (!paused && IsPlayLevel(CurrentLevel)) Playtest.Advance(dt);
+  LevelNotices::Update(*this, dt);
+}
 
 }  // namespace Framework

@@ -29,6 +29,7 @@
 #include "levels/JsonFile.h"
 #include "levels/LevelProgression.h"
 #include "levels/LevelSlots.h"
+#include "levels/PlaytestClock.h"
 
 namespace Framework {
 
@@ -140,6 +141,8 @@ class Serialization : public InterfaceSystem {
   std::unordered_map<std::uint32_t, std::string> EntryNames;
   // How many worlds have been built: one more after every BuildWorld.
   std::uint64_t WorldsBuilt = 0;
+  // Game time and restarts since the play level on screen was entered (the win's log line).
+  PlaytestClock Playtest;
 
   SerializationHooks Hooks;
   // Writes the saved text to the temporary file; false when the write failed.

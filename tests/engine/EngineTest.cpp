@@ -50,6 +50,8 @@ class EngineLoop : public ::testing::Test {
     engine.Running = true;
     engine.Paused = false;
   }
+  // The probe dies with the test; the engine must not keep visiting it.
+  void TearDown() override { engine.Systems.clear(); }
   // Runs the main loop from `startMs` with one probe whose frames cost `costMs[frame]`
   // each, ending after the last; returns the steps the probe was given.
   std::vector<float> RunFrames(std::uint32_t startMs, const std::vector<std::uint32_t>& costMs) {
@@ -97,6 +99,14 @@ TEST_F(EngineLoop, StepsAreTheMeasuredFrameTimeCappedAt60FpsBySleepingAndClamped
   // All of each 12 ms wait is slept, not polled.
   EXPECT_GE(clock.slept, 10u * 11u);
   EXPECT_LT(clock.reads, 10 * 4);
+  // Slow motion waits twice as long for each frame, so the steps a jump is made of
+  // stay as long as ever (a stall still clamped), and it stays within its range.
+  EXPECT_FALSE(engine.SetTimeScale(0.05f));
+  EXPECT_EQ(engine.TimeScale(), Engine::SlowestTimeScale);
+  EXPECT_TRUE(engine.SetTimeScale(0.5f));
+  EXPECT_EQ(RunFrames(1000, {5, 100, 5}), (std::vector<float>{0.0f, 0.017f, 0.025f}));
+  EXPECT_FALSE(engine.SetTimeScale(3.0f));
+  EXPECT_EQ(engine.TimeScale(), Engine::RealTime);
 }
 
 TEST_F(EngineLoop, ClearingRunningCompletesTheFrameAndNotRunningRunsNone) {

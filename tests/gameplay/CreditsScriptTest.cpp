@@ -16,6 +16,7 @@
 #include "gameplay/ThrowIndicatorScript.h"
 #include "levels/LevelSlots.h"
 #include "objects/Factory.h"
+#include "objects/Transform.h"
 #include "support/Files.h"
 #include "support/JsonText.h"
 #include "support/LevelFixture.h"
@@ -114,6 +115,8 @@ TEST_F(CreditsCycle, CheckpointsContinuedFromBringBackNoSecondSetOfFirefliesOrBo
     Engine::Instance().Paused = false;
     s.Run(1s);
     EXPECT_EQ(s.ObjectsWith<FireflyScript>().size(), static_cast<std::size_t>(PlayerController::FireflyCount));
+    // They hang in the air over the start, never inside the ground under the player's feet.
+    for (GameObject* firefly : s.ObjectsWith<FireflyScript>()) EXPECT_GT(firefly->GetComponent<Transform>()->Position.y, 2.0f);
     EXPECT_EQ(s.ObjectsWith<BoomScript>().size(), 0u);
     EXPECT_EQ(s.ObjectsWith<ThrowIndicatorScript>().size(), 1u);
   }

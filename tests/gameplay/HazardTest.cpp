@@ -2,9 +2,14 @@
 // once. (A moving hazard's kill and the restart are played in ReplayTest.)
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
+
 #include "gameplay/DeathAnimation.h"
+#include "levels/Serialization.h"
 #include "objects/Transform.h"
 #include "particles/ParticleEmitter.h"
+#include "support/Capture.h"
 #include "support/Scenario.h"
 
 namespace Framework {
@@ -72,6 +77,38 @@ TEST(HazardTest, StaticHazardsShrinkThePlayerIntoThemAndTwoAtOnceStartOneAnimati
   const std::uint32_t secondPlayer = s.Player()->Id;
   s.RunFrames(30);
   EXPECT_EQ(s.Player()->Id, secondPlayer);
+}
+
+// A playtester reads one line per win: the game time since the level was entered,
+// and every start-over on the way (a death, or R) counted as a death.
+TEST(HazardTest, AWinSaysTheGameTimeAndTheDeathsSinceTheLevelWasEntered) {
+  Scenario s;
+  s.LoadLevel(LevelText()
+                  .Player({0, 1})
+                  .Platform({0, -1}, {40, 2})
+                  .Spikes({7, 0.5f}, {2, 1})
+                  .Entry(R"({"Transform": {"Position": {"X": 15, "Y": 10}, "Scale": {"X": 2, "Y": 20}, "Rotation": 0,
+                     "ZLayer": 0.7}, "Body": {"IsStatic": true, "IsGhost": true, "IsCollidable": true},
+                     "WinTriggerScript": ""})")
+                  .Text());
+  const std::uint32_t firstPlayer = s.Player()->Id;
+  s.Press(Keys::Right);
+  ASSERT_TRUE(s.RunUntil([&] { return s.Player()->Id != firstPlayer; }, 5s)) << "into the spikes: " << s.Where();
+  s.Release(Keys::Right);
+  s.TapWindowKey(SDL_SCANCODE_R, SDLK_r);
+  s.Press(Keys::Right);
+  ASSERT_TRUE(s.RunUntil([&] { return s.PlayerPosition().x > 4.5f; }, 3s)) << s.Where();
+  s.Hold(Keys::Jump, 0.2s);
+  const std::string said = StdoutOf([&] { s.RunUntil([&] { return s.CountSound("winlevel.ogg") > 0; }, 5s); });
+  const std::string head = "Playtest: level 1 won in ";
+  const std::size_t at = said.find(head);
+  ASSERT_NE(at, std::string::npos) << said;
+  std::istringstream line(said.substr(at + head.size()));
+  double seconds = 0.0;
+  std::string unit, gameTime, deaths;
+  line >> seconds >> unit >> gameTime >> gameTime >> deaths;
+  EXPECT_NEAR(seconds, s.Time(), 0.1);
+  EXPECT_EQ(deaths, "2");
 }
 
 }  // namespace

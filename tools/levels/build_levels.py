@@ -297,9 +297,10 @@ def level1():
     lv.ground(140, 166, 13)
     great_tree(lv, 153, 13)
     lv.ground(166, 178, 9)
-    lv.ground(178, 226, 5)
+    lv.ground(178, 196, 5)
     lv.warning(191, 5)
     lv.pit(196, 204, top=5)
+    lv.ground(204, 226, 5)
     # A ledge over the last pit: a hop onto it, a hop off, each landing in view.
     lv.warning(221, 5)
     lv.pit(226, 244, top=5)
@@ -339,7 +340,9 @@ def level2():
     lantern(lv, 145, 2)
     lantern(lv, 173, 8)
     lv.ground(198, 238, 8)
-    lv.warning(232, 8)
+    # The post stands close to this pit: a player who stops by it sees the far
+    # bank, 18 units on and lower, at the edge of the view.
+    lv.warning(234, 8)
     lv.pit(238, 256, top=4)
     lv.ground(256, 296, 4)
     lv.ground(296, 344, 10)
@@ -434,10 +437,14 @@ def level5():
     lv.ground(8, 16, -5)
     lv.ground(16, 30)
     lv.warning(25, 0)
-    lv.pit(30, 80)
+    # The pit is short enough that a player waiting at its edge sees the ferry's
+    # far end and the bank it stops at; that bank stands higher than a running
+    # jump from the edge reaches, so the ferry is still the way over.
+    lv.pit(30, 52)
     # The first ferry sets off from the far side, so it comes to meet a player
     # arriving from the lift.
-    lv.platform((74, -1.5), (36, -1.5), speed=12, delay=3.5)
+    lv.platform((46, -1.5), (36, -1.5), speed=12, delay=3.5)
+    lv.ground(52, 80, 5)
     lv.ground(80, 100)
     lv.warning(95, 0)
     lv.pit(100, 108)

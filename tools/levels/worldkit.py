@@ -118,6 +118,7 @@ class Level:
         # What hides the feet of distant scenery: (x0, x1, top) of everything
         # drawn from DEEP up to `top` in front of it (ground, walls, pit walls).
         self.covers = []
+        self.pits = []  # (x0, x1) of every pit: no ground may be laid over one
 
     # -- raw entries ---------------------------------------------------------
     def add(self, name, pos, scale, z, texture=None, color=WHITE, alpha=1.0,
@@ -258,6 +259,7 @@ class Level:
         # a hill or a tree, shows inside a pit.
         self.quad("Pit wall", x0, floor, x1, top, shade(PIT_WALL, self.tint("ground")), z=Z_PIT_WALL)
         self.covers.append((x0, x1, top))
+        self.pits.append((x0, x1))
 
     def saw(self, x, y, rate, lo, hi, size=1.5):
         """A saw blade bouncing inside the box lo..hi at `rate` units per second."""
@@ -384,6 +386,11 @@ class Level:
 
     # -- output ----------------------------------------------------------------
     def write(self, path, comment):
+        # Ground laid across a pit buries its spikes under solid grass: the
+        # warning post before it then announces nothing.
+        for p0, p1 in self.pits:
+            for g0, g1, _ in self.grounds:
+                assert g1 <= p0 or g0 >= p1, f"ground {g0}..{g1} covers the pit {p0}..{p1}"
         doc = _rounded({"Physics": {"Gravity": self.gravity},
                         "Factory": {"Game_Objects": self.objects}})
         with open(path, "w", encoding="utf-8") as f:
