@@ -47,16 +47,17 @@ void DrawButtonFace(Graphics& graphics, const ShaderProgram& basic, const Shader
   }
 }
 
-// What goes over a button's face: its outline unless its colour says none, and its label.
-void DrawButtonLines(Graphics& graphics, const ShaderProgram& basic, const MenuButton& button) {
-  if (!SameColor(button.Look.Color, MenuLook::NoOutlineColor)) {
-    const Mat4 model = graphics.ModelMatrix(button.Position, Flat(button.Scale), 0.0f);
-    DrawQuad(graphics, basic, model, {0.0f, 0.0f, 0.0f}, 1.0f, GL_LINE_LOOP);
-  }
-  if (!button.Label.empty()) {
-    graphics.RenderText(button.Label, button.LabelPosition.x, button.LabelPosition.y, button.LabelSize,
-                        button.LabelColor);
-  }
+// A button's outline, unless its colour says none.
+void DrawButtonOutline(Graphics& graphics, const ShaderProgram& basic, const MenuButton& button) {
+  if (SameColor(button.Look.Color, MenuLook::NoOutlineColor)) return;
+  const Mat4 model = graphics.ModelMatrix(button.Position, Flat(button.Scale), 0.0f);
+  DrawQuad(graphics, basic, model, {0.0f, 0.0f, 0.0f}, 1.0f, GL_LINE_LOOP);
+}
+
+void DrawButtonLabel(Graphics& graphics, const MenuButton& button) {
+  if (button.Label.empty()) return;
+  graphics.RenderText(button.Label, button.LabelPosition.x, button.LabelPosition.y, button.LabelSize,
+                      button.LabelColor);
 }
 
 }  // namespace
@@ -106,9 +107,15 @@ void MenuSystem::Draw(Graphics& graphics) {
       graphics.RenderText(menu->Title, menu->TitlePosition.x, menu->TitlePosition.y, menu->TitleSize,
                           menu->TitleColor);
     }
+    // All outlines, then all labels: buttons do not overlap, and a software renderer
+    // pays for every switch between the line and the text programs.
     for (auto& [index, button] : menu->Buttons) {
       if (index > menu->ButtonCount) break;
-      DrawButtonLines(graphics, basic, *button);
+      DrawButtonOutline(graphics, basic, *button);
+    }
+    for (auto& [index, button] : menu->Buttons) {
+      if (index > menu->ButtonCount) break;
+      DrawButtonLabel(graphics, *button);
     }
   }
 }
