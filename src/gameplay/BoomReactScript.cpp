@@ -24,7 +24,7 @@ void BoomReactScript::OnBoom(BoomEvent& boom) {
   if (!(distance < ReactRadius)) return;
   // An object right at the centre has no "away": it goes straight up.
   const Vec2 direction = distance > 0.0f ? away / distance : Vec2{0.0f, 1.0f};
-  body->Force += direction * boom.Strength;
+  body->Impulse += direction * boom.Strength;
 }
 
 }  // namespace Framework

@@ -15,7 +15,7 @@ void EnemyScript::Update(float dt) {
   if (body != nullptr) wasGrounded_ = body->Grounded;
   if (hopTimer_ <= HopInterval || hopLock_ || landing) return;
   if (!missing_.Check(body != nullptr, *this, "Body")) return;
-  if (!Engine::Instance().Paused) body->Force += Vec2{hopX_, HopLift};
+  if (!Engine::Instance().Paused) body->Impulse += Vec2{hopX_, HopLift};
   hopX_ = -hopX_;
   hopTimer_ = 0.0f;
 }

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "engine/Engine.h"
 #include "gameplay/EnemyScript.h"
 #include "gameplay/PlayerController.h"
 #include "objects/Factory.h"
@@ -33,8 +34,11 @@ void PlayerAnimation::SetLock(bool locked) {
   }
 }
 
-void PlayerAnimation::Update(float) {
+void PlayerAnimation::Update(float dt) {
   if (!Owner) return;
+  // The squash is counted in 60ths of a second, so the jump it locks out waits as
+  // long on a slow machine as on a fast one.
+  const float frames = dt / Engine::FrameTime;
   auto* transform = Owner->GetComponent<Transform>();
   auto* body = Owner->GetComponent<Body>();
   // Without a body there is no landing to show; without a Transform nothing to squash.
@@ -42,14 +46,14 @@ void PlayerAnimation::Update(float) {
   if (!body->Grounded) landed_ = false;
   if (squashing_) {
     if (squashDown_) {
-      transform->Scale.y -= step_;
+      transform->Scale.y -= step_ * frames;
       transform->Scale.x = area_ / transform->Scale.y;
       if (baseScale_.y * 0.5f > transform->Scale.y) {
         squashDown_ = false;
         squashUp_ = true;
       }
     } else if (squashUp_) {
-      transform->Scale.y += step_;
+      transform->Scale.y += step_ * frames;
       transform->Scale.x = area_ / transform->Scale.y;
       if (transform->Scale.y >= baseScale_.y) {
         transform->Scale = baseScale_;

@@ -1,7 +1,7 @@
 // PlayerAnimation: squashes its object when it lands. The height drops step by
 // step to half while the width grows to keep the area, then springs back; the
 // squash blocks the next jump (PlayerController::SetJumpLock) until it is over.
-// Changes are per frame, not per second: about six frames down, six back up.
+// It takes about six 60ths of a second down and six back up, whatever the frame rate.
 // Invariants: the lock is set exactly while a squash runs; at the end of a
 // squash the object has its base size and its landing height again.
 #pragma once
@@ -15,7 +15,7 @@ namespace Framework {
 
 class PlayerAnimation : public Script {
  public:
-  // The height changes by this share of the base height per frame.
+  // The height changes by this share of the base height per 60th of a second.
   static constexpr float StepShare = 0.1f;
 
   PlayerAnimation();

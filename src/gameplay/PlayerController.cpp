@@ -150,7 +150,7 @@ void PlayerController::Update(float dt) {
   if (hoverAssist_) {
     hoverAccumulator_ += dt;
     if (hoverAccumulator_ > HoverPeriod) {
-      if (!Paused()) body->Force += HoverPush;
+      if (!Paused()) body->Impulse += HoverPush;
       hoverAccumulator_ = 0.0f;
     }
   }
@@ -168,6 +168,7 @@ void PlayerController::SpawnGrow(float dt, Transform& transform, Body& body) {
   spawnTimer_ += dt;
   if (spawnTimer_ > SpawnDuration) {
     body.Force = {0.0f, 0.0f};
+    body.Impulse = {0.0f, 0.0f};
     body.IsStatic = false;
     body.IsCollidable = true;
     transform.Scale = GrownScale;
@@ -212,7 +213,7 @@ void PlayerController::InitThrownBomb(GameObject* bomb, Vec2 origin, Vec2 direct
   }
   if (auto* body = bomb->GetComponent<Body>()) {
     body->Initialize();
-    if (!Paused()) body->Force += direction * ThrowForce;
+    if (!Paused()) body->Impulse += direction * ThrowForce;
   }
   if (auto* light = bomb->GetComponent<PointLight>()) {
     light->Color = {1.0f, 1.0f, 1.0f};
@@ -260,14 +261,14 @@ void PlayerController::HandleKeyboard(const std::uint8_t* keys) {
 
   if (!jumpLock_ && jump && (right || left)) {
     const float walk = right ? RightForce : LeftForce;
-    Vec2 force{walk, 0.0f};
-    if (fly) {
-      transform->Position += Vec2{right ? FlyStep : -FlyStep, FlyStep};
-    } else if (canJump_) {
+    if (fly) transform->Position += Vec2{right ? FlyStep : -FlyStep, FlyStep};
+    if (!fly && canJump_) {
+      // The jump frame's push replaces that frame's walking force.
       Jump(*body, true);
-      force = DiagonalJumpForce(walk, JumpForce);
+      if (!paused) body->Impulse += DiagonalJumpForce(walk, JumpForce);
+    } else if (!paused) {
+      body->Force += Vec2{walk, 0.0f};
     }
-    if (!paused) body->Force += force;
     return;
   }
   if (!jumpLock_ && jump) {
@@ -277,7 +278,7 @@ void PlayerController::HandleKeyboard(const std::uint8_t* keys) {
     }
     if (!canJump_) return;
     Jump(*body, false);
-    if (!paused) body->Force += Vec2{0.0f, JumpForce};
+    if (!paused) body->Impulse += Vec2{0.0f, JumpForce};
     return;
   }
   if (left || right) {

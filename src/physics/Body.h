@@ -24,7 +24,8 @@ struct BounceFactors {
   float Y = 0.5f;
 };
 
-// Per-step velocity multipliers: X horizontally in the air, XG horizontally while
+// Velocity multipliers per 60th of a second (Physics applies them as many times
+// over as a step lasts): X horizontally in the air, XG horizontally while
 // Grounded, Y vertically.
 struct FrictionFactors {
   float X = 0.99f;
@@ -51,6 +52,11 @@ class Body : public Component {
   // Accumulated by scripts during the frame and cleared when a dynamic body is
   // integrated; added to the velocity as an acceleration (bodies have no mass).
   Vec2 Force{0.0f, 0.0f};
+  // Pushes given in a single frame (a jump, a throw, a hop, a blast), sized as a
+  // Force held for one 60th of a second. Physics scales them by the frame's real
+  // length, so a jump rises as high on a machine running at 30 fps as at 60.
+  // Cleared with Force.
+  Vec2 Impulse{0.0f, 0.0f};
   // The owner's Transform, found by Initialize; null until then.
   Transform* OwnerTransform = nullptr;
   std::unique_ptr<ShapeAABB> Shape;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/Engine.h"
 #include "engine/EventSystem.h"
 #include "engine/Events.h"
 #include "objects/Factory.h"
@@ -17,6 +18,20 @@ namespace Framework {
 namespace {
 
 constexpr float kVelocityCap = 100.0f;
+
+// A friction factor is what one 60th of a second keeps of a speed; a longer step
+// keeps that share as many times over, so a slow machine walks and flies as far
+// as a fast one. A step of exactly one frame takes the factor as it stands: the
+// replays were recorded at that step and pow could round it.
+float PerStep(float factor, float dt) {
+  if (dt == Engine::FrameTime) return factor;
+  return std::pow(factor, dt / Engine::FrameTime);
+}
+
+// What a single frame's Impulse adds to the acceleration of a step of dt: the
+// same change of speed whatever dt is. A zero step (the first frame) moves
+// nothing, and its impulse is dropped with the Force.
+Vec2 ImpulseAsForce(Vec2 impulse, float dt) { return dt > 0.0f ? impulse * (Engine::FrameTime / dt) : Vec2{}; }
 // A vertical hit slower than this against a static body stops dead instead of
 // bouncing, so resting bodies do not jitter; between two dynamic bodies the same
 // figure is the least difference of speeds that makes them spring apart.
@@ -134,14 +149,16 @@ void Physics::Integrate(Body& body, float dt) {
     body.Position = body.OwnerTransform->Position;
     return;
   }
-  const float f = body.Grounded ? body.Friction.XG : body.Friction.X;
-  body.Acceleration = {body.Force.x, body.Force.y + Gravity};
+  const float f = PerStep(body.Grounded ? body.Friction.XG : body.Friction.X, dt);
+  const Vec2 force = body.Force + ImpulseAsForce(body.Impulse, dt);
+  body.Acceleration = {force.x, force.y + Gravity};
   body.Velocity.x = (body.Acceleration.x * dt + body.Velocity.x) * f;
-  body.Velocity.y = (body.Acceleration.y * dt + body.Velocity.y) * body.Friction.Y;
+  body.Velocity.y = (body.Acceleration.y * dt + body.Velocity.y) * PerStep(body.Friction.Y, dt);
   // Only the positive directions are capped: falls and leftward runs are not.
   if (body.Velocity.x > kVelocityCap) body.Velocity.x = kVelocityCap;
   if (body.Velocity.y > kVelocityCap) body.Velocity.y = kVelocityCap;
   body.Force = {0.0f, 0.0f};
+  body.Impulse = {0.0f, 0.0f};
   body.Grounded = false;
   body.Position += body.Velocity * dt;
 }

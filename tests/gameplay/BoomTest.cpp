@@ -31,15 +31,15 @@ TEST(BoomTest, ABlastShovesReactingObjectsWithinEightUnits) {
   auto* body = crate->GetComponent<Body>();
   const Vec2 at = crate->GetComponent<Transform>()->Position;
   for (const Case& c : cases) {
-    body->Force = {0, 0};
+    body->Impulse = {0, 0};
     Engine::Instance().Paused = c.paused;
     BoomEvent boom;
     boom.Strength = 1800;
     boom.X = at.x + c.blastFromCrate.x;
     boom.Y = at.y + c.blastFromCrate.y;
     EventSystem::Instance().Send(boom);
-    EXPECT_NEAR(body->Force.x, c.force.x, 1e-2f) << c.blastFromCrate.x << ", " << c.blastFromCrate.y;
-    EXPECT_NEAR(body->Force.y, c.force.y, 1e-2f) << c.blastFromCrate.x << ", " << c.blastFromCrate.y;
+    EXPECT_NEAR(body->Impulse.x, c.force.x, 1e-2f) << c.blastFromCrate.x << ", " << c.blastFromCrate.y;
+    EXPECT_NEAR(body->Impulse.y, c.force.y, 1e-2f) << c.blastFromCrate.x << ", " << c.blastFromCrate.y;
   }
   Engine::Instance().Paused = false;
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/Engine.h"
 #include "engine/EventSystem.h"
 #include "objects/Factory.h"
 #include "physics/Body.h"
@@ -66,20 +67,22 @@ class PhysicsStep : public ::testing::Test {
 // --- Integration ----------------------------------------------------------
 
 TEST_F(PhysicsStep, IntegratesGravityForceAndFrictionPerAxisOnTheGroundAndInTheAir) {
+  // Friction factors are per 60th of a second; see the end for other steps.
+  constexpr float kFrame = Engine::FrameTime;
   physics.Gravity = -2.0f;
   Body* body = AddBox({0.0f, 0.0f}, {1.0f, 1.0f});
   body->Velocity = {10.0f, 4.0f};
   body->Force = {40.0f, 8.0f};
-  physics.Update(kDt, false);
+  physics.Update(kFrame, false);
   // In the air: x uses Friction X (0.99), y uses Friction Y (0.99).
-  const float vx = (40.0f * kDt + 10.0f) * 0.99f;
-  const float vy = ((8.0f - 2.0f) * kDt + 4.0f) * 0.99f;
+  const float vx = (40.0f * kFrame + 10.0f) * 0.99f;
+  const float vy = ((8.0f - 2.0f) * kFrame + 4.0f) * 0.99f;
   EXPECT_FLOAT_EQ(body->Velocity.x, vx);
   EXPECT_FLOAT_EQ(body->Velocity.y, vy);
   EXPECT_FLOAT_EQ(body->Acceleration.x, 40.0f);
   EXPECT_FLOAT_EQ(body->Acceleration.y, 6.0f);
-  EXPECT_FLOAT_EQ(body->Position.x, vx * kDt);
-  EXPECT_FLOAT_EQ(body->Position.y, vy * kDt);
+  EXPECT_FLOAT_EQ(body->Position.x, vx * kFrame);
+  EXPECT_FLOAT_EQ(body->Position.y, vy * kFrame);
   EXPECT_EQ(body->PrevPosition, (Vec2{0.0f, 0.0f}));
   EXPECT_EQ(body->Force, (Vec2{0.0f, 0.0f})) << "the frame's force is used up";
   // The new position reaches the object's Transform.
@@ -90,12 +93,22 @@ TEST_F(PhysicsStep, IntegratesGravityForceAndFrictionPerAxisOnTheGroundAndInTheA
   Body* grounded = AddBox({0.0f, 50.0f}, {1.0f, 1.0f});
   grounded->Grounded = true;
   grounded->Velocity = {10.0f, 10.0f};
-  physics.Update(kDt, false);
+  physics.Update(kFrame, false);
   EXPECT_FLOAT_EQ(grounded->Velocity.x, 9.0f);   // XG 0.9
   EXPECT_FLOAT_EQ(grounded->Velocity.y, 9.9f);   // Y 0.99
   EXPECT_FALSE(grounded->Grounded) << "nothing under it any more";
-  physics.Update(kDt, false);
+  physics.Update(kFrame, false);
   EXPECT_FLOAT_EQ(grounded->Velocity.x, 9.0f * 0.99f) << "in the air again: Friction X";
+
+  // A step a frame and a half long keeps the factor one and a half times over,
+  // and a single frame's Impulse changes the speed by as much as at 60 fps.
+  grounded->Grounded = true;
+  grounded->Velocity = {10.0f, 0.0f};
+  grounded->Impulse = {0.0f, 60.0f};
+  physics.Update(1.5f * kFrame, false);
+  EXPECT_NEAR(grounded->Velocity.x, 10.0f * std::pow(0.9f, 1.5f), 1e-4f);
+  EXPECT_NEAR(grounded->Velocity.y, 1.0f * std::pow(0.99f, 1.5f), 1e-4f);
+  EXPECT_EQ(grounded->Impulse, (Vec2{0.0f, 0.0f})) << "used up with the Force";
 }
 
 TEST_F(PhysicsStep, CapsOnlyThePositiveVelocities) {
