@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <random>
+#include <utility>
 
 #include "audio/AudioSystem.h"
 #include "engine/Commands.h"
@@ -257,7 +258,10 @@ void PlayerController::HandleKeyboard(const std::uint8_t* keys) {
   const bool paused = Paused();
   const bool right = Down(keys, SDL_SCANCODE_RIGHT, SDL_SCANCODE_D);
   const bool left = Down(keys, SDL_SCANCODE_LEFT, SDL_SCANCODE_A);
-  const bool jump = JumpDown(keys);
+  // A jump pressed during the landing squash is kept and made as the squash ends:
+  // a quick tap right after landing would otherwise be lost.
+  if (jumpLock_ && JumpDown(keys) && !fly) jumpQueued_ = true;
+  const bool jump = JumpDown(keys) || (!jumpLock_ && std::exchange(jumpQueued_, false));
 
   if (!jumpLock_ && jump && (right || left)) {
     const float walk = right ? RightForce : LeftForce;

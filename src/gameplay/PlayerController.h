@@ -7,7 +7,8 @@
 // added while the Engine is Paused, since physics does not run and forces would
 // pile up for later.
 // Invariants: bombsOut_ never exceeds BombLimit; throws are at least the cooldown
-// apart; a jump needs ground contact (or the grace time) and no landing squash.
+// apart; a jump needs ground contact (or the grace time) and no landing squash
+// (one asked for during the squash waits for its end).
 #pragma once
 
 #include <cstdint>
@@ -90,6 +91,8 @@ class PlayerController : public Script {
   bool canThrow_ = true;
   std::uint32_t bombsOut_ = 0;
   bool jumpLock_ = false;
+  // A jump asked for during the squash, made when it ends.
+  bool jumpQueued_ = false;
 
   bool FindParts(Transform*& transform, Body*& body);
   void SpawnGrow(float dt, Transform& transform, Body& body);

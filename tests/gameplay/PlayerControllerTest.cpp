@@ -110,8 +110,8 @@ TEST(PlayerControllerTest, JumpGraceAfterWalkingOffALedge) {
 }
 
 // Holding jump jumps once per ground contact; the landing squash (which keeps the
-// player's area) blocks the next jump until it is over.
-TEST(PlayerControllerTest, OneJumpPerLandingAndNoneDuringTheSquash) {
+// player's area) holds the next jump until it is over.
+TEST(PlayerControllerTest, OneJumpPerLandingAndNoneUntilTheSquashEnds) {
   Scenario s;
   s.LoadLevel(FlatLevel());
   s.Run(1s);
@@ -138,6 +138,14 @@ TEST(PlayerControllerTest, OneJumpPerLandingAndNoneDuringTheSquash) {
   EXPECT_EQ(transform->Scale.y, 2.0f);
   EXPECT_EQ(s.CountSound("beep.ogg"), 2u) << "the held key jumps again as soon as the squash ends";
 
+  // A tap during the squash is not lost: the jump comes when the squash ends.
+  s.Release(Keys::Jump);
+  ASSERT_TRUE(s.RunUntil([&] { return controller->JumpLocked(); }, 3s)) << s.Where();
+  s.Tap(Keys::Jump);
+  EXPECT_EQ(s.CountSound("beep.ogg"), 2u);
+  ASSERT_TRUE(s.RunUntil([&] { return !controller->JumpLocked(); }, 1s)) << s.Where();
+  s.RunFrames(2);
+  EXPECT_EQ(s.CountSound("beep.ogg"), 3u) << s.Where();
 }
 
 // A slow machine takes longer steps: a jump must rise as high and a walk go as
