@@ -52,6 +52,9 @@ class PhysicsStep : public ::testing::Test {
     Factory::Instance().Initialize();
     physics.Gravity = -1.0f;
   }
+  // The scenes share the process-wide Factory and Physics when the tests run in
+  // one process: a box left behind would collide with the next test's boxes.
+  void TearDown() override { Factory::Instance().DestroyAll(); }
   std::vector<Contact> ContactsOfLastStep() const { return {physics.ContactsBegin(), physics.ContactsEnd()}; }
   // A box that moves with exactly the velocity it is given.
   Body* AddInertBox(Vec2 position, Vec2 size, Vec2 velocity) {
