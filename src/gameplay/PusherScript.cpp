@@ -1,5 +1,6 @@
 #include "gameplay/PusherScript.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "audio/AudioSystem.h"
@@ -33,7 +34,9 @@ void PusherScript::Update(float dt) {
   auto* transform = Owner ? Owner->GetComponent<Transform>() : nullptr;
   if (!missing_.Check(transform != nullptr, *this, "Transform")) return;
   if (auto* sprite = Owner->GetComponent<Sprite>()) sprite->Color = Color3{1.0f, 0.0f, 0.0f};
-  transform->Scale += Vec2{SwellRate * dt, SwellRate * dt};
+  // One built larger than LargestScale keeps its size: it only stops growing.
+  const auto swell = [dt](float size) { return std::max(size, std::min(size + SwellRate * dt, LargestScale)); };
+  transform->Scale = {swell(transform->Scale.x), swell(transform->Scale.y)};
 
   GameObject* player = Factory::Instance().Player;
   auto* playerTransform = player ? player->GetComponent<Transform>() : nullptr;
@@ -43,7 +46,7 @@ void PusherScript::Update(float dt) {
   if (distance < Reach && !shoved_) {
     auto* body = player->GetComponent<Body>();
     // A player exactly on the pusher has no direction to be shoved in.
-    if (body && distance > 0.0f && !Engine::Instance().Paused) body->Force += away / distance * ShoveForce;
+    if (body && distance > 0.0f && !Engine::Instance().Paused) body->Impulse += away / distance * ShoveForce;
     shoved_ = true;
   }
   if (shoved_) {

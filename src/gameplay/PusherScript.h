@@ -1,7 +1,9 @@
 // PusherScript: an object that answers the detonation click. The right click arms
 // it ("push.ogg"); while armed it glows red and swells, and on the first frame the
 // player is closer than `reach` it shoves the player away from itself and vanishes.
-// A pusher whose player stays out of reach keeps swelling.
+// A pusher whose player stays out of reach swells until it spans its reach, and
+// waits at that size: any right click arms every pusher of a level, and one
+// armed long before the player comes would otherwise grow over the whole view.
 // Invariant: the shove is given at most once; once given, the pusher is queued
 // for destruction and disarmed.
 #pragma once
@@ -18,6 +20,8 @@ class PusherScript : public Script {
   static constexpr float ShoveForce = 1500.0f;
   // The player is shoved only when strictly closer than this (centre to centre).
   static constexpr float Reach = 8.0f;
+  // The largest an armed pusher grows: as wide as the circle it shoves from.
+  static constexpr float LargestScale = 2.0f * Reach;
 
   PusherScript() : Script("PusherScript") {}
   void Update(float dt) override;

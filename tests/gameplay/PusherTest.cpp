@@ -1,5 +1,6 @@
 // Pushers: the right click arms them; the player closer than 8 units is shoved
-// once and the pusher goes; a player out of reach leaves it red and swelling.
+// once and the pusher goes; a player out of reach leaves it red and swelling up
+// to the size of its reach.
 #include <gtest/gtest.h>
 
 #include "engine/Engine.h"
@@ -30,7 +31,7 @@ TEST_F(PusherTest, ShovesAPlayerWithinReachOnceAndVanishes) {
     GameObject* pusher = pusherBody->Owner;
     factory.AddComponent<Sprite>(*pusher);
     factory.AddComponent<PusherScript>(*pusher);
-    Body* player = PhysicsScene::AddStaticBox({c.distance, 0}, {1, 2});  // static: only the Force is read
+    Body* player = PhysicsScene::AddStaticBox({c.distance, 0}, {1, 2});  // static: only the Impulse is read
     factory.Player = player->Owner;
     const std::uint32_t pusherId = pusher->Id;
     EventRecorder<AudioEvent> sounds;
@@ -40,8 +41,8 @@ TEST_F(PusherTest, ShovesAPlayerWithinReachOnceAndVanishes) {
     mouse.ButtonEventType = Windows::ButtonDown;
     Scripting::Instance().Update(Engine::FrameTime, false);
     mouse = MouseRecord{};
-    EXPECT_EQ(player->Force.x, c.shoved ? 1500.0f : 0.0f) << c.distance;
-    EXPECT_EQ(player->Force.y, 0.0f);
+    EXPECT_EQ(player->Impulse.x, c.shoved ? 1500.0f : 0.0f) << c.distance;
+    EXPECT_EQ(player->Impulse.y, 0.0f);
     StepWorld(10);
     EXPECT_EQ(factory.Find(pusherId) != nullptr, !c.shoved) << c.distance;
     ASSERT_EQ(sounds.Events.size(), 1u);
@@ -50,6 +51,8 @@ TEST_F(PusherTest, ShovesAPlayerWithinReachOnceAndVanishes) {
       // Still armed: red, and grown by 5 units per second.
       EXPECT_EQ(pusher->GetComponent<Sprite>()->Color.G, 0.0f);
       EXPECT_NEAR(pusher->GetComponent<Transform>()->Scale.x, 1.0f + 11 * 5.0f / 60.0f, 1e-3f);
+      StepWorld(600);
+      EXPECT_EQ(pusher->GetComponent<Transform>()->Scale, (Vec2{16.0f, 16.0f})) << "no larger than its reach";
       // The player walking into reach is shoved then.
       player->Owner->GetComponent<Transform>()->Position.x = 3.0f;
       StepWorld(2);
