@@ -253,7 +253,7 @@ const LevelReplay kLevel3 = {
     LevelSlot::FirstPlay + 2,
     Join({BlastCrate(38, 48),
           {JumpAt(54), Land(), Jump(), Land(), Jump(), Land(), ReachX(102)},
-          kBoostedJump,  // up a wall, safely
+          kBoostedJump,  // over the safe hollow and up the wall
           {Land(), ReachX(166)},
           kBoostedJump,  // up the cliff over the spike pit
           {Land(), ReachX(227)}}),
@@ -263,9 +263,11 @@ const LevelReplay kLevel3 = {
 
 const LevelReplay kLevel4 = {
     LevelSlot::FirstPlay + 3,
-    {Hold(Right), JumpAt(21), Land(), JumpAt(86), Land(), JumpAt(137), Land(), ShortJump(168, 176),
-     ShortJump(181.5f, 191), ShortJump(195.5f, 205), JumpAt(209.5f), Land(), JumpAt(253), Land(), JumpAt(289), Land(),
-     JumpAt(326), Land(), ReachX(345)},
+    Join({{Hold(Right), JumpAt(21), Land(), JumpAt(86), Land(), JumpAt(137), Land(), ShortJump(168, 176),
+           ShortJump(181.5f, 191), ShortJump(195.5f, 205), JumpAt(209.5f), Land(), JumpAt(253), Land(), JumpAt(289),
+           Land(), ReachX(328)},
+          kBoostedJump,  // onto the stone span over the spike bed
+          {Land(), ReachX(395)}}),
     {Hold(Right)},  // into the first row of spikes
     {23.5f, 0}};
 

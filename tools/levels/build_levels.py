@@ -367,10 +367,13 @@ def level3():
     # The second crate stands just past where the climb lands; a jump over it
     # comes down well short of the next wall.
     lv.crate(80, 8)
-    # The first bomb-boosted jump is up a wall too high to jump with nothing
-    # below it but the ground, onto ground longer than the jump carries; the
-    # second is up the cliff over a spike pit.
-    lv.ground(108, 170, 20)
+    # The first bomb-boosted jump has the cliff's own shape, a gap and then a
+    # wall too high to jump, but the gap is a grassy hollow a plain jump climbs
+    # out of: a bomb that rolls off the edge or a blast at the wrong moment
+    # costs a walk back, not a life. The same jump then comes up the cliff over
+    # a spike pit.
+    lv.ground(108, 116, 4)
+    lv.ground(116, 170, 20)
     lv.warning(164, 20)
     lv.pit(170, 178, top=20)
     lv.ground(178, 240, 36)
@@ -379,8 +382,8 @@ def level3():
     lv.exit(230, 36)
     finish(lv, -24, 240, seed=3)
     save(lv, 12, "Level 3 (morning, pines): bombs. Blast the crate to the wall and climb it;\n"
-                 "a bomb-boosted jump up a wall too high to jump, then one up a cliff over a\n"
-                 "spike pit to the watchtower.")
+                 "a bomb-boosted jump over a safe hollow up a wall too high to jump, then the\n"
+                 "same jump up a cliff over a spike pit to the watchtower.")
 
 
 def level4():
@@ -389,7 +392,7 @@ def level4():
     # one never comes down on the next. The spikes grow: a single tile, then a
     # hollow full of them crossed on planks, then rows to jump from a shelf and
     # from flat ground, then ledges over a spike floor.
-    start(lv, -24, 362)
+    start(lv, -24, 412)
     lv.ground(-24, 36, 0)
     lv.warning(19, 0)
     lv.spikes(24, 26, 0)
@@ -407,10 +410,7 @@ def level4():
     lv.ledge(176, 183, 1)
     lv.ledge(190, 197, 3)
     lv.ledge(204, 211, 1)
-    # High over the ledges an old stone span, for whoever bomb-jumps up to it
-    # from the pit's edge; it starts far enough out that the climb clears it.
-    lv.wall(180, 220, 14, 16)
-    lv.ground(220, 330, 0)
+    lv.ground(220, 380, 0)
     lv.warning(251, 0)
     lv.spikes(256, 262, 0)
     # The landmark: a lone rock pillar in the dry hills.
@@ -418,12 +418,20 @@ def level4():
     lv.warning(291, 0)
     lv.wall(296, 300, 0, 4)
     lv.spikes(296, 300, 4)
-    lv.ground(330, 362, 6)
-    lv.exit(348, 6)
-    finish(lv, -24, 362, seed=4)
+    # Last, a bed of spikes longer than any jump runs up to the bank of the
+    # exit: the way on is an old stone span over it, reached with the
+    # bomb-boosted jump of level 3. It starts a few units out, so the climb
+    # clears its edge and a boost that falls short lands on bare ground.
+    lv.warning(334, 0)
+    lv.wall(336, 380, 10, 12)
+    lv.spikes(340, 380, 0)
+    lv.ground(380, 412, 10)
+    lv.exit(398, 10)
+    finish(lv, -24, 412, seed=4)
     save(lv, 13, "Level 4 (noon in the dry hills): spikes. A single tile, a hollow of them\n"
-                 "crossed on planks, rows to jump, ledges over a spike floor under a stone\n"
-                 "span that a bomb-boosted jump reaches, a spiked block and a rock pillar.")
+                 "crossed on planks, rows to jump, ledges over a spike floor, a spiked block,\n"
+                 "a rock pillar, and a stone span over a spike bed too long to jump, reached\n"
+                 "with a bomb-boosted jump.")
 
 
 def level5():
