@@ -450,8 +450,10 @@ def level5():
     # jump from the edge reaches, so the ferry is still the way over.
     lv.pit(30, 52)
     # The first ferry sets off from the far side, so it comes to meet a player
-    # arriving from the lift.
-    lv.platform((46, -1.5), (36, -1.5), speed=12, delay=3.5)
+    # arriving from the lift. At this end it rests a unit from the edge and a
+    # little below it, so the player walks on at once instead of jumping for a
+    # ride that may leave while the jump is still in the air.
+    lv.platform((46, -1.8), (34, -1.8), speed=12, delay=3.5)
     lv.ground(52, 80, 5)
     lv.ground(80, 100)
     lv.warning(95, 0)
@@ -479,17 +481,20 @@ def level6():
     # pusher, and one armed by an earlier blast shoves the approaching player
     # away and is gone.
     start(lv, -24, 302)
-    # The first enemy hops in a pen under the path, the next one on it.
+    # The first enemy hops in a pen under the path. Nothing on the path asks
+    # for a blast before the pusher: one armed early swells until it hides the
+    # wall and everything near it by the time the player gets there.
     lv.ground(-24, 20)
     lv.enemy(28, pen(lv, 20, 36, 0))
     lv.ground(36, 76)
-    lv.enemy(52, 0)
     lv.pusher(70, 0)
+    # The trench is short enough that its far side shows from its near edge,
+    # where a bomb-boosted jump over its two enemies takes off.
     lv.ground(76, 110, 11)
-    lv.ground(110, 140, 8)
-    lv.enemy(120, 8)
-    lv.enemy(132, 8)
-    lv.ground(140, 256, 11)
+    lv.ground(110, 130, 8)
+    lv.enemy(116, 8)
+    lv.enemy(124, 8)
+    lv.ground(130, 256, 11)
     lv.enemy(176, 11)
     # A stone gate too tall for a plain jump, its way through blocked by a
     # crate: a blast from this side shoves the crate out of the far end (a
@@ -503,9 +508,10 @@ def level6():
     great_tree(lv, 92, 11)
     lv.exit(292, 11)
     finish(lv, -24, 302, seed=6)
-    save(lv, 15, "Level 6 (warm afternoon): hopping enemies and a pusher. Jump or blast the\n"
-                 "enemies aside; right-click beside the pusher to be thrown up the wall by\n"
-                 "the great oak; blast the crate out from under the rock arch.")
+    save(lv, 15, "Level 6 (warm afternoon): hopping enemies and a pusher. One in a pen under\n"
+                 "the path; right-click beside the pusher to be thrown up the wall by the\n"
+                 "great oak; jump or blast the enemies aside; blast the crate out from under\n"
+                 "the rock arch.")
 
 
 def level7():
