@@ -276,8 +276,8 @@ const LevelReplay kLevel5 = {
     {Hold(Right), ReachX(9), Land(), PlatformAt(3, {12, -2}), ReachX(19),  // ridden up out of the hollow
      ReachX(22), LetGo(Right), PlatformAt(0, {34, -1.8f}), Hold(Right), OverPlatform(0), LetGo(Right),
      Land(), PlatformAt(0, {46, -1.8f}), Hold(Right), Jump(), ReachX(55), LetGo(Right), Land(), PlatformAt(1, {104, -1.5f}), Hold(Right), ShortJump(97, 102), LetGo(Right),
-     PlatformAt(1, {104, 14.5f}), Hold(Right), Jump(), Land(), ReachX(143), LetGo(Right), PlatformArrives(2, {156, 14.5f}),
-     Hold(Right), ShortJump(148, 153.5f), LetGo(Right), PlatformAt(2, {184, 14.5f}), Hold(Right), Jump(), Land(),
+     PlatformAt(1, {104, 14.5f}), Hold(Right), Jump(), Land(), ReachX(143), LetGo(Right), PlatformArrives(2, {154, 14.2f}),
+     Hold(Right), OverPlatform(2), LetGo(Right), Land(), PlatformAt(2, {184, 14.2f}), Hold(Right), Jump(), Land(),
      ReachX(213)},
     {Hold(Right)},  // walks on over the ferry's far end instead of jumping up the bank
     {50.5f, -8}};

@@ -437,8 +437,9 @@ def level4():
 def level5():
     lv = Level(look=OVERCAST)
     start(lv, -24, 226)
-    # The platforms run fast and rest a few seconds at each end, so a player who
-    # just missed one waits a moment, not half a minute, for its return.
+    # The platforms run fast and rest a few seconds at each end (a platform's
+    # delay is its trip plus its rest), so a player who just missed one waits a
+    # moment, not half a minute, for its return.
     # First a lift in a safe hollow: the player meets a moving platform where
     # missing it costs nothing (a jump gets out), before the ferries over spikes.
     lv.ground(-24, 8)
@@ -458,11 +459,14 @@ def level5():
     lv.ground(80, 100)
     lv.warning(95, 0)
     lv.pit(100, 108)
-    lv.platform((104, -1.5), (104, 14.5), speed=8, delay=3)
+    lv.platform((104, -1.5), (104, 14.5), speed=8, delay=4)
     lv.ground(108, 150, 16)
     lv.warning(145, 16)
     lv.pit(150, 190, top=16)
-    lv.platform((156, 14.5), (184, 14.5), speed=12, delay=3)
+    # The second ferry's trip is long, so its delay is too: it still rests
+    # long enough at each end to be boarded, and like the first it waits a
+    # step below the near edge.
+    lv.platform((154, 14.2), (184, 14.2), speed=12, delay=5)
     lv.ground(190, 226, 16)
     # The landmark: a giant pine at the top of the lift.
     great_tree(lv, 124, 16, texture="pine", size=3.0)
