@@ -451,10 +451,10 @@ def level5():
     # jump from the edge reaches, so the ferry is still the way over.
     lv.pit(30, 52)
     # The first ferry sets off from the far side, so it comes to meet a player
-    # arriving from the lift. At this end it rests a unit from the edge and a
-    # little below it, so the player walks on at once instead of jumping for a
-    # ride that may leave while the jump is still in the air.
-    lv.platform((46, -1.8), (34, -1.8), speed=12, delay=3.5)
+    # arriving from the lift, and rests there 3.5 s. At this end it waits a
+    # unit from the edge and a little below it, so the player walks on at once
+    # instead of jumping for a ride that may leave while the jump is in the air.
+    lv.platform((46, -1.8), (34, -1.8), speed=12, delay=4.5)
     lv.ground(52, 80, 5)
     lv.ground(80, 100)
     lv.warning(95, 0)
