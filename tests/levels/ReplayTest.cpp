@@ -253,7 +253,7 @@ const LevelReplay kLevel3 = {
     LevelSlot::FirstPlay + 2,
     Join({BlastCrate(38, 48),
           {JumpAt(54), Land(), Jump(), Land(), Jump(), Land(), ReachX(102)},
-          kBoostedJump,  // up a wall, safely
+          kBoostedJump,  // over the safe hollow and up the wall
           {Land(), ReachX(166)},
           kBoostedJump,  // up the cliff over the spike pit
           {Land(), ReachX(227)}}),
@@ -263,34 +263,38 @@ const LevelReplay kLevel3 = {
 
 const LevelReplay kLevel4 = {
     LevelSlot::FirstPlay + 3,
-    {Hold(Right), JumpAt(21), Land(), JumpAt(86), Land(), JumpAt(137), Land(), ShortJump(168, 176),
-     ShortJump(181.5f, 191), ShortJump(195.5f, 205), JumpAt(209.5f), Land(), JumpAt(253), Land(), JumpAt(289), Land(),
-     JumpAt(326), Land(), ReachX(345)},
+    Join({{Hold(Right), JumpAt(21), Land(), JumpAt(86), Land(), JumpAt(137), Land(), ShortJump(168, 176),
+           ShortJump(181.5f, 191), ShortJump(195.5f, 205), JumpAt(209.5f), Land(), JumpAt(253), Land(), JumpAt(289),
+           Land(), ReachX(328)},
+          kBoostedJump,  // onto the stone span over the spike bed
+          {Land(), ReachX(395)}}),
     {Hold(Right)},  // into the first row of spikes
     {23.5f, 0}};
 
 const LevelReplay kLevel5 = {
     LevelSlot::FirstPlay + 4,
     {Hold(Right), ReachX(9), Land(), PlatformAt(3, {12, -2}), ReachX(19),  // ridden up out of the hollow
-     ReachX(22), LetGo(Right), PlatformAt(0, {36, -1.5f}), Hold(Right), JumpAt(28), OverPlatform(0), LetGo(Right),
-     Land(), PlatformAt(0, {46, -1.5f}), Hold(Right), Jump(), ReachX(55), LetGo(Right), Land(), PlatformAt(1, {104, -1.5f}), Hold(Right), ShortJump(97, 102), LetGo(Right),
-     PlatformAt(1, {104, 14.5f}), Hold(Right), Jump(), Land(), ReachX(143), LetGo(Right), PlatformArrives(2, {156, 14.5f}),
-     Hold(Right), ShortJump(148, 153.5f), LetGo(Right), PlatformAt(2, {184, 14.5f}), Hold(Right), Jump(), Land(),
+     ReachX(22), LetGo(Right), PlatformAt(0, {34, -1.8f}), Hold(Right), OverPlatform(0), LetGo(Right),
+     Land(), PlatformAt(0, {46, -1.8f}), Hold(Right), Jump(), ReachX(55), LetGo(Right), Land(), PlatformAt(1, {104, -1.5f}), Hold(Right), ShortJump(97, 102), LetGo(Right),
+     PlatformAt(1, {104, 14.5f}), Hold(Right), Jump(), Land(), ReachX(143), LetGo(Right), PlatformArrives(2, {154, 14.2f}),
+     Hold(Right), OverPlatform(2), LetGo(Right), Land(), PlatformAt(2, {184, 14.2f}), Hold(Right), Jump(), Land(),
      ReachX(213)},
-    {Hold(Right)},  // off the edge while the ferry is away
-    {36.5f, -8}};
+    {Hold(Right)},  // walks on over the ferry's far end instead of jumping up the bank
+    {50.5f, -8}};
+
+// Up the wall on the pusher's shove, to the near edge of the trench.
+const Route kLevel6Climb = {Hold(Right), ReachX(71), LetGo(Right), Wait(0.5s), Jump(), Wait(0.3s),
+                            Hold(Right), Blast(), ReachX(96), LetGo(Right), Land()};
 
 const LevelReplay kLevel6 = {
     LevelSlot::FirstPlay + 5,
-    Join({{Hold(Right), JumpAt(41.5f), Land(),  // over the first enemy on the path, wherever it hops
-           ReachX(71), LetGo(Right), Wait(0.5s), Jump(), Wait(0.3s), Hold(Right), Blast(),  // the pusher's shove
-           ReachX(96), LetGo(Right), Land()},
+    Join({kLevel6Climb,
           kBoostedJump,  // over the trench and its two enemies
           {Land(), JumpAt(164.5f), Land()},
           BlastCrate(197, 210, 11),  // out from under the stone gate
           {ReachX(217), Jump(), Land(), JumpAt(253), Land(), ReachX(289)}}),  // and over it
-    {Hold(Right), ReachX(52), LetGo(Right)},  // stops where the first enemy on the path hops
-    {54.5f, 1}};
+    Join({kLevel6Climb, {Hold(Right)}}),  // walks on into the trench of two enemies
+    {125.5f, 9}};
 
 const LevelReplay kLevel7 = {
     LevelSlot::FirstPlay + 6,

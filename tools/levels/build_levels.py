@@ -367,10 +367,13 @@ def level3():
     # The second crate stands just past where the climb lands; a jump over it
     # comes down well short of the next wall.
     lv.crate(80, 8)
-    # The first bomb-boosted jump is up a wall too high to jump with nothing
-    # below it but the ground, onto ground longer than the jump carries; the
-    # second is up the cliff over a spike pit.
-    lv.ground(108, 170, 20)
+    # The first bomb-boosted jump has the cliff's own shape, a gap and then a
+    # wall too high to jump, but the gap is a grassy hollow a plain jump climbs
+    # out of: a bomb that rolls off the edge or a blast at the wrong moment
+    # costs a walk back, not a life. The same jump then comes up the cliff over
+    # a spike pit.
+    lv.ground(108, 116, 4)
+    lv.ground(116, 170, 20)
     lv.warning(164, 20)
     lv.pit(170, 178, top=20)
     lv.ground(178, 240, 36)
@@ -379,8 +382,8 @@ def level3():
     lv.exit(230, 36)
     finish(lv, -24, 240, seed=3)
     save(lv, 12, "Level 3 (morning, pines): bombs. Blast the crate to the wall and climb it;\n"
-                 "a bomb-boosted jump up a wall too high to jump, then one up a cliff over a\n"
-                 "spike pit to the watchtower.")
+                 "a bomb-boosted jump over a safe hollow up a wall too high to jump, then the\n"
+                 "same jump up a cliff over a spike pit to the watchtower.")
 
 
 def level4():
@@ -389,7 +392,7 @@ def level4():
     # one never comes down on the next. The spikes grow: a single tile, then a
     # hollow full of them crossed on planks, then rows to jump from a shelf and
     # from flat ground, then ledges over a spike floor.
-    start(lv, -24, 362)
+    start(lv, -24, 412)
     lv.ground(-24, 36, 0)
     lv.warning(19, 0)
     lv.spikes(24, 26, 0)
@@ -407,10 +410,7 @@ def level4():
     lv.ledge(176, 183, 1)
     lv.ledge(190, 197, 3)
     lv.ledge(204, 211, 1)
-    # High over the ledges an old stone span, for whoever bomb-jumps up to it
-    # from the pit's edge; it starts far enough out that the climb clears it.
-    lv.wall(180, 220, 14, 16)
-    lv.ground(220, 330, 0)
+    lv.ground(220, 380, 0)
     lv.warning(251, 0)
     lv.spikes(256, 262, 0)
     # The landmark: a lone rock pillar in the dry hills.
@@ -418,19 +418,28 @@ def level4():
     lv.warning(291, 0)
     lv.wall(296, 300, 0, 4)
     lv.spikes(296, 300, 4)
-    lv.ground(330, 362, 6)
-    lv.exit(348, 6)
-    finish(lv, -24, 362, seed=4)
+    # Last, a bed of spikes longer than any jump runs up to the bank of the
+    # exit: the way on is an old stone span over it, reached with the
+    # bomb-boosted jump of level 3. It starts a few units out, so the climb
+    # clears its edge and a boost that falls short lands on bare ground.
+    lv.warning(334, 0)
+    lv.wall(336, 380, 10, 12)
+    lv.spikes(340, 380, 0)
+    lv.ground(380, 412, 10)
+    lv.exit(398, 10)
+    finish(lv, -24, 412, seed=4)
     save(lv, 13, "Level 4 (noon in the dry hills): spikes. A single tile, a hollow of them\n"
-                 "crossed on planks, rows to jump, ledges over a spike floor under a stone\n"
-                 "span that a bomb-boosted jump reaches, a spiked block and a rock pillar.")
+                 "crossed on planks, rows to jump, ledges over a spike floor, a spiked block,\n"
+                 "a rock pillar, and a stone span over a spike bed too long to jump, reached\n"
+                 "with a bomb-boosted jump.")
 
 
 def level5():
     lv = Level(look=OVERCAST)
     start(lv, -24, 226)
-    # The platforms run fast and rest a few seconds at each end, so a player who
-    # just missed one waits a moment, not half a minute, for its return.
+    # The platforms run fast and rest a few seconds at each end (a platform's
+    # delay is its trip plus its rest), so a player who just missed one waits a
+    # moment, not half a minute, for its return.
     # First a lift in a safe hollow: the player meets a moving platform where
     # missing it costs nothing (a jump gets out), before the ferries over spikes.
     lv.ground(-24, 8)
@@ -442,17 +451,22 @@ def level5():
     # jump from the edge reaches, so the ferry is still the way over.
     lv.pit(30, 52)
     # The first ferry sets off from the far side, so it comes to meet a player
-    # arriving from the lift.
-    lv.platform((46, -1.5), (36, -1.5), speed=12, delay=3.5)
+    # arriving from the lift, and rests there 3.5 s. At this end it waits a
+    # unit from the edge and a little below it, so the player walks on at once
+    # instead of jumping for a ride that may leave while the jump is in the air.
+    lv.platform((46, -1.8), (34, -1.8), speed=12, delay=4.5)
     lv.ground(52, 80, 5)
     lv.ground(80, 100)
     lv.warning(95, 0)
     lv.pit(100, 108)
-    lv.platform((104, -1.5), (104, 14.5), speed=8, delay=3)
+    lv.platform((104, -1.5), (104, 14.5), speed=8, delay=4)
     lv.ground(108, 150, 16)
     lv.warning(145, 16)
     lv.pit(150, 190, top=16)
-    lv.platform((156, 14.5), (184, 14.5), speed=12, delay=3)
+    # The second ferry's trip is long, so its delay is too: it still rests
+    # long enough at each end to be boarded, and like the first it waits a
+    # step below the near edge.
+    lv.platform((154, 14.2), (184, 14.2), speed=12, delay=5)
     lv.ground(190, 226, 16)
     # The landmark: a giant pine at the top of the lift.
     great_tree(lv, 124, 16, texture="pine", size=3.0)
@@ -471,17 +485,20 @@ def level6():
     # pusher, and one armed by an earlier blast shoves the approaching player
     # away and is gone.
     start(lv, -24, 302)
-    # The first enemy hops in a pen under the path, the next one on it.
+    # The first enemy hops in a pen under the path. Nothing on the path asks
+    # for a blast before the pusher: one armed early swells until it hides the
+    # wall and everything near it by the time the player gets there.
     lv.ground(-24, 20)
     lv.enemy(28, pen(lv, 20, 36, 0))
     lv.ground(36, 76)
-    lv.enemy(52, 0)
     lv.pusher(70, 0)
+    # The trench is short enough that its far side shows from its near edge,
+    # where a bomb-boosted jump over its two enemies takes off.
     lv.ground(76, 110, 11)
-    lv.ground(110, 140, 8)
-    lv.enemy(120, 8)
-    lv.enemy(132, 8)
-    lv.ground(140, 256, 11)
+    lv.ground(110, 130, 8)
+    lv.enemy(116, 8)
+    lv.enemy(124, 8)
+    lv.ground(130, 256, 11)
     lv.enemy(176, 11)
     # A stone gate too tall for a plain jump, its way through blocked by a
     # crate: a blast from this side shoves the crate out of the far end (a
@@ -495,9 +512,10 @@ def level6():
     great_tree(lv, 92, 11)
     lv.exit(292, 11)
     finish(lv, -24, 302, seed=6)
-    save(lv, 15, "Level 6 (warm afternoon): hopping enemies and a pusher. Jump or blast the\n"
-                 "enemies aside; right-click beside the pusher to be thrown up the wall by\n"
-                 "the great oak; blast the crate out from under the rock arch.")
+    save(lv, 15, "Level 6 (warm afternoon): hopping enemies and a pusher. One in a pen under\n"
+                 "the path; right-click beside the pusher to be thrown up the wall by the\n"
+                 "great oak; jump or blast the enemies aside; blast the crate out from under\n"
+                 "the rock arch.")
 
 
 def level7():
