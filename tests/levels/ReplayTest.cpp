@@ -294,13 +294,13 @@ const LevelReplay kLevel6 = {
 
 const LevelReplay kLevel7 = {
     LevelSlot::FirstPlay + 6,
-    {Hold(Right), ReachX(28), LetGo(Right), SawRightOf(0, 62.5f), Hold(Right), SawAhead(0, 12), Jump(), ReachX(70),
-     LetGo(Right), Land(), SawAbove(1, 9), SawBelow(1, 0), Hold(Right), Jump(), ReachX(94), LetGo(Right), Land(),
-     SawRightOf(2, 127), Hold(Right), SawAhead(2, 12), Jump(), Land(), LetGo(Right), SawRightOf(3, 164.5f),
+    {Hold(Right), ReachX(28), LetGo(Right), SawRightOf(0, 50), Hold(Right), SawAhead(0, 12), Jump(), Land(),
+     ReachX(70), LetGo(Right), SawAbove(1, 9), SawBelow(1, 0), Hold(Right), Jump(), ReachX(94), LetGo(Right), Land(),
+     SawRightOf(2, 122), Hold(Right), SawAhead(2, 12), Jump(), Land(), LetGo(Right), SawRightOf(3, 160),
      Hold(Right), SawAhead(3, 12), Jump(), Land(), LetGo(Right), Wait(0.5s), Hold(Right), ShortJump(189, 193),
      LetGo(Right), SawBelow(4, 2.3f), Hold(Right), ShortJump(197.5f, 211.5f), Jump(), Land(), ReachX(247)},
     {Hold(Right)},  // into the first saw
-    {54, 1}};
+    {40, 1}};
 
 const LevelReplay kLevel8 = {
     LevelSlot::LastNumbered,

@@ -503,20 +503,22 @@ def level6():
 def level7():
     lv = Level(look=NIGHT)
     # Between two saws' sweeps there is always ground no saw reaches, where the
-    # player can stand and wait for the next one.
+    # player can stand and wait for the next one. A ground saw's whole sweep
+    # lies within what a player stopped at its warning post sees (about 24
+    # units ahead), so both of its turns are in view before the player commits.
     start(lv, -24, 260)
     lv.ground(-24, 14)
     lv.ground(26, 80)
     lv.warning(28, 0)
-    lv.saw(50, 1.6, (6, 0), (36, -5), (64, 10))
+    lv.saw(44, 1.6, (6, 0), (33, -5), (52, 10))
     lv.warning(67, 0)
     lv.pit(80, 92)
     lv.saw(86, 2, (0, 5), (70, -7), (100, 10))
     lv.ground(92, 190)
     lv.warning(100, 0)
-    lv.saw(118, 1.6, (7, 0), (108, -5), (128, 10))
+    lv.saw(114, 1.6, (7, 0), (105, -5), (124, 10))
     lv.warning(138, 0)
-    lv.saw(156, 1.6, (-7, 0), (146, -5), (166, 10))
+    lv.saw(152, 1.6, (-7, 0), (143, -5), (162, 10))
     lv.warning(183, 0)
     lv.pit(190, 224)
     lv.ledge(194, 202, 3)
