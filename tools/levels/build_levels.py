@@ -580,7 +580,7 @@ def level8():
     lv.ground(156, 214, 13)
     lv.warning(184, 13)
     lv.enemy(190, 13)
-    lv.warning(209, 13)
+    lv.warning(212, 13)
     # The yard is long enough that running off the rampart lands short of the
     # saw, and past the saw's sweep there is room to stand and bomb-jump.
     lv.ground(214, 266, 8)
