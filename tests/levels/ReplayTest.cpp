@@ -309,7 +309,7 @@ const LevelReplay kLevel8 = {
            PlatformAt(0, {100, 6.5f}), Hold(Right), ShortJump(94, 98), LetGo(Right), PlatformAt(0, {112, 6.5f}),
            Hold(Right), Jump(), ReachX(118), LetGo(Right), Land(), Hold(Right), JumpAt(152), Land(),  // the rampart
            JumpAt(180), Land(), ReachX(215), LetGo(Right), Land(),  // over the enemy, down into the yard
-           SawRightOf(0, 245), Hold(Right), SawAhead(0, 12), Jump(), ReachX(257), LetGo(Right), Land()},
+           SawRightOf(0, 242), Hold(Right), SawAhead(0, 12), Jump(), Land(), ReachX(257), LetGo(Right)},
           kBoostedJump,
           {Land(), ReachX(301)}}),
     Join({BlastCrate(20, 30), {JumpAt(36), Land(), Jump(), Land()}}),  // on into the spikes

@@ -586,7 +586,7 @@ def level8():
     lv.ground(214, 266, 8)
     # From the yard's post, where a player running off the rampart lands, the
     # saw's whole sweep is in view.
-    lv.saw(240, 9.6, (6, 0), (232, 3), (246, 20))
+    lv.saw(238, 9.6, (6, 0), (232, 3), (243, 20))
     lv.warning(225, 8)
     lantern(lv, 261, 8)
     # The cliff, 18 units, with the fortress on top: the goal stands over the
