@@ -506,20 +506,20 @@ def level7():
     # player can stand and wait for the next one. A ground saw's whole sweep
     # lies within what a player stopped at its warning post sees (about 24
     # units ahead), so both of its turns are in view before the player commits,
-    # and its nearer turn stays more than 4 units past the post.
+    # and its nearer turn stays more than 6 units past the post.
     start(lv, -24, 260)
     lv.ground(-24, 14)
     lv.ground(26, 80)
     lv.warning(28, 0)
-    lv.saw(42, 1.6, (6, 0), (34, -5), (49, 10))
+    lv.saw(42, 1.6, (6, 0), (36, -5), (49, 10))
     lv.warning(67, 0)
     lv.pit(80, 92)
     lv.saw(86, 2, (0, 5), (70, -7), (100, 10))
     lv.ground(92, 190)
     lv.warning(100, 0)
-    lv.saw(113, 1.6, (7, 0), (106, -5), (121, 10))
+    lv.saw(113, 1.6, (7, 0), (108, -5), (121, 10))
     lv.warning(138, 0)
-    lv.saw(151, 1.6, (-7, 0), (144, -5), (159, 10))
+    lv.saw(151, 1.6, (-7, 0), (146, -5), (159, 10))
     lv.warning(183, 0)
     lv.pit(190, 224)
     lv.ledge(194, 202, 3)
