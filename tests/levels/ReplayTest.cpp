@@ -298,22 +298,22 @@ const LevelReplay kLevel6 = {
 
 const LevelReplay kLevel7 = {
     LevelSlot::FirstPlay + 6,
-    {Hold(Right), ReachX(28), LetGo(Right), SawRightOf(0, 62.5f), Hold(Right), SawAhead(0, 12), Jump(), ReachX(70),
-     LetGo(Right), Land(), SawAbove(1, 9), SawBelow(1, 0), Hold(Right), Jump(), ReachX(94), LetGo(Right), Land(),
-     SawRightOf(2, 127), Hold(Right), SawAhead(2, 12), Jump(), Land(), LetGo(Right), SawRightOf(3, 164.5f),
+    {Hold(Right), ReachX(28), LetGo(Right), SawRightOf(0, 48), Hold(Right), SawAhead(0, 12), Jump(), Land(),
+     ReachX(70), LetGo(Right), SawAbove(1, 9), SawBelow(1, 0), Hold(Right), Jump(), ReachX(94), LetGo(Right), Land(),
+     SawRightOf(2, 120), Hold(Right), SawAhead(2, 12), Jump(), Land(), LetGo(Right), SawRightOf(3, 158),
      Hold(Right), SawAhead(3, 12), Jump(), Land(), LetGo(Right), Wait(0.5s), Hold(Right), ShortJump(189, 193),
      LetGo(Right), SawBelow(4, 2.3f), Hold(Right), ShortJump(197.5f, 211.5f), Jump(), Land(), ReachX(247)},
     {Hold(Right)},  // into the first saw
-    {54, 1}};
+    {40, 1}};
 
 const LevelReplay kLevel8 = {
     LevelSlot::LastNumbered,
     Join({BlastCrate(20, 30),
           {JumpAt(36), Land(), Jump(), Land(), JumpAt(63), ReachX(88), LetGo(Right), Land(),
-           PlatformAt(0, {100, 6.5f}), Hold(Right), ShortJump(94, 98), LetGo(Right), PlatformAt(0, {132, 6.5f}),
-           Hold(Right), Jump(), ReachX(138), LetGo(Right), Land(), Hold(Right), JumpAt(152), Land(),  // the rampart
+           PlatformAt(0, {100, 6.5f}), Hold(Right), ShortJump(94, 98), LetGo(Right), PlatformAt(0, {112, 6.5f}),
+           Hold(Right), Jump(), ReachX(118), LetGo(Right), Land(), Hold(Right), JumpAt(152), Land(),  // the rampart
            JumpAt(180), Land(), ReachX(215), LetGo(Right), Land(),  // over the enemy, down into the yard
-           SawRightOf(0, 253), Hold(Right), SawAhead(0, 12), Jump(), ReachX(257), LetGo(Right), Land()},
+           SawRightOf(0, 242), Hold(Right), SawAhead(0, 12), Jump(), Land(), ReachX(257), LetGo(Right)},
           kBoostedJump,
           {Land(), ReachX(301)}}),
     Join({BlastCrate(20, 30), {JumpAt(36), Land(), Jump(), Land()}}),  // on into the spikes

@@ -521,20 +521,23 @@ def level6():
 def level7():
     lv = Level(look=NIGHT)
     # Between two saws' sweeps there is always ground no saw reaches, where the
-    # player can stand and wait for the next one.
+    # player can stand and wait for the next one. A ground saw's whole sweep
+    # lies within what a player stopped at its warning post sees (about 24
+    # units ahead), so both of its turns are in view before the player commits,
+    # and its nearer turn stays more than 6 units past the post.
     start(lv, -24, 260)
     lv.ground(-24, 14)
     lv.ground(26, 80)
     lv.warning(28, 0)
-    lv.saw(50, 1.6, (6, 0), (36, -5), (64, 10))
+    lv.saw(42, 1.6, (6, 0), (36, -5), (49, 10))
     lv.warning(67, 0)
     lv.pit(80, 92)
     lv.saw(86, 2, (0, 5), (70, -7), (100, 10))
     lv.ground(92, 190)
     lv.warning(100, 0)
-    lv.saw(118, 1.6, (7, 0), (108, -5), (128, 10))
+    lv.saw(113, 1.6, (7, 0), (108, -5), (121, 10))
     lv.warning(138, 0)
-    lv.saw(156, 1.6, (-7, 0), (146, -5), (166, 10))
+    lv.saw(151, 1.6, (-7, 0), (146, -5), (159, 10))
     lv.warning(183, 0)
     lv.pit(190, 224)
     lv.ledge(194, 202, 3)
@@ -584,21 +587,26 @@ def level8():
     lv.ground(40, 96, 8)
     lv.warning(61, 8)
     lv.spikes(66, 70, 8)
+    # The ferry's pit is narrow enough that its far bank shows from the edge,
+    # where a player waits for the ferry without losing sight of it; a long
+    # bank beyond gives room to land off the ferry before the rampart.
     lv.warning(91, 8)
-    lv.pit(96, 136, top=8)
-    lv.platform((100, 6.5), (132, 6.5), speed=8, delay=5)
-    lv.ground(136, 156, 8)
+    lv.pit(96, 116, top=8)
+    lv.platform((100, 6.5), (112, 6.5), speed=8, delay=3)
+    lv.ground(116, 156, 8)
     # Up onto the rampart, where the enemy hops past where the climb lands; from
-    # up there the saw's yard lies in view below before the drop into it.
+    # its end post the saw's nearer turn shows below, before the drop.
     lv.ground(156, 214, 13)
     lv.warning(184, 13)
     lv.enemy(190, 13)
-    lv.warning(209, 13)
+    lv.warning(212, 13)
     # The yard is long enough that running off the rampart lands short of the
     # saw, and past the saw's sweep there is room to stand and bomb-jump.
     lv.ground(214, 266, 8)
-    lv.saw(243, 9.6, (6, 0), (232, 3), (254, 20))
-    lv.warning(225, 8)  # where a player running off the rampart lands
+    # From the yard's post, where a player running off the rampart lands, the
+    # saw's whole sweep is in view.
+    lv.saw(238, 9.6, (6, 0), (232, 3), (243, 20))
+    lv.warning(225, 8)
     lantern(lv, 261, 8)
     # The cliff, 18 units, with the fortress on top: the goal stands over the
     # yard, so a player sees it while waiting for the saw. The bomb-boosted jump
