@@ -443,7 +443,7 @@ def level5():
     # First a lift in a safe hollow: the player meets a moving platform where
     # missing it costs nothing (a jump gets out), before the ferries over spikes.
     lv.ground(-24, 8)
-    lv.ground(8, 16, -5)
+    lv.ground(8, 16, -9)
     lv.ground(16, 30)
     lv.warning(25, 0)
     # The pit is short enough that a player waiting at its edge sees the ferry's
@@ -472,6 +472,8 @@ def level5():
     great_tree(lv, 124, 16, texture="pine", size=3.0)
     lv.exit(216, 16)
     # The hollow's lift comes last, so the ferries keep their places in the file.
+    # At rest it stands on the hollow's floor, in sight; the hollow is deeper
+    # than a jump, so a player who drops in rides it out.
     lv.platform((12, -7), (12, -2), speed=4, delay=2.5, width=8)
     finish(lv, -24, 226, seed=5)
     save(lv, 14, "Level 5 (grey afternoon on the cliffs): moving platforms. A lift in a safe\n"
