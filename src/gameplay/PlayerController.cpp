@@ -259,9 +259,13 @@ void PlayerController::HandleKeyboard(const std::uint8_t* keys) {
   const bool right = Down(keys, SDL_SCANCODE_RIGHT, SDL_SCANCODE_D);
   const bool left = Down(keys, SDL_SCANCODE_LEFT, SDL_SCANCODE_A);
   // A jump pressed during the landing squash is kept and made as the squash ends:
-  // a quick tap right after landing would otherwise be lost.
-  if (jumpLock_ && JumpDown(keys) && !fly) jumpQueued_ = true;
-  const bool jump = JumpDown(keys) || (!jumpLock_ && std::exchange(jumpQueued_, false));
+  // a quick tap right after landing would otherwise be lost. Only a press counts;
+  // a key held from the air and let go during the squash asks for nothing.
+  const bool jumpDown = JumpDown(keys);
+  if (jumpLock_ && jumpDown && !jumpWasDown_ && !fly) jumpQueued_ = true;
+  jumpWasDown_ = jumpDown;
+  const bool queued = !jumpLock_ && std::exchange(jumpQueued_, false);
+  const bool jump = jumpDown || queued;
 
   if (!jumpLock_ && jump && (right || left)) {
     const float walk = right ? RightForce : LeftForce;

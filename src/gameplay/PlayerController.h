@@ -3,12 +3,12 @@
 // leaving the ground), aims at the cursor and throws up to three bombs, asks for
 // the throw indicator and scatters fireflies on the levels that have them.
 //
-// Movement only ever adds to the Body's Force; Physics integrates it. Nothing is
-// added while the Engine is Paused, since physics does not run and forces would
-// pile up for later.
+// Movement only ever adds to the Body's Force (walking) or Impulse (a jump, a
+// throw); Physics integrates them. Nothing is added while the Engine is Paused,
+// since physics does not run and forces would pile up for later.
 // Invariants: bombsOut_ never exceeds BombLimit; throws are at least the cooldown
 // apart; a jump needs ground contact (or the grace time) and no landing squash
-// (one asked for during the squash waits for its end).
+// (one pressed during the squash waits for its end).
 #pragma once
 
 #include <cstdint>
@@ -91,8 +91,10 @@ class PlayerController : public Script {
   bool canThrow_ = true;
   std::uint32_t bombsOut_ = 0;
   bool jumpLock_ = false;
-  // A jump asked for during the squash, made when it ends.
+  // A jump pressed during the squash, made when it ends.
   bool jumpQueued_ = false;
+  // The jump key at the last keyboard frame, to tell a press from a hold.
+  bool jumpWasDown_ = false;
 
   bool FindParts(Transform*& transform, Body*& body);
   void SpawnGrow(float dt, Transform& transform, Body& body);

@@ -32,6 +32,7 @@ float PerStep(float factor, float dt) {
 // same change of speed whatever dt is. A zero step (the first frame) moves
 // nothing, and its impulse is dropped with the Force.
 Vec2 ImpulseAsForce(Vec2 impulse, float dt) { return dt > 0.0f ? impulse * (Engine::FrameTime / dt) : Vec2{}; }
+
 // A vertical hit slower than this against a static body stops dead instead of
 // bouncing, so resting bodies do not jitter; between two dynamic bodies the same
 // figure is the least difference of speeds that makes them spring apart.
