@@ -22,8 +22,6 @@ constexpr GLuint kDepthAttribute = 10;
 constexpr GLuint kPieceAttribute = 11;
 constexpr GLuint kLightWordsAttribute = 12;
 constexpr GLuint kLightCountAttribute = 13;
-// The whole unit quad as one piece.
-constexpr std::array<float, 4> kWholeQuad = {-0.5f, -0.5f, 0.5f, 0.5f};
 // The unit quad, drawn as a triangle fan.
 constexpr GLsizei kQuadVertices = 4;
 
@@ -177,7 +175,7 @@ void InstanceBatch::StagePieces(std::size_t index, int pointLights) {
       stagedWorlds_.push_back(world);
       stagedColors_.push_back(Colors[index]);
       stagedDepths_.push_back(Depths[index]);
-      stagedPieces_.push_back(across == 1 && up == 1 ? kWholeQuad : std::array<float, 4>{left, bottom, right, top});
+      stagedPieces_.push_back({left, bottom, right, top});
       stagedLights_.push_back(LightsReaching(low[0], low[1], high[0], high[1], pointLights));
     }
   }
