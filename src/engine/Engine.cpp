@@ -41,8 +41,8 @@ float Engine::WaitForFrameEnd(std::uint32_t& now) {
   now = clock_();
   // Unsigned subtraction survives the clock's wrap-around.
   float dt = static_cast<float>(now - LastTime) / 1000.0f;
-  // Slow motion stretches the frames, not the steps: a jump is one frame's force,
-  // so a shorter step would make it a lower jump.
+  // Slow motion stretches the frames, not the steps: each step stays the length the
+  // replays were recorded at, so a slowed game plays exactly as the full-speed one.
   const float frameTime = FrameTime / timeScale_;
   while (dt < frameTime) {
     // The clock counts whole milliseconds, so the wait sleeps whole milliseconds up
